@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and running need. With "--test" it adds what the
+# test suite needs (X server for the end-to-end test, xdotool, clang for the fuzz target).
+# Only packages that are missing are installed; apt-get runs as root or through sudo.
+set -euo pipefail
+
+runtime_packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite
+  libgl-dev
+  fonts-arphic-uming fonts-dejavu-core
+)
+test_packages=(
+  xvfb xauth xdotool x11-utils
+  clang libclang-rt-14-dev
+)
+
+packages=("${runtime_packages[@]}")
+if [[ "${1:-}" == "--test" ]]; then
+  packages+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null || command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "error: these packages are missing and I cannot install them (not root, no sudo):" >&2
+  echo "  ${missing[*]}" >&2
+  echo "Install them as root with: apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if ! "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+  # A fresh machine often has no package lists yet.
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}" || {
+    echo "error: apt-get could not install: ${missing[*]}" >&2
+    exit 1
+  }
+fi

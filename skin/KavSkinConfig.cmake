@@ -1,0 +1,3 @@
+include(CMakeFindDependencyMacro)
+find_dependency(Qt6 COMPONENTS Core Gui Widgets)
+include("${CMAKE_CURRENT_LIST_DIR}/KavSkinTargets.cmake")
