@@ -1,0 +1,433 @@
+#include "KAVThemeFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSet>
+#include <QtEndian>
+
+#include <cstring>
+
+using namespace KavThemeFileFormat;
+
+namespace {
+
+// Field positions inside a record.
+constexpr int KindAt = 64;
+constexpr int DataOffsetAt = 65;
+constexpr int DataSizeAt = 69;
+constexpr int NextAt = 73;
+
+// Field positions inside the header.
+constexpr int HeaderSizeAt = 12;
+constexpr int FirstRecordAt = 20;
+
+constexpr int IntegerSlot = 4;
+constexpr int BooleanSlot = 1;
+
+qint32 int32At(const char *p)
+{
+    return qFromLittleEndian<qint32>(p);
+}
+
+void putInt32(char *p, qint32 value)
+{
+    qToLittleEndian<qint32>(value, p);
+}
+
+bool hasEightBitForm(const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+QByteArray header()
+{
+    QByteArray h(HeaderSize, '\0');
+    std::memcpy(h.data(), "Corvane_TB", 10);
+    putInt32(h.data() + HeaderSizeAt, HeaderSize);
+    putInt32(h.data() + 16, 1);
+    putInt32(h.data() + FirstRecordAt, HeaderSize);
+    return h;
+}
+
+QByteArray record(const QByteArray &name, TkavThemeFileKind kind, qint32 dataOffset, qint32 dataSize,
+                  qint32 next)
+{
+    QByteArray r(RecordSize, '\0');
+    // A name of 64 bytes or more fills the field without a terminating zero.
+    std::memcpy(r.data(), name.constData(), size_t(qMin<qsizetype>(name.size(), NameSize)));
+    r[KindAt] = char(kind);
+    putInt32(r.data() + DataOffsetAt, dataOffset);
+    putInt32(r.data() + DataSizeAt, dataSize);
+    putInt32(r.data() + NextAt, next);
+    return r;
+}
+
+// Writes records and their data one after another, keeping the position that the offsets need.
+class RecordStream {
+public:
+    explicit RecordStream(QSaveFile &file) : m_file(file) {}
+
+    QString error() const { return m_error; }
+
+    bool writeHeader() { return write(header()); }
+
+    bool writeEntry(const QString &name, TkavThemeFileKind kind, const QByteArray &data)
+    {
+        return writeRecord(name, kind, data.size()) && write(data);
+    }
+
+    bool writeFileEntry(const QString &name, const QString &path)
+    {
+        QFile source(path);
+        if (!source.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("cannot read \"%1\" for entry \"%2\": %3")
+                            .arg(path, name, source.errorString()));
+        if (source.isSequential())
+            return fail(QStringLiteral("\"%1\" for entry \"%2\" is not a regular file").arg(path, name));
+        const qint64 size = source.size();
+        if (!writeRecord(name, TkavThemeFileKind::File, size))
+            return false;
+        // Copy in pieces: a picture file may be large, and the size fixed in the record must be
+        // exactly what follows it.
+        QByteArray chunk;
+        qint64 left = size;
+        while (left > 0) {
+            chunk = source.read(qMin<qint64>(left, 1 << 16));
+            if (chunk.isEmpty())
+                return fail(QStringLiteral("\"%1\" for entry \"%2\" ended before its %3 bytes were read")
+                                .arg(path, name).arg(size));
+            if (!write(chunk))
+                return false;
+            left -= chunk.size();
+        }
+        return true;
+    }
+
+    bool writeTerminator() { return write(record({}, TkavThemeFileKind::Boolean, 0, 0, 0)); }
+
+private:
+    bool writeRecord(const QString &name, TkavThemeFileKind kind, qint64 dataSize)
+    {
+        if (!hasEightBitForm(name))
+            return fail(QStringLiteral("the entry name \"%1\" has characters without an 8-bit form").arg(name));
+        const qint64 dataOffset = m_position + RecordSize;
+        const qint64 next = dataOffset + dataSize;
+        if (next > MaxOffset)
+            return fail(QStringLiteral("entry \"%1\" would end at offset %2, beyond what 32-bit offsets reach")
+                            .arg(name).arg(next));
+        return write(record(name.toLatin1(), kind, qint32(dataOffset), qint32(dataSize), qint32(next)));
+    }
+
+    bool write(const QByteArray &bytes)
+    {
+        if (m_file.write(bytes) != bytes.size())
+            return fail(QStringLiteral("cannot write \"%1\": %2").arg(m_file.fileName(), m_file.errorString()));
+        m_position += bytes.size();
+        return true;
+    }
+
+    bool fail(const QString &error)
+    {
+        m_error = error;
+        return false;
+    }
+
+    QSaveFile &m_file;
+    qint64 m_position = 0;
+    QString m_error;
+};
+
+QByteArray int32Bytes(qint32 value)
+{
+    QByteArray bytes(IntegerSlot, '\0');
+    putInt32(bytes.data(), value);
+    return bytes;
+}
+
+QString foldedName(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TkavThemeFileWriter::TkavThemeFileWriter(const QString &fileName) : m_fileName(fileName) {}
+
+TkavThemeFileWriter::~TkavThemeFileWriter()
+{
+    Save();
+}
+
+void TkavThemeFileWriter::AddBool(const QString &name, bool value)
+{
+    m_booleans.append({name, {}, value ? 1 : 0});
+}
+
+void TkavThemeFileWriter::addBoolByte(const QString &name, qint32 value)
+{
+    m_booleans.append({name, {}, value});
+}
+
+void TkavThemeFileWriter::AddInteger(const QString &name, qint32 value)
+{
+    m_integers.append({name, {}, value});
+}
+
+void TkavThemeFileWriter::AddStr(const QString &name, const QString &value)
+{
+    m_strings.append({name, value, 0});
+}
+
+void TkavThemeFileWriter::AddFile(const QString &name, const QString &fileName)
+{
+    m_files.append({name, fileName, 0});
+}
+
+bool TkavThemeFileWriter::Save()
+{
+    m_error.clear();
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = QStringLiteral("cannot write \"%1\": %2").arg(m_fileName, file.errorString());
+        return false;
+    }
+
+    RecordStream out(file);
+    bool ok = out.writeHeader();
+    for (qsizetype i = 0; ok && i < m_files.size(); ++i)
+        ok = out.writeFileEntry(m_files[i].name, m_files[i].text);
+    for (qsizetype i = 0; ok && i < m_strings.size(); ++i) {
+        const Item &item = m_strings[i];
+        if (!hasEightBitForm(item.text)) {
+            m_error = QStringLiteral("the string of entry \"%1\" has characters without an 8-bit form")
+                          .arg(item.name);
+            return false;
+        }
+        ok = out.writeEntry(item.name, TkavThemeFileKind::String, item.text.toLatin1());
+    }
+    for (qsizetype i = 0; ok && i < m_integers.size(); ++i)
+        ok = out.writeEntry(m_integers[i].name, TkavThemeFileKind::Integer, int32Bytes(m_integers[i].number));
+    for (qsizetype i = 0; ok && i < m_booleans.size(); ++i) {
+        const char lowByte = char(m_booleans[i].number & 0xFF);
+        ok = out.writeEntry(m_booleans[i].name, TkavThemeFileKind::Boolean, QByteArray(1, lowByte));
+    }
+    ok = ok && out.writeTerminator();
+
+    if (!ok) {
+        m_error = out.error();
+        return false; // the unfinished temporary file is discarded, the target stays as it was
+    }
+    if (!file.commit()) {
+        m_error = QStringLiteral("cannot write \"%1\": %2").arg(m_fileName, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TkavThemeFileReader::TkavThemeFileReader(const QString &fileName)
+{
+    Load(fileName);
+}
+
+void TkavThemeFileReader::clear()
+{
+    m_bytes.clear();
+    m_entries.clear();
+    for (auto &names : m_firstOfName)
+        names.clear();
+    m_damaged = false;
+    m_error.clear();
+}
+
+bool TkavThemeFileReader::Load(const QString &fileName)
+{
+    clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("cannot open \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    if (!file.isSequential() && file.size() > MaxFileSize)
+        return damage(QStringLiteral("the file has %1 bytes, more than a theme file can address").arg(file.size()));
+
+    // Read in pieces up to the largest possible theme file, so that a device without a known size
+    // cannot make us read or allocate without end.
+    QByteArray bytes;
+    char chunk[1 << 16];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0) {
+            m_error = QStringLiteral("cannot read \"%1\": %2").arg(fileName, file.errorString());
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (bytes.size() + got > MaxFileSize)
+            return damage(QStringLiteral("the file has more bytes than a theme file can address"));
+        bytes.append(chunk, got);
+    }
+    m_bytes = bytes;
+    return walk();
+}
+
+bool TkavThemeFileReader::loadData(const QByteArray &bytes)
+{
+    clear();
+    if (bytes.size() > MaxFileSize)
+        return damage(QStringLiteral("the data has %1 bytes, more than a theme file can address").arg(bytes.size()));
+    m_bytes = bytes;
+    return walk();
+}
+
+bool TkavThemeFileReader::damage(const QString &what)
+{
+    m_damaged = true;
+    m_error = what;
+    return false;
+}
+
+bool TkavThemeFileReader::walk()
+{
+    const qint64 size = m_bytes.size();
+    const char *bytes = m_bytes.constData();
+    if (size == 0)
+        return damage(QStringLiteral("the file is empty"));
+    if (size < HeaderSize)
+        return damage(QStringLiteral("the header at offset 0 is cut short: the file has only %1 bytes").arg(size));
+    // The header is always read as its 24 bytes; a larger stored size only means unused bytes,
+    // a smaller one would leave the first-record field unread.
+    const qint32 headerSize = int32At(bytes + HeaderSizeAt);
+    if (headerSize < HeaderSize)
+        return damage(QStringLiteral("the header size at offset %1 is %2, less than %3")
+                          .arg(HeaderSizeAt)
+                          .arg(headerSize)
+                          .arg(HeaderSize));
+
+    // Distinct records do not overlap, so a file cannot hold more of them than this; a chain that
+    // claims more is going in circles or through overlapping records.
+    const qint64 maxRecords = size / RecordSize;
+    QSet<qint32> visited;
+    qint64 pointerAt = FirstRecordAt;
+    qint32 at = int32At(bytes + FirstRecordAt);
+    for (;;) {
+        if (at < 0 || qint64(at) + RecordSize > size)
+            return damage(QStringLiteral("the record at offset %1 (named at offset %2) does not lie whole "
+                                         "inside the file of %3 bytes")
+                              .arg(at)
+                              .arg(pointerAt)
+                              .arg(size));
+        if (visited.contains(at))
+            return damage(QStringLiteral("the chain loops back to the record at offset %1 (named at offset %2)")
+                              .arg(at)
+                              .arg(pointerAt));
+        if (visited.size() >= maxRecords)
+            return damage(QStringLiteral("the chain names more records than a file of %1 bytes can hold "
+                                         "(the record at offset %2 overlaps others)")
+                              .arg(size)
+                              .arg(at));
+        visited.insert(at);
+
+        const char *rec = bytes + at;
+        const qint32 next = int32At(rec + NextAt);
+        if (next == 0)
+            return true; // the terminating record, never interpreted
+
+        const quint8 kindByte = quint8(rec[KindAt]);
+        if (kindByte <= quint8(TkavThemeFileKind::String)) {
+            const auto kind = TkavThemeFileKind(kindByte);
+            const qint32 dataOffset = int32At(rec + DataOffsetAt);
+            const qint32 dataSize = int32At(rec + DataSizeAt);
+            if (dataOffset < 0)
+                return damage(QStringLiteral("the record at offset %1 has a negative data offset (%2)")
+                                  .arg(at)
+                                  .arg(dataOffset));
+            if (dataSize < 0)
+                return damage(QStringLiteral("the record at offset %1 has a negative data size (%2)")
+                                  .arg(at)
+                                  .arg(dataSize));
+            if (qint64(dataOffset) + dataSize > size)
+                return damage(QStringLiteral("the data of the record at offset %1 (%2 bytes at offset %3) does "
+                                             "not lie whole inside the file of %4 bytes")
+                                  .arg(at)
+                                  .arg(dataSize)
+                                  .arg(dataOffset)
+                                  .arg(size));
+            const int slot = kind == TkavThemeFileKind::Integer   ? IntegerSlot
+                             : kind == TkavThemeFileKind::Boolean ? BooleanSlot
+                                                                  : 0;
+            if (dataSize < slot)
+                return damage(QStringLiteral("the record at offset %1 has %2 data bytes, too few for its value")
+                                  .arg(at)
+                                  .arg(dataSize));
+
+            Entry entry;
+            entry.name = QString::fromLatin1(rec, qsizetype(qstrnlen(rec, NameSize)));
+            entry.kind = kind;
+            entry.recordOffset = at;
+            entry.dataOffset = dataOffset;
+            entry.dataSize = dataSize;
+            if (kind == TkavThemeFileKind::Integer)
+                entry.number = int32At(bytes + dataOffset);
+            else if (kind == TkavThemeFileKind::Boolean)
+                entry.number = quint8(bytes[dataOffset]);
+
+            // Look-ups answer with the first entry of a name.
+            auto &firsts = m_firstOfName[kindByte];
+            const QString key = foldedName(entry.name);
+            if (!firsts.contains(key))
+                firsts.insert(key, m_entries.size());
+            m_entries.append(entry);
+        }
+        // Unknown kinds are skipped: their data is not ours to interpret.
+
+        pointerAt = qint64(at) + NextAt;
+        at = next;
+    }
+}
+
+const TkavThemeFileReader::Entry *TkavThemeFileReader::find(TkavThemeFileKind kind, const QString &name) const
+{
+    const auto &firsts = m_firstOfName[int(kind)];
+    const auto it = firsts.constFind(foldedName(name));
+    return it == firsts.cend() ? nullptr : &m_entries[*it];
+}
+
+std::optional<QByteArray> TkavThemeFileReader::GetFile(const QString &name) const
+{
+    const Entry *entry = find(TkavThemeFileKind::File, name);
+    if (!entry)
+        return std::nullopt;
+    return m_bytes.mid(entry->dataOffset, entry->dataSize);
+}
+
+QImage TkavThemeFileReader::picture(const QString &name) const
+{
+    const std::optional<QByteArray> bytes = GetFile(name);
+    return bytes ? QImage::fromData(*bytes, "BMP") : QImage();
+}
+
+qint32 TkavThemeFileReader::GetInteger(const QString &name) const
+{
+    const Entry *entry = find(TkavThemeFileKind::Integer, name);
+    return entry ? entry->number : -1;
+}
+
+bool TkavThemeFileReader::GetBool(const QString &name) const
+{
+    const Entry *entry = find(TkavThemeFileKind::Boolean, name);
+    return entry && entry->number != 0;
+}
+
+QString TkavThemeFileReader::GetStr(const QString &name) const
+{
+    const Entry *entry = find(TkavThemeFileKind::String, name);
+    return entry ? QString::fromLatin1(m_bytes.constData() + entry->dataOffset, entry->dataSize) : QString();
+}
