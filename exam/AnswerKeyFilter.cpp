@@ -1,0 +1,37 @@
+#include "AnswerKeyFilter.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+QChar AnswerKeyFilter::filterCharacter(QChar typed)
+{
+    const char16_t code = typed.unicode();
+    if ((code >= u'0' && code <= u'9') || code == 8)
+        return typed;
+    return QChar(0);
+}
+
+void AnswerKeyFilter::watch(QWidget *answerBox)
+{
+    answerBox->setAttribute(Qt::WA_InputMethodEnabled, false);
+    answerBox->installEventFilter(this);
+}
+
+bool AnswerKeyFilter::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        return false;
+    if (key->key() == Qt::Key_Backspace)
+        return false;
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false; // cursor keys and the like type nothing
+    for (const QChar c : text) {
+        if (filterCharacter(c).isNull())
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+// The key filter of the answer boxes: only the digits 0-9 and backspace get through. Enter,
+// blanks, signs, points, letters, other control characters and every code above 127 are
+// dropped; Tab still moves between the boxes.
+class AnswerKeyFilter : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // The character as the box is to receive it, or the null character when it is dropped.
+    static QChar filterCharacter(QChar typed);
+
+    // Installs the filter on an answer box, which also stops input methods from composing text
+    // past it.
+    void watch(QWidget *answerBox);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};

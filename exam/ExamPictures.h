@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QPixmap>
+
+// The exam window's pictures, drawn rather than shipped so that they stay crisp and ours.
+namespace ExamPictures {
+QPixmap welcomeIllustration(const QSize &size); // Image1
+QPixmap titleBanner(const QSize &size);         // Image2
+QPixmap siteLogo(int site, const QSize &size);  // Image3..Image5, site 0..2
+QPixmap stopwatch(const QSize &size);           // image_time
+QIcon windowIcon();
+} // namespace ExamPictures

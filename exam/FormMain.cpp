@@ -1,0 +1,235 @@
+#include "FormMain.h"
+
+#include "AnswerKeyFilter.h"
+#include "CaptionPanel.h"
+#include "ExamPictures.h"
+#include "ExamSettings.h"
+#include "FormStyle.h"
+#include "PageStack.h"
+#include "ui_form_main.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QUrl>
+
+namespace {
+constexpr int SettingsPanelWidth = 153;
+
+// Page button N shows this page.
+const char *const PageButtonTargets[] = {nullptr,  "tab_kc2", "tab_kc1", "tab_kc3", "tab_kc2",
+                                         "tab_kc4", "tab_kc3", "tab_kc5", "tab_kc4"};
+} // namespace
+
+Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::form_main>()), m_session(*this, std::move(clock))
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("form_main"));
+    applyFormStyle(this);
+    setFixedSize(798, 570);
+    setWindowIcon(ExamPictures::windowIcon());
+    m_ui->Splitter1->setSizes({SettingsPanelWidth, width() - SettingsPanelWidth});
+
+    m_timeMain = new QTimer(this);
+    m_timeMain->setObjectName(QStringLiteral("time_main"));
+    m_timeMain->setInterval(1000);
+
+    m_keyFilter = new AnswerKeyFilter(this);
+    for (int row = 1; row <= ExamNames::RowCount; ++row) {
+        if (auto *box = control<QLineEdit>(ExamNames::answer(row)))
+            m_keyFilter->watch(box);
+    }
+
+    auto *pages = control<PageStack>(QStringLiteral("page_kaochang"));
+    for (int page = 1; page <= 5; ++page)
+        control(ExamNames::page(page))->hide();
+    pages->setActivePage(control(ExamNames::Welcome));
+
+    placePictures();
+    connectHandlers();
+    FormCreate();
+}
+
+Tform_main::~Tform_main() = default;
+
+void Tform_main::placePictures()
+{
+    auto setPicture = [this](const char *name, const QPixmap &pixmap) {
+        if (auto *label = control<QLabel>(QLatin1String(name)))
+            label->setPixmap(pixmap);
+    };
+    setPicture("Image1", ExamPictures::welcomeIllustration(QSize(300, 325)));
+    setPicture("Image2", ExamPictures::titleBanner(QSize(300, 68)));
+    setPicture("Image3", ExamPictures::siteLogo(0, QSize(120, 60)));
+    setPicture("Image4", ExamPictures::siteLogo(1, QSize(150, 54)));
+    setPicture("Image5", ExamPictures::siteLogo(2, QSize(150, 60)));
+    setPicture("image_time", ExamPictures::stopwatch(QSize(32, 32)));
+    for (const char *name : {"Image3", "Image4", "Image5", "label_zuozhe"})
+        control(QLatin1String(name))->installEventFilter(this);
+}
+
+void Tform_main::connectHandlers()
+{
+    connect(m_ui->button_begin, &QAbstractButton::clicked, this, &Tform_main::button_beginClick);
+    connect(m_ui->button_exit, &QAbstractButton::clicked, this, &Tform_main::button_exitClick);
+    connect(m_ui->button_ok, &QAbstractButton::clicked, this, &Tform_main::button_okClick);
+    connect(m_timeMain, &QTimer::timeout, this, &Tform_main::time_mainTimer);
+    connect(m_ui->edit_time, &QLineEdit::textChanged, this, &Tform_main::edit_timeChange);
+    for (int button = 1; button <= ExamNames::PageButtonCount; ++button) {
+        const QString target = QLatin1String(PageButtonTargets[button]);
+        connect(control<QAbstractButton>(ExamNames::pageButton(button)), &QAbstractButton::clicked,
+                this, [this, target] { setActivePage(target); });
+    }
+}
+
+// The welcome page's pictures and the contact link open their web address when clicked; the
+// link turns to its hover colour under the mouse.
+bool Tform_main::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+            && widget->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            QDesktopServices::openUrl(QUrl(widget->property("url").toString()));
+        break;
+    case QEvent::Enter:
+    case QEvent::Leave: {
+        const QVariant hover = widget->property("kavHoverColor");
+        if (!hover.isValid())
+            break;
+        const QColor color(event->type() == QEvent::Enter ? hover.toString()
+                                                           : widget->property("kavFontColor").toString());
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, color);
+        widget->setPalette(palette);
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+void Tform_main::FormCreate()
+{
+    m_ui->button_begin->setEnabled(true);
+    m_ui->button_ok->setEnabled(false);
+}
+
+void Tform_main::button_beginClick()
+{
+    m_session.start();
+}
+
+void Tform_main::button_exitClick()
+{
+    close();
+}
+
+void Tform_main::button_okClick()
+{
+    m_session.handIn(ExamSession::HandIn::ByButton);
+}
+
+void Tform_main::time_mainTimer()
+{
+    m_session.tick();
+}
+
+void Tform_main::edit_timeChange(const QString &text)
+{
+    m_session.clockChanged(text);
+}
+
+QString Tform_main::labelCaption(const QString &name) const
+{
+    const auto *label = control<QLabel>(name);
+    return label ? label->text() : QString();
+}
+
+void Tform_main::setLabelCaption(const QString &name, const QString &caption)
+{
+    if (auto *label = control<QLabel>(name))
+        label->setText(caption);
+}
+
+void Tform_main::setLabelColor(const QString &name, const QColor &color)
+{
+    if (auto *label = control<QLabel>(name)) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, color);
+        label->setPalette(palette);
+    }
+}
+
+QString Tform_main::editText(const QString &name) const
+{
+    const auto *edit = control<QLineEdit>(name);
+    return edit ? edit->text() : QString();
+}
+
+void Tform_main::setEditText(const QString &name, const QString &text)
+{
+    if (auto *edit = control<QLineEdit>(name))
+        edit->setText(text);
+}
+
+void Tform_main::focusEdit(const QString &name)
+{
+    if (auto *edit = control<QLineEdit>(name))
+        edit->setFocus(Qt::OtherFocusReason);
+}
+
+bool Tform_main::isRadioChecked(const QString &name) const
+{
+    const auto *radio = control<QAbstractButton>(name);
+    return radio && radio->isChecked();
+}
+
+QString Tform_main::comboText(const QString &name) const
+{
+    const auto *combo = control<QComboBox>(name);
+    return combo ? combo->currentText() : QString();
+}
+
+void Tform_main::setButtonEnabled(const QString &name, bool enabled)
+{
+    if (auto *button = control<QAbstractButton>(name))
+        button->setEnabled(enabled);
+}
+
+void Tform_main::setButtonVisible(const QString &name, bool visible)
+{
+    if (auto *button = control<QAbstractButton>(name))
+        button->setVisible(visible);
+}
+
+void Tform_main::setPanelCaption(const QString &name, const QString &caption)
+{
+    if (QWidget *panel = control(name))
+        panel->setProperty("Caption", caption);
+}
+
+void Tform_main::setActivePage(const QString &pageName)
+{
+    auto *pages = control<PageStack>(QStringLiteral("page_kaochang"));
+    if (QWidget *page = control(pageName); pages && page)
+        pages->setActivePage(page);
+}
+
+void Tform_main::setTimerEnabled(bool enabled)
+{
+    if (enabled)
+        m_timeMain->start();
+    else
+        m_timeMain->stop();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ExamControls.h"
+#include "ExamSession.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class form_main;
+}
+class AnswerKeyFilter;
+
+// The exam window: built from its form definition, it wires each control's event to the
+// handler named after the control and the event, and gives the exam logic its narrow view of
+// the controls.
+class Tform_main : public QWidget, public ExamControls
+{
+    Q_OBJECT
+
+public:
+    explicit Tform_main(ExamSession::SecondsClock clock = &ExamSession::systemSeconds,
+                        QWidget *parent = nullptr);
+    ~Tform_main() override;
+
+    // Look-up of a control by name; nullptr when no control bears it.
+    template <typename T = QWidget>
+    T *control(const QString &name) const
+    {
+        return name.isEmpty() ? nullptr : findChild<T *>(name);
+    }
+
+    QTimer *time_main() const { return m_timeMain; }
+
+    // ExamControls
+    QString labelCaption(const QString &name) const override;
+    void setLabelCaption(const QString &name, const QString &caption) override;
+    void setLabelColor(const QString &name, const QColor &color) override;
+    QString editText(const QString &name) const override;
+    void setEditText(const QString &name, const QString &text) override;
+    void focusEdit(const QString &name) override;
+    bool isRadioChecked(const QString &name) const override;
+    QString comboText(const QString &name) const override;
+    void setButtonEnabled(const QString &name, bool enabled) override;
+    void setButtonVisible(const QString &name, bool visible) override;
+    void setPanelCaption(const QString &name, const QString &caption) override;
+    void setActivePage(const QString &pageName) override;
+    void setTimerEnabled(bool enabled) override;
+
+public slots:
+    void FormCreate();
+    void button_beginClick();
+    void button_exitClick();
+    void button_okClick();
+    void time_mainTimer();
+    void edit_timeChange(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void connectHandlers();
+    void placePictures();
+
+    std::unique_ptr<Ui::form_main> m_ui;
+    QTimer *m_timeMain = nullptr;
+    AnswerKeyFilter *m_keyFilter = nullptr;
+    ExamSession m_session;
+};
