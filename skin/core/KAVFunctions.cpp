@@ -1,5 +1,344 @@
 #include "KAVFunctions.h"
 
+#include "KAVFaceCache.h"
+
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMetaObject>
+#include <QMetaProperty>
+#include <QPainter>
+#include <QPalette>
+#include <QPointer>
+#include <QScreen>
+#include <QVarLengthArray>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr QRgb MagentaKey = 0xFF00FF;
+constexpr QRgb RgbMask = 0xFFFFFF;
+
+// A rectangle by its edges, right and bottom exclusive, as the piece layouts are written.
+struct Edges {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    Edges intersected(const Edges &o) const
+    {
+        return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+                std::min(bottom, o.bottom)};
+    }
+    Edges translated(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    QRect toRect() const { return QRect(left, top, width(), height()); }
+};
+
+Edges edgesOf(const QRect &rect)
+{
+    return {rect.x(), rect.y(), KavRight(rect), KavBottom(rect)};
+}
+
+// One piece of a multi-part drawing: a part of the picture and where it goes.
+struct Piece {
+    Edges source;
+    Edges target;
+    bool skipKey = false;
+};
+
+bool isDirect32(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// The picture as 32-bit pixels whose low 24 bits are the colour.
+QImage readable32(const QImage &picture)
+{
+    if (isDirect32(picture.format()))
+        return picture;
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+// Keeps a source span inside a picture of extent size and at least one pixel long, so that odd
+// layouts (even-sized or tiny pictures) still take a real line of the picture instead of
+// reading outside it or leaving a hole.
+void clampSpan(int &from, int &to, int size)
+{
+    from = std::clamp(from, 0, size - 1);
+    to = std::min(std::max(to, from + 1), size);
+}
+
+Edges clampedSource(Edges source, const QSize &pictureSize)
+{
+    clampSpan(source.left, source.right, pictureSize.width());
+    clampSpan(source.top, source.bottom, pictureSize.height());
+    return source;
+}
+
+// Copies source (a rectangle of the 32-bit picture) onto target of the 32-bit image dst, stretched
+// by pixel replication, writing only inside clip. With skipKey, pixels of colour key are left out.
+// Written pixels are opaque.
+void stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const Edges &target,
+                 const Edges &clip, bool skipKey, QRgb key)
+{
+    if (source.isEmpty() || target.isEmpty())
+        return;
+    const Edges area = target.intersected(clip).intersected({0, 0, dst.width(), dst.height()});
+    if (area.isEmpty())
+        return;
+    const qint64 sw = source.width();
+    const qint64 sh = source.height();
+    const qint64 tw = target.width();
+    const qint64 th = target.height();
+
+    // Column mapping once per piece instead of a division per pixel.
+    QVarLengthArray<int, 512> columns(area.width());
+    for (int x = area.left; x < area.right; ++x)
+        columns[x - area.left] = source.left + int((x - target.left) * sw / tw);
+
+    for (int y = area.top; y < area.bottom; ++y) {
+        const int sy = source.top + int((y - target.top) * sh / th);
+        const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
+        auto *to = reinterpret_cast<QRgb *>(dst.scanLine(y)) + area.left;
+        for (int i = 0; i < area.width(); ++i) {
+            const QRgb pixel = from[columns[i]];
+            if (skipKey && (pixel & RgbMask) == key)
+                continue;
+            to[i] = pixel | 0xFF000000u;
+        }
+    }
+}
+
+bool hasTransparentPixel(const QImage &face)
+{
+    for (int y = 0; y < face.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(face.constScanLine(y));
+        for (int x = 0; x < face.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Pieces drawn onto an ARGB32_Premultiplied image covering area (canvas coordinates), skipped
+// and uncovered pixels transparent; RGB32 when every pixel is covered, so that drawing it is
+// a plain copy.
+QImage composeFace(const QImage &picture, const QList<Piece> &pieces, const Edges &area,
+                   const Edges &clip, QRgb key)
+{
+    QImage face(area.width(), area.height(), QImage::Format_ARGB32_Premultiplied);
+    if (face.isNull())
+        return face;
+    face.fill(Qt::transparent);
+    const Edges localClip = clip.translated(-area.left, -area.top);
+    for (const Piece &piece : pieces)
+        stretchCopy(picture, piece.source, face, piece.target.translated(-area.left, -area.top),
+                    localClip, piece.skipKey, key);
+    if (!hasTransparentPixel(face))
+        face.reinterpretAsFormat(QImage::Format_RGB32);
+    return face;
+}
+
+// Copies a composed face onto a 32-bit canvas at (x, y), leaving its transparent pixels out.
+void copyFace(const QImage &face, QImage &canvas, int x, int y)
+{
+    const Edges area = Edges{x, y, x + face.width(), y + face.height()}.intersected(
+        {0, 0, canvas.width(), canvas.height()});
+    if (area.isEmpty())
+        return;
+    const bool opaque = face.format() == QImage::Format_RGB32;
+    for (int row = area.top; row < area.bottom; ++row) {
+        const auto *from = reinterpret_cast<const QRgb *>(face.constScanLine(row - y)) + (area.left - x);
+        auto *to = reinterpret_cast<QRgb *>(canvas.scanLine(row)) + area.left;
+        if (opaque) {
+            std::memcpy(to, from, size_t(area.width()) * sizeof(QRgb));
+            continue;
+        }
+        for (int i = 0; i < area.width(); ++i) {
+            if (qAlpha(from[i]) != 0)
+                to[i] = from[i];
+        }
+    }
+}
+
+// Draws pieces onto a QImage canvas: directly into 32-bit images, otherwise through a painter.
+void drawPieces(const QImage &picture, const QList<Piece> &pieces, QImage &canvas, QRgb key)
+{
+    const Edges canvasEdges{0, 0, canvas.width(), canvas.height()};
+    if (isDirect32(canvas.format())) {
+        for (const Piece &piece : pieces)
+            stretchCopy(picture, piece.source, canvas, piece.target, canvasEdges, piece.skipKey, key);
+        return;
+    }
+    Edges area = {};
+    for (const Piece &piece : pieces) {
+        const Edges visible = piece.target.intersected(canvasEdges);
+        if (visible.isEmpty())
+            continue;
+        area = area.isEmpty() ? visible
+                              : Edges{std::min(area.left, visible.left), std::min(area.top, visible.top),
+                                      std::max(area.right, visible.right),
+                                      std::max(area.bottom, visible.bottom)};
+    }
+    if (area.isEmpty())
+        return;
+    const QImage face = composeFace(picture, pieces, area, canvasEdges, key);
+    QPainter painter(&canvas);
+    painter.drawImage(area.left, area.top, face);
+}
+
+void drawPieces(const QImage &picture, const QList<Piece> &pieces, QPainter &canvas, QRgb key)
+{
+    Edges area = {};
+    for (const Piece &piece : pieces) {
+        if (piece.target.isEmpty())
+            continue;
+        const Edges &t = piece.target;
+        area = area.isEmpty() ? t
+                              : Edges{std::min(area.left, t.left), std::min(area.top, t.top),
+                                      std::max(area.right, t.right), std::max(area.bottom, t.bottom)};
+    }
+    if (area.isEmpty())
+        return;
+    const QImage face = composeFace(picture, pieces, area, area, key);
+    canvas.drawImage(area.left, area.top, face);
+}
+
+// The nine pieces of a frame picture of pictureSize over a target of W x H at (0, 0), in drawing
+// order. Corners keep their size up to half the target; the right and bottom corners are one
+// pixel smaller than the left and top ones, the bottom edge starts one column left of the centre
+// and takes over the centre's last row; button frames are drawn for exactly this layout.
+QList<Piece> ninePieces(const QSize &pictureSize, int W, int H, bool transparent)
+{
+    const int SW = pictureSize.width();
+    const int SH = pictureSize.height();
+    const int hw = SW / 2, hh = SH / 2, dw = W / 2, dh = H / 2;
+
+    const int leftWidth = std::max(0, std::min(hw, dw));
+    const int topHeight = std::max(0, std::min(hh, dh));
+    const int rightWidth = std::max(0, std::min(hw - 1, dw - 1));
+    const int bottomHeight = std::max(0, std::min(hh - 1, dh - 1));
+
+    const Edges tl{0, 0, leftWidth, topHeight};
+    const Edges bl{0, H - bottomHeight, leftWidth, H};
+    const Edges tr{W - rightWidth, 0, W, topHeight};
+    const Edges br{W - rightWidth, H - bottomHeight, W, H};
+
+    auto source = [&](int l, int t, int r, int b) { return clampedSource({l, t, r, b}, pictureSize); };
+
+    QList<Piece> pieces;
+    pieces.reserve(9);
+    // Corners: the part of the corner picture next to the picture's own corner.
+    pieces.append({{0, 0, leftWidth, topHeight}, tl, transparent});
+    pieces.append({{0, SH - bottomHeight, leftWidth, SH}, bl, transparent});
+
+    // Left edge, cut to the target's width from the left.
+    Edges left = source(0, hh, hw, SH - hh);
+    const Edges leftTarget{0, tl.bottom, tl.right, bl.top};
+    left.right = left.left + std::min(left.width(), leftTarget.width());
+    pieces.append({left, leftTarget, true});
+
+    pieces.append({{SW - rightWidth, 0, SW, topHeight}, tr, transparent});
+    pieces.append({{SW - rightWidth, SH - bottomHeight, SW, SH}, br, transparent});
+
+    // Right edge, cut to the target's width from the right.
+    Edges right = source(SW - hw + 1, SH - hh, SW, hh + 2);
+    const Edges rightTarget{tr.left, tr.bottom, tr.right, br.top};
+    right.left = right.right - std::min(right.width(), rightTarget.width());
+    pieces.append({right, rightTarget, true});
+
+    // Top edge, cut to the target's height from the top.
+    Edges top = source(hw, 0, SW - hw + 1, hh);
+    const Edges topTarget{tl.right, 0, tr.left, tl.bottom};
+    top.bottom = top.top + std::min(top.height(), topTarget.height());
+    pieces.append({top, topTarget, true});
+
+    pieces.append({source(hw, hh, SW - hw + 1, SH - hh), {tl.right, tl.bottom, tr.left, br.top - 1}, true});
+
+    // Bottom edge, cut to the target's height from the bottom.
+    Edges bottom = source(hw, SH - hh, SW - hw + 1, SH);
+    const Edges bottomTarget{tl.right - 1, bl.top - 1, br.left, br.bottom};
+    bottom.top = bottom.bottom - std::min(bottom.height(), bottomTarget.height());
+    pieces.append({bottom, bottomTarget, true});
+
+    // Corner pieces may be empty; stretchCopy skips every empty source or target.
+    return pieces;
+}
+
+QImage cachedSpitFace(const QImage &picture, const QSize &size, bool transparent)
+{
+    const TkavFaceCache::Key key{picture.cacheKey(), size, transparent ? 1u : 0u};
+    TkavFaceCache &cache = TkavFaceCache::shared();
+    QImage face = cache.find(key);
+    if (face.isNull()) {
+        face = SpitDrawFace(picture, size, transparent);
+        cache.insert(key, face);
+    }
+    return face;
+}
+
+// Windows system colour indexes (0x80000000 | index) by the palette roles that play their part.
+QColor systemColor(int index, const QPalette &palette)
+{
+    switch (index) {
+    case 5: return palette.color(QPalette::Base);                          // window
+    case 6: case 21: return palette.color(QPalette::Shadow);              // window frame, 3D dark shadow
+    case 7: return palette.color(QPalette::WindowText);                    // menu text
+    case 8: return palette.color(QPalette::Text);                          // window text
+    case 2: case 13: case 27: case 29: return palette.color(QPalette::Highlight);
+    case 9: case 14: return palette.color(QPalette::HighlightedText);
+    case 0: case 10: case 11: case 15: return palette.color(QPalette::Button);
+    case 3: case 12: case 28: return palette.color(QPalette::Mid);
+    case 16: return palette.color(QPalette::Dark);                         // button shadow
+    case 17: case 19: return palette.color(QPalette::Disabled, QPalette::Text);
+    case 18: return palette.color(QPalette::ButtonText);
+    case 20: return palette.color(QPalette::Light);                        // button highlight
+    case 22: return palette.color(QPalette::Midlight);
+    case 23: return palette.color(QPalette::ToolTipText);
+    case 24: return palette.color(QPalette::ToolTipBase);
+    case 26: return palette.color(QPalette::Link);
+    default: return palette.color(QPalette::Window);                      // desktop, menus, the rest
+    }
+}
+
+QColor realColor(TColor color, const QPalette &palette)
+{
+    if ((color.value & 0xFF000000u) == 0x80000000u)
+        return systemColor(int(color.value & 0xFF), palette);
+    return color.toQColor();
+}
+
+// A 1-pixel frame just inside rect, like a brush frame of the rectangle.
+void frameRect(QPainter &painter, const QRect &rect, const QColor &color)
+{
+    if (rect.isEmpty())
+        return;
+    painter.fillRect(QRect(rect.x(), rect.y(), rect.width(), 1), color);
+    painter.fillRect(QRect(rect.x(), rect.y() + rect.height() - 1, rect.width(), 1), color);
+    painter.fillRect(QRect(rect.x(), rect.y(), 1, rect.height()), color);
+    painter.fillRect(QRect(rect.x() + rect.width() - 1, rect.y(), 1, rect.height()), color);
+}
+
+int propertyIndex(const QMetaObject *meta, const QString &name)
+{
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        if (QString::compare(QLatin1StringView(meta->property(i).name()), name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 void SpitBitmap(const QImage &source, QImage &destination, int frameCount, int frameNumber)
 {
     if (frameCount < 1 || frameNumber < 1 || frameNumber > frameCount || source.isNull()) {
@@ -13,4 +352,310 @@ void SpitBitmap(const QImage &source, QImage &destination, int frameCount, int f
     }
     // copy() makes a new image, so source and destination may be the same object.
     destination = source.copy((frameNumber - 1) * frameWidth, 0, frameWidth, source.height());
+}
+
+QImage SpitDrawFace(const QImage &picture, const QSize &size, bool transparent)
+{
+    if (picture.isNull() || size.isEmpty())
+        return QImage();
+    const QImage pixels = readable32(picture);
+    const Edges area{0, 0, size.width(), size.height()};
+    return composeFace(pixels, ninePieces(pixels.size(), size.width(), size.height(), transparent), area,
+                       area, MagentaKey);
+}
+
+void SpitDraw(const QImage &picture, QPainter &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.isNull() || rect.isEmpty())
+        return;
+    const QImage face = cachedSpitFace(picture, rect.size(), transparent);
+    if (!face.isNull())
+        canvas.drawImage(rect.topLeft(), face);
+}
+
+void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.isNull() || rect.isEmpty() || canvas.isNull())
+        return;
+    const QImage face = cachedSpitFace(picture, rect.size(), transparent);
+    if (face.isNull())
+        return;
+    if (isDirect32(canvas.format())) {
+        copyFace(face, canvas, rect.x(), rect.y());
+        return;
+    }
+    QPainter painter(&canvas);
+    painter.drawImage(rect.topLeft(), face);
+}
+
+namespace {
+
+QList<Piece> threePieces(const QImage &picture, const QRect &rect)
+{
+    const int partWidth = picture.width() / 3;
+    const int SH = picture.height();
+    const Edges r = edgesOf(rect);
+    return {
+        {{0, 0, partWidth, SH}, {r.left, r.top, r.left + partWidth, r.top + SH}, true},
+        {{2 * partWidth, 0, 3 * partWidth, SH}, {r.right - partWidth, r.top, r.right, r.top + SH}, true},
+        // The middle goes on last and opaque, stretched over the whole height of rect.
+        {{partWidth, 0, 2 * partWidth, SH}, {r.left + partWidth, r.top, r.right - partWidth, r.bottom}, false},
+    };
+}
+
+QRgb threePartKey(const QImage &pixels, bool transparent)
+{
+    return transparent ? (pixels.pixel(0, 0) & RgbMask) : MagentaKey;
+}
+
+} // namespace
+
+void SpitDrawHorizontal(const QImage &picture, QPainter &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.width() < 3 || picture.height() < 1)
+        return;
+    const QImage pixels = readable32(picture);
+    drawPieces(pixels, threePieces(pixels, rect), canvas, threePartKey(pixels, transparent));
+}
+
+void SpitDrawHorizontal(const QImage &picture, QImage &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.width() < 3 || picture.height() < 1 || canvas.isNull())
+        return;
+    const QImage pixels = readable32(picture);
+    drawPieces(pixels, threePieces(pixels, rect), canvas, threePartKey(pixels, transparent));
+}
+
+void TileDraw(QPainter &canvas, const QImage &picture, const QRect &rect)
+{
+    const int pw = picture.width();
+    const int ph = picture.height();
+    if (pw <= 0 || ph <= 0)
+        return;
+    for (int x = 0; x < KavRight(rect); x += pw) {
+        for (int y = 0; y < KavBottom(rect); y += ph)
+            canvas.drawImage(x, y, picture);
+    }
+}
+
+void TileDraw(QImage &canvas, const QImage &picture, const QRect &rect)
+{
+    if (canvas.isNull())
+        return;
+    QPainter painter(&canvas);
+    TileDraw(painter, picture, rect);
+}
+
+void DoTrans(QPainter &canvas, QWidget *control)
+{
+    QWidget *parent = control ? control->parentWidget() : nullptr;
+    if (!parent)
+        return;
+    canvas.save();
+    // The parent's own background and painting, clipped to its client area, shifted so that the
+    // control's corner lands on the canvas origin; the parent's children stay out.
+    parent->render(&canvas, -control->pos(), QRegion(parent->rect()), QWidget::DrawWindowBackground);
+    canvas.restore();
+}
+
+void DoTrans(QImage &canvas, QWidget *control)
+{
+    if (canvas.isNull() || !control || !control->parentWidget())
+        return;
+    QPainter painter(&canvas);
+    DoTrans(painter, control);
+}
+
+void DrawControlBorder(QWidget *control, QPainter &painter, TColor borderColor, TColor innerColor,
+                       bool drawInner)
+{
+    if (!control)
+        return;
+    const QPalette &palette = control->palette();
+    const QRect whole = control->rect();
+    frameRect(painter, whole, realColor(borderColor, palette));
+    if (drawInner)
+        frameRect(painter, whole.adjusted(1, 1, -1, -1), realColor(innerColor, palette));
+}
+
+namespace {
+
+// Turns picture a quarter turn; source(column, row) gives the old position of each new pixel.
+template <typename SourceOf>
+void turnPicture(QImage &picture, SourceOf source)
+{
+    if (picture.isNull())
+        return;
+    const QImage old = isDirect32(picture.format())
+        ? picture
+        : picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage turned(old.height(), old.width(), old.format());
+    if (turned.isNull())
+        return;
+    for (int row = 0; row < turned.height(); ++row) {
+        auto *to = reinterpret_cast<QRgb *>(turned.scanLine(row));
+        for (int column = 0; column < turned.width(); ++column) {
+            const QPoint from = source(column, row, old.width(), old.height());
+            to[column] = reinterpret_cast<const QRgb *>(old.constScanLine(from.y()))[from.x()];
+        }
+    }
+    picture = turned;
+}
+
+} // namespace
+
+void RoundPicture(QImage &picture)
+{
+    // new (y, W - 1 - x) := old (x, y)
+    turnPicture(picture, [](int column, int row, int W, int) { return QPoint(W - 1 - row, column); });
+}
+
+void RoundPicture3(QImage &picture)
+{
+    // new (y, x) := old (x, H - 1 - y)
+    turnPicture(picture, [](int column, int row, int, int H) { return QPoint(row, H - 1 - column); });
+}
+
+QRegion BitmapRegion(const QImage &picture, TColor transparentColor)
+{
+    QRegion region;
+    if (picture.isNull())
+        return region;
+    const QImage pixels = readable32(picture);
+    const QRgb key = transparentColor.toRgb() & RgbMask;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        int x = 0;
+        while (x < pixels.width()) {
+            if ((row[x] & RgbMask) == key) {
+                ++x;
+                continue;
+            }
+            const int runStart = x;
+            while (x < pixels.width() && (row[x] & RgbMask) != key)
+                ++x;
+            region += QRect(runStart, y, x - runStart, 1);
+        }
+    }
+    return region;
+}
+
+QRegion SetBitmapWindow(QWidget *window, const QImage &picture, TColor transparentColor)
+{
+    const QRegion region = BitmapRegion(picture, transparentColor);
+    if (window)
+        window->setMask(region);
+    return region;
+}
+
+void SetWinControlTransparent(QWidget *control)
+{
+    if (!control)
+        return;
+    control->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    control->setAutoFillBackground(false);
+    control->setAttribute(Qt::WA_TranslucentBackground, true);
+}
+
+bool InRect(int x, int y, const QRect &rect)
+{
+    return rect.x() <= x && x <= KavRight(rect) && rect.y() <= y && y <= KavBottom(rect);
+}
+
+bool InRect(const QPoint &point, const QRect &rect)
+{
+    return InRect(point.x(), point.y(), rect);
+}
+
+QRect GetWorkAreaRect()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void PlaceControl(QWidget *control, const QPoint &point)
+{
+    if (!control)
+        return;
+    control->move(point.x(), control->y());
+    control->move(control->x(), point.y());
+}
+
+void PlaceControl(QWidget *control, const QRect &rect)
+{
+    if (!control)
+        return;
+    control->move(rect.x(), control->y());
+    control->move(control->x(), rect.y());
+    control->resize(rect.width(), control->height());
+    control->resize(control->width(), rect.height());
+}
+
+QString PCharToStr(const char *text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+QString PCharToStr(const char *text, qsizetype capacity)
+{
+    if (!text || capacity <= 0)
+        return QString();
+    const auto *end = static_cast<const char *>(std::memchr(text, '\0', size_t(capacity)));
+    return QString::fromUtf8(text, end ? end - text : capacity);
+}
+
+bool IsHasProperty(const QObject *object, const QString &name)
+{
+    return object && propertyIndex(object->metaObject(), name) >= 0;
+}
+
+bool FormHasFocus(const QWidget *form, const QWidget *mainForm)
+{
+    if (!mainForm)
+        return form && form->isActiveWindow();
+    const QMdiArea *mdiArea = mainForm->findChild<QMdiArea *>();
+    if (mdiArea && form == mainForm)
+        return true;
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+        return false;
+    if (!form || form == mainForm)
+        return true;
+    if (mdiArea) {
+        const QMdiSubWindow *active = mdiArea->activeSubWindow();
+        if (active && (active == form || active->widget() == form))
+            return true;
+    }
+    return form->isActiveWindow();
+}
+
+void ContainerApplyUIStyle(QObject *container, const QVariant &style, QObject *fileTheme)
+{
+    if (!container)
+        return;
+    QList<QPointer<QObject>> children;
+    for (QObject *child : container->children()) {
+        if (child->isWidgetType())
+            children.append(child);
+    }
+    for (const QPointer<QObject> &child : children) {
+        if (!child)
+            continue; // an earlier child's new look removed it
+        const QMetaObject *meta = child->metaObject();
+        const int themeIndex = propertyIndex(meta, QStringLiteral("FileTheme"));
+        const int styleIndex = propertyIndex(meta, QStringLiteral("UIStyle"));
+        if (themeIndex < 0 || styleIndex < 0)
+            continue;
+        const QMetaProperty themeProperty = meta->property(themeIndex);
+        // A null QObject* does not convert to a derived pointer type; a null of the property's
+        // own type does.
+        themeProperty.write(child, fileTheme ? QVariant::fromValue(fileTheme)
+                                             : QVariant(themeProperty.metaType()));
+        if (child)
+            meta->property(styleIndex).write(child, style);
+    }
+}
+
+bool IsWin95()
+{
+    return false;
 }

@@ -1,0 +1,79 @@
+#include "KAVFaceCache.h"
+
+#include <QMutexLocker>
+
+namespace {
+// Bookkeeping of one entry besides its pixels, so that a flood of tiny faces is bounded too.
+constexpr qsizetype EntryOverheadBytes = 256;
+} // namespace
+
+TkavFaceCache::TkavFaceCache(qsizetype budgetBytes) : faces_(budgetBytes) {}
+
+TkavFaceCache &TkavFaceCache::shared()
+{
+    static TkavFaceCache cache;
+    return cache;
+}
+
+qsizetype TkavFaceCache::costOf(const QImage &face)
+{
+    return face.sizeInBytes() + EntryOverheadBytes;
+}
+
+QImage TkavFaceCache::find(const Key &key)
+{
+    QMutexLocker lock(&mutex_);
+    const QImage *face = faces_.object(key);
+    return face ? *face : QImage();
+}
+
+void TkavFaceCache::insert(const Key &key, const QImage &face)
+{
+    if (face.isNull())
+        return;
+    const qsizetype cost = costOf(face);
+    QMutexLocker lock(&mutex_);
+    if (cost > faces_.maxCost() / 4)
+        return;
+    faces_.insert(key, new QImage(face), cost);
+}
+
+void TkavFaceCache::retirePicture(qint64 pictureKey)
+{
+    QMutexLocker lock(&mutex_);
+    const QList<Key> keys = faces_.keys();
+    for (const Key &key : keys) {
+        if (key.picture == pictureKey)
+            faces_.remove(key);
+    }
+}
+
+void TkavFaceCache::clear()
+{
+    QMutexLocker lock(&mutex_);
+    faces_.clear();
+}
+
+void TkavFaceCache::setBudgetBytes(qsizetype bytes)
+{
+    QMutexLocker lock(&mutex_);
+    faces_.setMaxCost(bytes);
+}
+
+qsizetype TkavFaceCache::budgetBytes() const
+{
+    QMutexLocker lock(&mutex_);
+    return faces_.maxCost();
+}
+
+qsizetype TkavFaceCache::count() const
+{
+    QMutexLocker lock(&mutex_);
+    return faces_.count();
+}
+
+qsizetype TkavFaceCache::usedBytes() const
+{
+    QMutexLocker lock(&mutex_);
+    return faces_.totalCost();
+}
