@@ -34,6 +34,9 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     applyFormStyle(this);
     setFixedSize(798, 570);
     setWindowIcon(ExamPictures::windowIcon());
+    // The settings panel keeps its width; the exam panel takes the rest.
+    m_ui->Splitter1->setStretchFactor(0, 0);
+    m_ui->Splitter1->setStretchFactor(1, 1);
     m_ui->Splitter1->setSizes({SettingsPanelWidth, width() - SettingsPanelWidth});
 
     m_timeMain = new QTimer(this);

@@ -1,7 +1,7 @@
 #include "ExamApplication.h"
 #include "FormMain.h"
 
-#include <QMessageBox>
+#include <QScreen>
 
 #include <exception>
 
@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     try {
         setUpExamApplication();
         Tform_main form_main;
+        if (const QScreen *screen = form_main.screen())
+            form_main.move(screen->availableGeometry().center() - form_main.rect().center());
         form_main.show();
         return app.exec();
     } catch (const std::exception &error) {

@@ -11,7 +11,7 @@ runtime_packages=(
   fonts-arphic-uming fonts-dejavu-core
 )
 test_packages=(
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
 )
 

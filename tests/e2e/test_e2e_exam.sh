@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# End-to-end: starts the real tallisk in an X server, takes an exam with the mouse and keyboard
+# and checks the marked sheet on a screenshot.
+#   test_e2e_exam.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build_dir=$1
+program="$build_dir/exam/tallisk"
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A free display number.
+display=""
+for n in $(seq 90 130); do
+  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=":$n"; break; fi
+done
+[[ -n "$display" ]] || fail "no free X display"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo -display "$display" >/dev/null 2>&1 || fail "Xvfb did not start"
+export DISPLAY=$display
+unset QT_QPA_PLATFORM
+
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Tallisk" | head -1)
+[[ -n "$window" ]] || fail "the exam window did not appear"
+sleep 1
+
+# Window positions of the controls (the settings panel starts at x 2, the exam panel at x 158).
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+begin_button=(74 462)      # "开始考试"
+hand_in_button=(718 527)   # "我要交卷"
+page_left=165; page_top=48 # top-left corner of the exam pages
+
+shot() { import -display "$display" -window "$window" "$1"; }
+# Number of clearly red or blue pixels (text is anti-aliased, so by hue, not by exact colour)
+# in a rectangle W H X Y of a screenshot.
+count_colour() {
+  local test
+  case "$6" in
+    red) test='(r-max(g,b))>0.25' ;;
+    blue) test='(b-max(r,g))>0.25' ;;
+  esac
+  /usr/bin/convert "$1" -crop "$2x$3+$4+$5" +repage -fx "$test" -format '%[fx:round(mean*w*h)]' info:
+}
+
+click "${begin_button[@]}"
+# The focus is on the first answer box: the key filter keeps only the digits.
+xdotool type --delay 50 "a-0."
+sleep 0.3
+click "${hand_in_button[@]}"
+sleep 0.5
+shot "$work/handed-in.png"; [[ -n "${KAV_E2E_KEEP:-}" ]] && cp "$work/handed-in.png" "$KAV_E2E_KEEP"
+
+# Mark labels: row 1 "错误" (0 is never an answer), rows 2-20 "未完成", all red; none blue.
+for row in $(seq 1 20); do
+  i=$((row - 1)); k=$((i % 10)); dx=0; [[ $i -ge 10 ]] && dx=312
+  x=$((page_left + 256 + dx)); y=$((page_top + 64 + 32 * k))
+  red=$(count_colour "$work/handed-in.png" 41 12 "$x" "$y" red)
+  blue=$(count_colour "$work/handed-in.png" 41 12 "$x" "$y" blue)
+  [[ "$red" -gt 5 ]] || fail "row $row carries no red mark ($red red pixels)"
+  [[ "$blue" -eq 0 ]] || fail "row $row has a blue mark"
+done
+# The report line is written in red under the pages.
+report_red=$(count_colour "$work/handed-in.png" 330 16 $((158 + 184)) $((1 + 512)) red)
+[[ "$report_red" -gt 100 ]] || fail "no score report ($report_red red pixels)"
+
+# "退出考场" ends the program.
+click 74 494
+for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not end on 退出考场"; fi
+wait "$app_pid" || fail "the program ended with an error: $(cat "$work/app.log")"
+app_pid=""
+echo "e2e exam: passed"

@@ -1,0 +1,519 @@
+// The exam window driven as a pupil would: start, answer, move between pages, hand in, time-up.
+#include "CaptionPanel.h"
+#include "ExamApplication.h"
+#include "ExamGrading.h"
+#include "ExamSettings.h"
+#include "FormMain.h"
+#include "PageStack.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTest>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr qint64 FixedSecond = 1'700'000'000;
+
+class ExamWindowFixture
+{
+public:
+    ExamWindowFixture() : form(std::make_unique<Tform_main>([this] { return now; }))
+    {
+        form->show();
+    }
+
+    template <typename T = QWidget>
+    T *get(const QString &name) const
+    {
+        T *widget = form->control<T>(name);
+        if (!widget)
+            qFatal("no control named %s", qPrintable(name));
+        return widget;
+    }
+
+    void choose(const QString &radioName) { get<QRadioButton>(radioName)->setChecked(true); }
+    void chooseCount(int count) { choose(QStringLiteral("rad_tishu%1").arg(count / 20)); }
+    void chooseTime(const QString &text) { get<QComboBox>(ExamNames::TimeBox)->setEditText(text); }
+
+    void start() { get<QPushButton>(ExamNames::BeginButton)->click(); }
+    void handIn() { get<QPushButton>(ExamNames::HandInButton)->click(); }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            form->time_mainTimer();
+    }
+
+    QString clock() const { return form->editText(ExamNames::Clock); }
+    QString score() const { return form->labelCaption(ExamNames::Score); }
+    QString mark(int row) const { return form->labelCaption(ExamNames::mark(row)); }
+    QColor markColor(int row) const
+    {
+        return get<QLabel>(ExamNames::mark(row))->palette().color(QPalette::WindowText);
+    }
+    QString question(int row) const
+    {
+        return form->labelCaption(ExamNames::operand1(row)) + form->labelCaption(ExamNames::glyph(row))
+               + form->labelCaption(ExamNames::operand2(row));
+    }
+    int expected(int row) const
+    {
+        return expectedAnswer(form->labelCaption(ExamNames::operand1(row)),
+                              form->labelCaption(ExamNames::glyph(row)),
+                              form->labelCaption(ExamNames::operand2(row)))
+            .value();
+    }
+    void answer(int row, const QString &text) { form->setEditText(ExamNames::answer(row), text); }
+    void answerRight(int row) { answer(row, QString::number(expected(row))); }
+    PageStack *pages() const { return get<PageStack>(QStringLiteral("page_kaochang")); }
+
+    qint64 now = FixedSecond;
+    std::unique_ptr<Tform_main> form;
+};
+
+} // namespace
+
+class TestExamWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initialState();
+    void windowGeometry();
+    void missingNamesYieldNothing();
+    void startFillsSheet_data();
+    void startFillsSheet();
+    void sameSecondSameSheet();
+    void panelCaptionKeepsTimeTextVerbatim();
+    void pageButtons();
+    void handInByButton();
+    void countChangedDuringExam_data();
+    void countChangedDuringExam();
+    void timeUpOnTheLastTick();
+    void noLimitNeverEndsByItself();
+    void unmatchedTimeTextRunsWithoutLimit();
+    void handInStopsTheClock();
+    void newExamAfterTimeUp();
+    void newExamClearsWholeSheet();
+    void unreadableAnswersStillGradeTheSheet_data();
+    void unreadableAnswersStillGradeTheSheet();
+    void answerBoxKeyFilter();
+    void exitClosesWithoutGrading();
+    void splitterResizesSettingsPanel();
+    void exceptionInHandlerIsShownAndProgramGoesOn();
+};
+
+void TestExamWindow::initialState()
+{
+    ExamWindowFixture f;
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::Welcome));
+    QVERIFY(f.get(ExamNames::Welcome)->isVisible());
+    for (int page = 1; page <= 5; ++page)
+        QVERIFY(!f.get(ExamNames::page(page))->isEnabled());
+    QVERIFY(f.clock().isEmpty());
+    QVERIFY(f.score().isEmpty());
+    QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
+    QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
+    QVERIFY(!f.form->time_main()->isActive());
+    QCOMPARE(f.form->time_main()->interval(), 1000);
+    QCOMPARE(f.form->comboText(ExamNames::TimeBox), QStringLiteral("5  分钟"));
+    QCOMPARE(f.get<QComboBox>(ExamNames::TimeBox)->count(), 6);
+    QVERIFY(f.form->isRadioChecked(QStringLiteral("rad_nandu2")));
+    QVERIFY(f.form->isRadioChecked(QStringLiteral("rad_tishu1")));
+    QVERIFY(f.form->isRadioChecked(QStringLiteral("rad_suanfa1")));
+    QCOMPARE(f.form->windowTitle(), QStringLiteral("Velmora软件---Tallisk  1.2"));
+    QCOMPARE(f.get<CaptionPanel>(QStringLiteral("panel_left"))->caption(), QStringLiteral("题目设置"));
+}
+
+void TestExamWindow::windowGeometry()
+{
+    ExamWindowFixture f;
+    QCOMPARE(f.form->size(), QSize(798, 570));
+    QCOMPARE(f.form->minimumSize(), f.form->maximumSize());
+    QCOMPARE(f.get(QStringLiteral("panel_left"))->width(), 153);
+    QCOMPARE(f.get(QStringLiteral("page_kaochang"))->geometry(), QRect(4, 25, 632, 472));
+    QCOMPARE(f.get(QStringLiteral("tr1"))->geometry(), QRect(176, 56, 73, 25));
+    QCOMPARE(f.get(QStringLiteral("tr20"))->geometry(), QRect(176 + 312, 56 + 32 * 9, 73, 25));
+    QCOMPARE(f.get(QStringLiteral("ok11"))->geometry(), QRect(256 + 312, 64, 41, 12));
+    QCOMPARE(f.get(QStringLiteral("tt100_2"))->parentWidget(), f.get(ExamNames::page(5)));
+    QCOMPARE(f.get(QStringLiteral("tr1"))->font().pixelSize(), 20);
+    QVERIFY(f.get(QStringLiteral("tr1"))->font().bold());
+    QCOMPARE(f.get(QStringLiteral("ok1"))->font().pixelSize(), 12);
+    QVERIFY(!f.get(QStringLiteral("ok1"))->font().bold());
+}
+
+void TestExamWindow::missingNamesYieldNothing()
+{
+    ExamWindowFixture f;
+    for (const QString &name : {ExamNames::operand1(0), ExamNames::answer(101), ExamNames::mark(0),
+                                QStringLiteral("tt101_1"), QString()})
+        QVERIFY(!f.form->control(name));
+    f.form->setLabelCaption(ExamNames::mark(0), QString()); // does nothing, and does not fail
+    f.form->setEditText(ExamNames::answer(101), QString());
+    QCOMPARE(f.form->editText(ExamNames::answer(0)), QString());
+}
+
+void TestExamWindow::startFillsSheet_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("hiddenButton"); // 0: none
+    QTest::addRow("20") << 20 << 1;
+    QTest::addRow("40") << 40 << 3;
+    QTest::addRow("60") << 60 << 5;
+    QTest::addRow("80") << 80 << 7;
+    QTest::addRow("100") << 100 << 0;
+}
+
+void TestExamWindow::startFillsSheet()
+{
+    QFETCH(int, count);
+    QFETCH(int, hiddenButton);
+    ExamWindowFixture f;
+    f.chooseCount(count);
+    f.start();
+
+    for (int row = 1; row <= 100; ++row)
+        QCOMPARE(f.question(row).isEmpty(), row > count);
+    for (int button = 1; button <= ExamNames::PageButtonCount; ++button)
+        QCOMPARE(!f.get(ExamNames::pageButton(button))->isHidden(), button != hiddenButton);
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(1)));
+    QVERIFY(f.get(ExamNames::page(1))->isEnabled());
+    QCOMPARE(f.clock(), QStringLiteral("300"));
+    QVERIFY(f.form->time_main()->isActive());
+    QVERIFY(!f.get(ExamNames::BeginButton)->isEnabled());
+    QVERIFY(f.get(ExamNames::HandInButton)->isEnabled());
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(1)));
+}
+
+void TestExamWindow::sameSecondSameSheet()
+{
+    ExamWindowFixture f;
+    f.choose(QStringLiteral("rad_suanfa3"));
+    f.chooseCount(100);
+    f.start();
+    QStringList first;
+    for (int row = 1; row <= 100; ++row)
+        first << f.question(row);
+    f.handIn();
+    f.start();
+    QStringList second;
+    for (int row = 1; row <= 100; ++row)
+        second << f.question(row);
+    QCOMPARE(second, first);
+
+    f.handIn();
+    f.now += 1;
+    f.start();
+    QStringList third;
+    for (int row = 1; row <= 100; ++row)
+        third << f.question(row);
+    QVERIFY(third != first);
+}
+
+void TestExamWindow::panelCaptionKeepsTimeTextVerbatim()
+{
+    ExamWindowFixture f;
+    f.start();
+    QCOMPARE(f.get<CaptionPanel>(ExamNames::ExamPanel)->caption(),
+             QStringLiteral("当前考场设置: 时间 5  分钟, 难度 100 以下, 题数 20"));
+    f.handIn();
+    f.choose(QStringLiteral("rad_nandu4"));
+    f.chooseCount(100);
+    f.chooseTime(NoTimeLimitText);
+    f.start();
+    QCOMPARE(f.get<CaptionPanel>(ExamNames::ExamPanel)->caption(),
+             QStringLiteral("当前考场设置: 时间 不限时, 难度 10000 以下, 题数 100"));
+}
+
+void TestExamWindow::pageButtons()
+{
+    ExamWindowFixture f;
+    f.chooseCount(100);
+    f.start();
+    f.get<QPushButton>(QStringLiteral("button_go1"))->click();
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(2)));
+    QVERIFY(f.get(ExamNames::page(2))->isEnabled());
+    QVERIFY(!f.get(ExamNames::page(1))->isEnabled());
+    QVERIFY(f.get(ExamNames::page(1))->isVisible()); // stays beneath
+
+    for (const char *next : {"button_go3", "button_go5", "button_go7"})
+        f.get<QPushButton>(QLatin1String(next))->click();
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(5)));
+    f.get<QPushButton>(QStringLiteral("button_go8"))->click();
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(4)));
+    f.get<QPushButton>(QStringLiteral("button_go6"))->click();
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(3)));
+    QCOMPARE(f.get(QStringLiteral("button_go8"))->geometry().x(), 512);
+
+    // Navigation touches nothing else of the exam.
+    QCOMPARE(f.clock(), QStringLiteral("300"));
+    QVERIFY(f.score().isEmpty());
+}
+
+void TestExamWindow::handInByButton()
+{
+    ExamWindowFixture f;
+    f.start();
+    for (int row = 1; row <= 18; ++row)
+        f.answerRight(row);
+    f.answer(19, QString::number(f.expected(19) + 1));
+    f.ticks(5);
+    f.handIn();
+
+    for (int row = 1; row <= 18; ++row) {
+        QCOMPARE(f.mark(row), QStringLiteral("正确"));
+        QCOMPARE(f.markColor(row), QColor(0, 0, 255));
+    }
+    QCOMPARE(f.mark(19), QStringLiteral("错误"));
+    QCOMPARE(f.markColor(19), QColor(255, 0, 0));
+    QCOMPARE(f.mark(20), QStringLiteral("未完成"));
+    QCOMPARE(f.markColor(20), QColor(255, 0, 0));
+    QCOMPARE(f.score(), QStringLiteral("本次考试总题数:20 正确:18 错误:1 未完成:1  得分:90"));
+    QVERIFY(f.clock().isEmpty());
+    QVERIFY(!f.form->time_main()->isActive());
+    QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
+    QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
+    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(1)));
+
+    // Typing afterwards changes no mark and no count.
+    f.answer(20, QStringLiteral("1"));
+    QCOMPARE(f.mark(20), QStringLiteral("未完成"));
+    QCOMPARE(f.score(), QStringLiteral("本次考试总题数:20 正确:18 错误:1 未完成:1  得分:90"));
+}
+
+void TestExamWindow::countChangedDuringExam_data()
+{
+    QTest::addColumn<int>("startCount");
+    QTest::addColumn<int>("handInCount");
+    QTest::addColumn<QString>("report");
+    QTest::addRow("20 to 40") << 20 << 40 << "本次考试总题数:40 正确:20 错误:0 未完成:20  得分:40";
+    QTest::addRow("40 to 20") << 40 << 20 << "本次考试总题数:20 正确:20 错误:0 未完成:0  得分:100";
+}
+
+void TestExamWindow::countChangedDuringExam()
+{
+    QFETCH(int, startCount);
+    QFETCH(int, handInCount);
+    QFETCH(QString, report);
+    ExamWindowFixture f;
+    f.chooseCount(startCount);
+    f.start();
+    for (int row = 1; row <= qMin(startCount, handInCount); ++row)
+        f.answerRight(row);
+    f.chooseCount(handInCount);
+    f.handIn();
+    QCOMPARE(f.score(), report);
+    for (int row = handInCount + 1; row <= 40; ++row)
+        QVERIFY(f.mark(row).isEmpty());
+}
+
+void TestExamWindow::timeUpOnTheLastTick()
+{
+    ExamWindowFixture f;
+    f.start();
+    for (int row = 1; row <= 18; ++row)
+        f.answerRight(row);
+    f.answer(19, QString::number(f.expected(19) + 1));
+
+    f.ticks(1);
+    QCOMPARE(f.clock(), QStringLiteral("299"));
+    f.ticks(298);
+    QCOMPARE(f.clock(), QStringLiteral("1"));
+    QVERIFY(f.score().isEmpty());
+    QVERIFY(f.form->time_main()->isActive());
+
+    f.ticks(1); // the 300th
+    QCOMPARE(f.score(), QStringLiteral("本次考试总题数:20 正确:18 错误:1 未完成:1"));
+    QVERIFY(f.clock().isEmpty());
+    QVERIFY(!f.form->time_main()->isActive());
+    QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
+    QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
+    QCOMPARE(f.mark(19), QStringLiteral("错误"));
+
+    f.ticks(5); // a stray tick after the end changes nothing
+    QVERIFY(f.clock().isEmpty());
+}
+
+void TestExamWindow::noLimitNeverEndsByItself()
+{
+    ExamWindowFixture f;
+    f.chooseTime(NoTimeLimitText);
+    f.start();
+    QCOMPARE(f.clock(), NoTimeLimitText);
+    f.ticks(4000);
+    QCOMPARE(f.clock(), NoTimeLimitText);
+    QVERIFY(f.score().isEmpty());
+    QVERIFY(f.get(ExamNames::HandInButton)->isEnabled());
+    f.handIn();
+    QVERIFY(f.score().endsWith(QStringLiteral("  得分:0")));
+}
+
+void TestExamWindow::unmatchedTimeTextRunsWithoutLimit()
+{
+    ExamWindowFixture f;
+    f.chooseTime(QStringLiteral("7 分钟"));
+    f.start();
+    QCOMPARE(f.clock(), NoTimeLimitText);
+    QVERIFY(f.get<CaptionPanel>(ExamNames::ExamPanel)->caption().contains(u"时间 7 分钟,"));
+    f.ticks(1000);
+    QCOMPARE(f.clock(), NoTimeLimitText);
+    QVERIFY(f.score().isEmpty());
+}
+
+void TestExamWindow::handInStopsTheClock()
+{
+    ExamWindowFixture f;
+    f.start();
+    f.ticks(290);
+    QCOMPARE(f.clock(), QStringLiteral("10"));
+    f.handIn();
+    QVERIFY(f.clock().isEmpty());
+    QVERIFY(!f.form->time_main()->isActive());
+    const QString report = f.score();
+    f.ticks(20);
+    QVERIFY(f.clock().isEmpty());
+    QCOMPARE(f.score(), report);
+}
+
+void TestExamWindow::newExamAfterTimeUp()
+{
+    ExamWindowFixture f;
+    f.start();
+    f.ticks(300);
+    QVERIFY(!f.score().isEmpty());
+    f.chooseTime(QStringLiteral("10 分钟"));
+    f.start();
+    QCOMPARE(f.clock(), QStringLiteral("600"));
+    QVERIFY(f.score().isEmpty());
+    f.ticks(3);
+    QCOMPARE(f.clock(), QStringLiteral("597"));
+}
+
+void TestExamWindow::newExamClearsWholeSheet()
+{
+    ExamWindowFixture f;
+    f.chooseCount(100);
+    f.start();
+    for (int row = 1; row <= 100; ++row)
+        f.answerRight(row);
+    f.handIn();
+    QCOMPARE(f.score(), QStringLiteral("本次考试总题数:100 正确:100 错误:0 未完成:0  得分:100"));
+    const QString row21 = f.question(21);
+
+    f.chooseCount(20);
+    f.now += 5;
+    f.start();
+    for (int row = 1; row <= 100; ++row) {
+        QVERIFY(f.form->editText(ExamNames::answer(row)).isEmpty());
+        QVERIFY(f.mark(row).isEmpty());
+    }
+    QCOMPARE(f.question(21), row21); // left on a page that cannot be reached
+    QVERIFY(f.get(QStringLiteral("button_go1"))->isHidden());
+}
+
+void TestExamWindow::unreadableAnswersStillGradeTheSheet_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addRow("above 32 bits") << "2147483648";
+    QTest::addRow("pasted letters") << "abc";
+    QTest::addRow("pasted negative") << "-";
+}
+
+// An answer that is no 32-bit number is wrong; the rest of the sheet is graded and the exam
+// ends, by button and at time-up alike.
+void TestExamWindow::unreadableAnswersStillGradeTheSheet()
+{
+    QFETCH(QString, answer);
+    for (const bool timeUp : {false, true}) {
+        ExamWindowFixture f;
+        f.start();
+        f.answer(1, answer);
+        for (int row = 2; row <= 20; ++row)
+            f.answerRight(row);
+        if (timeUp)
+            f.ticks(300);
+        else
+            f.handIn();
+        QCOMPARE(f.mark(1), QStringLiteral("错误"));
+        QCOMPARE(f.mark(20), QStringLiteral("正确"));
+        QVERIFY(f.score().startsWith(QStringLiteral("本次考试总题数:20 正确:19 错误:1 未完成:0")));
+        QVERIFY(!f.form->time_main()->isActive());
+        QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
+        QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
+    }
+}
+
+void TestExamWindow::answerBoxKeyFilter()
+{
+    ExamWindowFixture f;
+    f.start();
+    auto *box = f.get<QLineEdit>(ExamNames::answer(1));
+    QTest::keyClicks(box, QStringLiteral("1a-. 2"));
+    QCOMPARE(box->text(), QStringLiteral("12"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("1"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("1"));
+    QCOMPARE(f.form->focusWidget(), box); // Enter does not move on
+    QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QStringLiteral("５"), Qt::NoModifier);
+    QCOMPARE(box->text(), QStringLiteral("1"));
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(2)));
+}
+
+void TestExamWindow::exitClosesWithoutGrading()
+{
+    ExamWindowFixture f;
+    f.start();
+    f.answerRight(1);
+    f.get<QPushButton>(QStringLiteral("button_exit"))->click();
+    QVERIFY(!f.form->isVisible());
+    QVERIFY(f.mark(1).isEmpty());
+    QVERIFY(f.score().isEmpty());
+}
+
+void TestExamWindow::splitterResizesSettingsPanel()
+{
+    ExamWindowFixture f;
+    auto *splitter = f.get<QSplitter>(QStringLiteral("Splitter1"));
+    QCOMPARE(splitter->handleWidth(), 3);
+    splitter->setSizes({200, splitter->width() - 200 - splitter->handleWidth()});
+    QCOMPARE(f.get(QStringLiteral("panel_left"))->width(), 200);
+    QCOMPARE(f.form->size(), QSize(798, 570));
+}
+
+void TestExamWindow::exceptionInHandlerIsShownAndProgramGoesOn()
+{
+    auto *app = static_cast<ExamApplication *>(QCoreApplication::instance());
+    QStringList shown;
+    app->setExceptionDisplay([&shown](const QString &message) { shown << message; });
+
+    QObject thrower;
+    QObject::connect(&thrower, &QObject::objectNameChanged, &thrower,
+                     [] { throw std::runtime_error("'x' is not a valid integer value"); });
+    QTimer::singleShot(0, &thrower, [&thrower] { thrower.setObjectName(QStringLiteral("go")); });
+    QTRY_COMPARE(shown.size(), 1);
+    QCOMPARE(shown.front(), QStringLiteral("'x' is not a valid integer value"));
+
+    // The loop goes on: a later event is still delivered.
+    bool later = false;
+    QTimer::singleShot(0, [&later] { later = true; });
+    QTRY_VERIFY(later);
+    app->setExceptionDisplay(&ExamApplication::showExceptionMessage);
+}
+
+int main(int argc, char *argv[])
+{
+    ExamApplication app(argc, argv);
+    setUpExamApplication();
+    TestExamWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_examwindow.moc"
