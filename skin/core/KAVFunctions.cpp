@@ -609,10 +609,34 @@ bool IsHasProperty(const QObject *object, const QString &name)
     return object && propertyIndex(object->metaObject(), name) >= 0;
 }
 
+namespace {
+
+const QMdiSubWindow *mdiSubWindowOf(const QWidget *form)
+{
+    if (const auto *sub = qobject_cast<const QMdiSubWindow *>(form))
+        return sub;
+    return form ? qobject_cast<const QMdiSubWindow *>(form->parentWidget()) : nullptr;
+}
+
+// An MDI child is active while it is the active child of an active window; any other form
+// while it is the active window.
+bool isFormActive(const QWidget *form)
+{
+    if (!form)
+        return false;
+    if (const QMdiSubWindow *sub = mdiSubWindowOf(form)) {
+        const QMdiArea *area = sub->mdiArea();
+        return area && area->activeSubWindow() == sub && sub->isActiveWindow();
+    }
+    return form->isActiveWindow();
+}
+
+} // namespace
+
 bool FormHasFocus(const QWidget *form, const QWidget *mainForm)
 {
     if (!mainForm)
-        return form && form->isActiveWindow();
+        return isFormActive(form);
     const QMdiArea *mdiArea = mainForm->findChild<QMdiArea *>();
     if (mdiArea && form == mainForm)
         return true;
@@ -622,10 +646,10 @@ bool FormHasFocus(const QWidget *form, const QWidget *mainForm)
         return true;
     if (mdiArea) {
         const QMdiSubWindow *active = mdiArea->activeSubWindow();
-        if (active && (active == form || active->widget() == form))
+        if (active && active == mdiSubWindowOf(form))
             return true;
     }
-    return form->isActiveWindow();
+    return isFormActive(form);
 }
 
 void ContainerApplyUIStyle(QObject *container, const QVariant &style, QObject *fileTheme)
