@@ -121,10 +121,11 @@ bool hasTransparentPixel(const QImage &face)
 {
     for (int y = 0; y < face.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(face.constScanLine(y));
-        for (int x = 0; x < face.width(); ++x) {
-            if (qAlpha(row[x]) != 255)
-                return true;
-        }
+        QRgb all = 0xFFFFFFFFu; // AND of the row, a loop the compiler can vectorise
+        for (int x = 0; x < face.width(); ++x)
+            all &= row[x];
+        if (qAlpha(all) != 255)
+            return true;
     }
     return false;
 }
@@ -148,25 +149,15 @@ QImage composeFace(const QImage &picture, const QList<Piece> &pieces, const Edge
     return face;
 }
 
-// Copies a composed face onto a 32-bit canvas at (x, y), leaving its transparent pixels out.
-void copyFace(const QImage &face, QImage &canvas, int x, int y)
+// Copies an opaque (RGB32) face onto a 32-bit canvas at (x, y), row by row.
+void copyOpaqueFace(const QImage &face, QImage &canvas, int x, int y)
 {
     const Edges area = Edges{x, y, x + face.width(), y + face.height()}.intersected(
         {0, 0, canvas.width(), canvas.height()});
-    if (area.isEmpty())
-        return;
-    const bool opaque = face.format() == QImage::Format_RGB32;
     for (int row = area.top; row < area.bottom; ++row) {
         const auto *from = reinterpret_cast<const QRgb *>(face.constScanLine(row - y)) + (area.left - x);
         auto *to = reinterpret_cast<QRgb *>(canvas.scanLine(row)) + area.left;
-        if (opaque) {
-            std::memcpy(to, from, size_t(area.width()) * sizeof(QRgb));
-            continue;
-        }
-        for (int i = 0; i < area.width(); ++i) {
-            if (qAlpha(from[i]) != 0)
-                to[i] = from[i];
-        }
+        std::memcpy(to, from, size_t(std::max(0, area.width())) * sizeof(QRgb));
     }
 }
 
@@ -380,10 +371,11 @@ void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool tra
     const QImage face = cachedSpitFace(picture, rect.size(), transparent);
     if (face.isNull())
         return;
-    if (isDirect32(canvas.format())) {
-        copyFace(face, canvas, rect.x(), rect.y());
+    if (face.format() == QImage::Format_RGB32 && isDirect32(canvas.format())) {
+        copyOpaqueFace(face, canvas, rect.x(), rect.y());
         return;
     }
+    // Faces with skipped pixels go through the painter, whose blending is vectorised.
     QPainter painter(&canvas);
     painter.drawImage(rect.topLeft(), face);
 }
