@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 
@@ -155,6 +156,24 @@ protected:
     }
 };
 
+// A control that looks transparent the way skinned controls do: its paint composes the
+// parent's background in an off-screen image and copies that once.
+class SeeThroughControl : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QImage face(size(), QImage::Format_RGB32);
+        face.fill(Qt::black);
+        DoTrans(face, this);
+        QPainter(this).drawImage(0, 0, face);
+    }
+};
+
 class tst_KAVFunctions : public QObject
 {
     Q_OBJECT
@@ -215,6 +234,7 @@ private slots:
 
     void doTransShowsParentBackground();
     void doTransWithoutParent();
+    void doTransInsidePaintEvent();
 
     void drawControlBorder_data();
     void drawControlBorder();
@@ -948,6 +968,25 @@ void tst_KAVFunctions::doTransWithoutParent()
     DoTrans(canvas, &orphan);
     DoTrans(canvas, nullptr);
     QCOMPARE(canvas, canvasOf(10, 10));
+}
+
+void tst_KAVFunctions::doTransInsidePaintEvent()
+{
+    QTest::failOnWarning(QRegularExpression(".*"));
+    StripedParent parent;
+    parent.resize(60, 40);
+    parent.setAutoFillBackground(true);
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, QColor(30, 160, 30));
+    parent.setPalette(palette);
+    parent.blueColumns = 20;
+    auto *control = new SeeThroughControl(&parent);
+    control->setGeometry(15, 5, 20, 20);
+
+    const QImage shot = parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.pixel(16, 6), qRgb(0, 0, 255));
+    QCOMPARE(shot.pixel(25, 6), qRgb(30, 160, 30));
+    QCOMPARE(shot.pixel(34, 24), qRgb(30, 160, 30));
 }
 
 // --- DrawControlBorder ------------------------------------------------------------------------
