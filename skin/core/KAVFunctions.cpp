@@ -161,7 +161,35 @@ void copyOpaqueFace(const QImage &face, QImage &canvas, int x, int y)
     }
 }
 
-// Draws pieces onto a QImage canvas: directly into 32-bit images, otherwise through a painter.
+// Targets reach at most this far; used as "no clip" for painters.
+constexpr Edges Unclipped{-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
+
+// The smallest rectangle holding the visible part (within clip) of every piece's target.
+Edges boundsOf(const QList<Piece> &pieces, const Edges &clip)
+{
+    Edges bounds = {};
+    for (const Piece &piece : pieces) {
+        const Edges visible = piece.target.intersected(clip);
+        if (visible.isEmpty())
+            continue;
+        bounds = bounds.isEmpty()
+            ? visible
+            : Edges{std::min(bounds.left, visible.left), std::min(bounds.top, visible.top),
+                    std::max(bounds.right, visible.right), std::max(bounds.bottom, visible.bottom)};
+    }
+    return bounds;
+}
+
+void drawPieces(const QImage &picture, const QList<Piece> &pieces, QPainter &canvas, QRgb key,
+                const Edges &clip = Unclipped)
+{
+    const Edges area = boundsOf(pieces, clip);
+    if (area.isEmpty())
+        return;
+    canvas.drawImage(area.left, area.top, composeFace(picture, pieces, area, area, key));
+}
+
+// Draws pieces onto a QImage canvas: straight into 32-bit images, otherwise through a painter.
 void drawPieces(const QImage &picture, const QList<Piece> &pieces, QImage &canvas, QRgb key)
 {
     const Edges canvasEdges{0, 0, canvas.width(), canvas.height()};
@@ -170,38 +198,8 @@ void drawPieces(const QImage &picture, const QList<Piece> &pieces, QImage &canva
             stretchCopy(picture, piece.source, canvas, piece.target, canvasEdges, piece.skipKey, key);
         return;
     }
-    Edges area = {};
-    for (const Piece &piece : pieces) {
-        const Edges visible = piece.target.intersected(canvasEdges);
-        if (visible.isEmpty())
-            continue;
-        area = area.isEmpty() ? visible
-                              : Edges{std::min(area.left, visible.left), std::min(area.top, visible.top),
-                                      std::max(area.right, visible.right),
-                                      std::max(area.bottom, visible.bottom)};
-    }
-    if (area.isEmpty())
-        return;
-    const QImage face = composeFace(picture, pieces, area, canvasEdges, key);
     QPainter painter(&canvas);
-    painter.drawImage(area.left, area.top, face);
-}
-
-void drawPieces(const QImage &picture, const QList<Piece> &pieces, QPainter &canvas, QRgb key)
-{
-    Edges area = {};
-    for (const Piece &piece : pieces) {
-        if (piece.target.isEmpty())
-            continue;
-        const Edges &t = piece.target;
-        area = area.isEmpty() ? t
-                              : Edges{std::min(area.left, t.left), std::min(area.top, t.top),
-                                      std::max(area.right, t.right), std::max(area.bottom, t.bottom)};
-    }
-    if (area.isEmpty())
-        return;
-    const QImage face = composeFace(picture, pieces, area, area, key);
-    canvas.drawImage(area.left, area.top, face);
+    drawPieces(picture, pieces, painter, key, canvasEdges);
 }
 
 // The nine pieces of a frame picture of pictureSize over a target of W x H at (0, 0), in drawing
