@@ -108,7 +108,7 @@ void stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const 
         const int sy = source.top + int((y - target.top) * sh / th);
         const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
         auto *to = reinterpret_cast<QRgb *>(dst.scanLine(y)) + area.left;
-        for (int i = 0; i < area.width(); ++i) {
+        for (int i = 0, n = area.width(); i < n; ++i) {
             const QRgb pixel = from[columns[i]];
             if (skipKey && (pixel & RgbMask) == key)
                 continue;
@@ -119,10 +119,11 @@ void stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const 
 
 bool hasTransparentPixel(const QImage &face)
 {
-    for (int y = 0; y < face.height(); ++y) {
+    const int width = face.width(), height = face.height();
+    for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(face.constScanLine(y));
         QRgb all = 0xFFFFFFFFu; // AND of the row, a loop the compiler can vectorise
-        for (int x = 0; x < face.width(); ++x)
+        for (int x = 0; x < width; ++x)
             all &= row[x];
         if (qAlpha(all) != 255)
             return true;
@@ -482,10 +483,11 @@ void turnPicture(QImage &picture, SourceOf source)
     QImage turned(old.height(), old.width(), old.format());
     if (turned.isNull())
         return;
-    for (int row = 0; row < turned.height(); ++row) {
+    const int oldWidth = old.width(), oldHeight = old.height();
+    for (int row = 0; row < oldWidth; ++row) {
         auto *to = reinterpret_cast<QRgb *>(turned.scanLine(row));
-        for (int column = 0; column < turned.width(); ++column) {
-            const QPoint from = source(column, row, old.width(), old.height());
+        for (int column = 0; column < oldHeight; ++column) {
+            const QPoint from = source(column, row, oldWidth, oldHeight);
             to[column] = reinterpret_cast<const QRgb *>(old.constScanLine(from.y()))[from.x()];
         }
     }
@@ -513,16 +515,17 @@ QRegion BitmapRegion(const QImage &picture, TColor transparentColor)
         return region;
     const QImage pixels = readable32(picture);
     const QRgb key = transparentColor.toRgb() & RgbMask;
-    for (int y = 0; y < pixels.height(); ++y) {
+    const int width = pixels.width(), height = pixels.height();
+    for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
         int x = 0;
-        while (x < pixels.width()) {
+        while (x < width) {
             if ((row[x] & RgbMask) == key) {
                 ++x;
                 continue;
             }
             const int runStart = x;
-            while (x < pixels.width() && (row[x] & RgbMask) != key)
+            while (x < width && (row[x] & RgbMask) != key)
                 ++x;
             region += QRect(runStart, y, x - runStart, 1);
         }
