@@ -38,7 +38,6 @@ struct Edges {
                 std::min(bottom, o.bottom)};
     }
     Edges translated(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    QRect toRect() const { return QRect(left, top, width(), height()); }
 };
 
 Edges edgesOf(const QRect &rect)
