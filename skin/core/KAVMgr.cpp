@@ -1,0 +1,254 @@
+#include "KAVMgr.h"
+
+#include "KAVFunctions.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMetaProperty>
+#include <QWidget>
+
+namespace {
+
+// Published properties are found by name without regard to case, as IsHasProperty does.
+QMetaProperty propertyOf(const QObject *object, const char *name)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int exact = meta->indexOfProperty(name);
+    if (exact >= 0)
+        return meta->property(exact);
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        if (qstricmp(meta->property(i).name(), name) == 0)
+            return meta->property(i);
+    }
+    return {};
+}
+
+bool isSkinnedClass(const QObject *object)
+{
+    return QByteArrayView(object->metaObject()->className()).startsWith("Tkav");
+}
+
+} // namespace
+
+QWidget *KavOwnerForm(const QObject *component)
+{
+    QObject *parent = component ? component->parent() : nullptr;
+    auto *form = qobject_cast<QWidget *>(parent);
+    return form && form->isWindow() ? form : nullptr;
+}
+
+QList<QObject *> KavOwnerComponents(const QWidget *form)
+{
+    return form ? form->findChildren<QObject *>() : QList<QObject *>();
+}
+
+void KavWriteUIStyle(QObject *component, TkavUIStyle style)
+{
+    const QMetaProperty property = propertyOf(component, "UIStyle");
+    if (!property.isValid())
+        return;
+    QVariant value = QVariant::fromValue(style);
+    if (property.metaType() != value.metaType())
+        value = QVariant(int(style));
+    property.write(component, value);
+}
+
+void KavWriteFileTheme(QObject *component, TkavFileTheme *fileTheme)
+{
+    const QMetaProperty property = propertyOf(component, "FileTheme");
+    if (!property.isValid())
+        return;
+    // A null pointer of another type does not convert; a null of the property's own type does.
+    property.write(component, fileTheme ? QVariant::fromValue(fileTheme) : QVariant(property.metaType()));
+}
+
+QObject *KavReadFileTheme(const QObject *component)
+{
+    const QMetaProperty property = propertyOf(component, "FileTheme");
+    if (!property.isValid())
+        return nullptr;
+    return property.read(component).value<QObject *>();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TkavFileTheme::TkavFileTheme(QObject *parent) : QObject(parent) {}
+
+TkavFileTheme::~TkavFileTheme() = default;
+
+void TkavFileTheme::setThemeFile(const QString &fileName)
+{
+    m_error.clear();
+    if (fileName == m_themeFile)
+        return;
+    QString path = fileName;
+    if (!QFileInfo(path).isFile()) {
+        path = QDir(QCoreApplication::applicationDirPath()).filePath(QFileInfo(fileName).fileName());
+        if (!QFileInfo(path).isFile()) {
+            // Found nowhere: ignored, the file in use stays.
+            m_error = QStringLiteral("\"%1\" was found neither as given nor in the program's folder").arg(fileName);
+            return;
+        }
+    }
+    if (!m_mgr.LoadFromFile(path)) {
+        m_error = m_mgr.errorString();
+        return;
+    }
+    m_themeFile = path;
+    m_canUse = true;
+    reassignToOwnerComponents();
+}
+
+void TkavFileTheme::reassignToOwnerComponents()
+{
+    const QWidget *form = KavOwnerForm(this);
+    if (!form)
+        return;
+    QList<QPointer<QObject>> users;
+    for (QObject *component : KavOwnerComponents(form)) {
+        if (isSkinnedClass(component) && KavReadFileTheme(component) == this)
+            users.append(component);
+    }
+    // Assigning the same theme again makes each component re-read its values from the new file.
+    for (const QPointer<QObject> &user : users) {
+        if (user)
+            KavWriteFileTheme(user, this);
+    }
+}
+
+void TkavFileTheme::GetBitmap(int index, QImage *bitmap) const
+{
+    m_mgr.GetBitmap(index, bitmap);
+}
+
+void TkavFileTheme::GetBitmap(int index, QImage *bitmap, int count, int subIndex) const
+{
+    if (bitmap == nullptr)
+        return;
+    if (count == 0) {
+        GetBitmap(index, bitmap);
+        return;
+    }
+    QImage picture;
+    m_mgr.GetBitmap(index, &picture);
+    SpitBitmap(picture, *bitmap, count, subIndex);
+}
+
+bool TkavFileTheme::GetBool(int index) const
+{
+    return m_mgr.GetBool(index);
+}
+
+TColor TkavFileTheme::GetColor(int index) const
+{
+    return m_mgr.GetColor(index);
+}
+
+int TkavFileTheme::GetInt(int index) const
+{
+    return m_mgr.GetInt(index);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool UsingFileTheme(const TkavFileTheme *fileTheme, TkavUIStyle uiStyle, TkavUIStyle &style)
+{
+    style = uiStyle;
+    if (uiStyle != TkavUIStyle::FromThemeFile)
+        return false;
+    if (fileTheme && fileTheme->CanUse())
+        return true;
+    style = TkavUIStyle::DeepBlue;
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TkavThemeManager::TkavThemeManager(QObject *parent) : QObject(parent)
+{
+    setUIStyle(TkavUIStyle::DeepBlue);
+}
+
+void TkavThemeManager::setUIStyle(TkavUIStyle style)
+{
+    const TkavUIStyle old = m_uiStyle;
+    m_uiStyle = style;
+    UpdateAll();
+    if (style != old)
+        emit OnUIStyleChanged(this);
+}
+
+void TkavThemeManager::setFileTheme(TkavFileTheme *fileTheme)
+{
+    disconnect(m_fileThemeWatch);
+    m_fileTheme = fileTheme;
+    if (fileTheme)
+        m_fileThemeWatch = connect(fileTheme, &QObject::destroyed, this, &TkavThemeManager::fileThemeDestroyed);
+    setUIStyle(m_uiStyle);
+}
+
+void TkavThemeManager::fileThemeDestroyed()
+{
+    // The components that used it fall back by themselves; the manager only forgets it.
+    m_fileTheme = nullptr;
+    m_uiStyle = TkavUIStyle::DeepBlue;
+}
+
+void TkavThemeManager::setCompList(const TkavThemeMgrCompList &names)
+{
+    m_compList = names;
+    watchListedComponents();
+}
+
+void TkavThemeManager::UpdateTheme()
+{
+    UpdateAll();
+}
+
+QObject *TkavThemeManager::listedComponent(const QWidget *form, const QString &name) const
+{
+    for (QObject *component : KavOwnerComponents(form)) {
+        if (component->objectName() == name && !qobject_cast<TkavThemeManager *>(component))
+            return component;
+    }
+    return nullptr;
+}
+
+void TkavThemeManager::watchListedComponents()
+{
+    const QWidget *form = KavOwnerForm(this);
+    if (!form)
+        return;
+    for (const QString &name : std::as_const(m_compList)) {
+        if (QObject *component = listedComponent(form, name))
+            connect(component, &QObject::destroyed, this, &TkavThemeManager::componentDestroyed,
+                    Qt::UniqueConnection);
+    }
+}
+
+void TkavThemeManager::componentDestroyed(QObject *component)
+{
+    const QString name = component->objectName();
+    if (!name.isEmpty())
+        m_compList.removeAll(name);
+}
+
+void TkavThemeManager::UpdateAll()
+{
+    const QWidget *form = KavOwnerForm(this);
+    if (!form)
+        return;
+    watchListedComponents();
+    // The components' setters may add or remove components; work from a copy of the names and
+    // look each one up as it comes.
+    const TkavThemeMgrCompList names = m_compList;
+    for (const QString &name : names) {
+        QPointer<QObject> component = listedComponent(form, name);
+        if (!component)
+            continue;
+        KavWriteUIStyle(component, m_uiStyle);
+        if (component)
+            KavWriteFileTheme(component, m_fileTheme);
+    }
+}

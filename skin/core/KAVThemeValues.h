@@ -1,0 +1,40 @@
+#pragma once
+
+#include "KAVColor.h"
+#include "KAVThemes.h"
+
+#include <QImage>
+#include <QPointer>
+
+class TkavFileTheme;
+
+// The theme values of one skinned component, read with one call each: built once from the
+// component's UIStyle and FileTheme, it decides between file theme and built-in look
+// (UsingFileTheme) and then answers every key from the chosen source. Key kinds are not
+// converted: a colour asked of an integer key gives the source's neutral value.
+//
+// A picture the file theme lacks is an empty (null) image, which components draw as nothing.
+// Should the file theme be destroyed while this object is alive, its answers become DeepBlue's.
+class KavThemeValues {
+public:
+    KavThemeValues(TkavUIStyle uiStyle, const TkavFileTheme *fileTheme);
+
+    // The built-in look answered from when the file theme is not used.
+    TkavUIStyle resolvedStyle() const { return m_style; }
+    bool usesFile() const { return m_usesFile; }
+
+    QImage bitmap(int key) const;
+    // Frame subIndex (1-based) of count equal-width frames; count 0 gives the whole picture.
+    QImage bitmap(int key, int count, int subIndex) const;
+    bool boolean(int key) const;
+    TColor color(int key) const;
+    int integer(int key) const;
+
+private:
+    const TkavFileTheme *fileTheme() const;
+    TkavUIStyle builtInStyle() const;
+
+    TkavUIStyle m_style;
+    bool m_usesFile;
+    QPointer<const TkavFileTheme> m_fileTheme;
+};
