@@ -1,0 +1,23 @@
+#include "KAVLook.h"
+
+TkavLook::~TkavLook()
+{
+    QObject::disconnect(m_watch);
+}
+
+void TkavLook::setFileTheme(TkavFileTheme *fileTheme, QObject *context,
+                            std::function<void()> onRemoved)
+{
+    if (fileTheme == m_fileTheme)
+        return;
+    QObject::disconnect(m_watch);
+    m_fileTheme = fileTheme;
+    if (!fileTheme)
+        return;
+    m_watch = QObject::connect(fileTheme, &QObject::destroyed, context,
+                               [this, onRemoved = std::move(onRemoved)] {
+                                   m_fileTheme.clear();
+                                   if (onRemoved)
+                                       onRemoved();
+                               });
+}
