@@ -7,6 +7,7 @@
 #include "PageStack.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,6 +147,9 @@ void TestExamWindow::windowGeometry()
     QVERIFY(f.get(QStringLiteral("tr1"))->font().bold());
     QCOMPARE(f.get(QStringLiteral("ok1"))->font().pixelSize(), 12);
     QVERIFY(!f.get(QStringLiteral("ok1"))->font().bold());
+    // "宋体" is mapped to the installed Song-style CJK font.
+    QVERIFY2(QFontInfo(f.get(QStringLiteral("tr1"))->font()).family().contains(u"UMing"),
+             qPrintable(QFontInfo(f.get(QStringLiteral("tr1"))->font()).family()));
 }
 
 void TestExamWindow::missingNamesYieldNothing()
