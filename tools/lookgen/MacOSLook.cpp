@@ -1,0 +1,312 @@
+// MacOS: light grey pinstripes, glossy capsules, aqua blue for what is chosen or pressed, and
+// red, amber and green title-bar lights.
+
+#include "Looks.h"
+
+namespace lookgen {
+
+namespace {
+
+const QColor kBackground(233, 233, 233); // the pinstriped form, averaged
+const QColor kScrollBackground(0xC9, 0xC9, 0xC9);
+
+Face whiteCapsule()
+{
+    Face f;
+    f.base = stops({{0.0, grey(246)}, {0.5, grey(228)}, {0.51, grey(218)}, {1.0, grey(246)}});
+    f.border = grey(128);
+    f.gloss = 0.55;
+    f.glossEnd = 0.5;
+    f.glow = QColor(255, 255, 255, 200);
+    return f;
+}
+
+Face aqua()
+{
+    Face f;
+    f.base = stops({{0.0, QColor(150, 190, 240)},
+                    {0.5, QColor(105, 160, 232)},
+                    {0.51, QColor(78, 138, 222)},
+                    {1.0, QColor(150, 205, 252)}});
+    f.border = QColor(56, 88, 140);
+    f.gloss = 0.75;
+    f.glossEnd = 0.5;
+    f.glow = QColor(200, 235, 255, 220);
+    return f;
+}
+
+Face aquaPressed()
+{
+    Face f = aqua();
+    f.base = stops({{0.0, QColor(95, 140, 210)},
+                    {0.5, QColor(70, 120, 200)},
+                    {0.51, QColor(50, 100, 188)},
+                    {1.0, QColor(110, 170, 235)}});
+    f.border = QColor(36, 62, 110);
+    f.gloss = 0.45;
+    f.glow = QColor(160, 210, 250, 200);
+    return f;
+}
+
+Face disabledOf(Face f)
+{
+    for (auto &stop : f.base)
+        stop.second = mix(stop.second, grey(238), 0.6);
+    f.border = mix(f.border, grey(238), 0.55);
+    f.glow = QColor();
+    f.gloss *= 0.5;
+    return f;
+}
+
+Profile titleRows()
+{
+    Profile rows;
+    rows.append(grey(150));
+    rows.append(grey(252));
+    const Profile body = sampleRows(20, {{0.0, grey(241)}, {1.0, grey(204)}});
+    for (int i = 0; i < body.size(); ++i)
+        rows.append(i % 2 == 1 ? darker(body.at(i), 0.025) : body.at(i));
+    rows.append(grey(128));
+    return rows; // 23 rows
+}
+
+struct Light {
+    QColor top, bottom, border;
+};
+
+Light lightOf(TitleKind kind)
+{
+    switch (kind) {
+    case TitleKind::Close:
+        return {QColor(255, 130, 118), QColor(222, 52, 40), QColor(160, 40, 34)};
+    case TitleKind::Minimise:
+        return {QColor(255, 222, 120), QColor(232, 162, 20), QColor(170, 112, 16)};
+    case TitleKind::Maximise:
+    case TitleKind::Restore:
+        return {QColor(140, 226, 128), QColor(42, 170, 52), QColor(30, 116, 40)};
+    case TitleKind::Help:
+        return {QColor(160, 198, 245), QColor(70, 130, 215), QColor(46, 84, 146)};
+    case TitleKind::ControlBox:
+        return {QColor(214, 218, 226), QColor(138, 148, 164), QColor(96, 102, 114)};
+    }
+    return {};
+}
+
+QImage titleButtons()
+{
+    TitleButtonSpec spec;
+    spec.frame = QSize(17, 17);
+    spec.rows = titleRows().mid(4, 17); // the buttons sit at row 4 of the bar
+    spec.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
+        const Light light = lightOf(kind);
+        Face f = face(light.top, light.bottom, light.border);
+        f.gloss = 0.8;
+        f.glossEnd = 0.48;
+        f.glow = QColor(255, 255, 255, 150);
+        if (state == 2) {
+            f.base = stops({{0.0, darker(light.top, 0.25)}, {1.0, darker(light.bottom, 0.2)}});
+            f.gloss = 0.5;
+        }
+        paintFace(p, Shape{Shape::Ellipse}, QRectF(1.5, 1.5, 14, 14), f);
+        // The marks appear when the pointer is over the lights.
+        if (state > 0)
+            drawGlyph(p, titleGlyph(kind), QRect(4, 4, 9, 9), darker(light.bottom, 0.62), 1);
+    };
+    return titleButtonStrip(spec);
+}
+
+QImage checkBoxes(QSize frame, QRectF bounds, QRect markBox, qreal radius)
+{
+    BoxSpec spec;
+    spec.frame = frame;
+    spec.bounds = bounds;
+    spec.shape = Shape{Shape::Round, radius};
+    spec.on = aqua();
+    spec.off = whiteCapsule();
+    spec.onDisabled = disabledOf(aqua());
+    spec.offDisabled = disabledOf(whiteCapsule());
+    spec.mark = Glyph::Check;
+    spec.markBox = markBox;
+    spec.markColour = grey(20);
+    spec.markDisabled = grey(150);
+    spec.weight = 1;
+    spec.behind = Behind{kBackground, false};
+    return boxStrip(spec);
+}
+
+QImage radioButtons()
+{
+    BoxSpec spec;
+    spec.frame = QSize(16, 17);
+    spec.bounds = QRectF(1, 2, 14, 14);
+    spec.shape = Shape{Shape::Ellipse};
+    spec.on = aqua();
+    spec.off = whiteCapsule();
+    spec.onDisabled = disabledOf(aqua());
+    spec.offDisabled = disabledOf(whiteCapsule());
+    spec.mark = Glyph::Dot;
+    spec.markBox = QRect(1, 2, 14, 14);
+    spec.markColour = QColor(20, 30, 50);
+    spec.markDisabled = grey(150);
+    spec.behind = Behind{kBackground, true};
+    return boxStrip(spec);
+}
+
+QImage scrollArrows()
+{
+    Face normal;
+    normal.base = stops({{0.0, grey(176)}, {0.18, grey(232)}, {0.5, grey(250)}, {0.82, grey(226)},
+                         {1.0, grey(180)}});
+    normal.across = true;
+    normal.border = grey(132);
+    Face over = normal;
+    over.base = stops({{0.0, QColor(160, 180, 210)}, {0.18, QColor(212, 228, 250)},
+                       {0.5, QColor(236, 244, 255)}, {0.82, QColor(206, 222, 246)},
+                       {1.0, QColor(160, 182, 214)}});
+    over.border = QColor(98, 120, 160);
+    Face pressed = normal;
+    pressed.base = stops({{0.0, QColor(52, 98, 170)}, {0.2, QColor(110, 160, 232)},
+                          {0.5, QColor(160, 200, 250)}, {0.8, QColor(104, 154, 228)},
+                          {1.0, QColor(52, 98, 170)}});
+    pressed.border = QColor(46, 76, 128);
+    ArrowButtonSpec spec;
+    spec.frame = QSize(16, 22);
+    spec.bounds = QRectF(0, 0, 16, 22);
+    spec.shape = Shape{Shape::Round, 2.0};
+    spec.faces = {normal, over, pressed};
+    spec.arrows = {grey(70), QColor(30, 56, 104), Qt::white};
+    spec.arrowHeight = 4;
+    spec.behind = Behind{kScrollBackground, false};
+    return arrowButtonStrip(spec);
+}
+
+QImage scrollThumb()
+{
+    Face f;
+    f.base = stops({{0.0, QColor(74, 126, 204)}, {0.25, QColor(140, 186, 244)},
+                    {0.5, QColor(176, 212, 252)}, {0.75, QColor(140, 186, 244)},
+                    {1.0, QColor(74, 126, 204)}});
+    f.border = QColor(46, 80, 136);
+    ThumbSpec spec;
+    spec.sliceWidth = 11;
+    spec.height = 16;
+    spec.bounds = QRectF(0.5, 1, 32, 14);
+    spec.shape = Shape{Shape::Round, 7.0};
+    spec.face = f;
+    spec.behind = Behind{kScrollBackground, false};
+    return thumbStrip(spec);
+}
+
+QImage tabs()
+{
+    TabSpec spec;
+    spec.frame = QSize(18, 27);
+    spec.shape = Shape{Shape::TopRound, 5.0};
+    Face selected = face(QColor(196, 222, 252), QColor(118, 168, 238), QColor(56, 90, 146));
+    selected.gloss = 0.6;
+    selected.glossEnd = 0.45;
+    Face other = face(grey(250), grey(214), grey(140));
+    other.gloss = 0.5;
+    other.glossEnd = 0.45;
+    spec.selected = selected;
+    spec.other = other;
+    spec.behind = Behind{kBackground, true};
+    return tabStrip(spec);
+}
+
+Profile tabLineRows()
+{
+    Profile rows;
+    rows.append(QColor(56, 90, 146));
+    for (const QColor &c : sampleRows(5, {{0.0, QColor(118, 168, 238)}, {1.0, QColor(96, 146, 224)}}))
+        rows.append(c);
+    rows.append(QColor(56, 90, 146));
+    return rows; // 7 rows
+}
+
+} // namespace
+
+void addMacOSLook(Pictures &out)
+{
+    ButtonSpec button;
+    button.frame = QSize(84, 23);
+    button.shape = Shape{Shape::Round, 11.5};
+    button.faces = {whiteCapsule(), aqua(), aquaPressed()};
+    button.behind = Behind{kBackground, true};
+    out["MACOS_BUTTON"] = buttonStrip(button);
+
+    out["MACOS_CHECKBOX"] = checkBoxes(QSize(15, 17), QRectF(1, 2, 13, 13), QRect(3, 4, 9, 9), 3.0);
+    out["MACOS_RADIOBUTTON"] = radioButtons();
+    out["MACOS_TITLEBTN"] = titleButtons();
+
+    const Profile title = titleRows();
+    out["MACOS_TITLE_LEFT"] = columnPicture(QSize(48, 23), title);
+    out["MACOS_TITLE_CLIENT"] = columnPicture(QSize(49, 23), title);
+    out["MACOS_TITLE_RIGHT"] = columnPicture(QSize(48, 23), title);
+
+    out["MACOS_PROGRESSBAR"] = columnPicture(
+        QSize(13, 10), {{0.0, QColor(190, 222, 252)}, {0.45, QColor(120, 172, 240)},
+                        {0.5, QColor(76, 136, 224)}, {1.0, QColor(150, 206, 255)}});
+
+    Face groove = face(grey(150), grey(218), grey(112));
+    out["MACOS_TRACKBAR_BAR"] = threePartBar(15, 5, QRectF(0, 0, 45, 5), Shape{Shape::Round, 2.5},
+                                             groove, Behind{kBackground, true});
+    Face slider = aqua();
+    slider.gloss = 0.7;
+    slider.glossEnd = 0.45;
+    out["MACOS_TRACKBAR_SLIDER"] =
+        sliderPicture(QSize(11, 20), Shape{Shape::Pointer, 2.5, 5.0}, slider,
+                      Behind{kBackground, true});
+    out["MACOS_TRACKBAR_SLIDER_V"] = sliderPictureVertical(
+        QSize(19, 11), Shape{Shape::Pointer, 2.5, 5.0}, slider, kBackground);
+
+    out["MACOS_SCROLLBAR_BUTTON"] = scrollArrows();
+    out["MACOS_SCROLLBAR_TRACK"] = scrollThumb();
+    out["MACOS_CHECKLIST"] = checkBoxes(QSize(10, 11), QRectF(0, 1, 10, 10), QRect(2, 3, 7, 7), 2.0);
+
+    ScrollButtonSpec scroll;
+    scroll.frame = QSize(18, 18);
+    scroll.bounds = QRectF(1, 1, 16, 16);
+    scroll.shape = Shape{Shape::Ellipse};
+    scroll.normal = whiteCapsule();
+    scroll.over = aqua();
+    scroll.arrow = grey(70);
+    scroll.arrowOver = QColor(20, 40, 80);
+    scroll.arrowHeight = 4;
+    scroll.behind = Behind{kBackground, true};
+    out["MACOS_SCROLLBUTTON"] = scrollButtonStrip(scroll);
+
+    out["MACOS_TAB"] = tabs();
+    out["MACOS_TAB_LINE"] = columnPicture(QSize(17, 7), tabLineRows());
+
+    out["MACOS_SIDECHENNEL_HANDLE"] =
+        handlePicture(QSize(7, 84), whiteCapsule(), grey(96), Behind{kBackground, true});
+    Profile bar;
+    bar.append(grey(127));
+    for (const QColor &c : sampleRows(19, {{0.0, grey(252)}, {0.5, grey(236)}, {0.52, grey(226)},
+                                           {1.0, grey(242)}}))
+        bar.append(c);
+    bar.append(grey(170));
+    out["MACOS_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 21), bar);
+
+    // Fixed-name pictures of this look.
+    QImage stripes(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            stripes.setPixel(x, y, y % 2 == 0 ? qRgb(237, 237, 237) : qRgb(228, 228, 228));
+    out["MACOS_FORM_BACKGROUND"] = stripes;
+
+    Profile menuBar = sampleRows(21, {{0.0, grey(250)}, {1.0, grey(230)}});
+    menuBar.append(grey(176));
+    out["MACOS_MENU_BAR"] = columnPicture(QSize(1, 22), menuBar);
+    out["MACOS_MENU_SELECT"] = columnPicture(
+        QSize(1, 21), {{0.0, QColor(112, 162, 236)}, {0.48, QColor(74, 128, 216)},
+                       {0.5, QColor(52, 106, 200)}, {1.0, QColor(82, 144, 228)}});
+
+    Face combo = aqua();
+    combo.gloss = 0.6;
+    out["MACOS_COMBOBOX_BUTTON"] = sliderPicture(QSize(16, 17), Shape{Shape::Round, 0.0}, combo,
+                                                 Behind{kBackground, false});
+}
+
+} // namespace lookgen

@@ -1,0 +1,130 @@
+#pragma once
+
+// Builders for the kinds of pictures every look has. A look describes its design with these
+// specs (sizes, shapes, faces, colours); the builders lay out frames exactly as the skin cuts
+// them.
+
+#include "Glyphs.h"
+#include "Paint.h"
+
+#include <QImage>
+#include <QMap>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace lookgen {
+
+using Pictures = QMap<QString, QImage>;
+
+// Picture background: either opaque over a colour, or keyed on magenta with edge pixels blended
+// over a colour close to what shows through.
+struct Behind {
+    QColor colour;
+    bool keyed = false;
+};
+QImage finish(const QImage &argb, const Behind &behind);
+
+// Push button: three frames (normal, mouse over, pressed), stretched by nine-part drawing, so
+// rounded corners stay within the frame's quarter corners.
+struct ButtonSpec {
+    QSize frame;
+    Shape shape;
+    std::array<Face, 3> faces;
+    Behind behind;
+};
+QImage buttonStrip(const ButtonSpec &spec);
+
+// Check box or radio button: four frames (checked, unchecked, checked disabled, unchecked
+// disabled).
+struct BoxSpec {
+    QSize frame;
+    QRectF bounds;
+    Shape shape;
+    Face on, off, onDisabled, offDisabled;
+    Glyph mark = Glyph::Check;
+    QRect markBox;
+    QColor markColour, markDisabled;
+    int weight = 1;
+    Behind behind;
+};
+QImage boxStrip(const BoxSpec &spec);
+
+// Title-bar buttons: 18 frames, three states (normal, over, pressed) for each kind in the order
+// control box, help, maximise, restore, minimise, close.
+enum class TitleKind { ControlBox, Help, Maximise, Restore, Minimise, Close };
+Glyph titleGlyph(TitleKind kind);
+struct TitleButtonSpec {
+    QSize frame;
+    Profile rows;   // opaque buttons: the title bar rows behind the button (empty: keyed)
+    Behind behind;  // keyed buttons
+    std::function<void(QPainter &, TitleKind, int state, const QRectF &frame)> paint;
+};
+QImage titleButtonStrip(const TitleButtonSpec &spec);
+
+// Scroll-bar arrow buttons for a vertical bar: six frames, up normal/over/pressed then down.
+struct ArrowButtonSpec {
+    QSize frame;
+    QRectF bounds;
+    Shape shape;
+    std::array<Face, 3> faces;
+    std::array<QColor, 3> arrows;
+    int arrowHeight = 4;
+    Behind behind;
+};
+QImage arrowButtonStrip(const ArrowButtonSpec &spec);
+
+// Scroll-bar thumb for a horizontal bar, cut into head, body and tail slices of sliceWidth.
+struct ThumbSpec {
+    int sliceWidth = 7;
+    int height = 16;
+    QRectF bounds; // within the 3-slice picture
+    Shape shape;
+    Face face;
+    Behind behind;
+    QColor grip; // optional grip lines on the head and tail ends (invalid: none)
+};
+QImage thumbStrip(const ThumbSpec &spec);
+
+// A bar drawn in three parts (left end, stretched middle, right end).
+QImage threePartBar(int partWidth, int height, const QRectF &bounds, const Shape &shape,
+                    const Face &face, const Behind &behind);
+
+// Track-bar sliders: the horizontal one points down and is keyed; the vertical one points right
+// and is drawn opaque, so its corners carry the background colour.
+QImage sliderPicture(QSize size, const Shape &shape, const Face &face, const Behind &behind);
+QImage sliderPictureVertical(QSize size, const Shape &shape, const Face &face, QColor background);
+
+// Tab scroll buttons: four frames (forward, forward under the mouse, back, back under the mouse).
+struct ScrollButtonSpec {
+    QSize frame;
+    QRectF bounds;
+    Shape shape;
+    Face normal, over;
+    QColor arrow, arrowOver;
+    int arrowHeight = 4;
+    Behind behind;
+};
+QImage scrollButtonStrip(const ScrollButtonSpec &spec);
+
+// Tabs: two frames (selected, other), each drawn in three parts; only the end parts may hold
+// the key colour.
+struct TabSpec {
+    QSize frame;
+    Shape shape;
+    Face selected, other;
+    std::function<void(QPainter &, bool selected, const QRectF &frame)> decorate;
+    Behind behind;
+};
+QImage tabStrip(const TabSpec &spec);
+
+// A picture whose every column is the same vertical profile (caption bars, progress fills).
+QImage columnPicture(QSize size, Stops rows);
+// Same, with explicit colours per row.
+QImage columnPicture(QSize size, const Profile &rows);
+
+// A vertical side-channel handle: a rounded tab with a grip and a small arrow.
+QImage handlePicture(QSize size, const Face &face, QColor grip, const Behind &behind);
+
+} // namespace lookgen

@@ -1,0 +1,118 @@
+// Pictures that belong to no single look: the tab scroll buttons that DeepBlue, Protein and
+// BlueGlass share, the menu check mark, the MDI child's control buttons, the panel caption's
+// roll-up button and the pop-up notification window.
+
+#include "Looks.h"
+
+namespace lookgen {
+
+namespace {
+
+QImage moreScrollButtons()
+{
+    ScrollButtonSpec spec;
+    spec.frame = QSize(18, 17);
+    spec.bounds = QRectF(1, 0.5, 16, 16);
+    spec.shape = Shape{Shape::Ellipse};
+    spec.normal = face(QColor(252, 252, 253), QColor(212, 216, 226), QColor(118, 126, 146));
+    spec.normal.gloss = 0.5;
+    spec.normal.glossEnd = 0.5;
+    spec.over = face(QColor(236, 244, 255), QColor(160, 194, 246), QColor(46, 86, 170));
+    spec.over.gloss = 0.6;
+    spec.over.glossEnd = 0.5;
+    spec.arrow = QColor(60, 66, 82);
+    spec.arrowOver = QColor(20, 40, 104);
+    spec.arrowHeight = 4;
+    spec.behind = Behind{QColor(232, 232, 232), true};
+    return scrollButtonStrip(spec);
+}
+
+// White is the menu check mark's transparent colour.
+QImage menuCheck()
+{
+    QImage image = canvas(16, 16);
+    QPainter p;
+    beginPainter(p, image);
+    drawGlyph(p, Glyph::Check, QRect(3, 3, 10, 10), QColor(24, 24, 24), 2);
+    p.end();
+    return keyed(image, QColor(200, 200, 200), 0xFFFFFFFF);
+}
+
+// Minimise, restore and close for a maximised MDI child: black marks, the rest keyed.
+QImage mdiButtons()
+{
+    QList<QImage> frames;
+    for (Glyph g : {Glyph::Minimise, Glyph::Restore, Glyph::Close}) {
+        QImage image = canvas(16, 16);
+        QPainter p;
+        beginPainter(p, image);
+        drawGlyph(p, g, QRect(3, 3, 10, 10), Qt::black, 1);
+        p.end();
+        frames.append(keyed(image, QColor(212, 208, 200)));
+    }
+    return strip(frames);
+}
+
+// Square plates, so they sit well on every look's caption bar: chevrons up while the panel is
+// open, down while it is rolled up, each also highlighted for the mouse.
+QImage panelButtons()
+{
+    QList<QImage> frames;
+    for (Glyph g : {Glyph::DoubleUp, Glyph::DoubleDown}) {
+        for (bool over : {false, true}) {
+            QImage image = canvas(13, 12);
+            QPainter p;
+            beginPainter(p, image);
+            Face f = over ? face(Qt::white, QColor(204, 222, 252), QColor(46, 96, 200))
+                          : face(QColor(252, 252, 252), QColor(222, 226, 234), QColor(112, 120, 140));
+            paintFace(p, Shape{Shape::Round, 0.0}, QRectF(0, 0, 13, 12), f);
+            drawGlyph(p, g, QRect(0, 0, 13, 12), over ? QColor(24, 60, 170) : QColor(60, 68, 88));
+            p.end();
+            frames.append(flatten(image, Qt::white));
+        }
+    }
+    return strip(frames);
+}
+
+// The notification window: a light blue card with a title band and a close box at
+// (162, 6)-(175, 19), where the window takes clicks as "close".
+QImage popupWindow()
+{
+    const QRectF all(0, 0, 181, 116);
+    QImage image = canvas(181, 116);
+    QPainter p;
+    beginPainter(p, image);
+    p.fillRect(all, vertical(all, {{0.0, QColor(246, 250, 255)}, {1.0, QColor(206, 222, 250)}}));
+    QRadialGradient shine(QPointF(150, 110), 90);
+    shine.setColorAt(0.0, QColor(255, 255, 255, 150));
+    shine.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.fillRect(all, shine);
+    const QRectF band(1, 1, 179, 25);
+    p.fillRect(band, vertical(band, {{0.0, QColor(214, 230, 255)}, {0.5, QColor(190, 212, 250)},
+                                     {0.51, QColor(176, 202, 246)}, {1.0, QColor(196, 216, 250)}}));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(QRect(1, 26, 179, 1), QColor(120, 156, 222));
+    p.fillRect(QRect(1, 27, 179, 1), QColor(255, 255, 255));
+    p.setPen(QColor(70, 110, 190));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, 180, 115));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Face box = face(QColor(250, 252, 255), QColor(204, 220, 248), QColor(70, 100, 170));
+    paintFace(p, Shape{Shape::Round, 2.0}, QRectF(162, 6, 14, 14), box);
+    drawGlyph(p, Glyph::Close, QRect(164, 8, 10, 10), QColor(20, 40, 100), 1);
+    p.end();
+    return flatten(image, Qt::white);
+}
+
+} // namespace
+
+void addSharedPictures(Pictures &out)
+{
+    out["MORE_SCROLLBUTTON"] = moreScrollButtons();
+    out["MENU_CHECKED"] = menuCheck();
+    out["MDI_CONTROL_BUTTON"] = mdiButtons();
+    out["PANEL_BUTTON"] = panelButtons();
+    out["MSNPOPFORM"] = popupWindow();
+}
+
+} // namespace lookgen
