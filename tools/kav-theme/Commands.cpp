@@ -1,0 +1,383 @@
+#include "Commands.h"
+
+#include "Console.h"
+#include "ValuesText.h"
+
+#include "KAVThemeFile.h"
+#include "KAVThemes.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMap>
+#include <QMetaEnum>
+#include <QSaveFile>
+
+namespace Commands {
+
+namespace {
+
+const QString ValuesFileName = QStringLiteral("values.txt");
+
+// --- export ------------------------------------------------------------------------------------
+
+const TkavUIStyle BuiltInLooks[] = {TkavUIStyle::MacOS, TkavUIStyle::WinXP, TkavUIStyle::DeepBlue,
+                                    TkavUIStyle::Protein, TkavUIStyle::BlueGlass};
+
+QString lookName(TkavUIStyle look)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(look)));
+}
+
+QStringList lookNames()
+{
+    QStringList names;
+    for (TkavUIStyle look : BuiltInLooks)
+        names << lookName(look);
+    return names;
+}
+
+int exportLook(const QStringList &arguments, Console &console)
+{
+    const QString &requested = arguments[0];
+    const QString &output = arguments[1];
+    const TkavUIStyle *look = nullptr;
+    for (const TkavUIStyle &candidate : BuiltInLooks) {
+        if (lookName(candidate).compare(requested, Qt::CaseInsensitive) == 0)
+            look = &candidate;
+    }
+    if (!look)
+        return console.error(QStringLiteral("unknown look \"%1\"; the looks are %2")
+                                 .arg(requested, lookNames().join(QStringLiteral(", "))));
+
+    TkavThemeFileWriter writer(output);
+    for (int key = 1; key <= KavThemeKeyCount; ++key) {
+        const QString name = KavThemeKeyName(key);
+        switch (KavThemeKeyKind(key)) {
+        case TkavType::Str: {
+            // The picture resource is a whole bitmap file already: embed its bytes unchanged.
+            const QString resource = QStringLiteral(":/looks/") + GetInsideThemeStr(*look, key);
+            if (!QFile::exists(resource))
+                return console.error(QStringLiteral("the built-in picture %1 of %2 is missing from this build")
+                                         .arg(GetInsideThemeStr(*look, key), name));
+            writer.AddFile(name, resource);
+            break;
+        }
+        case TkavType::Bool:
+            writer.AddBool(name, GetInsideThemeBool(*look, key));
+            break;
+        case TkavType::Int:
+            writer.AddInteger(name, GetInsideThemeInt(*look, key));
+            break;
+        case TkavType::Color:
+            writer.AddInteger(name, qint32(GetInsideThemeColor(*look, key).value));
+            break;
+        }
+    }
+    if (!writer.Save())
+        return console.error(writer.errorString());
+    return Done;
+}
+
+// --- dump --------------------------------------------------------------------------------------
+
+QString kindName(TkavThemeFileKind kind)
+{
+    switch (kind) {
+    case TkavThemeFileKind::File:
+        return QStringLiteral("file");
+    case TkavThemeFileKind::Integer:
+        return QStringLiteral("integer");
+    case TkavThemeFileKind::Boolean:
+        return QStringLiteral("boolean");
+    case TkavThemeFileKind::String:
+        return QStringLiteral("string");
+    }
+    return {};
+}
+
+QString bitmapDescription(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "BMP");
+    const QSize size = reader.size();
+    return reader.canRead() && size.isValid() ? QStringLiteral("bitmap %1x%2").arg(size.width()).arg(size.height())
+                                              : QStringLiteral("not a bitmap");
+}
+
+QString describe(const TkavThemeFileReader &reader, const TkavThemeFileReader::Entry &entry)
+{
+    switch (entry.kind) {
+    case TkavThemeFileKind::File:
+        return QStringLiteral("%1 bytes, %2")
+            .arg(entry.dataSize)
+            .arg(bitmapDescription(reader.GetFile(entry.name).value_or(QByteArray())));
+    case TkavThemeFileKind::String:
+        return QStringLiteral("%1 bytes").arg(entry.dataSize);
+    case TkavThemeFileKind::Integer:
+        if (entry.name.endsWith(QLatin1String("Color"), Qt::CaseInsensitive))
+            return QStringLiteral("%1 (BBGGRR %2)").arg(entry.number).arg(ValuesText::colorHex(quint32(entry.number)));
+        return QString::number(entry.number);
+    case TkavThemeFileKind::Boolean: {
+        const QString value = entry.number != 0 ? QStringLiteral("true") : QStringLiteral("false");
+        return entry.number > 1 ? QStringLiteral("%1 (byte %2)").arg(value).arg(entry.number) : value;
+    }
+    }
+    return {};
+}
+
+int dump(const QStringList &arguments, Console &console)
+{
+    const QString &file = arguments[0];
+    TkavThemeFileReader reader;
+    const bool loaded = reader.Load(file);
+    if (!loaded && !reader.isDamaged())
+        return console.error(reader.errorString());
+    // Each entry is listed by the data it was read with; a damaged file lists what came before
+    // the damage.
+    for (const auto &entry : reader.entries())
+        console.line(QStringLiteral("%1 %2 %3").arg(kindName(entry.kind), -7).arg(entry.name, -32).arg(describe(reader, entry)));
+    if (!loaded)
+        return console.error(QStringLiteral("\"%1\" is damaged after %2 entries: %3")
+                                 .arg(file)
+                                 .arg(reader.entries().size())
+                                 .arg(reader.errorString()));
+    return Done;
+}
+
+// --- pack --------------------------------------------------------------------------------------
+
+bool isBitmapFile(const QString &path)
+{
+    QImageReader reader(path);
+    return reader.format() == "bmp" && reader.canRead();
+}
+
+int pack(const QStringList &arguments, Console &console)
+{
+    const QDir folder(arguments[0]);
+    const QString &output = arguments[1];
+    if (!QFileInfo(arguments[0]).isDir())
+        return console.error(QStringLiteral("\"%1\" is no folder").arg(arguments[0]));
+
+    QMap<int, QString> pictures; // key -> file
+    const QFileInfoList files = folder.entryInfoList({QStringLiteral("*.bmp")}, QDir::Files | QDir::Readable | QDir::Hidden,
+                                                     QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &file : files) {
+        const QString base = file.completeBaseName();
+        const int key = KavThemeKeyByName(base);
+        if (key == 0)
+            return console.error(QStringLiteral("%1: \"%2\" is no theme key name").arg(file.filePath(), base));
+        if (KavThemeKeyKind(key) != TkavType::Str)
+            return console.error(QStringLiteral("%1: %2 is no picture; give it in %3")
+                                     .arg(file.filePath(), KavThemeKeyName(key), ValuesFileName));
+        if (pictures.contains(key))
+            return console.error(QStringLiteral("%1 and %2 are both the picture %3")
+                                     .arg(pictures[key], file.filePath(), KavThemeKeyName(key)));
+        if (!isBitmapFile(file.filePath()))
+            return console.error(QStringLiteral("%1 is not a readable bitmap file").arg(file.filePath()));
+        pictures.insert(key, file.filePath());
+    }
+
+    QMap<int, qint32> values;
+    const QString valuesPath = folder.filePath(ValuesFileName);
+    if (QFileInfo::exists(valuesPath)) {
+        QFile valuesFile(valuesPath);
+        if (!valuesFile.open(QIODevice::ReadOnly | QIODevice::Text))
+            return console.error(QStringLiteral("cannot read %1: %2").arg(valuesPath, valuesFile.errorString()));
+        QString error;
+        if (!ValuesText::parse(QString::fromUtf8(valuesFile.readAll()), values, error))
+            return console.error(QStringLiteral("%1: %2").arg(valuesPath, error));
+    }
+
+    // Entries go in key order, as export writes them, so that unpacking and packing a file gives
+    // the same bytes.
+    TkavThemeFileWriter writer(output);
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
+        writer.AddFile(KavThemeKeyName(it.key()), it.value());
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (KavThemeKeyKind(it.key()) == TkavType::Bool)
+            writer.AddBool(KavThemeKeyName(it.key()), it.value() != 0);
+        else
+            writer.AddInteger(KavThemeKeyName(it.key()), it.value());
+    }
+    if (!writer.Save())
+        return console.error(writer.errorString());
+    return Done;
+}
+
+// --- unpack ------------------------------------------------------------------------------------
+
+// The entry kind under which a theme file holds a key.
+TkavThemeFileKind entryKindOf(TkavType kind)
+{
+    switch (kind) {
+    case TkavType::Str:
+        return TkavThemeFileKind::File;
+    case TkavType::Bool:
+        return TkavThemeFileKind::Boolean;
+    case TkavType::Int:
+    case TkavType::Color:
+        break;
+    }
+    return TkavThemeFileKind::Integer;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    return false;
+}
+
+int unpack(const QStringList &arguments, Console &console)
+{
+    const QString &file = arguments[0];
+    const QString &folderPath = arguments[1];
+    TkavThemeFileReader reader;
+    if (!reader.Load(file)) {
+        if (reader.isDamaged())
+            return console.error(QStringLiteral("\"%1\" is damaged: %2 (nothing written; \"kav-theme dump\" lists "
+                                                "what can be read)")
+                                     .arg(file, reader.errorString()));
+        return console.error(reader.errorString());
+    }
+    if (!QDir().mkpath(folderPath))
+        return console.error(QStringLiteral("cannot make the folder \"%1\"").arg(folderPath));
+    const QDir folder(folderPath);
+
+    QMap<int, QByteArray> pictures;
+    QMap<int, qint32> values;
+    for (const auto &entry : reader.entries()) {
+        const int key = KavThemeKeyByName(entry.name);
+        if (key == 0) {
+            console.warning(QStringLiteral("skipped the %1 entry \"%2\": no theme key has that name")
+                                .arg(kindName(entry.kind), entry.name));
+            continue;
+        }
+        const TkavType kind = KavThemeKeyKind(key);
+        if (entry.kind != entryKindOf(kind)) {
+            console.warning(QStringLiteral("skipped the %1 entry \"%2\": that key is held in a %3 entry")
+                                .arg(kindName(entry.kind), entry.name, kindName(entryKindOf(kind))));
+            continue;
+        }
+        if (pictures.contains(key) || values.contains(key)) {
+            console.warning(QStringLiteral("skipped a second entry \"%1\": the first one is in use").arg(entry.name));
+            continue;
+        }
+        if (kind == TkavType::Str)
+            pictures.insert(key, reader.GetFile(entry.name).value_or(QByteArray()));
+        else
+            values.insert(key, entry.number);
+    }
+
+    QString error;
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+        const QString path = folder.filePath(KavThemeKeyName(it.key()) + QStringLiteral(".bmp"));
+        if (!writeFile(path, it.value(), error))
+            return console.error(error);
+        if (bitmapDescription(it.value()) == QLatin1String("not a bitmap"))
+            console.warning(QStringLiteral("%1 holds no readable bitmap; pack will refuse it").arg(path));
+    }
+    QString text;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        text += KavThemeKeyName(it.key()) + u'=' + ValuesText::format(KavThemeKeyKind(it.key()), it.value()) + u'\n';
+    if (!writeFile(folder.filePath(ValuesFileName), text.toUtf8(), error))
+        return console.error(error);
+    return Done;
+}
+
+// --- help --------------------------------------------------------------------------------------
+
+int help(const QStringList &arguments, Console &console);
+
+const QList<Command> Table = {
+    {"export", "export LOOK FILE.kav", "write a built-in look as a theme file",
+     "Writes all 42 theme values of a built-in look into FILE.kav, each under its key name:\n"
+     "pictures as whole bitmap files, integers and colours as integer entries, flags as\n"
+     "Boolean entries. LOOK is one of MacOS, WinXP, DeepBlue, Protein, BlueGlass (any case).\n",
+     2, exportLook},
+    {"dump", "dump FILE.kav", "list every entry of a theme file",
+     "Lists the entries of FILE.kav in file order, one a line: kind, name, and the size\n"
+     "(files, strings) or the value (integers in decimal, and for names ending in Color also\n"
+     "as BBGGRR hex; Booleans as true or false). For a damaged file it lists the entries\n"
+     "before the damage, then says what is wrong and exits with status 1.\n",
+     1, dump},
+    {"pack", "pack DIR FILE.kav", "make a theme file from a folder",
+     "Makes FILE.kav from the folder DIR:\n"
+     "  NAME.bmp     one bitmap file per picture key (ButtonImage.bmp, ...)\n"
+     "  values.txt   NAME=value lines for the integer, colour and Boolean keys;\n"
+     "               blank lines and lines starting with # are ignored\n"
+     "Values: integers in decimal (-2); colours as six hex digits BBGGRR (7F7F7F, blue\n"
+     "first), as 0x and up to eight hex digits, or as a decimal number of any other length;\n"
+     "Booleans as true, false, 1 or 0. Keys left out are left out of the file (a file theme\n"
+     "answers them with -1, False or no picture). Other files in DIR are ignored.\n",
+     2, pack},
+    {"unpack", "unpack FILE.kav DIR", "write a theme file's pictures and values into a folder",
+     "Writes each picture of FILE.kav to DIR/NAME.bmp and the integers, colours and Booleans\n"
+     "to DIR/values.txt, in the form pack reads. DIR is made when missing. Entries that\n"
+     "are no theme key, or not of their key's kind, are skipped with a warning; a damaged\n"
+     "file is refused.\n",
+     2, unpack},
+    {"help", "help [COMMAND]", "show this help, or the help of one command", "Shows the help of COMMAND.\n", -1,
+     help},
+};
+
+int help(const QStringList &arguments, Console &console)
+{
+    if (arguments.isEmpty()) {
+        console.line(overviewHelp());
+        return Done;
+    }
+    if (arguments.size() > 1) {
+        console.error(QStringLiteral("help takes at most one command"));
+        return Usage;
+    }
+    const Command *command = find(arguments[0]);
+    if (!command) {
+        console.error(QStringLiteral("unknown command \"%1\"; see kav-theme --help").arg(arguments[0]));
+        return Usage;
+    }
+    console.line(commandHelp(*command));
+    return Done;
+}
+
+} // namespace
+
+const QList<Command> &all()
+{
+    return Table;
+}
+
+const Command *find(const QString &name)
+{
+    for (const Command &command : Table) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+QString overviewHelp()
+{
+    QString text = QStringLiteral("Usage: kav-theme COMMAND ARGUMENTS...\n\n"
+                                  "Makes, lists, packs and unpacks theme files (.kav).\n\n"
+                                  "Commands:\n");
+    for (const Command &command : Table)
+        text += QStringLiteral("  %1 %2\n").arg(QLatin1String(command.synopsis), -22).arg(QLatin1String(command.summary));
+    text += QStringLiteral("\n\"kav-theme help COMMAND\" tells more about one command.\n"
+                           "Exit status: 0 done, 1 the command failed, 2 called wrongly.");
+    return text;
+}
+
+QString commandHelp(const Command &command)
+{
+    return QStringLiteral("Usage: kav-theme %1\n\n%2").arg(QLatin1String(command.synopsis), QLatin1String(command.details)).trimmed();
+}
+
+} // namespace Commands
