@@ -1,0 +1,499 @@
+#include <QLabel>
+#include <QMetaEnum>
+#include <QTest>
+#include <QWidget>
+
+#include <algorithm>
+#include <array>
+
+#include "KAVForm.h"
+#include "KAVStrings.h"
+#include "KAVThemes.h"
+
+
+
+namespace {
+
+constexpr std::array<TkavUIStyle, 5> kLooks = {TkavUIStyle::MacOS, TkavUIStyle::WinXP,
+                                               TkavUIStyle::DeepBlue, TkavUIStyle::Protein,
+                                               TkavUIStyle::BlueGlass};
+
+QString lookName(TkavUIStyle style)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(style)));
+}
+
+// Whole-picture sizes of the picture keys (look order as kLooks) and how many frames each
+// picture is cut into.
+struct PictureKey {
+    int key;
+    int frames;
+    std::array<QSize, 5> sizes;
+};
+const PictureKey kPictureKeys[] = {
+    {1, 3, {QSize(252, 23), QSize(54, 21), QSize(222, 21), QSize(222, 21), QSize(231, 27)}},
+    {3, 4, {QSize(60, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
+    {4, 4, {QSize(64, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
+    {5, 18, {QSize(306, 17), QSize(378, 21), QSize(342, 19), QSize(342, 19), QSize(342, 19)}},
+    {10, 1, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(441, 23), QSize(162, 33)}},
+    {11, 1, {QSize(49, 23), QSize(37, 29), QSize(98, 32), QSize(1, 23), QSize(179, 33)}},
+    {12, 1, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(1, 23), QSize(101, 33)}},
+    {24, 1, {QSize(13, 10), QSize(6, 10), QSize(1, 10), QSize(1, 10), QSize(1, 10)}},
+    {28, 3, {QSize(45, 5), QSize(45, 8), QSize(45, 4), QSize(45, 4), QSize(45, 4)}},
+    {29, 1, {QSize(11, 20), QSize(11, 21), QSize(11, 20), QSize(11, 20), QSize(11, 20)}},
+    {30, 1, {QSize(19, 11), QSize(22, 11), QSize(18, 11), QSize(18, 11), QSize(18, 11)}},
+    {32, 6, {QSize(96, 22), QSize(96, 17), QSize(96, 16), QSize(96, 16), QSize(102, 16)}},
+    {33, 3, {QSize(33, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16)}},
+    {34, 1, {QSize(40, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11)}},
+    {38, 4, {QSize(72, 18), QSize(72, 18), QSize(72, 17), QSize(72, 17), QSize(72, 17)}},
+    {39, 2, {QSize(36, 27), QSize(18, 18), QSize(12, 17), QSize(18, 17), QSize(18, 17)}},
+    {40, 1, {QSize(17, 7), QSize(8, 1), QSize(5, 5), QSize(10, 5), QSize(10, 5)}},
+    {41, 1, {QSize(7, 84), QSize(8, 86), QSize(8, 83), QSize(8, 83), QSize(8, 86)}},
+    {42, 1, {QSize(1, 21), QSize(1, 21), QSize(1, 20), QSize(1, 21), QSize(1, 21)}},
+};
+
+const PictureKey *pictureKey(int key)
+{
+    for (const PictureKey &entry : kPictureKeys)
+        if (entry.key == key)
+            return &entry;
+    return nullptr;
+}
+
+constexpr QRgb kMagenta = 0xFFFF00FF;
+
+bool hasMagenta(const QImage &image, const QRect &area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == kMagenta)
+                return true;
+    return false;
+}
+
+// How a picture is drawn, which decides where it may or must hold the key colour.
+enum class KeyUse {
+    None,           // drawn opaque: no magenta anywhere
+    CornerTopLeft,  // keyed by its top-left pixel, which is magenta in every frame
+    CornerBottomLeft, // keyed by its bottom-left pixel (radio buttons, sliders, title buttons)
+    EndsOnly,       // three-part pictures: magenta allowed only in the end thirds
+    Anywhere,       // keyed drawing without a fixed key pixel
+};
+
+KeyUse keyUse(TkavUIStyle style, int key)
+{
+    switch (key) {
+    case KavKey::ButtonImage:
+        // The opaque looks draw their button corners as they are, so those may not be magenta.
+        return GetInsideThemeBool(style, KavKey::ButtonTransparentBool) ? KeyUse::CornerTopLeft
+                                                                        : KeyUse::None;
+    case KavKey::TitleBarButtonImage:
+        return GetInsideThemeBool(style, KavKey::TitleBarButtonTransparentBool)
+                   ? KeyUse::CornerBottomLeft
+                   : KeyUse::None;
+    case KavKey::RadioButtonImage:
+    case KavKey::TrackBarSliderImage:
+        return KeyUse::CornerBottomLeft;
+    case KavKey::TabControlTabImage:
+        return KeyUse::EndsOnly;
+    case KavKey::TrackBarBarImage:
+        return KeyUse::EndsOnly;
+    case KavKey::ScrollButtonImage:
+    case KavKey::SideChannelHandleImage:
+        return KeyUse::Anywhere;
+    default:
+        return KeyUse::None;
+    }
+}
+
+} // namespace
+
+class TestKavThemes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keyTable();
+    void keyNamesEndInTheirKind();
+    void keyByName_data();
+    void keyByName();
+
+    void values_data();
+    void values();
+    void pictureNames_data();
+    void pictureNames();
+
+    void pictures_data();
+    void pictures();
+    void keyColour_data();
+    void keyColour();
+    void fixedPictures_data();
+    void fixedPictures();
+
+    void bitmapFrame();
+    void bitmapWhole();
+    void bitmapWithoutPicture();
+    void missingResource();
+
+    void formStyle();
+    void formStyleOfNoForm();
+
+    void strings_data();
+    void strings();
+};
+
+void TestKavThemes::keyTable()
+{
+    QCOMPARE(KavThemeKeyCount, 42);
+    QCOMPARE(KavThemeKeyName(1), QStringLiteral("ButtonImage"));
+    QCOMPARE(KavThemeKeyName(38), QStringLiteral("ScrollButtonImage"));
+    QCOMPARE(KavThemeKeyName(42), QStringLiteral("SideChannelBarImage"));
+    QCOMPARE(KavThemeKeyKind(2), TkavType::Bool);
+    QCOMPARE(KavThemeKeyKind(15), TkavType::Color);
+    QCOMPARE(KavThemeKeyKind(13), TkavType::Int);
+    QCOMPARE(KavThemeKeyKind(39), TkavType::Str);
+    QCOMPARE(int(KavKey::SideChannelBarImage), 42);
+    // Outside the table there is no name.
+    QVERIFY(KavThemeKeyName(0).isEmpty());
+    QVERIFY(KavThemeKeyName(43).isEmpty());
+}
+
+void TestKavThemes::keyNamesEndInTheirKind()
+{
+    for (int key = 1; key <= KavThemeKeyCount; ++key) {
+        const QString name = KavThemeKeyName(key);
+        const char *suffix = "Image";
+        switch (KavThemeKeyKind(key)) {
+        case TkavType::Int:
+            suffix = "Int";
+            break;
+        case TkavType::Color:
+            suffix = "Color";
+            break;
+        case TkavType::Bool:
+            suffix = "Bool";
+            break;
+        case TkavType::Str:
+            break;
+        }
+        QVERIFY2(name.endsWith(QLatin1String(suffix)), qPrintable(name));
+        QCOMPARE(KavThemeKeyByName(name), key);
+    }
+}
+
+void TestKavThemes::keyByName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::addRow("exact") << "FormRoundCornerInt" << 14;
+    QTest::addRow("lower case") << "buttonimage" << 1;
+    QTest::addRow("upper case") << "SIDECHANNELBARIMAGE" << 42;
+    QTest::addRow("unknown") << "SideChannelBar" << 0;
+    QTest::addRow("empty") << "" << 0;
+}
+
+void TestKavThemes::keyByName()
+{
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QCOMPARE(KavThemeKeyByName(name), key);
+}
+
+// Each row asks one lookup (by the kind in the row) for one value.
+void TestKavThemes::values_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<TkavType>("asked");
+    QTest::addColumn<qint64>("expected");
+    const auto row = [](const char *name, TkavUIStyle style, int key, TkavType asked,
+                        qint64 expected) {
+        QTest::addRow("%s", name) << style << key << asked << expected;
+    };
+    using S = TkavUIStyle;
+    using T = TkavType;
+    // No built-in data for FromThemeFile: the neutral answer of each lookup.
+    row("FromThemeFile int 13", S::FromThemeFile, 13, T::Int, -1);
+    row("FromThemeFile colour 15", S::FromThemeFile, 15, T::Color, 0);
+    row("FromThemeFile bool 2", S::FromThemeFile, 2, T::Bool, 0);
+    // Asking the wrong kind.
+    row("MacOS int of colour key 15", S::MacOS, 15, T::Int, -1);
+    row("MacOS colour of int key 13", S::MacOS, 13, T::Color, 0);
+    row("MacOS bool of int key 7", S::MacOS, 7, T::Bool, 0);
+    row("WinXP int of bool key 2", S::WinXP, 2, T::Int, -1);
+    // Keys or looks outside the tables answer neutrally instead of reading past them.
+    row("key 0", S::MacOS, 0, T::Int, -1);
+    row("key 43", S::MacOS, 43, T::Int, -1);
+    row("look ordinal 6", S(6), 7, T::Int, -1);
+    row("look ordinal 6 colour", S(6), 15, T::Color, 0);
+    // Spot checks of the built-in values.
+    row("WinXP right offset", S::WinXP, 8, T::Int, -2);
+    row("MacOS left offset", S::MacOS, 7, T::Int, 3);
+    row("BlueGlass right offset", S::BlueGlass, 8, T::Int, -3);
+    row("BlueGlass button top", S::BlueGlass, 9, T::Int, 6);
+    row("BlueGlass min width", S::BlueGlass, 13, T::Int, 270);
+    row("WinXP round corner", S::WinXP, 14, T::Int, 13);
+    row("WinXP border width", S::WinXP, 17, T::Int, 3);
+    row("DeepBlue button top", S::DeepBlue, 9, T::Int, 2);
+    row("MacOS button transparent", S::MacOS, 2, T::Bool, 1);
+    row("WinXP button transparent", S::WinXP, 2, T::Bool, 0);
+    row("Protein title button transparent", S::Protein, 6, T::Bool, 1);
+    row("DeepBlue title button transparent", S::DeepBlue, 6, T::Bool, 0);
+    row("MacOS form background", S::MacOS, 15, T::Color, 0xE7E7E7);
+    row("WinXP form border", S::WinXP, 16, T::Color, 0xC82C00);
+    row("Protein menu selected border", S::Protein, 18, T::Color, 0xC4302D);
+    row("WinXP menu selected background", S::WinXP, 19, T::Color, 0xEFD3C6);
+    row("BlueGlass menu background", S::BlueGlass, 21, T::Color, 0xE7E7E7);
+    row("MacOS menu bar", S::MacOS, 23, T::Color, 0x000000);
+    row("WinXP control font", S::WinXP, 27, T::Color, 0xCF4602);
+    row("MacOS scroll bar background", S::MacOS, 31, T::Color, 0xC9C9C9);
+    row("BlueGlass scroll bar background", S::BlueGlass, 31, T::Color, 0xF4F4F4);
+    row("WinXP toolbar down background", S::WinXP, 37, T::Color, 0xE1AC93);
+    row("DeepBlue toolbar border", S::DeepBlue, 35, T::Color, 0x474747);
+}
+
+void TestKavThemes::values()
+{
+    QFETCH(TkavUIStyle, style);
+    QFETCH(int, key);
+    QFETCH(TkavType, asked);
+    QFETCH(qint64, expected);
+    switch (asked) {
+    case TkavType::Int:
+        QCOMPARE(GetInsideThemeInt(style, key), int(expected));
+        break;
+    case TkavType::Color:
+        QCOMPARE(GetInsideThemeColor(style, key), TColor(quint32(expected)));
+        break;
+    case TkavType::Bool:
+        QCOMPARE(GetInsideThemeBool(style, key), expected != 0);
+        break;
+    case TkavType::Str:
+        QFAIL("picture names are checked by pictureNames");
+    }
+}
+
+void TestKavThemes::pictureNames_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addRow("MacOS button") << TkavUIStyle::MacOS << 1 << "MACOS_BUTTON";
+    QTest::addRow("WinXP title button") << TkavUIStyle::WinXP << 5 << "WINXP_TITLEBTN";
+    QTest::addRow("MacOS slider") << TkavUIStyle::MacOS << 33 << "MACOS_SCROLLBAR_TRACK";
+    QTest::addRow("Protein side channel")
+        << TkavUIStyle::Protein << 41 << "PROTEIN_SIDECHENNEL_HANDLE";
+    QTest::addRow("WinXP scroll button") << TkavUIStyle::WinXP << 38 << "WINXP_SCROLLBUTTON";
+    QTest::addRow("DeepBlue shares") << TkavUIStyle::DeepBlue << 38 << "MORE_SCROLLBUTTON";
+    QTest::addRow("Protein shares") << TkavUIStyle::Protein << 38 << "MORE_SCROLLBUTTON";
+    QTest::addRow("BlueGlass shares") << TkavUIStyle::BlueGlass << 38 << "MORE_SCROLLBUTTON";
+    QTest::addRow("not a picture key") << TkavUIStyle::MacOS << 2 << "";
+    QTest::addRow("FromThemeFile") << TkavUIStyle::FromThemeFile << 1 << "";
+}
+
+void TestKavThemes::pictureNames()
+{
+    QFETCH(TkavUIStyle, style);
+    QFETCH(int, key);
+    QFETCH(QString, name);
+    QCOMPARE(GetInsideThemeStr(style, key), name);
+}
+
+// One row per picture key of every look: the whole table.
+void TestKavThemes::pictures_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addColumn<int>("key");
+    for (TkavUIStyle style : kLooks) {
+        for (int key = 1; key <= KavThemeKeyCount; ++key) {
+            if (KavThemeKeyKind(key) == TkavType::Str)
+                QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(KavThemeKeyName(key)))
+                    << style << key;
+        }
+    }
+}
+
+void TestKavThemes::pictures()
+{
+    QFETCH(TkavUIStyle, style);
+    QFETCH(int, key);
+    const PictureKey *expected = pictureKey(key);
+    QVERIFY2(expected != nullptr, "every picture key has a size");
+    const QSize size = expected->sizes[std::size_t(std::find(kLooks.begin(), kLooks.end(), style) - kLooks.begin())];
+
+    const QString name = GetInsideThemeStr(style, key);
+    QVERIFY(!name.isEmpty());
+    const QImage picture = KavLoadResourceBitmap(name);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.width() % expected->frames, 0);
+
+    QImage whole;
+    GetInsideThemeBitmap(style, key, &whole, 0, 0);
+    QCOMPARE(whole, picture);
+    // The last frame comes out at one frame's size.
+    QImage last;
+    GetInsideThemeBitmap(style, key, &last, expected->frames, expected->frames);
+    QCOMPARE(last.size(), QSize(size.width() / expected->frames, size.height()));
+}
+
+void TestKavThemes::keyColour_data() { pictures_data(); }
+
+void TestKavThemes::keyColour()
+{
+    QFETCH(TkavUIStyle, style);
+    QFETCH(int, key);
+    const PictureKey *entry = pictureKey(key);
+    QVERIFY(entry != nullptr);
+    const QImage picture = KavLoadResourceBitmap(GetInsideThemeStr(style, key));
+    const int frameWidth = picture.width() / entry->frames;
+    switch (keyUse(style, key)) {
+    case KeyUse::None:
+        QVERIFY2(!hasMagenta(picture, picture.rect()), "drawn opaque, so no pixel may be magenta");
+        break;
+    case KeyUse::CornerTopLeft:
+        for (int frame = 0; frame < entry->frames; ++frame)
+            QCOMPARE(picture.pixel(frame * frameWidth, 0), kMagenta);
+        break;
+    case KeyUse::CornerBottomLeft:
+        for (int frame = 0; frame < entry->frames; ++frame)
+            QCOMPARE(picture.pixel(frame * frameWidth, picture.height() - 1), kMagenta);
+        break;
+    case KeyUse::EndsOnly: {
+        // A tab frame is itself three parts; the track bar's three frames are the parts.
+        const int wholes = key == KavKey::TrackBarBarImage ? 1 : entry->frames;
+        const int wholeWidth = picture.width() / wholes;
+        for (int whole = 0; whole < wholes; ++whole) {
+            const int part = wholeWidth / 3;
+            const QRect middle(whole * wholeWidth + part, 0, part, picture.height());
+            QVERIFY2(!hasMagenta(picture, middle), "the stretched middle is drawn without a key");
+        }
+        break;
+    }
+    case KeyUse::Anywhere:
+        break;
+    }
+}
+
+void TestKavThemes::fixedPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("frames");
+    QTest::addRow("MACOS_FORM_BACKGROUND") << "MACOS_FORM_BACKGROUND" << QSize(8, 8) << 1;
+    QTest::addRow("PROTEIN_FORM_BACKGROUND") << "PROTEIN_FORM_BACKGROUND" << QSize(8, 8) << 1;
+    QTest::addRow("MACOS_MENU_BAR") << "MACOS_MENU_BAR" << QSize(1, 22) << 1;
+    QTest::addRow("MACOS_MENU_SELECT") << "MACOS_MENU_SELECT" << QSize(1, 21) << 1;
+    QTest::addRow("MENU_CHECKED") << "MENU_CHECKED" << QSize(16, 16) << 1;
+    QTest::addRow("MDI_CONTROL_BUTTON") << "MDI_CONTROL_BUTTON" << QSize(48, 16) << 3;
+    QTest::addRow("MSNPOPFORM") << "MSNPOPFORM" << QSize(181, 116) << 1;
+    QTest::addRow("PANEL_BUTTON") << "PANEL_BUTTON" << QSize(52, 12) << 4;
+    QTest::addRow("MACOS_COMBOBOX_BUTTON") << "MACOS_COMBOBOX_BUTTON" << QSize(16, 17) << 1;
+    QTest::addRow("WINXP_COMBOBOX_BUTTON") << "WINXP_COMBOBOX_BUTTON" << QSize(16, 18) << 1;
+}
+
+void TestKavThemes::fixedPictures()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(int, frames);
+    const QImage picture = KavLoadResourceBitmap(name);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.width() % frames, 0);
+    QCOMPARE(picture.format(), QImage::Format_RGB32);
+}
+
+void TestKavThemes::bitmapFrame()
+{
+    QImage frame;
+    GetInsideThemeBitmap(TkavUIStyle::WinXP, 1, &frame, 3, 2);
+    QCOMPARE(frame.size(), QSize(18, 21));
+    QCOMPARE(frame, KavLoadResourceBitmap("WINXP_BUTTON").copy(18, 0, 18, 21));
+}
+
+void TestKavThemes::bitmapWhole()
+{
+    QImage whole;
+    GetInsideThemeBitmap(TkavUIStyle::DeepBlue, 38, &whole, 0, 0);
+    QCOMPARE(whole.size(), QSize(72, 17));
+    QCOMPARE(whole, KavLoadResourceBitmap("MORE_SCROLLBUTTON"));
+}
+
+void TestKavThemes::bitmapWithoutPicture()
+{
+    QImage untouched(3, 2, QImage::Format_RGB32);
+    untouched.fill(Qt::red);
+    // No picture in FromThemeFile, none for a Bool key: a whole picture leaves the destination
+    // as it was, a frame of nothing is empty.
+    QImage whole = untouched;
+    GetInsideThemeBitmap(TkavUIStyle::FromThemeFile, 1, &whole, 0, 0);
+    QCOMPARE(whole, untouched);
+    GetInsideThemeBitmap(TkavUIStyle::MacOS, 2, &whole, 0, 0);
+    QCOMPARE(whole, untouched);
+    QImage frame = untouched;
+    GetInsideThemeBitmap(TkavUIStyle::FromThemeFile, 1, &frame, 3, 1);
+    QVERIFY(frame.isNull());
+    // No destination: nothing happens.
+    GetInsideThemeBitmap(TkavUIStyle::MacOS, 1, nullptr, 3, 1);
+}
+
+void TestKavThemes::missingResource()
+{
+    try {
+        KavLoadResourceBitmap(QStringLiteral("XYZ"));
+        QFAIL("no exception");
+    } catch (const EKavResourceNotFound &error) {
+        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Resource XYZ not found"));
+        QCOMPARE(error.resourceName(), QStringLiteral("XYZ"));
+    }
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, KavLoadResourceBitmap(QString()));
+}
+
+void TestKavThemes::formStyle()
+{
+    QWidget form;
+    new QLabel(&form);
+    auto *skinned = new TkavForm(&form);
+    skinned->setUIStyle(TkavUIStyle::WinXP);
+    auto *second = new TkavForm(&form);
+    second->setUIStyle(TkavUIStyle::Protein);
+    // The first skinned form among the children, not the last.
+    QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::WinXP);
+    // The property is what form definitions set.
+    QVERIFY(skinned->setProperty("UIStyle", QVariant::fromValue(TkavUIStyle::MacOS)));
+    QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::MacOS);
+}
+
+void TestKavThemes::formStyleOfNoForm()
+{
+    QWidget bare;
+    QCOMPARE(GetKAVFormStyle(&bare), TkavUIStyle::DeepBlue);
+    // A control inside a form is no form, even with a skinned form inside it.
+    QWidget form;
+    auto *panel = new QWidget(&form);
+    (new TkavForm(panel))->setUIStyle(TkavUIStyle::MacOS);
+    QCOMPARE(GetKAVFormStyle(panel), TkavUIStyle::DeepBlue);
+    // A non-visual owner (a data module).
+    QObject module;
+    QCOMPARE(GetKAVFormStyle(&module), TkavUIStyle::DeepBlue);
+    QCOMPARE(GetKAVFormStyle(nullptr), TkavUIStyle::DeepBlue);
+}
+
+void TestKavThemes::strings_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addRow("minimize") << _KAV_TITLE_MENUITEM_MINIMIZE << "Mi&nimize";
+    QTest::addRow("maximize") << _KAV_TITLE_MENUITEM_MAXIMIZE << "Ma&ximize/Restore";
+    QTest::addRow("close") << _KAV_TITLE_MENUITEM_CLOSE << "&Close";
+    QTest::addRow("unknown") << 65469 << "";
+    QTest::addRow("zero") << 0 << "";
+}
+
+void TestKavThemes::strings()
+{
+    QFETCH(int, id);
+    QFETCH(QString, text);
+    QCOMPARE(KavLoadString(id), text);
+}
+
+QTEST_MAIN(TestKavThemes)
+#include "tst_kavthemes.moc"
