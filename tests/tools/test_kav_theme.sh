@@ -1,0 +1,237 @@
+#!/usr/bin/env bash
+# The kav-theme tool from the outside: export, dump, pack and unpack round trips, and the
+# errors that must name what went wrong. Usage: bash test_kav_theme.sh BUILD_DIR SOURCE_DIR
+set -u
+
+build_dir=${1:?build folder}
+tool="$build_dir/tools/kav-theme/kav-theme"
+if [[ ! -x $tool ]]; then
+    echo "FAIL: $tool is not built (cmake --build $build_dir --target kav-theme)"
+    exit 1
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+passed=0
+failed=0
+ok() { passed=$((passed + 1)); }
+bad() { failed=$((failed + 1)); echo "FAIL: $*"; }
+
+# run EXPECTED_STATUS ARGS...: runs the tool, keeps its output in out.txt and err.txt.
+run() {
+    local expected=$1
+    shift
+    "$tool" "$@" >out.txt 2>err.txt
+    local status=$?
+    if [[ $status -eq $expected ]]; then
+        ok
+    else
+        bad "kav-theme $* exited with $status, expected $expected; stderr: $(cat err.txt)"
+    fi
+}
+# has FILE TEXT: the file holds the text (fixed string).
+has() {
+    if grep -qF -- "$2" "$1"; then ok; else bad "$1 lacks \"$2\": $(head -c 600 "$1")"; fi
+}
+# has_line FILE REGEX
+has_line() {
+    if grep -qE -- "$2" "$1"; then ok; else bad "$1 has no line matching /$2/: $(head -c 600 "$1")"; fi
+}
+lines_of() { wc -l <"$1" | tr -d ' '; }
+same_number() {
+    if [[ $1 == "$2" ]]; then ok; else bad "$3: $1, expected $2"; fi
+}
+same_bytes() {
+    if cmp -s "$1" "$2"; then ok; else bad "$1 and $2 differ"; fi
+}
+le32() { # a 32-bit little-endian integer as bytes
+    local v=$(($1 & 0xFFFFFFFF))
+    printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $((v >> 8 & 255)))\\x$(printf %02x $((v >> 16 & 255)))\\x$(printf %02x $((v >> 24 & 255)))"
+}
+record() { # NAME KIND DATA_OFFSET DATA_SIZE NEXT
+    printf '%s' "$1"
+    head -c $((64 - ${#1})) /dev/zero
+    printf "\\x$(printf %02x "$2")"
+    le32 "$3"; le32 "$4"; le32 "$5"
+}
+
+# --- help -------------------------------------------------------------------------------------
+run 0 --help
+has out.txt "export LOOK FILE.kav"
+has out.txt "unpack FILE.kav DIR"
+run 0 help pack
+has out.txt "values.txt"
+run 0 dump --help
+has out.txt "Usage: kav-theme dump FILE.kav"
+run 2 help nosuchcommand
+has err.txt 'unknown command "nosuchcommand"'
+run 2
+has err.txt "no command given"
+run 2 frobnicate
+has err.txt 'unknown command "frobnicate"'
+run 2 export MacOS
+has err.txt "export takes 2 arguments, got 1"
+
+# --- export and dump, every look --------------------------------------------------------------
+for look in MacOS WinXP DeepBlue Protein BlueGlass; do
+    run 0 export "$look" "$look.kav"
+    run 0 dump "$look.kav"
+    same_number "$(lines_of out.txt)" 42 "entries of $look"
+    same_number "$(grep -c '^file ' out.txt)" 19 "pictures of $look"
+    same_number "$(grep -c '^boolean ' out.txt)" 2 "Booleans of $look"
+    same_number "$(grep -c '^integer ' out.txt)" 21 "integers and colours of $look"
+    same_number "$(grep -c 'not a bitmap' out.txt)" 0 "unreadable pictures of $look"
+done
+run 0 dump MacOS.kav
+has_line out.txt '^file +ButtonImage +[0-9]+ bytes, bitmap 252x23$'
+has_line out.txt '^integer +FormMinWidthInt +130$'
+has_line out.txt '^integer +TitleBarButtonRightOffsetInt +-2$'
+has_line out.txt '^integer +FormBorderColor +8355711 \(BBGGRR 7F7F7F\)$'
+has_line out.txt '^boolean +ButtonTransparentBool +true$'
+run 0 dump WinXP.kav
+has_line out.txt '^integer +FormBorderColor +13118464 \(BBGGRR C82C00\)$'
+has_line out.txt '^boolean +ButtonTransparentBool +false$'
+has_line out.txt '^file +ButtonImage +[0-9]+ bytes, bitmap 54x21$'
+run 0 dump DeepBlue.kav
+has_line out.txt '^file +ScrollButtonImage +[0-9]+ bytes, bitmap 72x17$'
+
+# Look names in any case.
+run 0 export deepblue lower.kav
+same_bytes lower.kav DeepBlue.kav
+
+# --- unpack and pack --------------------------------------------------------------------------
+for look in MacOS BlueGlass; do
+    run 0 unpack "$look.kav" "$look.d"
+    same_number "$(ls "$look.d"/*.bmp | wc -l | tr -d ' ')" 19 "pictures unpacked from $look"
+    same_number "$(lines_of "$look.d/values.txt")" 23 "values unpacked from $look"
+    run 0 pack "$look.d" "$look.repacked.kav"
+    same_bytes "$look.repacked.kav" "$look.kav"
+done
+has MacOS.d/values.txt "FormBackgroundColor=E7E7E7"
+has MacOS.d/values.txt "TitleBarButtonRightOffsetInt=-2"
+has MacOS.d/values.txt "ButtonTransparentBool=true"
+
+# Values in every accepted spelling, comments and blank lines.
+mkdir edited
+cp MacOS.d/ButtonImage.bmp edited/buttonimage.bmp
+cat >edited/values.txt <<'VALUES'
+# hand-made
+formminwidthint = 200
+
+FormBackgroundColor=FF0000
+FormBorderColor=255
+ControlBorderColor=0x80000005
+VALUES
+printf 'ButtonTransparentBool=0\nTitleBarButtonTransparentBool=TRUE\nTitleBarButtonRightOffsetInt=-7\n' >>edited/values.txt
+echo "not a picture" >edited/README
+run 0 pack edited edited.kav
+run 0 dump edited.kav
+same_number "$(lines_of out.txt)" 8 "entries of the hand-made theme"
+has_line out.txt '^file +ButtonImage +'
+has_line out.txt '^integer +FormMinWidthInt +200$'
+has_line out.txt '^integer +FormBackgroundColor +16711680 \(BBGGRR FF0000\)$'
+has_line out.txt '^integer +FormBorderColor +255 \(BBGGRR 0000FF\)$'
+has_line out.txt '^integer +ControlBorderColor +-2147483643 \(BBGGRR 80000005\)$'
+has_line out.txt '^integer +TitleBarButtonRightOffsetInt +-7$'
+has_line out.txt '^boolean +ButtonTransparentBool +false$'
+has_line out.txt '^boolean +TitleBarButtonTransparentBool +true$'
+run 0 unpack edited.kav edited.again
+has edited.again/values.txt "ControlBorderColor=0x80000005"
+has edited.again/values.txt "FormBorderColor=0000FF"
+run 0 pack edited.again edited.again.kav
+same_bytes edited.again.kav edited.kav
+
+# --- errors -----------------------------------------------------------------------------------
+run 1 export Aqua aqua.kav
+has err.txt 'unknown look "Aqua"'
+run 1 export FromThemeFile file.kav
+has err.txt 'unknown look "FromThemeFile"'
+run 1 export MacOS no/such/folder/out.kav
+has err.txt "no/such/folder/out.kav"
+
+run 1 dump missing.kav
+has err.txt 'cannot open "missing.kav"'
+run 1 unpack missing.kav out.d
+has err.txt 'cannot open "missing.kav"'
+
+# A file cut inside its last Boolean record: the 41 entries before it are listed, then the damage.
+size=$(stat -c %s MacOS.kav)
+head -c $((size - 100)) MacOS.kav >cut.kav
+run 1 dump cut.kav
+same_number "$(lines_of out.txt)" 41 "entries listed before the damage"
+has err.txt '"cut.kav" is damaged after 41 entries'
+has err.txt "does not lie whole inside the file"
+run 1 unpack cut.kav cut.d
+has err.txt '"cut.kav" is damaged'
+if [[ -e cut.d ]]; then bad "unpack of a damaged file made cut.d"; else ok; fi
+
+# A chain that loops back to its first record.
+{ printf 'Corvane_TB\0\0'; le32 24; le32 1; le32 24; record FormMinWidthInt 1 101 4 24; le32 5; } >loop.kav
+run 1 dump loop.kav
+same_number "$(lines_of out.txt)" 1 "entries listed before the loop"
+has err.txt "loops back"
+
+mkdir badvalues
+printf 'FormMinWidthInt=1\n\nNoSuchKey=3\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'values.txt: line 3: unknown key name "NoSuchKey"'
+printf 'FormMinWidthInt=wide\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 1: FormMinWidthInt needs a decimal integer, not "wide"'
+printf 'FormMinWidthInt=99999999999\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 1: FormMinWidthInt needs a decimal integer'
+printf 'ButtonTransparentBool=yes\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 1: ButtonTransparentBool needs true, false, 1 or 0, not "yes"'
+printf 'FormBorderColor=GG0000\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 1: FormBorderColor needs a colour'
+printf 'FormMinWidthInt=1\nformminwidthint=2\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 2: FormMinWidthInt is given a second time (first on line 1)'
+printf 'ButtonImage=button.bmp\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 1: ButtonImage is a picture; put it in the folder as ButtonImage.bmp'
+printf 'just words\n' >badvalues/values.txt
+run 1 pack badvalues bad.kav
+has err.txt 'line 1: expected NAME=value'
+if [[ -e bad.kav ]]; then bad "a failed pack wrote bad.kav"; else ok; fi
+
+mkdir badpictures
+cp MacOS.d/ButtonImage.bmp badpictures/Wallpaper.bmp
+run 1 pack badpictures bad.kav
+has err.txt '"Wallpaper" is no theme key name'
+rm badpictures/Wallpaper.bmp
+cp MacOS.d/ButtonImage.bmp badpictures/FormMinWidthInt.bmp
+run 1 pack badpictures bad.kav
+has err.txt 'FormMinWidthInt is no picture; give it in values.txt'
+rm badpictures/FormMinWidthInt.bmp
+echo "plain text" >badpictures/ButtonImage.bmp
+run 1 pack badpictures bad.kav
+has err.txt 'ButtonImage.bmp is not a readable bitmap file'
+
+run 1 pack no-such-folder bad.kav
+has err.txt '"no-such-folder" is no folder'
+
+# Entries that are no theme key, or of the wrong kind, are skipped with a warning.
+{
+    printf 'Corvane_TB\0\0'; le32 24; le32 1; le32 24
+    record Author 3 101 3 104; printf 'Ann'
+    record FormMinWidthInt 1 181 4 185; le32 77
+    record ButtonTransparentBool 1 262 4 266; le32 1
+    record FormMinWidthInt 1 343 4 347; le32 88
+    record "" 2 0 0 0
+} >odd.kav
+run 0 dump odd.kav
+has_line out.txt '^string +Author +3 bytes$'
+run 0 unpack odd.kav odd.d
+has err.txt 'skipped the string entry "Author": no theme key has that name'
+has err.txt 'skipped the integer entry "ButtonTransparentBool": that key is held in a boolean entry'
+has err.txt 'skipped a second entry "FormMinWidthInt"'
+same_number "$(cat odd.d/values.txt)" "FormMinWidthInt=77" "values unpacked from odd.kav"
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
