@@ -328,13 +328,15 @@ QImage lookScene(const Pictures &pics, TkavUIStyle style)
 
 QImage contactSheet(const Pictures &pictures, const QList<SheetSection> &sections)
 {
-    const int width = 1440, margin = 16, gap = 14;
+    const int width = 2300, margin = 16, gap = 14;
+    const QSize sceneSize(560 * 2, 300 * 2);
     const QFont label = uiFont();
     const QFontMetrics fm(label);
     QFont heading = uiFont(true);
     heading.setPixelSize(20);
 
-    // Lay out first to know the height, then paint.
+    // Lay out first to know the height, then paint. Pictures flow to the right of the scene
+    // and, once past its bottom, over the full width.
     struct Item {
         QString name;
         QRect at;
@@ -347,27 +349,41 @@ QImage contactSheet(const Pictures &pictures, const QList<SheetSection> &section
     for (const SheetSection &section : sections) {
         headings.append({section.title, QRect(margin, y, width - 2 * margin, 28)});
         y += 34;
+        int sceneBottom = y;
         if (section.style != TkavUIStyle::FromThemeFile) {
-            scenes.append({section.style, QRect(margin, y, 560 * 2, 300 * 2)});
-            y += 300 * 2 + gap;
+            scenes.append({section.style, QRect(QPoint(margin, y), sceneSize)});
+            sceneBottom = y + sceneSize.height() + gap;
         }
-        int x = margin, rowHeight = 0;
+        const auto rowLeft = [&](int rowTop) {
+            return rowTop < sceneBottom ? margin + sceneSize.width() + gap * 2 : margin;
+        };
+        int x = rowLeft(y), rowHeight = 0;
         for (const QString &name : section.names) {
             const QImage picture = pictures.value(name);
-            const int scale = std::clamp((width - 2 * margin) / std::max(1, picture.width()), 1, 4);
+            int left = rowLeft(y);
+            int scale = std::clamp((width - margin - left) / std::max(1, picture.width()), 1, 3);
+            if (scale < 3 && y < sceneBottom) {
+                // Too wide beside the scene: continue below it.
+                if (x > left)
+                    y += rowHeight + gap;
+                y = std::max(y, sceneBottom);
+                left = x = margin;
+                rowHeight = 0;
+                scale = std::clamp((width - 2 * margin) / std::max(1, picture.width()), 1, 3);
+            }
             const QSize shown = picture.size() * scale;
             const int cellWidth = std::max(shown.width(), fm.horizontalAdvance(name) + 4);
             const int cellHeight = shown.height() + fm.height() * 2 + 4;
-            if (x + cellWidth > width - margin && x > margin) {
-                x = margin;
+            if (x + cellWidth > width - margin && x > left) {
                 y += rowHeight + gap;
+                x = rowLeft(y);
                 rowHeight = 0;
             }
             items.append({name, QRect(x, y, cellWidth, cellHeight), scale});
             x += cellWidth + gap * 2;
             rowHeight = std::max(rowHeight, cellHeight);
         }
-        y += rowHeight + gap * 2;
+        y = std::max(y + rowHeight + gap * 2, sceneBottom + gap);
     }
 
     QImage sheet(width, y + margin, QImage::Format_RGB32);

@@ -3,6 +3,8 @@
 //
 //   kav-lookgen OUTDIR [--sheet FILE.png] [--scenes DIR]
 //
+// --scenes writes each look's scene alone, magnified twice, for a closer look.
+//
 // Its output is what resources/looks/ holds; regenerate with
 //   kav-lookgen resources/looks --sheet docs/looks.png
 
@@ -210,9 +212,10 @@ int main(int argc, char *argv[])
     }
     if (!scenesDir.isEmpty()) {
         QDir().mkpath(scenesDir);
-        for (const lookgen::SheetSection &section : sheetSections(pictures)) {
-            const QString base = QDir(scenesDir).filePath(section.title);
-            lookgen::contactSheet(pictures, {section}).save(base + ".png", "PNG");
+        for (TkavUIStyle look : kLooks) {
+            const QImage scene = lookgen::lookScene(pictures, look);
+            scene.scaled(scene.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                .save(QDir(scenesDir).filePath(lookName(look) + QStringLiteral(".png")), "PNG");
         }
     }
     return complete ? 0 : 1;
