@@ -1,0 +1,123 @@
+#include "KAVAccessible.h"
+
+#include <QMetaObject>
+#include <QVariant>
+#include <QWidget>
+
+namespace {
+
+using MakeInterface = QAccessibleInterface *(*)(QWidget *widget);
+
+struct AccessibleClass {
+    const char *className;
+    MakeInterface make;
+};
+
+// One row per skinned class that needs its own description.
+const AccessibleClass accessibleClasses[] = {
+    {"TkavCheckBox",
+     [](QWidget *w) -> QAccessibleInterface * {
+         return new TkavCheckableAccessible(w, QAccessible::CheckBox);
+     }},
+    {"TkavRadioButton",
+     [](QWidget *w) -> QAccessibleInterface * {
+         return new TkavCheckableAccessible(w, QAccessible::RadioButton);
+     }},
+    {"TkavCustomGroupBox",
+     [](QWidget *w) -> QAccessibleInterface * { return new TkavGroupingAccessible(w); }},
+};
+
+QAccessibleInterface *kavAccessibleFactory(const QString &className, QObject *object)
+{
+    if (object == nullptr || !object->isWidgetType())
+        return nullptr;
+    for (const AccessibleClass &entry : accessibleClasses) {
+        if (className == QLatin1StringView(entry.className))
+            return entry.make(static_cast<QWidget *>(object));
+    }
+    return nullptr;
+}
+
+// The name a widget gives itself, or failing that its caption without mnemonic marks.
+QString captionName(const QWidget *widget)
+{
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    return KavStripMnemonic(widget->property("Caption").toString());
+}
+
+} // namespace
+
+void KavInstallAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(kavAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QString KavStripMnemonic(const QString &text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&') {
+            ++i; // "&x" shows x; "&&" shows one "&"
+            if (i == text.size())
+                break;
+        }
+        result += text.at(i);
+    }
+    return result;
+}
+
+TkavCheckableAccessible::TkavCheckableAccessible(QWidget *widget, QAccessible::Role role)
+    : QAccessibleWidget(widget, role)
+{
+}
+
+QString TkavCheckableAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name)
+        return captionName(widget());
+    return QAccessibleWidget::text(t);
+}
+
+QAccessible::State TkavCheckableAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    s.checkable = true;
+    s.checked = widget()->property("Checked").toBool();
+    return s;
+}
+
+QStringList TkavCheckableAccessible::actionNames() const
+{
+    QStringList names;
+    if (widget()->isEnabled())
+        names << toggleAction();
+    return names + QAccessibleWidget::actionNames();
+}
+
+void TkavCheckableAccessible::doAction(const QString &actionName)
+{
+    if (!widget()->isEnabled())
+        return;
+    if (actionName == toggleAction() || actionName == pressAction())
+        QMetaObject::invokeMethod(widget(), "Click");
+    else
+        QAccessibleWidget::doAction(actionName);
+}
+
+TkavGroupingAccessible::TkavGroupingAccessible(QWidget *widget)
+    : QAccessibleWidget(widget, QAccessible::Grouping)
+{
+}
+
+QString TkavGroupingAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name)
+        return captionName(widget());
+    return QAccessibleWidget::text(t);
+}
