@@ -100,7 +100,7 @@ QImage titleButtons()
 Face glass(QColor top, QColor upper, QColor lower, QColor bottom, QColor border)
 {
     Face f;
-    f.base = stops({{0.0, top}, {0.49, upper}, {0.5, lower}, {1.0, bottom}});
+    f.base = stops({{0.0, top}, {0.41, upper}, {0.42, lower}, {1.0, bottom}});
     f.border = border;
     f.innerLight = QColor(255, 255, 255, 200);
     return f;

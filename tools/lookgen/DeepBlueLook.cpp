@@ -105,12 +105,12 @@ BoxSpec boxSpec(QSize frame, Shape shape, bool keyedCorners)
 void addDeepBlueLook(Pictures &out)
 {
     Face normal;
-    normal.base = stops({{0.0, Qt::white}, {0.5, QColor(234, 238, 248)}, {0.51, QColor(220, 228, 244)},
+    normal.base = stops({{0.0, Qt::white}, {0.42, QColor(234, 238, 248)}, {0.43, QColor(220, 228, 244)},
                          {1.0, QColor(204, 214, 238)}});
     normal.border = kNavy;
     normal.innerLight = Qt::white;
     Face over = normal;
-    over.base = stops({{0.0, Qt::white}, {0.5, QColor(228, 238, 255)}, {0.51, QColor(206, 224, 252)},
+    over.base = stops({{0.0, Qt::white}, {0.42, QColor(228, 238, 255)}, {0.43, QColor(206, 224, 252)},
                        {1.0, QColor(180, 204, 248)}});
     over.border = QColor(40, 84, 186);
     over.glow = QColor(214, 236, 255, 230);

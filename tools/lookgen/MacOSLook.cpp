@@ -13,10 +13,10 @@ const QColor kScrollBackground(0xC9, 0xC9, 0xC9);
 Face whiteCapsule()
 {
     Face f;
-    f.base = stops({{0.0, grey(246)}, {0.5, grey(228)}, {0.51, grey(218)}, {1.0, grey(246)}});
+    f.base = stops({{0.0, grey(246)}, {0.42, grey(228)}, {0.43, grey(218)}, {1.0, grey(246)}});
     f.border = grey(128);
     f.gloss = 0.55;
-    f.glossEnd = 0.5;
+    f.glossEnd = 0.42;
     f.glow = QColor(255, 255, 255, 200);
     return f;
 }
@@ -25,12 +25,12 @@ Face aqua()
 {
     Face f;
     f.base = stops({{0.0, QColor(150, 190, 240)},
-                    {0.5, QColor(105, 160, 232)},
-                    {0.51, QColor(78, 138, 222)},
+                    {0.42, QColor(105, 160, 232)},
+                    {0.43, QColor(78, 138, 222)},
                     {1.0, QColor(150, 205, 252)}});
     f.border = QColor(56, 88, 140);
     f.gloss = 0.75;
-    f.glossEnd = 0.5;
+    f.glossEnd = 0.42;
     f.glow = QColor(200, 235, 255, 220);
     return f;
 }
@@ -39,8 +39,8 @@ Face aquaPressed()
 {
     Face f = aqua();
     f.base = stops({{0.0, QColor(95, 140, 210)},
-                    {0.5, QColor(70, 120, 200)},
-                    {0.51, QColor(50, 100, 188)},
+                    {0.42, QColor(70, 120, 200)},
+                    {0.43, QColor(50, 100, 188)},
                     {1.0, QColor(110, 170, 235)}});
     f.border = QColor(36, 62, 110);
     f.gloss = 0.45;

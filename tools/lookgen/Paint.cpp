@@ -254,7 +254,7 @@ void paintFace(QPainter &p, const Shape &shape, const QRectF &bounds, const Face
     if (face.innerLight.isValid()) {
         const QPainterPath ring = inner.subtracted(shape.path(bounds, 2.0));
         QPainterPath upper;
-        upper.addRect(QRectF(in.left(), in.top(), in.width(), in.height() * 0.55));
+        upper.addRect(QRectF(in.left(), in.top(), in.width(), in.height() * 0.4));
         p.fillPath(ring.intersected(upper), face.innerLight);
     }
     p.restore();

@@ -131,7 +131,6 @@ void addProteinLook(Pictures &out)
                      face(QColor(212, 216, 224), QColor(246, 247, 250), QColor(168, 174, 190)),
                      Behind{kBackground, true});
     Face slider = face(Qt::white, QColor(224, 228, 238), QColor(116, 126, 152));
-    slider.innerLight = Qt::white;
     out["PROTEIN_TRACKBAR_SLIDER"] = sliderPicture(QSize(11, 20), Shape{Shape::Pointer, 2.0, 5.0},
                                                    slider, Behind{kBackground, true});
     out["PROTEIN_TRACKBAR_SLIDER_V"] =

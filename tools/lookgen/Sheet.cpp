@@ -198,6 +198,14 @@ QImage lookScene(const Pictures &pics, TkavUIStyle style)
         drawLabel(p, x + 76, yy + 2, i < 2 ? "radio" : "off", i < 2 ? Qt::black : QColor(128, 128, 128));
     }
     y += 46;
+    // A taller, wider button shows how the frame stretches.
+    {
+        const QRect r(352, y - 4, 112, 46);
+        nineDraw(p, frameOf(button, 3, 1), r, buttonTransparent);
+        p.setFont(uiFont());
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, "Hand in");
+    }
     // Progress bar at 60 %.
     const QImage progress = pictureOf(pics, style, KavKey::ProgressBarImage);
     {

@@ -163,7 +163,6 @@ void addWinXPLook(Pictures &out)
     out["WINXP_TRACKBAR_BAR"] = threePartBar(15, 8, QRectF(0, 2, 45, 4), Shape{Shape::Round, 2.0},
                                              groove, Behind{kBackground, true});
     Face slider = face(Qt::white, QColor(230, 228, 218), QColor(112, 128, 150));
-    slider.innerLight = Qt::white;
     slider.glow = QColor(120, 220, 120, 150);
     out["WINXP_TRACKBAR_SLIDER"] = sliderPicture(QSize(11, 21), Shape{Shape::Pointer, 2.0, 5.0},
                                                  slider, Behind{kBackground, true});
