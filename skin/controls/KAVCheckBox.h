@@ -1,0 +1,197 @@
+#pragma once
+
+#include "KAVColor.h"
+#include "KAVLook.h"
+#include "KAVMgr.h"
+#include "KAVThemes.h"
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+
+// Loading a form. While a form definition is being applied, the skinned controls change state
+// silently: they store and repaint but raise none of their events (OnClick), because user code
+// must not react to the definition itself. Qt has no such state, so it is a flag: a control counts
+// as loading while it or any of its ancestors carries it. A form loader holds a TkavFormLoading on
+// the window for as long as it creates controls and applies their properties; a single control
+// can also be switched with TkavCheckBox::setLoading.
+class TkavFormLoading {
+public:
+    explicit TkavFormLoading(QWidget *form);
+    ~TkavFormLoading();
+    TkavFormLoading(const TkavFormLoading &) = delete;
+    TkavFormLoading &operator=(const TkavFormLoading &) = delete;
+
+private:
+    QPointer<QWidget> m_form;
+    bool m_wasLoading;
+};
+
+// Whether widget, or any of its ancestors, is being loaded.
+bool KavIsLoading(const QWidget *widget);
+// Switches the loading flag of widget alone.
+void KavSetLoading(QWidget *widget, bool loading);
+
+// A skinned check box: the state picture of its look (CheckBoxImage, four frames: checked,
+// unchecked, checked disabled, unchecked disabled) followed by its caption, sized to both.
+//
+// OnClick is raised on every real change of Checked (by click, keyboard, accelerator or
+// program), never for a click that changes nothing and never while loading. CheckedChanged is
+// the plain change notification of the property: it follows every real change, loading or not.
+// Checked is also readable as QAbstractButton::isChecked(); Qt's own clicked() is not raised.
+//
+// Keyboard: Space or Enter released on a focused check box toggles it; the caption's
+// accelerator ("&Start" -> Alt+S) focuses and clicks; the arrow keys move the focus to the next or
+// previous control of the same parent (tab order, wrapping round).
+class TkavCheckBox : public QAbstractButton {
+    Q_OBJECT
+    Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
+    Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+    Q_PROPERTY(bool Checked READ Checked WRITE setChecked NOTIFY CheckedChanged)
+    Q_PROPERTY(TCheckBoxState State READ State WRITE setState)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
+    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(bool Loading READ isLoading WRITE setLoading)
+
+public:
+    // The three states of a platform check box; there is no third state here, cbGrayed unchecks.
+    enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+    Q_ENUM(TCheckBoxState)
+
+    explicit TkavCheckBox(QWidget *parent = nullptr);
+
+    TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
+    void setUIStyle(TkavUIStyle style);
+    TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
+    void setFileTheme(TkavFileTheme *fileTheme);
+
+    bool AutoSize() const { return m_autoSize; }
+    void setAutoSize(bool autoSize);
+
+    bool Checked() const { return m_checked; }
+    // A real change stores, repaints and then runs CheckStateChanged; the same value does nothing.
+    void setChecked(bool checked);
+
+    TCheckBoxState State() const { return m_checked ? cbChecked : cbUnchecked; }
+    void setState(TCheckBoxState state) { setChecked(state == cbChecked); }
+
+    bool Transparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString &caption);
+    // Hides QAbstractButton::setText so that the size follows at once; a text set through the
+    // base class is picked up at the next paint.
+    void setText(const QString &text) { setCaption(text); }
+
+    // TabStop: Tab reaches the control. Without it the control still takes the focus when clicked
+    // or given it (group items are reached with the arrow keys).
+    bool TabStop() const { return focusPolicy() == Qt::StrongFocus; }
+    void setTabStop(bool tabStop);
+
+    // The background colour; by default the parent's (Qt palette inheritance is ParentColor).
+    TColor Color() const;
+    void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
+
+    bool isLoading() const { return KavIsLoading(this); }
+    void setLoading(bool loading) { KavSetLoading(this, loading); }
+
+    // Picture width + caption width + 8 by max(text height + 2, picture height) + 4.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // The state picture as it is drawn now (frame of the current state); empty when the look has
+    // none.
+    QImage statePicture() const;
+
+public slots:
+    // What a mouse click does: take the focus when possible, then DoClick. Nothing when disabled.
+    void Click();
+
+signals:
+    void OnClick(QObject *sender);
+    void CheckedChanged(bool checked);
+
+protected:
+    // Operations a subclass may replace.
+    virtual bool NeedDrawFocus() const;
+    virtual bool GetPicTransparent() const { return false; }
+    virtual int GetPicThemeIndex() const { return KavKey::CheckBoxImage; }
+    virtual void CheckStateChanged();
+    virtual void Toggle() {}
+    virtual void DoClick();
+    virtual bool WantKeyUp() const { return true; }
+
+    // OnClick, unless loading.
+    void raiseOnClick();
+
+    bool event(QEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    // A change made through QAbstractButton::setChecked is handled as one made through Checked.
+    void checkStateSet() override;
+    void nextCheckState() override { Click(); }
+
+private:
+    bool focusSibling(bool forward);
+    void reloadPictures();
+    void applyAutoSize();
+    // 1 checked, 2 unchecked, 3 checked disabled, 4 unchecked disabled.
+    int frameNumber() const;
+    QImage composeFace() const;
+
+    TkavLook m_look;
+    QImage m_frames[4];
+    bool m_checked = false;
+    bool m_transparent = false;
+    bool m_autoSize = true;
+    bool m_leftDown = false;
+};
+
+// A skinned radio button: RadioButtonImage drawn with its corner colour transparent. Becoming
+// checked unchecks every TkavRadioButton with the same parent and the same GroupIndex, also while
+// loading; only then is OnClick raised, on the newly checked button alone. Clicking a checked
+// radio button changes nothing and raises nothing; Space and Enter do nothing on it.
+class TkavRadioButton : public TkavCheckBox {
+    Q_OBJECT
+    Q_PROPERTY(int GroupIndex READ GroupIndex WRITE setGroupIndex)
+
+public:
+    explicit TkavRadioButton(QWidget *parent = nullptr);
+
+    int GroupIndex() const { return m_groupIndex; }
+    void setGroupIndex(int groupIndex) { m_groupIndex = groupIndex; }
+
+protected:
+    bool GetPicTransparent() const override { return true; }
+    int GetPicThemeIndex() const override { return KavKey::RadioButtonImage; }
+    void CheckStateChanged() override;
+    void DoClick() override;
+    bool WantKeyUp() const override { return false; }
+
+    // Focus arriving from a radio group's item button clicks this button, so that the arrow keys
+    // move the choice of a radio group along with the focus.
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    void uncheckGroup();
+
+    int m_groupIndex = 0;
+};

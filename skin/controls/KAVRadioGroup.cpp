@@ -1,0 +1,263 @@
+#include "KAVRadioGroup.h"
+
+#include "KAVFunctions.h"
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+EKavListError::EKavListError(int index)
+    : std::out_of_range(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString()),
+      m_index(index)
+{
+}
+
+// --- item buttons ---
+
+TkavCheckGroupButton::TkavCheckGroupButton(QWidget *owner, TkavCheckGroup *group)
+    : TkavCheckBox(owner), m_group(group)
+{
+}
+
+TkavRadioGroupButton::TkavRadioGroupButton(QWidget *owner, TkavCheckGroup *group)
+    : TkavRadioButton(owner), m_group(group)
+{
+}
+
+bool TkavRadioGroupButton::NeedDrawFocus() const
+{
+    const QWidget *groupWidget = parentWidget();
+    return Checked() && (hasFocus() || (groupWidget && groupWidget->hasFocus()));
+}
+
+void TkavRadioGroupButton::DoClick()
+{
+    const auto *radioGroup = qobject_cast<TkavRadioGroup *>(parentWidget());
+    if (radioGroup == nullptr || radioGroup->CanModify())
+        TkavRadioButton::DoClick();
+}
+
+// --- TkavCheckGroup ---
+
+TkavCheckGroup::TkavCheckGroup(QWidget *parent) : TkavCustomGroupBox(parent)
+{
+    // Again, now that the item buttons' part of the look is in place.
+    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    setTabStop(true);
+}
+
+void TkavCheckGroup::setItems(const QStringList &items)
+{
+    m_items = items;
+    rebuildButtons();
+}
+
+void TkavCheckGroup::rebuildButtons()
+{
+    while (m_buttons.size() > m_items.size())
+        delete m_buttons.takeLast();
+
+    bool created = false;
+    while (m_buttons.size() < m_items.size()) {
+        TkavCheckBox *item = CreateAButton();
+        item->setAutoSize(true);
+        item->setFileTheme(FileTheme());
+        item->setUIStyle(UIStyle());
+        item->setTransparent(Transparent());
+        item->setTabStop(false);
+        connect(item, &TkavCheckBox::OnClick, this, &TkavCheckGroup::clickRoutine);
+        connect(item, &QObject::destroyed, this, [this, item] { m_buttons.removeAll(item); });
+        m_buttons.append(item);
+        item->show();
+        created = true;
+    }
+
+    for (qsizetype i = 0; i < m_buttons.size(); ++i) {
+        m_buttons[i]->setCaption(m_items[i]);
+        m_buttons[i]->setAutoSize(true);
+    }
+    ArrangeButtons();
+    if (created)
+        SetTransparent(Transparent());
+}
+
+TkavCheckBox *TkavCheckGroup::CreateAButton()
+{
+    return new TkavCheckGroupButton(this, this);
+}
+
+void TkavCheckGroup::setColumns(int columns)
+{
+    if (columns < 0)
+        return;
+    m_columns = columns;
+    ArrangeButtons();
+}
+
+void TkavCheckGroup::setTopMargin(int topMargin)
+{
+    if (topMargin < 0)
+        return;
+    m_topMargin = topMargin;
+    ArrangeButtons();
+}
+
+void TkavCheckGroup::ArrangeButtons()
+{
+    const int count = int(m_buttons.size());
+    if (count == 0)
+        return;
+    // No column count would leave the items nowhere; they go into one column then.
+    const int columns = qMax(1, m_columns);
+    const QRect area = GetClient();
+    const int top = area.top() + m_topMargin;
+    const int avail = KavBottom(area) - top;
+    const int rows = (count + columns - 1) / columns;
+    const int columnWidth = (width() - 10) / columns;
+    const int rowHeight = avail / rows;
+    // The spare pixels are split above and below the rows.
+    const int firstRowTop = top + (avail % rows) / 2;
+    for (int i = 0; i < count; ++i)
+        m_buttons[i]->move(i / rows * columnWidth + 8, i % rows * rowHeight + firstRowTop);
+}
+
+TkavCheckBox *TkavCheckGroup::button(int index) const
+{
+    return index >= 0 && index < m_buttons.size() ? m_buttons[index] : nullptr;
+}
+
+bool TkavCheckGroup::Checked(int index) const
+{
+    const TkavCheckBox *item = button(index);
+    return item && item->Checked();
+}
+
+void TkavCheckGroup::setChecked(int index, bool checked)
+{
+    TkavCheckBox *item = button(index);
+    if (!item)
+        throw EKavListError(index);
+    item->setChecked(checked);
+}
+
+bool TkavCheckGroup::ItemEnabled(int index) const
+{
+    const TkavCheckBox *item = button(index);
+    return item && item->isEnabled();
+}
+
+void TkavCheckGroup::setItemEnabled(int index, bool enabled)
+{
+    TkavCheckBox *item = button(index);
+    if (!item)
+        throw EKavListError(index);
+    item->setEnabled(enabled);
+}
+
+void TkavCheckGroup::SetTransparent(bool transparent)
+{
+    TkavCustomGroupBox::SetTransparent(transparent);
+    for (TkavCheckBox *item : std::as_const(m_buttons))
+        item->setTransparent(transparent);
+}
+
+void TkavCheckGroup::UpdateUIStyle(TkavUIStyle style, TkavFileTheme *fileTheme)
+{
+    TkavCustomGroupBox::UpdateUIStyle(style, fileTheme);
+    // The items take the group's colour by palette inheritance.
+    for (TkavCheckBox *item : std::as_const(m_buttons)) {
+        item->setFileTheme(fileTheme);
+        item->setUIStyle(style);
+    }
+}
+
+void TkavCheckGroup::clickRoutine()
+{
+    NewClick();
+    if (!KavIsLoading(this))
+        emit OnClick(this);
+}
+
+void TkavCheckGroup::changeEvent(QEvent *e)
+{
+    TkavCustomGroupBox::changeEvent(e);
+    // The items follow the group's font by inheritance; the item area moves with its height.
+    if (e->type() == QEvent::FontChange)
+        ArrangeButtons();
+}
+
+void TkavCheckGroup::resizeEvent(QResizeEvent *e)
+{
+    TkavCustomGroupBox::resizeEvent(e);
+    update();
+    ArrangeButtons();
+}
+
+void TkavCheckGroup::focusInEvent(QFocusEvent *e)
+{
+    TkavCustomGroupBox::focusInEvent(e);
+    FocusUpdate();
+}
+
+void TkavCheckGroup::FocusUpdate()
+{
+    TkavCheckBox *first = button(0);
+    if (first && first->isVisible() && first->isEnabled() && first->focusPolicy() != Qt::NoFocus)
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+void TkavCheckGroup::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        m_leftDown = true;
+    TkavCustomGroupBox::mousePressEvent(e);
+}
+
+void TkavCheckGroup::mouseReleaseEvent(QMouseEvent *e)
+{
+    const bool wasDown = m_leftDown && e->button() == Qt::LeftButton;
+    if (e->button() == Qt::LeftButton)
+        m_leftDown = false;
+    TkavCustomGroupBox::mouseReleaseEvent(e);
+    if (wasDown && rect().contains(e->position().toPoint()))
+        clickRoutine();
+}
+
+// --- TkavRadioGroup ---
+
+TkavRadioGroup::TkavRadioGroup(QWidget *parent) : TkavCheckGroup(parent) {}
+
+TkavCheckBox *TkavRadioGroup::CreateAButton()
+{
+    return new TkavRadioGroupButton(this, this);
+}
+
+int TkavRadioGroup::ItemIndex() const
+{
+    const QList<TkavCheckBox *> &items = buttons();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i]->Checked())
+            return int(i);
+    }
+    return -1;
+}
+
+void TkavRadioGroup::setItemIndex(int index)
+{
+    if (index < -1 || index > Items().size() - 1)
+        return;
+    if (index == -1) {
+        for (TkavCheckBox *item : buttons())
+            item->setChecked(false);
+        return;
+    }
+    if (TkavCheckBox *item = button(index))
+        item->setChecked(true);
+}
+
+void TkavRadioGroup::FocusUpdate()
+{
+    const int index = ItemIndex();
+    TkavCheckBox *checked = button(index);
+    if (checked && checked->isVisible() && checked->isEnabled())
+        checked->setFocus(Qt::OtherFocusReason);
+}
