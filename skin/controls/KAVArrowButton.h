@@ -1,0 +1,31 @@
+#pragma once
+
+#include "KAVCustomButton.h"
+
+// A small button of the look's ButtonImage with a black triangle pointing up or down and never a
+// caption; the spin buttons are made of two.
+class TKavArrowButton : public TkavCustomButton {
+    Q_OBJECT
+    Q_PROPERTY(TkavArrowButtonType Arrow READ Arrow WRITE setArrow)
+
+public:
+    enum TkavArrowButtonType { kavUp, kavDown };
+    Q_ENUM(TkavArrowButtonType)
+
+    explicit TKavArrowButton(QWidget *parent = nullptr);
+
+    TkavArrowButtonType Arrow() const { return m_arrow; }
+    void setArrow(TkavArrowButtonType arrow);
+
+    QSize sizeHint() const override { return QSize(16, 11); }
+
+protected:
+    void UIStyleChanged() override;
+    void PaintPic(QPainter &canvas, const QImage &picture) override;
+    void PaintText(QPainter &, const QString &) override {}
+
+private:
+    TkavArrowButtonType m_arrow = kavUp;
+};
+
+using TkavArrowButtonType = TKavArrowButton::TkavArrowButtonType;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "KAVCustomButton.h"
+
+// A button that shows one frame of any theme picture and takes that frame's size: frame PicIndex
+// of PicCount of the picture of theme key ThemeID, frame PicIndex + 1 under the mouse (a count of
+// 0 means the whole picture). Starts in DeepBlue without a file theme, and outside the tab order.
+class TkavControlButton : public TkavCustomButton {
+    Q_OBJECT
+    Q_PROPERTY(int ThemeID READ ThemeID WRITE setThemeID)
+    Q_PROPERTY(int PicIndex READ PicIndex WRITE setPicIndex)
+    Q_PROPERTY(int PicCount READ PicCount WRITE setPicCount)
+
+public:
+    explicit TkavControlButton(QWidget *parent = nullptr);
+
+    int ThemeID() const { return m_themeId; }
+    void setThemeID(int themeId);
+    int PicIndex() const { return m_picIndex; }
+    void setPicIndex(int picIndex);
+    int PicCount() const { return m_picCount; }
+    void setPicCount(int picCount);
+
+    QSize sizeHint() const override;
+
+protected:
+    void UIStyleChanged() override;
+    void PaintPic(QPainter &canvas, const QImage &picture) override;
+    void PaintButtonNormal(QImage &picture) override;
+    void PaintButtonMouseOn(QImage &picture) override;
+    void PaintButtonMouseDown(QImage &picture) override;
+    void PaintButtonDisabled(QImage &picture) override;
+
+private:
+    QImage frame(int index) const;
+    void takePictureSize();
+
+    int m_themeId = 0;
+    int m_picIndex = 0;
+    int m_picCount = 0;
+};
