@@ -25,6 +25,12 @@ const AccessibleClass accessibleClasses[] = {
      }},
     {"TkavCustomGroupBox",
      [](QWidget *w) -> QAccessibleInterface * { return new TkavGroupingAccessible(w); }},
+    {"TkavCustomPanel",
+     [](QWidget *w) -> QAccessibleInterface * { return new TkavGroupingAccessible(w); }},
+    {"TkavPanel",
+     [](QWidget *w) -> QAccessibleInterface * { return new TkavRollingPanelAccessible(w); }},
+    {"TkavURLLabel",
+     [](QWidget *w) -> QAccessibleInterface * { return new TkavLinkAccessible(w); }},
 };
 
 QAccessibleInterface *kavAccessibleFactory(const QString &className, QObject *object)
@@ -120,4 +126,81 @@ QString TkavGroupingAccessible::text(QAccessible::Text t) const
     if (t == QAccessible::Name)
         return captionName(widget());
     return QAccessibleWidget::text(t);
+}
+
+TkavRollingPanelAccessible::TkavRollingPanelAccessible(QWidget *widget)
+    : TkavGroupingAccessible(widget)
+{
+}
+
+QAccessible::State TkavRollingPanelAccessible::state() const
+{
+    QAccessible::State s = TkavGroupingAccessible::state();
+    if (widget()->property("PushButtonShown").toBool()) {
+        const bool pushed = widget()->property("Pushed").toBool();
+        s.expandable = true;
+        s.expanded = !pushed;
+        s.collapsed = pushed;
+    }
+    return s;
+}
+
+QStringList TkavRollingPanelAccessible::actionNames() const
+{
+    QStringList names;
+    if (widget()->isEnabled() && widget()->property("PushButtonShown").toBool())
+        names << toggleAction();
+    return names + TkavGroupingAccessible::actionNames();
+}
+
+void TkavRollingPanelAccessible::doAction(const QString &actionName)
+{
+    if (actionName != toggleAction()) {
+        TkavGroupingAccessible::doAction(actionName);
+        return;
+    }
+    // Only offered while the button is shown, i.e. while the panel may roll: Push cannot refuse.
+    if (!widget()->isEnabled() || !widget()->property("PushButtonShown").toBool())
+        return;
+    const bool pushed = widget()->property("Pushed").toBool();
+    QMetaObject::invokeMethod(widget(), pushed ? "Pop" : "Push");
+}
+
+TkavLinkAccessible::TkavLinkAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Link)
+{
+}
+
+QString TkavLinkAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name)
+        return captionName(widget());
+    if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty())
+        return widget()->property("URL").toString();
+    return QAccessibleWidget::text(t);
+}
+
+QAccessible::State TkavLinkAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    s.linked = true;
+    s.hotTracked = widget()->underMouse();
+    return s;
+}
+
+QStringList TkavLinkAccessible::actionNames() const
+{
+    QStringList names;
+    if (widget()->isEnabled())
+        names << pressAction();
+    return names + QAccessibleWidget::actionNames();
+}
+
+void TkavLinkAccessible::doAction(const QString &actionName)
+{
+    if (actionName == pressAction()) {
+        if (widget()->isEnabled())
+            QMetaObject::invokeMethod(widget(), "Click");
+        return;
+    }
+    QAccessibleWidget::doAction(actionName);
 }

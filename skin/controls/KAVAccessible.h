@@ -42,3 +42,27 @@ public:
 
     QString text(QAccessible::Text t) const override;
 };
+
+// A panel that can roll up to its caption bar (TkavPanel): a grouping named by its "Caption",
+// expandable while its push button is shown ("PushButtonShown"), expanded or collapsed after its
+// "Pushed" property; its toggle action rolls it through the "Push" and "Pop" slots.
+class TkavRollingPanelAccessible : public TkavGroupingAccessible {
+public:
+    explicit TkavRollingPanelAccessible(QWidget *widget);
+
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString &actionName) override;
+};
+
+// A web link (TkavURLLabel): named by its "Caption", its "URL" as description; the press action
+// opens it through the "Click" slot, as a mouse click would.
+class TkavLinkAccessible : public QAccessibleWidget {
+public:
+    explicit TkavLinkAccessible(QWidget *widget);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString &actionName) override;
+};

@@ -1,0 +1,343 @@
+#pragma once
+
+#include "KAVColor.h"
+#include "KAVLook.h"
+#include "KAVThemes.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <stdexcept>
+
+class QTimer;
+
+// How a control sits in its parent (Align) and how a caption sits in its line (Alignment).
+//
+// Qt widgets have no Align of their own; ours works like this:
+// - When the parent has no QLayout, a control whose Align is not alNone is placed by its parent's
+//   contents rectangle (QWidget::contentsRect(), i.e. less the parent's contents margins): every
+//   alTop control from the top down and every alBottom control from the bottom up, each across
+//   the whole width and keeping its height; then alLeft and alRight controls in what is left,
+//   over its whole height and keeping their widths; alClient controls take the rest. Controls
+//   are taken in creation order; hidden ones take no room. This is redone whenever the parent is
+//   resized and whenever an aligned control changes its Align, size or visibility.
+// - When the parent has a QLayout (or is a QSplitter), the layout places the control and Align
+//   does not move it. Align still says which sides the parent decides: a panel aligned alLeft,
+//   alRight or alClient cannot be rolled up, and AutoSize leaves those sides alone.
+namespace KavLayout {
+Q_NAMESPACE
+
+enum TAlign : quint8 { alNone = 0, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
+
+enum TAlignment : quint8 { taLeftJustify = 0, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
+
+// Places the direct children of container that publish an "Align" property within client, as
+// described above. Children whose Align is alNone (or that have none) are left alone.
+void KavAlignControls(QWidget *container, const QRect &client);
+} // namespace KavLayout
+
+using KavLayout::TAlign;
+using KavLayout::TAlignment;
+
+// Raised by TkavPanel::Push when the panel's Align leaves it no height of its own.
+class EKavPanelError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A borderless panel that paints a picture (at natural size, stretched or tiled) or its colour,
+// optionally over its parent's background, with an optional caption. Base of the group boxes.
+class TkavCustomPanel : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QImage Picture READ Picture WRITE setPicture)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+    Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE setCaptionPosX)
+    Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE setCaptionPosY)
+    Q_PROPERTY(TkavDrawStyle DrawStyle READ DrawStyle WRITE setDrawStyle)
+    Q_PROPERTY(KavLayout::TAlignment Alignment READ Alignment WRITE setAlignment)
+    Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
+    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE setBorderWidth)
+    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(QString Caption READ Text WRITE setText)
+
+public:
+    enum TkavDrawStyle : quint8 { kavNormal = 0, kavStretch, kavTile };
+    Q_ENUM(TkavDrawStyle)
+
+    explicit TkavCustomPanel(QWidget *parent = nullptr);
+
+    QImage Picture() const { return m_picture; }
+    // Copies the picture (an empty image clears it), then PictureChanged, ClearPanel, repaint.
+    void setPicture(const QImage &picture);
+
+    bool Transparent() const { return m_transparent; }
+    // With Transparent the parent's background shows under the panel, and so it does through
+    // the picture's transparent pixels: those of the colour of its bottom-left pixel.
+    virtual void setTransparent(bool transparent);
+
+    bool AutoSize() const { return m_autoSize; }
+    // With AutoSize the panel takes the picture's size, except on the sides its Align leaves to
+    // the parent.
+    void setAutoSize(bool autoSize);
+
+    // A fixed caption position; -1 in either makes the caption follow Alignment.
+    int CaptionPosX() const { return m_captionPosX; }
+    void setCaptionPosX(int x);
+    int CaptionPosY() const { return m_captionPosY; }
+    void setCaptionPosY(int y);
+
+    TkavDrawStyle DrawStyle() const { return m_drawStyle; }
+    void setDrawStyle(TkavDrawStyle style);
+
+    TAlignment Alignment() const { return m_alignment; }
+    void setAlignment(TAlignment alignment);
+
+    TAlign Align() const { return m_align; }
+    void setAlign(TAlign align);
+
+    // Room kept free inside the panel's edges for aligned children and layouts.
+    int BorderWidth() const { return m_borderWidth; }
+    void setBorderWidth(int width);
+
+    TColor Color() const { return m_color; }
+    void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
+
+    // The panel's own text, drawn as its caption (published as Caption; descendants with a caption
+    // of their own, such as the group boxes, publish that under the same name instead).
+    QString Text() const { return m_text; }
+    void setText(const QString &text);
+
+    // Where the caption was drawn by the last paint.
+    QRect lastCaptionRect() const { return m_lastCaptionRect; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void OnClick(QObject *sender);
+    void OnDblClick(QObject *sender);
+    void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                     int y);
+    void OnMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                   int y);
+    void OnResize(QObject *sender);
+
+protected:
+    // Nothing to clear here: every repaint covers the whole panel. Kept for descendants.
+    virtual void ClearPanel();
+    // Called with the last caption rectangle before the repaint that follows a text change.
+    virtual void RepaintText(const QRect &rect);
+    // The picture changed: apply AutoSize and the transparency, ClearPanel, repaint.
+    virtual void PictureChanged(QObject *sender);
+
+    // Composes the panel's face into canvas (of the panel's size).
+    virtual void paintPanel(QImage &canvas);
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void applyAutoSize();
+    QImage drawablePicture() const;
+
+    QImage m_picture;
+    bool m_transparent = false;
+    bool m_autoSize = false;
+    int m_captionPosX = -1;
+    int m_captionPosY = -1;
+    TkavDrawStyle m_drawStyle = kavNormal;
+    TAlignment m_alignment = KavLayout::taCenter;
+    TAlign m_align = KavLayout::alNone;
+    int m_borderWidth = 0;
+    TColor m_color;
+    QString m_text;
+    QRect m_lastCaptionRect;
+    bool m_pressed = false;
+};
+
+// The panel as it is placed on forms: publishes the caption and the picture settings.
+class TkavImagePanel : public TkavCustomPanel {
+    Q_OBJECT
+
+public:
+    explicit TkavImagePanel(QWidget *parent = nullptr);
+
+    QString Caption() const { return Text(); }
+    void setCaption(const QString &caption) { setText(caption); }
+};
+
+// A panel with a caption bar in the colours and picture of its look, and an optional push button
+// in that bar that rolls the panel up to the bar and down again.
+//
+// Rolling runs on the event loop: Push and Pop start it and return at once; one step of 15 pixels
+// follows every AnimationInterval milliseconds, and OnPush or OnPop is raised when it ends.
+// Everything else keeps running meanwhile.
+class TkavPanel : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
+    Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(bool ShowButton READ ShowButton WRITE setShowButton)
+    Q_PROPERTY(int Height READ Height WRITE setHeight)
+    Q_PROPERTY(TColor CaptionFontColor READ CaptionFontColor WRITE setCaptionFontColor)
+    Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
+    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(bool Pushed READ Pushed)
+    Q_PROPERTY(bool PushButtonShown READ pushButtonShown)
+    Q_PROPERTY(int AnimationInterval READ AnimationInterval WRITE setAnimationInterval)
+
+public:
+    // The message Push raises for a panel aligned alClient, alLeft or alRight.
+    static const char *const CantPushMessage;
+    // Roll step in pixels, and the height rolled up to when the look has no caption bar picture.
+    static constexpr int RollStep = 15;
+    static constexpr int DefaultBarHeight = 20;
+    // Room kept free inside the edges (and below the caption bar) for aligned children.
+    static constexpr int ChildMargin = 3;
+
+    explicit TkavPanel(QWidget *parent = nullptr);
+    ~TkavPanel() override;
+
+    TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
+    // Stores the file theme and applies the UIStyle again.
+    void setFileTheme(TkavFileTheme *fileTheme);
+
+    TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
+    // Takes the look's caption bar, border colour and caption colour; Color becomes white.
+    void setUIStyle(TkavUIStyle style);
+
+    TColor BorderColor() const { return m_borderColor; }
+    void setBorderColor(TColor color);
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
+
+    TColor CaptionFontColor() const { return m_captionFontColor; }
+    void setCaptionFontColor(TColor color);
+    void setCaptionFontColor(const QColor &color) { setCaptionFontColor(TColor::fromQColor(color)); }
+
+    TColor Color() const { return m_color; }
+    void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
+
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+
+    bool ShowButton() const { return m_showButton; }
+    void setShowButton(bool show);
+
+    // The height when expanded. A pushed panel keeps its caption bar height and takes a new
+    // Height when it pops.
+    int Height() const { return m_fullHeight; }
+    void setHeight(int height);
+
+    TAlign Align() const { return m_align; }
+    void setAlign(TAlign align);
+
+    // True from the end of a Push to the end of the next Pop.
+    bool Pushed() const { return !m_expanded; }
+    // True while rolling up or down.
+    bool Animating() const { return m_rolling != Roll::None; }
+
+    // Milliseconds between two roll steps; 0 steps at every pass of the event loop.
+    int AnimationInterval() const { return m_animationInterval; }
+    void setAnimationInterval(int milliseconds);
+
+    // The height of the caption bar: its picture's height, DefaultBarHeight without a picture.
+    int captionBarHeight() const;
+    QImage captionBarPicture() const { return m_barPicture; }
+    // Whether the push button is drawn: ShowButton, and Align none of alClient, alLeft, alRight.
+    bool pushButtonShown() const;
+    // The push button's hit rectangle (right and bottom edges inclusive, see InRect), empty when
+    // the button is not shown.
+    QRect pushButtonRect() const;
+    // Whether the mouse was over the push button at the last paint.
+    bool mouseOverButton() const { return m_overButton; }
+
+    QSize sizeHint() const override;
+
+public slots:
+    // Rolls up to the caption bar. Throws EKavPanelError(CantPushMessage) and changes nothing when
+    // Align is alClient, alLeft or alRight. A Push while already rolling up is merged into that
+    // roll; during a Pop it turns the roll round.
+    void Push();
+    // Rolls down to Height. A Pop while already rolling down is merged into that roll; during a
+    // Push it turns the roll round.
+    void Pop();
+    // One step of the running roll now (nothing when not rolling); the roll timer calls it.
+    void stepRoll();
+
+signals:
+    void OnPush(QObject *sender);
+    void OnPop(QObject *sender);
+    void OnClick(QObject *sender);
+    void OnDblClick(QObject *sender);
+    void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                     int y);
+    void OnMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                   int y);
+    void OnResize(QObject *sender);
+
+protected:
+    // The PANEL_BUTTON strip: four frames (expanded, expanded under the mouse, pushed, pushed
+    // under the mouse). An empty picture draws no button.
+    virtual QImage pushButtonPicture() const;
+    virtual void paintPanel(QImage &canvas);
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    enum class Roll { None, Up, Down };
+
+    void fileThemeRemoved();
+    bool buttonHit(const QPoint &point) const;
+    void updateChildMargins();
+    void startRoll(Roll direction);
+    void setVisibleHeight(int height);
+    void finishRoll();
+
+    TColor m_borderColor;
+    TkavLook m_look;
+    QImage m_barPicture;
+    bool m_showButton = true;
+    bool m_overButton = false;
+    bool m_expanded = true;
+    int m_fullHeight = 100;
+    TColor m_captionFontColor;
+    TColor m_color = TColor(0xFFFFFF);
+    QString m_caption;
+    TAlign m_align = KavLayout::alNone;
+
+    Roll m_rolling = Roll::None;
+    int m_rollTarget = 0;
+    int m_animationInterval = 10;
+    QTimer *m_rollTimer = nullptr;
+    std::optional<int> m_savedMaximumHeight;
+    std::optional<QPoint> m_mousePos;
+    bool m_pressed = false;
+};
