@@ -1,0 +1,145 @@
+#include "KAVURLLabel.h"
+
+#include "KAVAccessible.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QUrl>
+
+const char *const TkavURLLabel::DefaultURL = "https://www.orventa.example/";
+
+namespace {
+
+constexpr TColor Blue = TColor(0xFF0000);
+constexpr TColor Red = TColor(0x0000FF);
+
+} // namespace
+
+TkavURLLabel::TkavURLLabel(QWidget *parent)
+    : QLabel(parent), m_url(QString::fromLatin1(DefaultURL)), m_fontHoverColor(Red),
+      m_fontLinkColor(Blue)
+{
+    KavInstallAccessibility();
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
+    setCursor(Qt::PointingHandCursor);
+    m_color = TColor::fromQColor(palette().color(QPalette::Window));
+    setTransparent(false);
+    setFontColor(m_fontLinkColor);
+    setCaption(QStringLiteral("Welcome to Orventa"));
+}
+
+void TkavURLLabel::setCaption(const QString &caption)
+{
+    setText(caption);
+    fitToText();
+}
+
+void TkavURLLabel::setURL(const QString &url)
+{
+    if (url != m_url)
+        m_url = url;
+}
+
+void TkavURLLabel::setFontLinkColor(TColor color)
+{
+    m_fontLinkColor = color;
+    setFontColor(color);
+}
+
+TColor TkavURLLabel::FontColor() const
+{
+    return TColor::fromQColor(palette().color(QPalette::WindowText));
+}
+
+void TkavURLLabel::setFontColor(TColor color)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, color.toQColor());
+    setPalette(colours);
+}
+
+void TkavURLLabel::setColor(TColor color)
+{
+    m_color = color;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, color.toQColor());
+    setPalette(colours);
+}
+
+void TkavURLLabel::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    fitToText();
+}
+
+void TkavURLLabel::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    setAutoFillBackground(!transparent);
+    setColor(m_color);
+}
+
+void TkavURLLabel::fitToText()
+{
+    if (m_autoSize)
+        resize(sizeHint());
+}
+
+void TkavURLLabel::Click()
+{
+    // fromUserInput also takes a bare "www.host/page" the way the desktop shell would.
+    const QString address = m_url.trimmed();
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    emit OnClick(this);
+}
+
+void TkavURLLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToText();
+}
+
+void TkavURLLabel::enterEvent(QEnterEvent *event)
+{
+    setFontColor(m_fontHoverColor);
+    QLabel::enterEvent(event);
+}
+
+void TkavURLLabel::leaveEvent(QEvent *event)
+{
+    setFontColor(m_fontLinkColor);
+    QLabel::leaveEvent(event);
+}
+
+void TkavURLLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    event->accept();
+}
+
+void TkavURLLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+    event->accept();
+}
+
+void TkavURLLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    // A click is a left press and release on the label; releasing elsewhere cancels it.
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(at);
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    event->accept();
+    if (click)
+        Click();
+}

@@ -1,0 +1,247 @@
+#include "KAVURLLabel.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QUrl>
+#include <QtTest>
+
+namespace {
+
+constexpr TColor Blue = TColor(0xFF0000);
+constexpr TColor Red = TColor(0x0000FF);
+constexpr TColor Green = TColor(0x00FF00);
+constexpr TColor Yellow = TColor(0x00FFFF);
+
+void enter(QWidget *widget)
+{
+    QEnterEvent event(QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)), widget->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(widget, &event);
+}
+
+void leave(QWidget *widget)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(widget, &event);
+}
+
+void sendMouse(QWidget *widget, QEvent::Type type, const QPoint &at)
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+// Stands in for the desktop: records what it was asked to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+class tst_KAVURLLabel : public QObject {
+    Q_OBJECT
+
+private:
+    UrlCatcher m_desktop;
+    const QStringList m_schemes = {QStringLiteral("http"), QStringLiteral("https"),
+                                   QStringLiteral("mailto"), QStringLiteral("file")};
+
+private slots:
+    void initTestCase()
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, &m_desktop, "open");
+    }
+
+    void cleanupTestCase()
+    {
+        for (const QString &scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+
+    void init() { m_desktop.opened.clear(); }
+
+    void defaults()
+    {
+        TkavURLLabel label;
+        QCOMPARE(label.Caption(), QStringLiteral("Welcome to Orventa"));
+        QVERIFY(label.font().underline());
+        QCOMPARE(label.FontColor(), Blue);
+        QCOMPARE(label.FontLinkColor(), Blue);
+        QCOMPARE(label.FontHoverColor(), Red);
+        QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(label.AutoSize());
+        QVERIFY(!label.Transparent());
+        QVERIFY(!label.wordWrap());
+        QVERIFY(!label.URL().trimmed().isEmpty());
+        QCOMPARE(label.size(), label.sizeHint());
+    }
+
+    void hoverColours_data()
+    {
+        QTest::addColumn<TColor>("linkColour");  // set before hovering; none when invalid
+        QTest::addColumn<TColor>("hoverColour"); // likewise
+        QTest::addColumn<TColor>("before");
+        QTest::addColumn<TColor>("over");
+        QTest::addColumn<TColor>("after");
+
+        QTest::addRow("defaults") << TColor() << TColor() << Blue << Red << Blue;
+        QTest::addRow("green link") << Green << TColor() << Green << Red << Green;
+        QTest::addRow("yellow hover") << TColor() << Yellow << Blue << Yellow << Blue;
+    }
+
+    void hoverColours()
+    {
+        QFETCH(TColor, linkColour);
+        QFETCH(TColor, hoverColour);
+        QFETCH(TColor, before);
+        QFETCH(TColor, over);
+        QFETCH(TColor, after);
+
+        TkavURLLabel label;
+        if (linkColour.value != 0)
+            label.setFontLinkColor(linkColour);
+        if (hoverColour.value != 0)
+            label.setFontHoverColor(hoverColour);
+        QCOMPARE(label.FontColor(), before);
+        for (int round = 0; round < 2; ++round) {
+            enter(&label);
+            QCOMPARE(label.FontColor(), over);
+            leave(&label);
+            QCOMPARE(label.FontColor(), after);
+        }
+    }
+
+    void hoverShowsInThePixels()
+    {
+        TkavURLLabel label;
+        label.setCaption(QStringLiteral("WWWW"));
+        QFont font = label.font();
+        font.setPixelSize(16);
+        label.setFont(font);
+        auto containsColour = [](const QImage &image, TColor colour) {
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if ((image.pixel(x, y) | 0xFF000000u) == colour.toRgb())
+                        return true;
+            return false;
+        };
+        QVERIFY(containsColour(label.grab().toImage(), Blue));
+        enter(&label);
+        const QImage hovered = label.grab().toImage();
+        QVERIFY(containsColour(hovered, Red));
+        QVERIFY(!containsColour(hovered, Blue));
+    }
+
+    void clickOpensURL_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("opened"); // empty: nothing opened
+
+        QTest::addRow("web address") << QStringLiteral("https://www.velmora.example/tallisk")
+                                     << QStringLiteral("https://www.velmora.example/tallisk");
+        QTest::addRow("host without scheme") << QStringLiteral("www.velmora.example")
+                                             << QStringLiteral("http://www.velmora.example");
+        QTest::addRow("mail address") << QStringLiteral("mailto:tallisk@velmora.example")
+                                      << QStringLiteral("mailto:tallisk@velmora.example");
+        QTest::addRow("blanks around") << QStringLiteral("  https://velmora.example/  ")
+                                       << QStringLiteral("https://velmora.example/");
+        QTest::addRow("empty") << QString() << QString();
+        QTest::addRow("blanks only") << QStringLiteral("   ") << QString();
+    }
+
+    void clickOpensURL()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, opened);
+
+        TkavURLLabel label;
+        label.setURL(url);
+        QSignalSpy clicked(&label, &TkavURLLabel::OnClick);
+        sendMouse(&label, QEvent::MouseButtonPress, QPoint(2, 2));
+        sendMouse(&label, QEvent::MouseButtonRelease, QPoint(3, 2));
+
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.at(0).at(0).value<QObject *>(), &label);
+        if (opened.isEmpty())
+            QVERIFY(m_desktop.opened.isEmpty());
+        else
+            QCOMPARE(m_desktop.opened, QList<QUrl>{QUrl(opened)});
+    }
+
+    void releaseOutsideIsNoClick()
+    {
+        TkavURLLabel label;
+        QSignalSpy clicked(&label, &TkavURLLabel::OnClick);
+        sendMouse(&label, QEvent::MouseButtonPress, QPoint(2, 2));
+        sendMouse(&label, QEvent::MouseButtonRelease, QPoint(label.width() + 5, 2));
+        QCOMPARE(clicked.count(), 0);
+        QVERIFY(m_desktop.opened.isEmpty());
+    }
+
+    void autoSize()
+    {
+        TkavURLLabel label;
+        label.setCaption(QStringLiteral("联系作者"));
+        const QSize small = label.size();
+        label.setCaption(QStringLiteral("联系作者 联系作者 联系作者"));
+        QVERIFY(label.width() > small.width());
+
+        label.setAutoSize(false);
+        label.resize(57, 13);
+        label.setCaption(QStringLiteral("联系作者 联系作者 联系作者 联系作者"));
+        QCOMPARE(label.size(), QSize(57, 13));
+    }
+
+    void transparentLeavesTheBackground()
+    {
+        TkavURLLabel label;
+        QVERIFY(label.autoFillBackground());
+        label.setTransparent(true);
+        QVERIFY(!label.autoFillBackground());
+    }
+
+    void accessibility()
+    {
+        TkavURLLabel label;
+        label.setCaption(QStringLiteral("联系作者"));
+        label.setURL(QStringLiteral("mailto:tallisk@velmora.example"));
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&label);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::Link);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("联系作者"));
+        QCOMPARE(face->text(QAccessible::Description), QStringLiteral("mailto:tallisk@velmora.example"));
+        QVERIFY(face->state().linked);
+
+        QAccessibleActionInterface *actions = face->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(m_desktop.opened, QList<QUrl>{QUrl(QStringLiteral("mailto:tallisk@velmora.example"))});
+    }
+
+    void publishedProperties()
+    {
+        TkavURLLabel label;
+        QVERIFY(label.setProperty("URL", QStringLiteral("https://velmora.example/")));
+        QCOMPARE(label.URL(), QStringLiteral("https://velmora.example/"));
+        QVERIFY(label.setProperty("Caption", QStringLiteral("联系作者")));
+        QCOMPARE(label.text(), QStringLiteral("联系作者"));
+        QVERIFY(label.setProperty("FontLinkColor", QVariant::fromValue(Green)));
+        QCOMPARE(label.FontColor(), Green);
+    }
+};
+
+QTEST_MAIN(tst_KAVURLLabel)
+#include "tst_kavurllabel.moc"
