@@ -1,0 +1,629 @@
+#include "KAVCheckBox.h"
+#include "KAVForm.h"
+#include "KAVMgr.h"
+#include "KAVThemeFile.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+constexpr QRgb Magenta = 0xFFFF00FF;
+constexpr int FrameWidth = 6;
+constexpr int FrameHeight = 9;
+
+// Frame colours of the fixture strips: checked, unchecked, checked disabled, unchecked disabled.
+const QRgb CheckFrames[4] = {qRgb(200, 0, 0), qRgb(0, 160, 0), qRgb(0, 0, 200), qRgb(200, 200, 0)};
+const QRgb RadioFrames[4] = {qRgb(100, 0, 0), qRgb(0, 100, 0), qRgb(0, 0, 100), qRgb(100, 100, 0)};
+
+// A strip of four solid frames, each with a magenta pixel at its bottom-left corner and at (1, 1).
+QImage fixtureStrip(const QRgb (&colours)[4])
+{
+    QImage strip(4 * FrameWidth, FrameHeight, QImage::Format_RGB32);
+    for (int frame = 0; frame < 4; ++frame) {
+        for (int y = 0; y < FrameHeight; ++y) {
+            for (int x = 0; x < FrameWidth; ++x)
+                strip.setPixel(frame * FrameWidth + x, y, colours[frame]);
+        }
+        strip.setPixel(frame * FrameWidth, FrameHeight - 1, Magenta);
+        strip.setPixel(frame * FrameWidth + 1, 1, Magenta);
+    }
+    return strip;
+}
+
+// A theme file with the two fixture strips (and, when asked, without any pictures at all).
+class FixtureTheme {
+public:
+    explicit FixtureTheme(bool withPictures = true)
+    {
+        const QString checkPath = m_dir.filePath("check.bmp");
+        const QString radioPath = m_dir.filePath("radio.bmp");
+        fixtureStrip(CheckFrames).save(checkPath, "BMP");
+        fixtureStrip(RadioFrames).save(radioPath, "BMP");
+        const QString themePath = m_dir.filePath("fixture.kav");
+        {
+            TkavThemeFileWriter writer(themePath);
+            if (withPictures) {
+                writer.AddFile("CheckBoxImage", checkPath);
+                writer.AddFile("RadioButtonImage", radioPath);
+            }
+            writer.AddInteger("ControlBorderColor", 0x0000FF);
+            if (!writer.Save())
+                qFatal("cannot write the fixture theme: %s", qPrintable(writer.errorString()));
+        }
+        theme = std::make_unique<TkavFileTheme>();
+        theme->setThemeFile(themePath);
+        if (!theme->CanUse())
+            qFatal("cannot load the fixture theme");
+    }
+
+    std::unique_ptr<TkavFileTheme> theme;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QFont fixtureFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+template <typename Control>
+void useFixture(Control &control, TkavFileTheme *theme)
+{
+    control.setFileTheme(theme);
+    control.setUIStyle(TkavUIStyle::FromThemeFile);
+}
+
+// Where the picture of a control sits: x 1, centred vertically.
+QPoint picturePixel(const QWidget &control, int x, int y)
+{
+    return QPoint(1 + x, (control.height() - FrameHeight) / 2 + y);
+}
+
+} // namespace
+
+class tst_KavCheckBox : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaults();
+    void startsInTheFormsLook();
+    void stateChanges_data();
+    void stateChanges();
+    void noEventsWhileLoading();
+    void loadingTwoCheckedRadiosKeepsTheLater();
+    void radioExclusivity_data();
+    void radioExclusivity();
+    void autoSize_data();
+    void autoSize();
+    void autoSizeInTheMacOSLook();
+    void frameForState_data();
+    void frameForState();
+    void radioPictureIsKeyed();
+    void transparentShowsTheParent();
+    void focusRectangle();
+    void accelerator();
+    void arrowsMoveAlongSiblings();
+    void losingTheFileThemeFallsBackToDeepBlue();
+    void accessibility_data();
+    void accessibility();
+    void accessibleToggleAction();
+};
+
+void tst_KavCheckBox::defaults()
+{
+    TkavCheckBox box;
+    QCOMPARE(box.Checked(), false);
+    QCOMPARE(box.State(), TkavCheckBox::cbUnchecked);
+    QCOMPARE(box.AutoSize(), true);
+    QCOMPARE(box.Transparent(), false);
+    QCOMPARE(box.TabStop(), true);
+    QCOMPARE(box.UIStyle(), TkavUIStyle::DeepBlue);
+    QCOMPARE(box.FileTheme(), nullptr);
+    QCOMPARE(box.size(), box.sizeHint());
+
+    TkavRadioButton radio;
+    QCOMPARE(radio.GroupIndex(), 0);
+    QCOMPARE(radio.Checked(), false);
+
+    // Reachable by name, as the theme manager and the containers reach them.
+    QCOMPARE(box.property("UIStyle").value<TkavUIStyle>(), TkavUIStyle::DeepBlue);
+    QVERIFY(box.setProperty("Checked", true));
+    QVERIFY(box.isChecked());
+    QVERIFY(radio.setProperty("GroupIndex", 3));
+    QCOMPARE(radio.GroupIndex(), 3);
+}
+
+void tst_KavCheckBox::startsInTheFormsLook()
+{
+    QWidget window;
+    auto *skinnedForm = new TkavForm(&window);
+    skinnedForm->setUIStyle(TkavUIStyle::MacOS);
+    auto *panel = new QWidget(&window);
+    TkavRadioButton radio(panel);
+    QCOMPARE(radio.UIStyle(), TkavUIStyle::MacOS);
+}
+
+// What is done to a control, in the table below.
+enum class Action { SetTrue, SetFalse, StateChecked, StateGrayed, StateUnchecked, Mouse, Space,
+                    Enter, BaseSetTrue, BaseSetFalse };
+
+void tst_KavCheckBox::stateChanges_data()
+{
+    QTest::addColumn<bool>("radio");
+    QTest::addColumn<bool>("initial");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<bool>("expected");
+    QTest::addColumn<int>("clicks");
+
+    QTest::addRow("check: set true") << false << false << Action::SetTrue << true << 1;
+    QTest::addRow("check: set true again") << false << true << Action::SetTrue << true << 0;
+    QTest::addRow("check: set false") << false << true << Action::SetFalse << false << 1;
+    QTest::addRow("check: set false again") << false << false << Action::SetFalse << false << 0;
+    QTest::addRow("check: State checked") << false << false << Action::StateChecked << true << 1;
+    QTest::addRow("check: State grayed unchecks") << false << true << Action::StateGrayed << false << 1;
+    QTest::addRow("check: State grayed when unchecked") << false << false << Action::StateGrayed << false << 0;
+    QTest::addRow("check: State unchecked") << false << true << Action::StateUnchecked << false << 1;
+    QTest::addRow("check: mouse checks") << false << false << Action::Mouse << true << 1;
+    QTest::addRow("check: mouse unchecks") << false << true << Action::Mouse << false << 1;
+    QTest::addRow("check: space toggles") << false << false << Action::Space << true << 1;
+    QTest::addRow("check: enter toggles") << false << true << Action::Enter << false << 1;
+    QTest::addRow("check: through QAbstractButton") << false << false << Action::BaseSetTrue << true << 1;
+    QTest::addRow("check: through QAbstractButton, off") << false << true << Action::BaseSetFalse << false << 1;
+
+    QTest::addRow("radio: set true") << true << false << Action::SetTrue << true << 1;
+    QTest::addRow("radio: set true again") << true << true << Action::SetTrue << true << 0;
+    QTest::addRow("radio: set false raises nothing") << true << true << Action::SetFalse << false << 0;
+    QTest::addRow("radio: mouse checks") << true << false << Action::Mouse << true << 1;
+    QTest::addRow("radio: mouse on checked does nothing") << true << true << Action::Mouse << true << 0;
+    QTest::addRow("radio: space does nothing") << true << false << Action::Space << false << 0;
+    QTest::addRow("radio: enter does nothing") << true << false << Action::Enter << false << 0;
+    QTest::addRow("radio: through QAbstractButton") << true << false << Action::BaseSetTrue << true << 1;
+}
+
+void tst_KavCheckBox::stateChanges()
+{
+    QFETCH(bool, radio);
+    QFETCH(bool, initial);
+    QFETCH(Action, action);
+    QFETCH(bool, expected);
+    QFETCH(int, clicks);
+
+    QWidget window;
+    TkavCheckBox *box = radio ? new TkavRadioButton(&window) : new TkavCheckBox(&window);
+    box->setCaption(QStringLiteral("Choice"));
+    box->setChecked(initial);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QVERIFY(box->hasFocus());
+
+    QSignalSpy onClick(box, &TkavCheckBox::OnClick);
+    QSignalSpy changed(box, &TkavCheckBox::CheckedChanged);
+    switch (action) {
+    case Action::SetTrue: box->setChecked(true); break;
+    case Action::SetFalse: box->setChecked(false); break;
+    case Action::StateChecked: box->setState(TkavCheckBox::cbChecked); break;
+    case Action::StateGrayed: box->setState(TkavCheckBox::cbGrayed); break;
+    case Action::StateUnchecked: box->setState(TkavCheckBox::cbUnchecked); break;
+    case Action::Mouse: QTest::mouseClick(box, Qt::LeftButton); break;
+    case Action::Space: QTest::keyClick(box, Qt::Key_Space); break;
+    case Action::Enter: QTest::keyClick(box, Qt::Key_Return); break;
+    case Action::BaseSetTrue: static_cast<QAbstractButton *>(box)->setChecked(true); break;
+    case Action::BaseSetFalse: static_cast<QAbstractButton *>(box)->setChecked(false); break;
+    }
+
+    QCOMPARE(box->Checked(), expected);
+    QCOMPARE(box->isChecked(), expected);
+    QCOMPARE(box->State(), expected ? TkavCheckBox::cbChecked : TkavCheckBox::cbUnchecked);
+    QCOMPARE(onClick.count(), clicks);
+    if (clicks > 0)
+        QCOMPARE(onClick.first().first().value<QObject *>(), box);
+    QCOMPARE(changed.count(), expected != initial ? 1 : 0);
+}
+
+void tst_KavCheckBox::noEventsWhileLoading()
+{
+    QWidget window;
+    auto *box = new TkavCheckBox(&window);
+    QSignalSpy onClick(box, &TkavCheckBox::OnClick);
+    QSignalSpy changed(box, &TkavCheckBox::CheckedChanged);
+    {
+        TkavFormLoading loading(&window);
+        QVERIFY(box->isLoading());
+        box->setChecked(true);
+        // Controls made while the form loads are loading too.
+        auto *later = new TkavCheckBox(&window);
+        QSignalSpy laterClick(later, &TkavCheckBox::OnClick);
+        later->setChecked(true);
+        QCOMPARE(laterClick.count(), 0);
+    }
+    QVERIFY(!box->isLoading());
+    QCOMPARE(onClick.count(), 0);
+    QCOMPARE(changed.count(), 1); // the property's own notification is not an event
+    QVERIFY(box->Checked());
+
+    box->setChecked(false);
+    QCOMPARE(onClick.count(), 1);
+
+    // One control alone.
+    box->setLoading(true);
+    box->setChecked(true);
+    QCOMPARE(onClick.count(), 1);
+    box->setLoading(false);
+    box->setChecked(false);
+    QCOMPARE(onClick.count(), 2);
+}
+
+void tst_KavCheckBox::loadingTwoCheckedRadiosKeepsTheLater()
+{
+    QWidget window;
+    auto *first = new TkavRadioButton(&window);
+    auto *second = new TkavRadioButton(&window);
+    QSignalSpy firstClick(first, &TkavCheckBox::OnClick);
+    QSignalSpy secondClick(second, &TkavCheckBox::OnClick);
+    {
+        TkavFormLoading loading(&window);
+        first->setChecked(true);
+        second->setChecked(true);
+    }
+    QVERIFY(!first->Checked());
+    QVERIFY(second->Checked());
+    QCOMPARE(firstClick.count(), 0);
+    QCOMPARE(secondClick.count(), 0);
+}
+
+void tst_KavCheckBox::radioExclusivity_data()
+{
+    QTest::addColumn<bool>("sameParent");
+    QTest::addColumn<int>("otherGroupIndex");
+    QTest::addColumn<bool>("otherIsCheckBox");
+    QTest::addColumn<bool>("otherStaysChecked");
+
+    QTest::addRow("same parent, same index") << true << 0 << false << false;
+    QTest::addRow("same parent, other index") << true << 1 << false << true;
+    QTest::addRow("other parent, same index") << false << 0 << false << true;
+    QTest::addRow("check box sibling") << true << 0 << true << true;
+}
+
+void tst_KavCheckBox::radioExclusivity()
+{
+    QFETCH(bool, sameParent);
+    QFETCH(int, otherGroupIndex);
+    QFETCH(bool, otherIsCheckBox);
+    QFETCH(bool, otherStaysChecked);
+
+    QWidget window;
+    auto *panelA = new QWidget(&window);
+    auto *panelB = new QWidget(&window);
+    auto *radio = new TkavRadioButton(panelA);
+    QWidget *otherParent = sameParent ? panelA : panelB;
+    TkavCheckBox *other = otherIsCheckBox ? new TkavCheckBox(otherParent) : new TkavRadioButton(otherParent);
+    if (auto *otherRadio = qobject_cast<TkavRadioButton *>(other))
+        otherRadio->setGroupIndex(otherGroupIndex);
+    other->setChecked(true);
+
+    QSignalSpy radioClick(radio, &TkavCheckBox::OnClick);
+    QSignalSpy otherClick(other, &TkavCheckBox::OnClick);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(radio, Qt::LeftButton);
+
+    QVERIFY(radio->Checked());
+    QCOMPARE(other->Checked(), otherStaysChecked);
+    QCOMPARE(radioClick.count(), 1);
+    // A check box that is unchecked would tell; a radio button that is unchecked stays silent.
+    QCOMPARE(otherClick.count(), 0);
+}
+
+void tst_KavCheckBox::autoSize_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("withPictures");
+
+    QTest::addRow("short caption") << QStringLiteral("Ab") << 11 << true;
+    QTest::addRow("empty caption") << QString() << 11 << true;
+    QTest::addRow("font taller than picture") << QStringLiteral("Tall") << 24 << true;
+    QTest::addRow("accelerator mark not measured") << QStringLiteral("&Start") << 11 << true;
+    QTest::addRow("no picture") << QStringLiteral("Bare") << 11 << false;
+}
+
+void tst_KavCheckBox::autoSize()
+{
+    QFETCH(QString, caption);
+    QFETCH(int, pixelSize);
+    QFETCH(bool, withPictures);
+
+    FixtureTheme fixture(withPictures);
+    QFont font = fixtureFont();
+    font.setPixelSize(pixelSize);
+    for (bool radio : {false, true}) {
+        std::unique_ptr<TkavCheckBox> box(radio ? new TkavRadioButton : new TkavCheckBox);
+        box->setFont(font);
+        useFixture(*box, fixture.theme.get());
+        box->setCaption(caption);
+
+        const QFontMetrics metrics(font);
+        const int pictureWidth = withPictures ? FrameWidth : 0;
+        const int pictureHeight = withPictures ? FrameHeight : 0;
+        QString shown = caption;
+        shown.remove(QLatin1Char('&'));
+        QCOMPARE(box->height(), qMax(metrics.height() + 2, pictureHeight) + 4);
+        QCOMPARE(box->width(), pictureWidth + metrics.horizontalAdvance(shown) + 8);
+
+        // Without AutoSize the size is the caller's.
+        box->setAutoSize(false);
+        box->resize(200, 40);
+        box->setCaption(caption + QStringLiteral(" more"));
+        QCOMPARE(box->size(), QSize(200, 40));
+        box->setAutoSize(true);
+        QCOMPARE(box->size(), box->sizeHint());
+    }
+}
+
+void tst_KavCheckBox::autoSizeInTheMacOSLook()
+{
+    // The MacOS strips have 15x17 (check box) and 16x17 (radio button) frames.
+    const QFont font = fixtureFont();
+    const QFontMetrics metrics(font);
+    TkavCheckBox box;
+    box.setFont(font);
+    box.setUIStyle(TkavUIStyle::MacOS);
+    box.setCaption(QStringLiteral("10 以下"));
+    QCOMPARE(box.height(), qMax(metrics.height() + 2, 17) + 4);
+    QCOMPARE(box.width(), 15 + metrics.horizontalAdvance(box.Caption()) + 8);
+
+    TkavRadioButton radio;
+    radio.setFont(font);
+    radio.setUIStyle(TkavUIStyle::MacOS);
+    radio.setCaption(QStringLiteral("10 以下"));
+    QCOMPARE(radio.width(), 16 + metrics.horizontalAdvance(radio.Caption()) + 8);
+}
+
+void tst_KavCheckBox::frameForState_data()
+{
+    QTest::addColumn<bool>("radio");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("frame");
+
+    QTest::addRow("check: checked") << false << true << true << 1;
+    QTest::addRow("check: unchecked") << false << false << true << 2;
+    QTest::addRow("check: checked disabled") << false << true << false << 3;
+    QTest::addRow("check: unchecked disabled") << false << false << false << 4;
+    QTest::addRow("radio: checked") << true << true << true << 1;
+    QTest::addRow("radio: unchecked") << true << false << true << 2;
+    QTest::addRow("radio: checked disabled") << true << true << false << 3;
+    QTest::addRow("radio: unchecked disabled") << true << false << false << 4;
+}
+
+void tst_KavCheckBox::frameForState()
+{
+    QFETCH(bool, radio);
+    QFETCH(bool, checked);
+    QFETCH(bool, enabled);
+    QFETCH(int, frame);
+
+    FixtureTheme fixture;
+    std::unique_ptr<TkavCheckBox> box(radio ? new TkavRadioButton : new TkavCheckBox);
+    box->setFont(fixtureFont());
+    useFixture(*box, fixture.theme.get());
+    box->setCaption(QStringLiteral("x"));
+    box->setChecked(checked);
+    box->setEnabled(enabled);
+
+    const QImage face = box->grab().toImage();
+    const QRgb expected = (radio ? RadioFrames : CheckFrames)[frame - 1];
+    QCOMPARE(face.pixel(picturePixel(*box, 3, 4)), expected);
+    QCOMPARE(face.pixel(picturePixel(*box, FrameWidth - 1, 0)), expected);
+    // Nothing of the picture left of x 1.
+    QCOMPARE(face.pixel(0, (box->height() - FrameHeight) / 2 + 4), box->Color().toRgb());
+}
+
+void tst_KavCheckBox::radioPictureIsKeyed()
+{
+    FixtureTheme fixture;
+    QWidget window;
+    auto *box = new TkavCheckBox(&window);
+    auto *radio = new TkavRadioButton(&window);
+    for (TkavCheckBox *control : {box, static_cast<TkavCheckBox *>(radio)}) {
+        useFixture(*control, fixture.theme.get());
+        control->setColor(QColor(10, 20, 30));
+    }
+    const QImage boxFace = box->grab().toImage();
+    const QImage radioFace = radio->grab().toImage();
+
+    // The check box draws its picture opaque; the radio button leaves out the colour of the
+    // picture's bottom-left pixel, wherever it is.
+    QCOMPARE(boxFace.pixel(picturePixel(*box, 0, FrameHeight - 1)), Magenta);
+    QCOMPARE(boxFace.pixel(picturePixel(*box, 1, 1)), Magenta);
+    QCOMPARE(radioFace.pixel(picturePixel(*radio, 0, FrameHeight - 1)), qRgb(10, 20, 30));
+    QCOMPARE(radioFace.pixel(picturePixel(*radio, 1, 1)), qRgb(10, 20, 30));
+    QCOMPARE(radioFace.pixel(picturePixel(*radio, 2, 2)), RadioFrames[1]);
+}
+
+// A parent that paints itself in one colour.
+class ColouredParent : public QWidget {
+public:
+    explicit ColouredParent(QRgb colour) : m_colour(colour) { resize(200, 100); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor::fromRgb(m_colour));
+    }
+
+private:
+    QRgb m_colour;
+};
+
+void tst_KavCheckBox::transparentShowsTheParent()
+{
+    FixtureTheme fixture;
+    ColouredParent parent(qRgb(1, 120, 240));
+    auto *box = new TkavCheckBox(&parent);
+    useFixture(*box, fixture.theme.get());
+    box->setColor(QColor(250, 250, 250));
+    box->setCaption(QStringLiteral("x"));
+    box->move(10, 10);
+
+    // A spot away from picture and caption: the bottom-right corner.
+    const QPoint spot(box->width() - 1, box->height() - 1);
+    QCOMPARE(box->grab().toImage().pixel(spot), qRgb(250, 250, 250));
+    box->setTransparent(true);
+    QCOMPARE(box->grab().toImage().pixel(spot), qRgb(1, 120, 240));
+}
+
+void tst_KavCheckBox::focusRectangle()
+{
+    FixtureTheme fixture;
+    QWidget window;
+    window.setFont(fixtureFont());
+    auto *box = new TkavCheckBox(&window);
+    auto *other = new TkavCheckBox(&window);
+    other->move(0, 40);
+    useFixture(*box, fixture.theme.get());
+    box->setColor(QColor(255, 255, 255));
+    box->setCaption(QStringLiteral("x"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+
+    // The dotted frame runs along the top of the text line, from just left of the caption.
+    const int textTop = (box->height() - QFontMetrics(box->font()).height()) / 2;
+    const int left = FrameWidth + 4 - 1;
+    const QPoint dot((left + textTop) % 2 == 0 ? left : left + 1, textTop);
+    QCOMPARE(box->grab().toImage().pixel(dot), qRgb(255, 255, 255));
+    box->setFocus();
+    QVERIFY(box->hasFocus());
+    QCOMPARE(box->grab().toImage().pixel(dot), qRgb(0, 0, 0));
+
+    // Without TabStop no frame is drawn.
+    box->setTabStop(false);
+    QCOMPARE(box->grab().toImage().pixel(dot), qRgb(255, 255, 255));
+}
+
+void tst_KavCheckBox::accelerator()
+{
+    QWidget window;
+    auto *box = new TkavCheckBox(&window);
+    box->setCaption(QStringLiteral("&Start"));
+    auto *radio = new TkavRadioButton(&window);
+    radio->setCaption(QStringLiteral("&Radio"));
+    radio->move(0, 30);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QSignalSpy onClick(box, &TkavCheckBox::OnClick);
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(box->Checked());
+    QVERIFY(box->hasFocus());
+    QCOMPARE(onClick.count(), 1);
+
+    QTest::keyClick(&window, Qt::Key_R, Qt::AltModifier);
+    QVERIFY(radio->Checked());
+    QVERIFY(radio->hasFocus());
+
+    box->setEnabled(false);
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(box->Checked());
+    QCOMPARE(onClick.count(), 1);
+}
+
+void tst_KavCheckBox::arrowsMoveAlongSiblings()
+{
+    QWidget window;
+    auto *panel = new QWidget(&window);
+    auto *a = new TkavRadioButton(panel);
+    auto *b = new TkavRadioButton(panel);
+    auto *c = new TkavRadioButton(panel);
+    auto *outside = new TkavRadioButton(&window);
+    outside->move(0, 100);
+    a->setChecked(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    a->setFocus();
+
+    QTest::keyClick(a, Qt::Key_Down);
+    QVERIFY(b->hasFocus());
+    QTest::keyClick(b, Qt::Key_Right);
+    QVERIFY(c->hasFocus());
+    QTest::keyClick(c, Qt::Key_Down); // round to the first
+    QVERIFY(a->hasFocus());
+    QTest::keyClick(a, Qt::Key_Up);
+    QVERIFY(c->hasFocus());
+    // Plain radio buttons are not chosen by the focus alone.
+    QVERIFY(a->Checked());
+    QVERIFY(!c->Checked());
+}
+
+void tst_KavCheckBox::losingTheFileThemeFallsBackToDeepBlue()
+{
+    auto fixture = std::make_unique<FixtureTheme>();
+    TkavRadioButton radio;
+    useFixture(radio, fixture->theme.get());
+    QCOMPARE(radio.statePicture().size(), QSize(FrameWidth, FrameHeight));
+    fixture.reset();
+    QCOMPARE(radio.FileTheme(), nullptr);
+    QCOMPARE(radio.UIStyle(), TkavUIStyle::DeepBlue);
+    // The DeepBlue radio strip has 13x13 frames.
+    QCOMPARE(radio.statePicture().size(), QSize(13, 13));
+}
+
+void tst_KavCheckBox::accessibility_data()
+{
+    QTest::addColumn<bool>("radio");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addRow("check box") << false << QAccessible::CheckBox;
+    QTest::addRow("radio button") << true << QAccessible::RadioButton;
+}
+
+void tst_KavCheckBox::accessibility()
+{
+    QFETCH(bool, radio);
+    QFETCH(QAccessible::Role, role);
+
+    QWidget window;
+    TkavCheckBox *box = radio ? new TkavRadioButton(&window) : new TkavCheckBox(&window);
+    box->setCaption(QStringLiteral("&Mixed && more"));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), role);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Mixed & more"));
+    QVERIFY(iface->state().checkable);
+    QVERIFY(!iface->state().checked);
+    box->setChecked(true);
+    QVERIFY(iface->state().checked);
+}
+
+void tst_KavCheckBox::accessibleToggleAction()
+{
+    QWidget window;
+    auto *box = new TkavCheckBox(&window);
+    QSignalSpy onClick(box, &TkavCheckBox::OnClick);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+    QAccessibleActionInterface *actions = iface->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(box->Checked());
+    QCOMPARE(onClick.count(), 1);
+}
+
+QTEST_MAIN(tst_KavCheckBox)
+#include "tst_kavcheckbox.moc"
