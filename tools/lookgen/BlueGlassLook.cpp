@@ -67,10 +67,10 @@ QImage titleRight()
 
 QImage titleButtons()
 {
-    TitleButtonSpec spec;
-    spec.frame = QSize(19, 19);
-    spec.behind = Behind{kTitleMiddle, true};
-    spec.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
+    TitleButtonRecipe recipe;
+    recipe.frame = QSize(19, 19);
+    recipe.behind = Behind{kTitleMiddle, true};
+    recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         QColor top = kind == TitleKind::Close ? QColor(244, 128, 110) : QColor(150, 196, 252);
         QColor bottom = kind == TitleKind::Close ? QColor(176, 30, 24) : QColor(30, 84, 196);
         if (kind == TitleKind::ControlBox) {
@@ -94,7 +94,7 @@ QImage titleButtons()
         else
             drawGlyph(p, titleGlyph(kind), QRect(4, 4, 11, 11), Qt::white, 1);
     };
-    return titleButtonStrip(spec);
+    return titleButtonStrip(recipe);
 }
 
 Face glass(QColor top, QColor upper, QColor lower, QColor bottom, QColor border)
@@ -115,29 +115,29 @@ Face glassAcross(QColor edge, QColor middle, QColor border)
     return f;
 }
 
-BoxSpec boxSpec(QSize frame, Shape shape, bool keyedCorners)
+BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxSpec spec;
-    spec.frame = frame;
-    spec.bounds = QRectF(0, 0, frame.width(), frame.height());
-    spec.shape = shape;
+    BoxRecipe recipe;
+    recipe.frame = frame;
+    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
+    recipe.shape = shape;
     Face enabled = glass(Qt::white, QColor(236, 242, 252), QColor(214, 228, 250),
                          QColor(236, 244, 255), kOutline);
     enabled.innerLight = QColor();
-    spec.on = spec.off = enabled;
-    spec.onDisabled = spec.offDisabled = face(QColor(240, 240, 242), QColor(236, 236, 240),
+    recipe.on = recipe.off = enabled;
+    recipe.onDisabled = recipe.offDisabled = face(QColor(240, 240, 242), QColor(236, 236, 240),
                                               QColor(168, 176, 196));
-    spec.markColour = kInk;
-    spec.markDisabled = QColor(168, 176, 196);
-    spec.behind = Behind{kBackground, keyedCorners};
-    return spec;
+    recipe.markColour = kInk;
+    recipe.markDisabled = QColor(168, 176, 196);
+    recipe.behind = Behind{kBackground, keyedCorners};
+    return recipe;
 }
 
 } // namespace
 
 void addBlueGlassLook(Pictures &out)
 {
-    ButtonSpec button;
+    ButtonRecipe button;
     button.frame = QSize(77, 27);
     button.shape = Shape{Shape::Round, 6.0};
     Face over = glass(QColor(244, 252, 255), QColor(208, 236, 255), QColor(166, 212, 252),
@@ -152,11 +152,11 @@ void addBlueGlassLook(Pictures &out)
     button.behind = Behind{kBackground, true};
     out["BLUEGLASS_BUTTON"] = buttonStrip(button);
 
-    BoxSpec check = boxSpec(QSize(13, 13), Shape{Shape::Round, 2.0}, false);
+    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 2.0}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     out["BLUEGLASS_CHECKBOX"] = boxStrip(check);
-    BoxSpec radio = boxSpec(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
     radio.markBox = QRect(0, 0, 13, 13);
     out["BLUEGLASS_RADIOBUTTON"] = boxStrip(radio);
@@ -182,7 +182,7 @@ void addBlueGlassLook(Pictures &out)
     out["BLUEGLASS_TRACKBAR_SLIDER_V"] =
         sliderPictureVertical(QSize(18, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
-    ArrowButtonSpec arrows;
+    ArrowButtonRecipe arrows;
     arrows.frame = QSize(17, 16);
     arrows.bounds = QRectF(0, 0, 17, 16);
     arrows.shape = Shape{Shape::Round, 2.5};
@@ -194,7 +194,7 @@ void addBlueGlassLook(Pictures &out)
     arrows.behind = Behind{kScrollBackground, false};
     out["BLUEGLASS_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
-    ThumbSpec thumb;
+    ThumbRecipe thumb;
     thumb.sliceWidth = 7;
     thumb.height = 16;
     thumb.bounds = QRectF(0, 0, 21, 16);
@@ -205,11 +205,11 @@ void addBlueGlassLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["BLUEGLASS_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxSpec list = boxSpec(QSize(11, 11), Shape{Shape::Round, 1.5}, false);
+    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 1.5}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["BLUEGLASS_CHECKLIST"] = boxStrip(list);
 
-    TabSpec tab;
+    TabRecipe tab;
     tab.frame = QSize(9, 17);
     tab.shape = Shape{Shape::TopRound, 3.0};
     tab.selected = glass(Qt::white, QColor(236, 244, 255), QColor(220, 234, 252),

@@ -58,10 +58,10 @@ Face titleFace(QColor top, QColor bottom, QColor border, int state)
 
 QImage titleButtons()
 {
-    TitleButtonSpec spec;
-    spec.frame = QSize(19, 19);
-    spec.rows = titleRows().mid(2, 19); // the buttons sit at row 2 of the bar
-    spec.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
+    TitleButtonRecipe recipe;
+    recipe.frame = QSize(19, 19);
+    recipe.rows = titleRows().mid(2, 19); // the buttons sit at row 2 of the bar
+    recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         const bool close = kind == TitleKind::Close;
         const Face f = close ? titleFace(QColor(226, 96, 84), QColor(150, 30, 30),
                                          QColor(246, 180, 170), state)
@@ -73,7 +73,7 @@ QImage titleButtons()
         else
             drawGlyph(p, titleGlyph(kind), QRect(4, 4, 11, 11), Qt::white, 1);
     };
-    return titleButtonStrip(spec);
+    return titleButtonStrip(recipe);
 }
 
 Face steel(QColor edge, QColor middle, QColor border)
@@ -85,19 +85,19 @@ Face steel(QColor edge, QColor middle, QColor border)
     return f;
 }
 
-BoxSpec boxSpec(QSize frame, Shape shape, bool keyedCorners)
+BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxSpec spec;
-    spec.frame = frame;
-    spec.bounds = QRectF(0, 0, frame.width(), frame.height());
-    spec.shape = shape;
-    spec.on = spec.off = face(QColor(214, 222, 240), Qt::white, kNavy);
-    spec.onDisabled = spec.offDisabled = face(QColor(236, 236, 238), QColor(246, 246, 246),
+    BoxRecipe recipe;
+    recipe.frame = frame;
+    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
+    recipe.shape = shape;
+    recipe.on = recipe.off = face(QColor(214, 222, 240), Qt::white, kNavy);
+    recipe.onDisabled = recipe.offDisabled = face(QColor(236, 236, 238), QColor(246, 246, 246),
                                               QColor(160, 166, 180));
-    spec.markColour = kDeepNavy;
-    spec.markDisabled = QColor(160, 166, 180);
-    spec.behind = Behind{kBackground, keyedCorners};
-    return spec;
+    recipe.markColour = kDeepNavy;
+    recipe.markDisabled = QColor(160, 166, 180);
+    recipe.behind = Behind{kBackground, keyedCorners};
+    return recipe;
 }
 
 } // namespace
@@ -118,18 +118,18 @@ void addDeepBlueLook(Pictures &out)
     pressed.base = stops({{0.0, QColor(168, 184, 224)}, {1.0, QColor(214, 224, 244)}});
     pressed.border = kDeepNavy;
     pressed.innerLight = QColor();
-    ButtonSpec button;
+    ButtonRecipe button;
     button.frame = QSize(74, 21);
     button.shape = Shape{Shape::Round, 3.0};
     button.faces = {normal, over, pressed};
     button.behind = Behind{kBackground, false};
     out["DEEPBLUE_BUTTON"] = buttonStrip(button);
 
-    BoxSpec check = boxSpec(QSize(13, 13), Shape{Shape::Round, 0.0}, false);
+    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 0.0}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     out["DEEPBLUE_CHECKBOX"] = boxStrip(check);
-    BoxSpec radio = boxSpec(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
     radio.markBox = QRect(0, 0, 13, 13);
     out["DEEPBLUE_RADIOBUTTON"] = boxStrip(radio);
@@ -155,7 +155,7 @@ void addDeepBlueLook(Pictures &out)
     out["DEEPBLUE_TRACKBAR_SLIDER_V"] =
         sliderPictureVertical(QSize(18, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
-    ArrowButtonSpec arrows;
+    ArrowButtonRecipe arrows;
     arrows.frame = QSize(16, 16);
     arrows.bounds = QRectF(0, 0, 16, 16);
     arrows.shape = Shape{Shape::Round, 2.0};
@@ -167,7 +167,7 @@ void addDeepBlueLook(Pictures &out)
     arrows.behind = Behind{kScrollBackground, false};
     out["DEEPBLUE_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
-    ThumbSpec thumb;
+    ThumbRecipe thumb;
     thumb.sliceWidth = 7;
     thumb.height = 16;
     thumb.bounds = QRectF(0, 0, 21, 16);
@@ -178,11 +178,11 @@ void addDeepBlueLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["DEEPBLUE_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxSpec list = boxSpec(QSize(11, 11), Shape{Shape::Round, 0.0}, false);
+    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 0.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["DEEPBLUE_CHECKLIST"] = boxStrip(list);
 
-    TabSpec tab;
+    TabRecipe tab;
     tab.frame = QSize(6, 17);
     tab.shape = Shape{Shape::TopRound, 2.0};
     tab.selected = face(Qt::white, QColor(236, 240, 250), kNavy);

@@ -94,10 +94,10 @@ Light lightOf(TitleKind kind)
 
 QImage titleButtons()
 {
-    TitleButtonSpec spec;
-    spec.frame = QSize(17, 17);
-    spec.rows = titleRows().mid(4, 17); // the buttons sit at row 4 of the bar
-    spec.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
+    TitleButtonRecipe recipe;
+    recipe.frame = QSize(17, 17);
+    recipe.rows = titleRows().mid(4, 17); // the buttons sit at row 4 of the bar
+    recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         const Light light = lightOf(kind);
         Face f = face(light.top, light.bottom, light.border);
         f.gloss = 0.8;
@@ -112,44 +112,44 @@ QImage titleButtons()
         if (state > 0)
             drawGlyph(p, titleGlyph(kind), QRect(4, 4, 9, 9), darker(light.bottom, 0.62), 1);
     };
-    return titleButtonStrip(spec);
+    return titleButtonStrip(recipe);
 }
 
 QImage checkBoxes(QSize frame, QRectF bounds, QRect markBox, qreal radius)
 {
-    BoxSpec spec;
-    spec.frame = frame;
-    spec.bounds = bounds;
-    spec.shape = Shape{Shape::Round, radius};
-    spec.on = aqua();
-    spec.off = whiteCapsule();
-    spec.onDisabled = disabledOf(aqua());
-    spec.offDisabled = disabledOf(whiteCapsule());
-    spec.mark = Glyph::Check;
-    spec.markBox = markBox;
-    spec.markColour = grey(20);
-    spec.markDisabled = grey(150);
-    spec.weight = 1;
-    spec.behind = Behind{kBackground, false};
-    return boxStrip(spec);
+    BoxRecipe recipe;
+    recipe.frame = frame;
+    recipe.bounds = bounds;
+    recipe.shape = Shape{Shape::Round, radius};
+    recipe.on = aqua();
+    recipe.off = whiteCapsule();
+    recipe.onDisabled = disabledOf(aqua());
+    recipe.offDisabled = disabledOf(whiteCapsule());
+    recipe.mark = Glyph::Check;
+    recipe.markBox = markBox;
+    recipe.markColour = grey(20);
+    recipe.markDisabled = grey(150);
+    recipe.weight = 1;
+    recipe.behind = Behind{kBackground, false};
+    return boxStrip(recipe);
 }
 
 QImage radioButtons()
 {
-    BoxSpec spec;
-    spec.frame = QSize(16, 17);
-    spec.bounds = QRectF(1, 2, 14, 14);
-    spec.shape = Shape{Shape::Ellipse};
-    spec.on = aqua();
-    spec.off = whiteCapsule();
-    spec.onDisabled = disabledOf(aqua());
-    spec.offDisabled = disabledOf(whiteCapsule());
-    spec.mark = Glyph::Dot;
-    spec.markBox = QRect(1, 2, 14, 14);
-    spec.markColour = QColor(20, 30, 50);
-    spec.markDisabled = grey(150);
-    spec.behind = Behind{kBackground, true};
-    return boxStrip(spec);
+    BoxRecipe recipe;
+    recipe.frame = QSize(16, 17);
+    recipe.bounds = QRectF(1, 2, 14, 14);
+    recipe.shape = Shape{Shape::Ellipse};
+    recipe.on = aqua();
+    recipe.off = whiteCapsule();
+    recipe.onDisabled = disabledOf(aqua());
+    recipe.offDisabled = disabledOf(whiteCapsule());
+    recipe.mark = Glyph::Dot;
+    recipe.markBox = QRect(1, 2, 14, 14);
+    recipe.markColour = QColor(20, 30, 50);
+    recipe.markDisabled = grey(150);
+    recipe.behind = Behind{kBackground, true};
+    return boxStrip(recipe);
 }
 
 QImage scrollArrows()
@@ -169,15 +169,15 @@ QImage scrollArrows()
                           {0.5, QColor(160, 200, 250)}, {0.8, QColor(104, 154, 228)},
                           {1.0, QColor(52, 98, 170)}});
     pressed.border = QColor(46, 76, 128);
-    ArrowButtonSpec spec;
-    spec.frame = QSize(16, 22);
-    spec.bounds = QRectF(0, 0, 16, 22);
-    spec.shape = Shape{Shape::Round, 2.0};
-    spec.faces = {normal, over, pressed};
-    spec.arrows = {grey(70), QColor(30, 56, 104), Qt::white};
-    spec.arrowHeight = 4;
-    spec.behind = Behind{kScrollBackground, false};
-    return arrowButtonStrip(spec);
+    ArrowButtonRecipe recipe;
+    recipe.frame = QSize(16, 22);
+    recipe.bounds = QRectF(0, 0, 16, 22);
+    recipe.shape = Shape{Shape::Round, 2.0};
+    recipe.faces = {normal, over, pressed};
+    recipe.arrows = {grey(70), QColor(30, 56, 104), Qt::white};
+    recipe.arrowHeight = 4;
+    recipe.behind = Behind{kScrollBackground, false};
+    return arrowButtonStrip(recipe);
 }
 
 QImage scrollThumb()
@@ -187,31 +187,31 @@ QImage scrollThumb()
                     {0.5, QColor(176, 212, 252)}, {0.75, QColor(140, 186, 244)},
                     {1.0, QColor(74, 126, 204)}});
     f.border = QColor(46, 80, 136);
-    ThumbSpec spec;
-    spec.sliceWidth = 11;
-    spec.height = 16;
-    spec.bounds = QRectF(0.5, 1, 32, 14);
-    spec.shape = Shape{Shape::Round, 7.0};
-    spec.face = f;
-    spec.behind = Behind{kScrollBackground, false};
-    return thumbStrip(spec);
+    ThumbRecipe recipe;
+    recipe.sliceWidth = 11;
+    recipe.height = 16;
+    recipe.bounds = QRectF(0.5, 1, 32, 14);
+    recipe.shape = Shape{Shape::Round, 7.0};
+    recipe.face = f;
+    recipe.behind = Behind{kScrollBackground, false};
+    return thumbStrip(recipe);
 }
 
 QImage tabs()
 {
-    TabSpec spec;
-    spec.frame = QSize(18, 27);
-    spec.shape = Shape{Shape::TopRound, 5.0};
+    TabRecipe recipe;
+    recipe.frame = QSize(18, 27);
+    recipe.shape = Shape{Shape::TopRound, 5.0};
     Face selected = face(QColor(196, 222, 252), QColor(118, 168, 238), QColor(56, 90, 146));
     selected.gloss = 0.6;
     selected.glossEnd = 0.45;
     Face other = face(grey(250), grey(214), grey(140));
     other.gloss = 0.5;
     other.glossEnd = 0.45;
-    spec.selected = selected;
-    spec.other = other;
-    spec.behind = Behind{kBackground, true};
-    return tabStrip(spec);
+    recipe.selected = selected;
+    recipe.other = other;
+    recipe.behind = Behind{kBackground, true};
+    return tabStrip(recipe);
 }
 
 Profile tabLineRows()
@@ -228,7 +228,7 @@ Profile tabLineRows()
 
 void addMacOSLook(Pictures &out)
 {
-    ButtonSpec button;
+    ButtonRecipe button;
     button.frame = QSize(84, 23);
     button.shape = Shape{Shape::Round, 11.5};
     button.faces = {whiteCapsule(), aqua(), aquaPressed()};
@@ -264,7 +264,7 @@ void addMacOSLook(Pictures &out)
     out["MACOS_SCROLLBAR_TRACK"] = scrollThumb();
     out["MACOS_CHECKLIST"] = checkBoxes(QSize(10, 11), QRectF(0, 1, 10, 10), QRect(2, 3, 7, 7), 2.0);
 
-    ScrollButtonSpec scroll;
+    ScrollButtonRecipe scroll;
     scroll.frame = QSize(18, 18);
     scroll.bounds = QRectF(1, 1, 16, 16);
     scroll.shape = Shape{Shape::Ellipse};

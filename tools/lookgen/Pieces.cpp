@@ -9,42 +9,42 @@ QImage finish(const QImage &argb, const Behind &behind)
     return behind.keyed ? keyed(argb, behind.colour) : flatten(argb, behind.colour);
 }
 
-QImage buttonStrip(const ButtonSpec &spec)
+QImage buttonStrip(const ButtonRecipe &recipe)
 {
     QList<QImage> frames;
-    const QRectF bounds(0, 0, spec.frame.width(), spec.frame.height());
-    for (const Face &f : spec.faces) {
-        QImage image = canvas(spec.frame.width(), spec.frame.height());
+    const QRectF bounds(0, 0, recipe.frame.width(), recipe.frame.height());
+    for (const Face &f : recipe.faces) {
+        QImage image = canvas(recipe.frame.width(), recipe.frame.height());
         QPainter p;
         beginPainter(p, image);
-        paintFace(p, spec.shape, bounds, f);
+        paintFace(p, recipe.shape, bounds, f);
         p.end();
-        frames.append(finish(image, spec.behind));
+        frames.append(finish(image, recipe.behind));
     }
     return strip(frames);
 }
 
-QImage boxStrip(const BoxSpec &spec)
+QImage boxStrip(const BoxRecipe &recipe)
 {
     QList<QImage> frames;
     const struct {
         const Face *face;
         bool checked;
         bool enabled;
-    } states[4] = {{&spec.on, true, true},
-                   {&spec.off, false, true},
-                   {&spec.onDisabled, true, false},
-                   {&spec.offDisabled, false, false}};
+    } states[4] = {{&recipe.on, true, true},
+                   {&recipe.off, false, true},
+                   {&recipe.onDisabled, true, false},
+                   {&recipe.offDisabled, false, false}};
     for (const auto &state : states) {
-        QImage image = canvas(spec.frame.width(), spec.frame.height());
+        QImage image = canvas(recipe.frame.width(), recipe.frame.height());
         QPainter p;
         beginPainter(p, image);
-        paintFace(p, spec.shape, spec.bounds, *state.face);
+        paintFace(p, recipe.shape, recipe.bounds, *state.face);
         if (state.checked)
-            drawGlyph(p, spec.mark, spec.markBox,
-                      state.enabled ? spec.markColour : spec.markDisabled, spec.weight);
+            drawGlyph(p, recipe.mark, recipe.markBox,
+                      state.enabled ? recipe.markColour : recipe.markDisabled, recipe.weight);
         p.end();
-        frames.append(finish(image, spec.behind));
+        frames.append(finish(image, recipe.behind));
     }
     return strip(frames);
 }
@@ -68,67 +68,67 @@ Glyph titleGlyph(TitleKind kind)
     return Glyph::Close;
 }
 
-QImage titleButtonStrip(const TitleButtonSpec &spec)
+QImage titleButtonStrip(const TitleButtonRecipe &recipe)
 {
     QList<QImage> frames;
-    const QRectF bounds(0, 0, spec.frame.width(), spec.frame.height());
+    const QRectF bounds(0, 0, recipe.frame.width(), recipe.frame.height());
     const TitleKind kinds[] = {TitleKind::ControlBox, TitleKind::Help,     TitleKind::Maximise,
                                TitleKind::Restore,    TitleKind::Minimise, TitleKind::Close};
     for (TitleKind kind : kinds) {
         for (int state = 0; state < 3; ++state) {
-            QImage image = canvas(spec.frame.width(), spec.frame.height());
-            if (!spec.rows.isEmpty())
-                fillProfile(image, spec.rows);
+            QImage image = canvas(recipe.frame.width(), recipe.frame.height());
+            if (!recipe.rows.isEmpty())
+                fillProfile(image, recipe.rows);
             QPainter p;
             beginPainter(p, image);
-            spec.paint(p, kind, state, bounds);
+            recipe.paint(p, kind, state, bounds);
             p.end();
-            frames.append(spec.rows.isEmpty() ? finish(image, spec.behind)
-                                              : flatten(image, spec.rows.first()));
+            frames.append(recipe.rows.isEmpty() ? finish(image, recipe.behind)
+                                              : flatten(image, recipe.rows.first()));
         }
     }
     return strip(frames);
 }
 
-QImage arrowButtonStrip(const ArrowButtonSpec &spec)
+QImage arrowButtonStrip(const ArrowButtonRecipe &recipe)
 {
     QList<QImage> frames;
     for (Glyph arrow : {Glyph::ArrowUp, Glyph::ArrowDown}) {
         for (int state = 0; state < 3; ++state) {
-            QImage image = canvas(spec.frame.width(), spec.frame.height());
+            QImage image = canvas(recipe.frame.width(), recipe.frame.height());
             QPainter p;
             beginPainter(p, image);
-            paintFace(p, spec.shape, spec.bounds, spec.faces[state]);
+            paintFace(p, recipe.shape, recipe.bounds, recipe.faces[state]);
             // Pressed arrows move down and right by one pixel, like a pushed key.
             const int shift = state == 2 ? 1 : 0;
-            drawArrow(p, arrow, spec.bounds.toRect().translated(shift, shift), spec.arrowHeight,
-                      spec.arrows[state]);
+            drawArrow(p, arrow, recipe.bounds.toRect().translated(shift, shift), recipe.arrowHeight,
+                      recipe.arrows[state]);
             p.end();
-            frames.append(finish(image, spec.behind));
+            frames.append(finish(image, recipe.behind));
         }
     }
     return strip(frames);
 }
 
-QImage thumbStrip(const ThumbSpec &spec)
+QImage thumbStrip(const ThumbRecipe &recipe)
 {
-    const int width = spec.sliceWidth * 3;
-    QImage image = canvas(width, spec.height);
+    const int width = recipe.sliceWidth * 3;
+    QImage image = canvas(width, recipe.height);
     QPainter p;
     beginPainter(p, image);
-    paintFace(p, spec.shape, spec.bounds, spec.face);
-    if (spec.grip.isValid()) {
+    paintFace(p, recipe.shape, recipe.bounds, recipe.face);
+    if (recipe.grip.isValid()) {
         // Two short grip lines on each end slice; the stretched body stays plain.
         p.setRenderHint(QPainter::Antialiasing, false);
-        const int top = int(spec.bounds.top()) + spec.height / 4 + 1;
-        const int bottom = int(spec.bounds.bottom()) - spec.height / 4 - 1;
-        for (int x : {spec.sliceWidth - 3, 2 * spec.sliceWidth + 1}) {
-            p.fillRect(QRect(x, top, 1, bottom - top), spec.grip);
-            p.fillRect(QRect(x + 1, top, 1, bottom - top), withAlpha(lighter(spec.grip, 0.9), 150));
+        const int top = int(recipe.bounds.top()) + recipe.height / 4 + 1;
+        const int bottom = int(recipe.bounds.bottom()) - recipe.height / 4 - 1;
+        for (int x : {recipe.sliceWidth - 3, 2 * recipe.sliceWidth + 1}) {
+            p.fillRect(QRect(x, top, 1, bottom - top), recipe.grip);
+            p.fillRect(QRect(x + 1, top, 1, bottom - top), withAlpha(lighter(recipe.grip, 0.9), 150));
         }
     }
     p.end();
-    return finish(image, spec.behind);
+    return finish(image, recipe.behind);
 }
 
 QImage threePartBar(int partWidth, int height, const QRectF &bounds, const Shape &shape,
@@ -165,7 +165,7 @@ QImage sliderPictureVertical(QSize size, const Shape &shape, const Face &face, Q
     return rotatedLeft(down);
 }
 
-QImage scrollButtonStrip(const ScrollButtonSpec &spec)
+QImage scrollButtonStrip(const ScrollButtonRecipe &recipe)
 {
     QList<QImage> frames;
     const struct {
@@ -176,39 +176,39 @@ QImage scrollButtonStrip(const ScrollButtonSpec &spec)
                         {Glyph::ArrowLeft, false},
                         {Glyph::ArrowLeft, true}};
     for (const auto &state : frameStates) {
-        QImage image = canvas(spec.frame.width(), spec.frame.height());
+        QImage image = canvas(recipe.frame.width(), recipe.frame.height());
         QPainter p;
         beginPainter(p, image);
-        paintFace(p, spec.shape, spec.bounds, state.over ? spec.over : spec.normal);
-        drawArrow(p, state.arrow, spec.bounds.toRect(), spec.arrowHeight,
-                  state.over ? spec.arrowOver : spec.arrow);
+        paintFace(p, recipe.shape, recipe.bounds, state.over ? recipe.over : recipe.normal);
+        drawArrow(p, state.arrow, recipe.bounds.toRect(), recipe.arrowHeight,
+                  state.over ? recipe.arrowOver : recipe.arrow);
         p.end();
-        frames.append(finish(image, spec.behind));
+        frames.append(finish(image, recipe.behind));
     }
     return strip(frames);
 }
 
-QImage tabStrip(const TabSpec &spec)
+QImage tabStrip(const TabRecipe &recipe)
 {
     QList<QImage> frames;
-    const QRectF bounds(0, 0, spec.frame.width(), spec.frame.height());
+    const QRectF bounds(0, 0, recipe.frame.width(), recipe.frame.height());
     for (bool selected : {true, false}) {
-        QImage image = canvas(spec.frame.width(), spec.frame.height());
+        QImage image = canvas(recipe.frame.width(), recipe.frame.height());
         QPainter p;
         beginPainter(p, image);
-        paintFace(p, spec.shape, bounds, selected ? spec.selected : spec.other);
-        if (spec.decorate) {
-            p.setClipPath(spec.shape.path(bounds, 1.0));
-            spec.decorate(p, selected, bounds);
+        paintFace(p, recipe.shape, bounds, selected ? recipe.selected : recipe.other);
+        if (recipe.decorate) {
+            p.setClipPath(recipe.shape.path(bounds, 1.0));
+            recipe.decorate(p, selected, bounds);
         }
         p.end();
-        QImage frame = finish(image, spec.behind);
+        QImage frame = finish(image, recipe.behind);
         // The stretched middle part is drawn without a key, so it must hold none.
-        const int part = spec.frame.width() / 3;
+        const int part = recipe.frame.width() / 3;
         for (int y = 0; y < frame.height(); ++y)
             for (int x = part; x < 2 * part; ++x)
                 if (frame.pixel(x, y) == kMagenta)
-                    frame.setPixel(x, y, spec.behind.colour.rgb());
+                    frame.setPixel(x, y, recipe.behind.colour.rgb());
         frames.append(frame);
     }
     return strip(frames);

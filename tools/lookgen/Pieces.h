@@ -1,7 +1,7 @@
 #pragma once
 
 // Builders for the kinds of pictures every look has. A look describes its design with these
-// specs (sizes, shapes, faces, colours); the builders lay out frames exactly as the skin cuts
+// recipes (sizes, shapes, faces, colours); the builders lay out frames exactly as the skin cuts
 // them.
 
 #include "Glyphs.h"
@@ -28,17 +28,17 @@ QImage finish(const QImage &argb, const Behind &behind);
 
 // Push button: three frames (normal, mouse over, pressed), stretched by nine-part drawing, so
 // rounded corners stay within the frame's quarter corners.
-struct ButtonSpec {
+struct ButtonRecipe {
     QSize frame;
     Shape shape;
     std::array<Face, 3> faces;
     Behind behind;
 };
-QImage buttonStrip(const ButtonSpec &spec);
+QImage buttonStrip(const ButtonRecipe &recipe);
 
 // Check box or radio button: four frames (checked, unchecked, checked disabled, unchecked
 // disabled).
-struct BoxSpec {
+struct BoxRecipe {
     QSize frame;
     QRectF bounds;
     Shape shape;
@@ -49,22 +49,22 @@ struct BoxSpec {
     int weight = 1;
     Behind behind;
 };
-QImage boxStrip(const BoxSpec &spec);
+QImage boxStrip(const BoxRecipe &recipe);
 
 // Title-bar buttons: 18 frames, three states (normal, over, pressed) for each kind in the order
 // control box, help, maximise, restore, minimise, close.
 enum class TitleKind { ControlBox, Help, Maximise, Restore, Minimise, Close };
 Glyph titleGlyph(TitleKind kind);
-struct TitleButtonSpec {
+struct TitleButtonRecipe {
     QSize frame;
     Profile rows;   // opaque buttons: the title bar rows behind the button (empty: keyed)
     Behind behind;  // keyed buttons
     std::function<void(QPainter &, TitleKind, int state, const QRectF &frame)> paint;
 };
-QImage titleButtonStrip(const TitleButtonSpec &spec);
+QImage titleButtonStrip(const TitleButtonRecipe &recipe);
 
 // Scroll-bar arrow buttons for a vertical bar: six frames, up normal/over/pressed then down.
-struct ArrowButtonSpec {
+struct ArrowButtonRecipe {
     QSize frame;
     QRectF bounds;
     Shape shape;
@@ -73,10 +73,10 @@ struct ArrowButtonSpec {
     int arrowHeight = 4;
     Behind behind;
 };
-QImage arrowButtonStrip(const ArrowButtonSpec &spec);
+QImage arrowButtonStrip(const ArrowButtonRecipe &recipe);
 
 // Scroll-bar thumb for a horizontal bar, cut into head, body and tail slices of sliceWidth.
-struct ThumbSpec {
+struct ThumbRecipe {
     int sliceWidth = 7;
     int height = 16;
     QRectF bounds; // within the 3-slice picture
@@ -85,7 +85,7 @@ struct ThumbSpec {
     Behind behind;
     QColor grip; // optional grip lines on the head and tail ends (invalid: none)
 };
-QImage thumbStrip(const ThumbSpec &spec);
+QImage thumbStrip(const ThumbRecipe &recipe);
 
 // A bar drawn in three parts (left end, stretched middle, right end).
 QImage threePartBar(int partWidth, int height, const QRectF &bounds, const Shape &shape,
@@ -97,7 +97,7 @@ QImage sliderPicture(QSize size, const Shape &shape, const Face &face, const Beh
 QImage sliderPictureVertical(QSize size, const Shape &shape, const Face &face, QColor background);
 
 // Tab scroll buttons: four frames (forward, forward under the mouse, back, back under the mouse).
-struct ScrollButtonSpec {
+struct ScrollButtonRecipe {
     QSize frame;
     QRectF bounds;
     Shape shape;
@@ -106,18 +106,18 @@ struct ScrollButtonSpec {
     int arrowHeight = 4;
     Behind behind;
 };
-QImage scrollButtonStrip(const ScrollButtonSpec &spec);
+QImage scrollButtonStrip(const ScrollButtonRecipe &recipe);
 
 // Tabs: two frames (selected, other), each drawn in three parts; only the end parts may hold
 // the key colour.
-struct TabSpec {
+struct TabRecipe {
     QSize frame;
     Shape shape;
     Face selected, other;
     std::function<void(QPainter &, bool selected, const QRectF &frame)> decorate;
     Behind behind;
 };
-QImage tabStrip(const TabSpec &spec);
+QImage tabStrip(const TabRecipe &recipe);
 
 // A picture whose every column is the same vertical profile (caption bars, progress fills).
 QImage columnPicture(QSize size, Stops rows);

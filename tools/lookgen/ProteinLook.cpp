@@ -48,10 +48,10 @@ QImage titleLeft()
 
 QImage titleButtons()
 {
-    TitleButtonSpec spec;
-    spec.frame = QSize(19, 19);
-    spec.behind = Behind{kTitleMiddle, true};
-    spec.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
+    TitleButtonRecipe recipe;
+    recipe.frame = QSize(19, 19);
+    recipe.behind = Behind{kTitleMiddle, true};
+    recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         // Only the mark shows until the pointer comes; then a light (red for close) plate.
         if (state > 0) {
             QColor plate = kind == TitleKind::Close ? QColor(222, 68, 58) : mix(kTitleMiddle, Qt::white, 0.28);
@@ -65,7 +65,7 @@ QImage titleButtons()
         else
             drawGlyph(p, titleGlyph(kind), QRect(4, 4, 11, 11), Qt::white, 1);
     };
-    return titleButtonStrip(spec);
+    return titleButtonStrip(recipe);
 }
 
 Face soft(QColor edge, QColor middle, QColor border)
@@ -77,19 +77,19 @@ Face soft(QColor edge, QColor middle, QColor border)
     return f;
 }
 
-BoxSpec boxSpec(QSize frame, Shape shape, bool keyedCorners)
+BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxSpec spec;
-    spec.frame = frame;
-    spec.bounds = QRectF(0, 0, frame.width(), frame.height());
-    spec.shape = shape;
-    spec.on = spec.off = face(QColor(240, 242, 247), Qt::white, QColor(140, 148, 168));
-    spec.onDisabled = spec.offDisabled = face(QColor(246, 246, 246), QColor(250, 250, 250),
+    BoxRecipe recipe;
+    recipe.frame = frame;
+    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
+    recipe.shape = shape;
+    recipe.on = recipe.off = face(QColor(240, 242, 247), Qt::white, QColor(140, 148, 168));
+    recipe.onDisabled = recipe.offDisabled = face(QColor(246, 246, 246), QColor(250, 250, 250),
                                               QColor(206, 208, 214));
-    spec.markColour = kBlue;
-    spec.markDisabled = QColor(190, 194, 204);
-    spec.behind = Behind{kBackground, keyedCorners};
-    return spec;
+    recipe.markColour = kBlue;
+    recipe.markDisabled = QColor(190, 194, 204);
+    recipe.behind = Behind{kBackground, keyedCorners};
+    return recipe;
 }
 
 } // namespace
@@ -101,18 +101,18 @@ void addProteinLook(Pictures &out)
     Face over = face(Qt::white, QColor(220, 230, 252), kBlue);
     over.innerLight = Qt::white;
     Face pressed = face(QColor(204, 214, 242), QColor(232, 238, 252), QColor(40, 60, 160));
-    ButtonSpec button;
+    ButtonRecipe button;
     button.frame = QSize(74, 21);
     button.shape = Shape{Shape::Round, 3.0};
     button.faces = {normal, over, pressed};
     button.behind = Behind{kBackground, false};
     out["PROTEIN_BUTTON"] = buttonStrip(button);
 
-    BoxSpec check = boxSpec(QSize(13, 13), Shape{Shape::Round, 1.5}, false);
+    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 1.5}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     out["PROTEIN_CHECKBOX"] = boxStrip(check);
-    BoxSpec radio = boxSpec(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
     radio.markBox = QRect(0, 0, 13, 13);
     out["PROTEIN_RADIOBUTTON"] = boxStrip(radio);
@@ -136,7 +136,7 @@ void addProteinLook(Pictures &out)
     out["PROTEIN_TRACKBAR_SLIDER_V"] =
         sliderPictureVertical(QSize(18, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
-    ArrowButtonSpec arrows;
+    ArrowButtonRecipe arrows;
     arrows.frame = QSize(16, 16);
     arrows.bounds = QRectF(0, 0, 16, 16);
     arrows.shape = Shape{Shape::Round, 2.0};
@@ -148,7 +148,7 @@ void addProteinLook(Pictures &out)
     arrows.behind = Behind{kScrollBackground, false};
     out["PROTEIN_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
-    ThumbSpec thumb;
+    ThumbRecipe thumb;
     thumb.sliceWidth = 7;
     thumb.height = 16;
     thumb.bounds = QRectF(0, 1, 21, 14);
@@ -159,11 +159,11 @@ void addProteinLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["PROTEIN_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxSpec list = boxSpec(QSize(11, 11), Shape{Shape::Round, 1.0}, false);
+    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 1.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["PROTEIN_CHECKLIST"] = boxStrip(list);
 
-    TabSpec tab;
+    TabRecipe tab;
     tab.frame = QSize(9, 17);
     tab.shape = Shape{Shape::TopRound, 3.0};
     tab.selected = face(Qt::white, Qt::white, QColor(160, 168, 188));

@@ -10,21 +10,21 @@ namespace {
 
 QImage moreScrollButtons()
 {
-    ScrollButtonSpec spec;
-    spec.frame = QSize(18, 17);
-    spec.bounds = QRectF(1, 0.5, 16, 16);
-    spec.shape = Shape{Shape::Ellipse};
-    spec.normal = face(QColor(252, 252, 253), QColor(212, 216, 226), QColor(118, 126, 146));
-    spec.normal.gloss = 0.5;
-    spec.normal.glossEnd = 0.5;
-    spec.over = face(QColor(236, 244, 255), QColor(160, 194, 246), QColor(46, 86, 170));
-    spec.over.gloss = 0.6;
-    spec.over.glossEnd = 0.5;
-    spec.arrow = QColor(60, 66, 82);
-    spec.arrowOver = QColor(20, 40, 104);
-    spec.arrowHeight = 4;
-    spec.behind = Behind{QColor(232, 232, 232), true};
-    return scrollButtonStrip(spec);
+    ScrollButtonRecipe recipe;
+    recipe.frame = QSize(18, 17);
+    recipe.bounds = QRectF(1, 0.5, 16, 16);
+    recipe.shape = Shape{Shape::Ellipse};
+    recipe.normal = face(QColor(252, 252, 253), QColor(212, 216, 226), QColor(118, 126, 146));
+    recipe.normal.gloss = 0.5;
+    recipe.normal.glossEnd = 0.5;
+    recipe.over = face(QColor(236, 244, 255), QColor(160, 194, 246), QColor(46, 86, 170));
+    recipe.over.gloss = 0.6;
+    recipe.over.glossEnd = 0.5;
+    recipe.arrow = QColor(60, 66, 82);
+    recipe.arrowOver = QColor(20, 40, 104);
+    recipe.arrowHeight = 4;
+    recipe.behind = Behind{QColor(232, 232, 232), true};
+    return scrollButtonStrip(recipe);
 }
 
 // White is the menu check mark's transparent colour.

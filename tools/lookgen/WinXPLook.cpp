@@ -57,10 +57,10 @@ Face redFace(qreal light)
 
 QImage titleButtons()
 {
-    TitleButtonSpec spec;
-    spec.frame = QSize(21, 21);
-    spec.rows = titleRows().mid(5, 21); // the buttons sit at row 5 of the bar
-    spec.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &r) {
+    TitleButtonRecipe recipe;
+    recipe.frame = QSize(21, 21);
+    recipe.rows = titleRows().mid(5, 21); // the buttons sit at row 5 of the bar
+    recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &r) {
         const qreal light = state == 1 ? 0.22 : state == 2 ? -0.0 : 0.0;
         if (kind == TitleKind::ControlBox) {
             // The window menu: an application mark on the bar, framed under the mouse.
@@ -83,7 +83,7 @@ QImage titleButtons()
         paintFace(p, Shape{Shape::Round, 3.0}, r, f);
         drawGlyph(p, titleGlyph(kind), QRect(4, 4, 13, 13), Qt::white, 2);
     };
-    return titleButtonStrip(spec);
+    return titleButtonStrip(recipe);
 }
 
 QImage buttons()
@@ -99,28 +99,28 @@ QImage buttons()
     Face pressed = normal;
     pressed.base = stops({{0.0, QColor(209, 204, 193)}, {0.2, QColor(226, 225, 218)},
                           {1.0, QColor(242, 241, 238)}});
-    ButtonSpec spec;
-    spec.frame = QSize(18, 21);
-    spec.shape = Shape{Shape::Round, 3.0};
-    spec.faces = {normal, over, pressed};
-    spec.behind = Behind{kBackground, false};
-    return buttonStrip(spec);
+    ButtonRecipe recipe;
+    recipe.frame = QSize(18, 21);
+    recipe.shape = Shape{Shape::Round, 3.0};
+    recipe.faces = {normal, over, pressed};
+    recipe.behind = Behind{kBackground, false};
+    return buttonStrip(recipe);
 }
 
-BoxSpec boxSpec(QSize frame, Shape shape, bool keyedCorners)
+BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxSpec spec;
-    spec.frame = frame;
-    spec.bounds = QRectF(0, 0, frame.width(), frame.height());
-    spec.shape = shape;
+    BoxRecipe recipe;
+    recipe.frame = frame;
+    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
+    recipe.shape = shape;
     Face enabled = face(QColor(220, 220, 215), Qt::white, kBoxOutline);
     Face disabled = face(QColor(245, 244, 234), QColor(245, 244, 234), QColor(202, 200, 187));
-    spec.on = spec.off = enabled;
-    spec.onDisabled = spec.offDisabled = disabled;
-    spec.markDisabled = QColor(202, 200, 187);
-    spec.markColour = kGreen;
-    spec.behind = Behind{kBackground, keyedCorners};
-    return spec;
+    recipe.on = recipe.off = enabled;
+    recipe.onDisabled = recipe.offDisabled = disabled;
+    recipe.markDisabled = QColor(202, 200, 187);
+    recipe.markColour = kGreen;
+    recipe.behind = Behind{kBackground, keyedCorners};
+    return recipe;
 }
 
 Face lunaScroll(QColor edge, QColor middle, QColor border)
@@ -138,13 +138,13 @@ void addWinXPLook(Pictures &out)
 {
     out["WINXP_BUTTON"] = buttons();
 
-    BoxSpec check = boxSpec(QSize(13, 13), Shape{Shape::Round, 0.0}, false);
+    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 0.0}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     check.weight = 1;
     out["WINXP_CHECKBOX"] = boxStrip(check);
 
-    BoxSpec radio = boxSpec(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
     radio.markBox = QRect(0, 0, 13, 13);
     out["WINXP_RADIOBUTTON"] = boxStrip(radio);
@@ -169,7 +169,7 @@ void addWinXPLook(Pictures &out)
     out["WINXP_TRACKBAR_SLIDER_V"] = sliderPictureVertical(
         QSize(22, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
-    ArrowButtonSpec arrows;
+    ArrowButtonRecipe arrows;
     arrows.frame = QSize(16, 17);
     arrows.bounds = QRectF(0, 0, 16, 17);
     arrows.shape = Shape{Shape::Round, 2.5};
@@ -181,7 +181,7 @@ void addWinXPLook(Pictures &out)
     arrows.behind = Behind{kScrollBackground, false};
     out["WINXP_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
-    ThumbSpec thumb;
+    ThumbRecipe thumb;
     thumb.sliceWidth = 7;
     thumb.height = 16;
     thumb.bounds = QRectF(0, 0, 21, 16);
@@ -192,11 +192,11 @@ void addWinXPLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["WINXP_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxSpec list = boxSpec(QSize(11, 11), Shape{Shape::Round, 0.0}, false);
+    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 0.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["WINXP_CHECKLIST"] = boxStrip(list);
 
-    ScrollButtonSpec scroll;
+    ScrollButtonRecipe scroll;
     scroll.frame = QSize(18, 18);
     scroll.bounds = QRectF(1, 1, 16, 16);
     scroll.shape = Shape{Shape::Round, 3.0};
@@ -209,7 +209,7 @@ void addWinXPLook(Pictures &out)
     scroll.behind = Behind{kBackground, true};
     out["WINXP_SCROLLBUTTON"] = scrollButtonStrip(scroll);
 
-    TabSpec tab;
+    TabRecipe tab;
     tab.frame = QSize(9, 18);
     tab.shape = Shape{Shape::TopRound, 3.0};
     tab.selected = face(Qt::white, QColor(252, 252, 254), kTabBorder);
