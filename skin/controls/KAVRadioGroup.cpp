@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QMouseEvent>
 
+#include <utility>
+
 EKavListError::EKavListError(int index)
     : std::out_of_range(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString()),
       m_index(index)
@@ -43,6 +45,12 @@ TkavCheckGroup::TkavCheckGroup(QWidget *parent) : TkavCustomGroupBox(parent)
     // Again, now that the item buttons' part of the look is in place.
     setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
     setTabStop(true);
+}
+
+TkavCheckGroup::~TkavCheckGroup()
+{
+    // The items go first, while the list that tracks them still exists.
+    qDeleteAll(std::exchange(m_buttons, {}));
 }
 
 void TkavCheckGroup::setItems(const QStringList &items)

@@ -71,6 +71,7 @@ class TkavCheckGroup : public TkavCustomGroupBox {
 
 public:
     explicit TkavCheckGroup(QWidget *parent = nullptr);
+    ~TkavCheckGroup() override;
 
     QStringList Items() const { return m_items; }
     // Copies the lines and rebuilds the item buttons: surplus ones are destroyed from the end,
