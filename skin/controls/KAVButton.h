@@ -64,3 +64,4 @@ using TButtonLayout = TkavButton::TButtonLayout;
 #include "KAVControlButton.h"
 #include "KAVImageButton.h"
 #include "KAVToolBarSpeedButton.h"
+#include "KAVCheckBox.h"

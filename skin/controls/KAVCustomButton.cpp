@@ -70,7 +70,7 @@ public:
 
     static void watch(QWidget *window)
     {
-        if (window && !window->findChild<TkavDialogKeys *>(QString(), Qt::FindDirectChildrenOnly))
+        if (window && !window->findChild<QObject *>(QStringLiteral("kavDialogKeys"), Qt::FindDirectChildrenOnly))
             new TkavDialogKeys(window);
     }
 
@@ -586,15 +586,15 @@ void TkavCustomButton::mouseEntered()
 
 void TkavCustomButton::mouseLeft()
 {
-    if (!m_underMouse)
-        return;
-    m_underMouse = false;
     m_mouseOver = false;
     m_pressed = false;
     m_pressedByKey = false;
     setDown(false);
     stopRepeat();
     update();
+    if (!m_underMouse)
+        return;
+    m_underMouse = false;
     emit OnMouseExit(this);
 }
 
