@@ -258,9 +258,17 @@ bool TkavThemeFileReader::Load(const QString &fileName)
     if (!file.isSequential() && file.size() > MaxFileSize)
         return damage(QStringLiteral("the file has %1 bytes, more than a theme file can address").arg(file.size()));
 
-    // Read in pieces up to the largest possible theme file, so that a device without a known size
-    // cannot make us read or allocate without end.
+    // A file of known size is read in one go (growing a buffer piece by piece costs more than
+    // the read itself). Whatever follows, and a device without a known size, is read in pieces up
+    // to the largest possible theme file, so that nothing can make us read or allocate without end.
     QByteArray bytes;
+    if (!file.isSequential()) {
+        bytes = file.read(file.size());
+        if (bytes.size() < file.size()) {
+            m_error = QStringLiteral("cannot read \"%1\": %2").arg(fileName, file.errorString());
+            return false;
+        }
+    }
     char chunk[1 << 16];
     for (;;) {
         const qint64 got = file.read(chunk, sizeof chunk);
