@@ -24,8 +24,7 @@ TkavURLLabel::TkavURLLabel(QWidget *parent)
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
-    m_color = TColor::fromQColor(palette().color(QPalette::Window));
-    setTransparent(false);
+    updateBackground();
     setFontColor(m_fontLinkColor);
     setCaption(QStringLiteral("Welcome to Orventa"));
 }
@@ -60,12 +59,21 @@ void TkavURLLabel::setFontColor(TColor color)
     setPalette(colours);
 }
 
+TColor TkavURLLabel::Color() const
+{
+    if (m_parentColor && parentWidget())
+        return TColor::fromQColor(parentWidget()->palette().color(parentWidget()->backgroundRole()));
+    return m_parentColor ? TColor::fromQColor(palette().color(QPalette::Window)) : m_color;
+}
+
 void TkavURLLabel::setColor(TColor color)
 {
     m_color = color;
+    m_parentColor = false;
     QPalette colours = palette();
     colours.setColor(QPalette::Window, color.toQColor());
     setPalette(colours);
+    updateBackground();
 }
 
 void TkavURLLabel::setAutoSize(bool autoSize)
@@ -77,8 +85,13 @@ void TkavURLLabel::setAutoSize(bool autoSize)
 void TkavURLLabel::setTransparent(bool transparent)
 {
     m_transparent = transparent;
-    setAutoFillBackground(!transparent);
-    setColor(m_color);
+    updateBackground();
+}
+
+void TkavURLLabel::updateBackground()
+{
+    // With its parent's colour the label need not paint a background: the parent's shows.
+    setAutoFillBackground(!m_transparent && !m_parentColor);
 }
 
 void TkavURLLabel::fitToText()

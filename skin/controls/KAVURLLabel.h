@@ -50,8 +50,9 @@ public:
     // The colour the text is drawn in now.
     TColor FontColor() const;
 
-    // The background colour, drawn unless Transparent.
-    TColor Color() const { return m_color; }
+    // The background colour, drawn unless Transparent. Until a colour is set the label takes its
+    // parent's, i.e. lets the parent's background show.
+    TColor Color() const;
     void setColor(TColor color);
     void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
@@ -84,11 +85,13 @@ protected:
 private:
     void setFontColor(TColor color);
     void fitToText();
+    void updateBackground();
 
     QString m_url;
     TColor m_fontHoverColor;
     TColor m_fontLinkColor;
     TColor m_color;
+    bool m_parentColor = true;
     bool m_autoSize = true;
     bool m_transparent = false;
     bool m_pressed = false;

@@ -1,3 +1,4 @@
+#include "KAVImagePanel.h"
 #include "KAVURLLabel.h"
 
 #include <QAccessible>
@@ -204,12 +205,28 @@ private slots:
         QCOMPARE(label.size(), QSize(57, 13));
     }
 
-    void transparentLeavesTheBackground()
+    void background()
     {
-        TkavURLLabel label;
-        QVERIFY(label.autoFillBackground());
-        label.setTransparent(true);
-        QVERIFY(!label.autoFillBackground());
+        // Until it has a colour of its own, the label shows its parent's face: here a panel
+        // that paints itself white whatever its palette says.
+        TkavPanel parent;
+        parent.setColor(TColor(0xFFFFFF));
+        parent.resize(100, 60);
+        QVERIFY(parent.palette().color(QPalette::Window) != QColor(Qt::white));
+        auto *label = new TkavURLLabel(&parent);
+        // What shows at the label's top-left corner (no text there) on the parent's face.
+        auto corner = [&] { return parent.grab().toImage().pixel(10, 30) | 0xFF000000u; };
+        label->move(10, 30);
+        parent.show();
+        QVERIFY(label->isVisible());
+        QCOMPARE(corner(), qRgb(255, 255, 255));
+
+        label->setColor(Yellow);
+        QCOMPARE(label->Color(), Yellow);
+        QCOMPARE(corner(), Yellow.toRgb());
+
+        label->setTransparent(true);
+        QCOMPARE(corner(), qRgb(255, 255, 255));
     }
 
     void accessibility()
