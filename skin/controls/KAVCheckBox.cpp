@@ -76,6 +76,18 @@ void drawFocusRect(QImage &canvas, const QRect &rect)
     }
 }
 
+} // namespace
+
+// Whether the control can be given the focus: shown and enabled, and, unless it is one of ours
+// (which take the focus when clicked whatever their TabStop), accepting focus at all.
+bool KavCanTakeFocus(const QWidget *control)
+{
+    return control->isVisible() && control->isEnabled()
+        && (qobject_cast<const TkavCheckBox *>(control) || control->focusPolicy() != Qt::NoFocus);
+}
+
+namespace {
+
 // The radio button that last lost the focus, until the focus change is complete; lets a radio
 // button tell whether the focus came to it from a radio group's item.
 QPointer<QWidget> &radioLosingFocus()
@@ -131,7 +143,7 @@ TkavCheckBox::TkavCheckBox(QWidget *parent) : QAbstractButton(parent)
     KavInstallAccessibility();
     setCheckable(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    setTabStop(true);
     resize(93, 17);
     m_look.setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
     reloadPictures();
@@ -193,7 +205,8 @@ void TkavCheckBox::setCaption(const QString &caption)
 
 void TkavCheckBox::setTabStop(bool tabStop)
 {
-    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    // Qt's click focus would move the focus on press; Click takes it on release instead.
+    setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
     update();
 }
 
@@ -237,7 +250,7 @@ void TkavCheckBox::Click()
     if (!isEnabled())
         return;
     QPointer<TkavCheckBox> guard(this);
-    if (isVisible() && focusPolicy() != Qt::NoFocus && !hasFocus())
+    if (KavCanTakeFocus(this) && !hasFocus())
         setFocus(Qt::OtherFocusReason);
     if (guard)
         DoClick();
@@ -436,8 +449,7 @@ bool TkavCheckBox::focusSibling(bool forward)
     // chain is a ring through every widget of the window, this one included).
     QList<QWidget *> ring;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (w->parentWidget() == parent && w->isVisible() && w->isEnabled()
-            && w->focusPolicy() != Qt::NoFocus)
+        if (w->parentWidget() == parent && KavCanTakeFocus(w))
             ring.append(w);
     }
     if (ring.isEmpty())

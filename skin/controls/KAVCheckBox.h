@@ -31,6 +31,10 @@ private:
     bool m_wasLoading;
 };
 
+// Whether the control can be given the focus: shown and enabled; skinned check boxes and radio
+// buttons take it whatever their TabStop, other widgets only when their focus policy allows.
+bool KavCanTakeFocus(const QWidget *control);
+
 // Whether widget, or any of its ancestors, is being loaded.
 bool KavIsLoading(const QWidget *widget);
 // Switches the loading flag of widget alone.
@@ -92,9 +96,9 @@ public:
     // base class is picked up at the next paint.
     void setText(const QString &text) { setCaption(text); }
 
-    // TabStop: Tab reaches the control. Without it the control still takes the focus when clicked
-    // or given it (group items are reached with the arrow keys).
-    bool TabStop() const { return focusPolicy() == Qt::StrongFocus; }
+    // TabStop: Tab reaches the control. With or without it, a click takes the focus when it
+    // clicks (on release, not on press), and so do the arrow keys (group items are reached so).
+    bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
     void setTabStop(bool tabStop);
 
     // The background colour; by default the parent's (Qt palette inheritance is ParentColor).

@@ -209,7 +209,7 @@ void TkavCheckGroup::focusInEvent(QFocusEvent *e)
 void TkavCheckGroup::FocusUpdate()
 {
     TkavCheckBox *first = button(0);
-    if (first && first->isVisible() && first->isEnabled() && first->focusPolicy() != Qt::NoFocus)
+    if (first && KavCanTakeFocus(first))
         first->setFocus(Qt::OtherFocusReason);
 }
 
@@ -266,6 +266,6 @@ void TkavRadioGroup::FocusUpdate()
 {
     const int index = ItemIndex();
     TkavCheckBox *checked = button(index);
-    if (checked && checked->isVisible() && checked->isEnabled())
+    if (checked && KavCanTakeFocus(checked))
         checked->setFocus(Qt::OtherFocusReason);
 }

@@ -495,6 +495,16 @@ void tst_KavGroups::radioGroupClickOncePerChange()
     QCOMPARE(onClick.count(), 1);
     QTest::mouseClick(group->buttons()[2], Qt::LeftButton);
     QCOMPARE(onClick.count(), 1);
+
+    // The choice follows the release on the item, not the press (nor the focus a press might
+    // move): pressing and letting go elsewhere chooses nothing.
+    QVERIFY(group->buttons()[2]->hasFocus());
+    QTest::mousePress(group->buttons()[0], Qt::LeftButton);
+    QCOMPARE(group->ItemIndex(), 2);
+    QTest::mouseRelease(group->buttons()[0], Qt::LeftButton, {}, QPoint(-5, -5));
+    QCOMPARE(group->ItemIndex(), 2);
+    QVERIFY(group->buttons()[2]->hasFocus());
+    QCOMPARE(onClick.count(), 1);
 }
 
 void tst_KavGroups::noGroupClickWhileLoading()
