@@ -126,11 +126,22 @@ const QImage &panelButtonResource()
     return picture;
 }
 
-void emitAccessibleState(QWidget *widget, QAccessible::Event kind)
+void announceNameChange(QWidget *widget)
 {
     if (!QAccessible::isActive())
         return;
-    QAccessibleEvent event(widget, kind);
+    QAccessibleEvent event(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void announceExpandedChange(QWidget *widget)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessible::State changed;
+    changed.expanded = true;
+    changed.collapsed = true;
+    QAccessibleStateChangeEvent event(widget, changed);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -268,7 +279,7 @@ void TkavCustomPanel::setText(const QString &text)
     m_text = text;
     RepaintText(m_lastCaptionRect);
     update();
-    emitAccessibleState(this, QAccessible::NameChanged);
+    announceNameChange(this);
 }
 
 QSize TkavCustomPanel::sizeHint() const
@@ -515,7 +526,7 @@ void TkavPanel::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
-    emitAccessibleState(this, QAccessible::NameChanged);
+    announceNameChange(this);
 }
 
 void TkavPanel::setShowButton(bool show)
@@ -663,7 +674,7 @@ void TkavPanel::finishRoll()
         m_savedMaximumHeight.reset();
     }
     update();
-    emitAccessibleState(this, QAccessible::StateChanged);
+    announceExpandedChange(this);
     if (done == Roll::Up)
         emit OnPush(this);
     else
