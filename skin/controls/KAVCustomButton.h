@@ -37,6 +37,12 @@ using TkavRepeatTimerFactory = std::function<std::unique_ptr<TkavRepeatTimer>(QO
 // Default and Cancel, ModalResult, and the paint template that composes the whole face off screen
 // and copies it once.
 //
+// Mouse: a left press shows the pressed face and starts the repeat (OnMouseContinuouslyDown every
+// MouseContinuouslyDownInterval ms, the first one interval after the press); a release inside
+// clicks. Dragging a held button out clears its faces and ends the repeat at once; dragging it
+// back in shows the mouse-over face (not the pressed one), and a release there still clicks.
+// Disabling or hiding a held button lets go of it.
+//
 // Default and Cancel: Qt knows default buttons only inside dialogs, so the button watches its
 // window for Return/Enter and Escape key presses that no child took (a key press travels from the
 // focus widget up to the window until someone accepts it). Such a key clicks the first enabled,

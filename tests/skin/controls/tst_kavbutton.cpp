@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -214,6 +215,7 @@ private slots:
     void repeatTicks_data();
     void repeatTicks();
     void repeatStopsOnReleaseAndLeave();
+    void defaultRepeatTimerIsAQTimer();
     void keyboardClick_data();
     void keyboardClick();
     void dialogKeys_data();
@@ -453,6 +455,22 @@ void tst_KavButton::repeatStopsOnReleaseAndLeave()
     sendMouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(5, 5));
     m_clock->advance(1000);
     QCOMPARE(ticks.count(), 1);
+    QVERIFY(!button->hasRepeatTimer());
+}
+
+void tst_KavButton::defaultRepeatTimerIsAQTimer()
+{
+    TkavCustomButton::setRepeatTimerFactory({});
+    QWidget window;
+    auto *button = new TkavButton(&window);
+    button->setMouseContinuouslyDownInterval(70);
+    sendMouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(5, 5));
+    auto *timer = button->findChild<QTimer *>();
+    QVERIFY(timer);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 70);
+    sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(5, 5));
+    QVERIFY(!timer->isActive());
     QVERIFY(!button->hasRepeatTimer());
 }
 
