@@ -103,6 +103,8 @@ private slots:
     void startsInTheFormsLook();
     void stateChanges_data();
     void stateChanges();
+    void spaceTogglesOnRelease();
+    void doubleClickIsTwoClicks();
     void noEventsWhileLoading();
     void loadingTwoCheckedRadiosKeepsTheLater();
     void radioExclusivity_data();
@@ -233,6 +235,39 @@ void tst_KavCheckBox::stateChanges()
     if (clicks > 0)
         QCOMPARE(onClick.first().first().value<QObject *>(), box);
     QCOMPARE(changed.count(), expected != initial ? 1 : 0);
+}
+
+void tst_KavCheckBox::spaceTogglesOnRelease()
+{
+    QWidget window;
+    auto *box = new TkavCheckBox(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QTest::keyPress(box, Qt::Key_Space);
+    QVERIFY(!box->Checked());
+    QTest::keyRelease(box, Qt::Key_Space);
+    QVERIFY(box->Checked());
+
+    // Not without the focus.
+    window.setFocus();
+    QTest::keyRelease(box, Qt::Key_Space);
+    QVERIFY(box->Checked());
+}
+
+void tst_KavCheckBox::doubleClickIsTwoClicks()
+{
+    QWidget window;
+    auto *box = new TkavCheckBox(&window);
+    QSignalSpy onClick(box, &TkavCheckBox::OnClick);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // What the window system delivers: press, release, double click (the second press), release.
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseDClick(box, Qt::LeftButton);
+    QTest::mouseRelease(box, Qt::LeftButton);
+    QCOMPARE(onClick.count(), 2);
+    QVERIFY(!box->Checked());
 }
 
 void tst_KavCheckBox::noEventsWhileLoading()
