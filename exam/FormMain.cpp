@@ -1,10 +1,10 @@
 #include "FormMain.h"
 
 #include "AnswerKeyFilter.h"
-#include "CaptionPanel.h"
 #include "ExamPictures.h"
 #include "ExamSettings.h"
 #include "FormStyle.h"
+#include "KAVCheckBox.h"
 #include "PageStack.h"
 #include "ui_form_main.h"
 
@@ -29,7 +29,11 @@ const char *const PageButtonTargets[] = {nullptr,  "tab_kc2", "tab_kc1", "tab_kc
 Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::form_main>()), m_session(*this, std::move(clock))
 {
-    m_ui->setupUi(this);
+    {
+        // The settings' check states are applied while loading: no click events for them.
+        TkavFormLoading loading(this);
+        m_ui->setupUi(this);
+    }
     setObjectName(QStringLiteral("form_main"));
     applyFormStyle(this);
     setFixedSize(798, 570);
@@ -73,7 +77,7 @@ void Tform_main::placePictures()
     setPicture("Image4", ExamPictures::siteLogo(1, QSize(150, 54)));
     setPicture("Image5", ExamPictures::siteLogo(2, QSize(150, 60)));
     setPicture("image_time", ExamPictures::stopwatch(QSize(32, 32)));
-    for (const char *name : {"Image3", "Image4", "Image5", "label_zuozhe"})
+    for (const char *name : {"Image3", "Image4", "Image5"})
         control(QLatin1String(name))->installEventFilter(this);
 }
 
@@ -91,34 +95,15 @@ void Tform_main::connectHandlers()
     }
 }
 
-// The welcome page's pictures and the contact link open their web address when clicked; the
-// link turns to its hover colour under the mouse.
+// The welcome page's pictures open their web address when clicked.
 bool Tform_main::eventFilter(QObject *watched, QEvent *event)
 {
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget)
+    if (!widget || event->type() != QEvent::MouseButtonRelease)
         return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
-            && widget->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
-            QDesktopServices::openUrl(QUrl(widget->property("url").toString()));
-        break;
-    case QEvent::Enter:
-    case QEvent::Leave: {
-        const QVariant hover = widget->property("kavHoverColor");
-        if (!hover.isValid())
-            break;
-        const QColor color(event->type() == QEvent::Enter ? hover.toString()
-                                                           : widget->property("kavFontColor").toString());
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, color);
-        widget->setPalette(palette);
-        break;
-    }
-    default:
-        break;
-    }
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
+        QDesktopServices::openUrl(QUrl(widget->property("url").toString()));
     return false;
 }
 

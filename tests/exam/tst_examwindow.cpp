@@ -1,17 +1,16 @@
 // The exam window driven as a pupil would: start, answer, move between pages, hand in, time-up.
-#include "CaptionPanel.h"
 #include "ExamApplication.h"
 #include "ExamGrading.h"
 #include "ExamSettings.h"
 #include "FormMain.h"
+#include "KAVButton.h"
+#include "KAVImagePanel.h"
 #include "PageStack.h"
 
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSplitter>
 #include <QTest>
 
@@ -39,12 +38,12 @@ public:
         return widget;
     }
 
-    void choose(const QString &radioName) { get<QRadioButton>(radioName)->setChecked(true); }
+    void choose(const QString &radioName) { get<QAbstractButton>(radioName)->setChecked(true); }
     void chooseCount(int count) { choose(QStringLiteral("rad_tishu%1").arg(count / 20)); }
     void chooseTime(const QString &text) { get<QComboBox>(ExamNames::TimeBox)->setEditText(text); }
 
-    void start() { get<QPushButton>(ExamNames::BeginButton)->click(); }
-    void handIn() { get<QPushButton>(ExamNames::HandInButton)->click(); }
+    void start() { get<QAbstractButton>(ExamNames::BeginButton)->click(); }
+    void handIn() { get<QAbstractButton>(ExamNames::HandInButton)->click(); }
     void ticks(int count)
     {
         for (int i = 0; i < count; ++i)
@@ -129,7 +128,7 @@ void TestExamWindow::initialState()
     QVERIFY(f.form->isRadioChecked(QStringLiteral("rad_tishu1")));
     QVERIFY(f.form->isRadioChecked(QStringLiteral("rad_suanfa1")));
     QCOMPARE(f.form->windowTitle(), QStringLiteral("Velmora软件---Tallisk  1.2"));
-    QCOMPARE(f.get<CaptionPanel>(QStringLiteral("panel_left"))->caption(), QStringLiteral("题目设置"));
+    QCOMPARE(f.get<TkavPanel>(QStringLiteral("panel_left"))->Caption(), QStringLiteral("题目设置"));
 }
 
 void TestExamWindow::windowGeometry()
@@ -224,14 +223,14 @@ void TestExamWindow::panelCaptionKeepsTimeTextVerbatim()
 {
     ExamWindowFixture f;
     f.start();
-    QCOMPARE(f.get<CaptionPanel>(ExamNames::ExamPanel)->caption(),
+    QCOMPARE(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption(),
              QStringLiteral("当前考场设置: 时间 5  分钟, 难度 100 以下, 题数 20"));
     f.handIn();
     f.choose(QStringLiteral("rad_nandu4"));
     f.chooseCount(100);
     f.chooseTime(NoTimeLimitText);
     f.start();
-    QCOMPARE(f.get<CaptionPanel>(ExamNames::ExamPanel)->caption(),
+    QCOMPARE(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption(),
              QStringLiteral("当前考场设置: 时间 不限时, 难度 10000 以下, 题数 100"));
 }
 
@@ -240,18 +239,18 @@ void TestExamWindow::pageButtons()
     ExamWindowFixture f;
     f.chooseCount(100);
     f.start();
-    f.get<QPushButton>(QStringLiteral("button_go1"))->click();
+    f.get<QAbstractButton>(QStringLiteral("button_go1"))->click();
     QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(2)));
     QVERIFY(f.get(ExamNames::page(2))->isEnabled());
     QVERIFY(!f.get(ExamNames::page(1))->isEnabled());
     QVERIFY(f.get(ExamNames::page(1))->isVisible()); // stays beneath
 
     for (const char *next : {"button_go3", "button_go5", "button_go7"})
-        f.get<QPushButton>(QLatin1String(next))->click();
+        f.get<QAbstractButton>(QLatin1String(next))->click();
     QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(5)));
-    f.get<QPushButton>(QStringLiteral("button_go8"))->click();
+    f.get<QAbstractButton>(QStringLiteral("button_go8"))->click();
     QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(4)));
-    f.get<QPushButton>(QStringLiteral("button_go6"))->click();
+    f.get<QAbstractButton>(QStringLiteral("button_go6"))->click();
     QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(3)));
     QCOMPARE(f.get(QStringLiteral("button_go8"))->geometry().x(), 512);
 
@@ -364,7 +363,7 @@ void TestExamWindow::unmatchedTimeTextRunsWithoutLimit()
     f.chooseTime(QStringLiteral("7 分钟"));
     f.start();
     QCOMPARE(f.clock(), NoTimeLimitText);
-    QVERIFY(f.get<CaptionPanel>(ExamNames::ExamPanel)->caption().contains(u"时间 7 分钟,"));
+    QVERIFY(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption().contains(u"时间 7 分钟,"));
     f.ticks(1000);
     QCOMPARE(f.clock(), NoTimeLimitText);
     QVERIFY(f.score().isEmpty());
@@ -476,7 +475,7 @@ void TestExamWindow::exitClosesWithoutGrading()
     ExamWindowFixture f;
     f.start();
     f.answerRight(1);
-    f.get<QPushButton>(QStringLiteral("button_exit"))->click();
+    f.get<QAbstractButton>(QStringLiteral("button_exit"))->click();
     QVERIFY(!f.form->isVisible());
     QVERIFY(f.mark(1).isEmpty());
     QVERIFY(f.score().isEmpty());

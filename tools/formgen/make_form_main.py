@@ -54,6 +54,18 @@ def colour(role, value):
     string(role, value, stdset=False)
 
 
+def rgb(name, red, green, blue):
+    prop(name, f"<color><red>{red}</red><green>{green}</green><blue>{blue}</blue></color>")
+
+
+def look(style="MacOS"):
+    prop("UIStyle", f"<enum>Kav::TkavUIStyle::{style}</enum>")
+
+
+def flag(name, value):
+    prop(name, f"<bool>{'true' if value else 'false'}</bool>")
+
+
 def open_widget(cls, name):
     w(f'<widget class="{cls}" name="{name}">')
 
@@ -76,42 +88,64 @@ def label(name, x, y, width, height, text="", align=None, color=None, **font_arg
 
 
 def button(name, x, y, text, width=80, height=27, page_button=False):
-    open_widget("QPushButton", name)
+    open_widget("TkavButton", name)
     geometry(x, y, width, height)
     if page_button:
         font(family=SONG, pixels=12, bold=False)
         colour("kavFontColor", "#000000")
-    string("text", text)
+    look()
+    flag("Transparent", True)
+    string("Caption", text)
     close_widget()
     tab_order.append(name)
 
 
 def radio(name, y, text, checked):
-    open_widget("QRadioButton", name)
+    open_widget("TkavRadioButton", name)
     geometry(24, y, 105, 21)
-    string("text", text)
-    if checked:
-        prop("checked", "<bool>true</bool>")
+    look()
+    flag("Transparent", False)
+    rgb("Color", 255, 255, 255)
+    prop("GroupIndex", "<number>0</number>")
+    string("Caption", text)
+    flag("Checked", checked)
     close_widget()
     tab_order.append(name)
 
 
-def group(name, x, y, width, height, caption, choices, checked):
-    open_widget("QGroupBox", name)
+def group_box(name, x, y, width, height, caption):
+    open_widget("TkavCheckGroup", name)
     geometry(x, y, width, height)
     font(family=SANS, pixels=11)
-    colour("kavFontColor", "#000000")
-    string("title", caption)
+    look()
+    rgb("FontColor", 0, 0, 0)
+    rgb("BorderColor", 127, 127, 127)
+    rgb("Color", 255, 255, 255)
+    prop("Columns", "<number>1</number>")
+    prop("TopMargin", "<number>8</number>")
+    string("Caption", caption)
+
+
+def group(name, x, y, width, height, caption, choices, checked):
+    group_box(name, x, y, width, height, caption)
     for index, (choice, text) in enumerate(choices):
         radio(choice, 16 + 24 * index, text, choice == checked)
     close_widget()
 
 
+def panel(name, caption):
+    open_widget("TkavPanel", name)
+    look()
+    flag("ShowButton", False)
+    rgb("Color", 255, 255, 255)
+    rgb("BorderColor", 127, 127, 127)
+    rgb("CaptionFontColor", 0, 0, 0)
+    string("Caption", caption)
+
+
 def settings_panel():
-    open_widget("CaptionPanel", "panel_left")
+    panel("panel_left", "题目设置")
     prop("minimumSize", "<size><width>60</width><height>0</height></size>")
-    string("Caption", "题目设置")
-    colour("kavColor", "#ffffff")
     group("group_nandu", 8, 24, 137, 113, "难度选择", [
         ("rad_nandu1", "10        以下"), ("rad_nandu2", "100      以下"),
         ("rad_nandu3", "1000    以下"), ("rad_nandu4", "10000  以下")], "rad_nandu2")
@@ -121,11 +155,7 @@ def settings_panel():
     group("group_suanfa", 8, 288, 137, 89, "算法类型", [
         ("rad_suanfa1", "加 减 法"), ("rad_suanfa2", "乘 除 法"), ("rad_suanfa3", "混和计算")],
         "rad_suanfa1")
-    open_widget("QGroupBox", "group_time")
-    geometry(8, 384, 137, 57)
-    font(family=SANS, pixels=11)
-    colour("kavFontColor", "#000000")
-    string("title", "时间设定")
+    group_box("group_time", 8, 384, 137, 57, "时间设定")
     open_widget("QComboBox", "combox_time")
     geometry(24, 24, 81, 21)
     prop("editable", "<bool>true</bool>")
@@ -172,14 +202,13 @@ def welcome_page():
         prop("cursor", "<cursorShape>PointingHandCursor</cursorShape>")
         string("url", SITES[name], stdset=False)
         close_widget()
-    open_widget("QLabel", "label_zuozhe")
+    open_widget("TkavURLLabel", "label_zuozhe")
     geometry(472, 304, 57, 13)
     font(family=SONG, pixels=12, underline=True)
-    colour("kavFontColor", "#0000ff")
-    colour("kavHoverColor", "#ff0000")
-    prop("cursor", "<cursorShape>PointingHandCursor</cursorShape>")
-    string("url", "mailto:tallisk@velmora.example", stdset=False)
-    string("text", "联系作者")
+    rgb("FontLinkColor", 0, 0, 255)
+    rgb("FontHoverColor", 255, 0, 0)
+    string("URL", "mailto:tallisk@velmora.example")
+    string("Caption", "联系作者")
     close_widget()
     open_widget("QPlainTextEdit", "kavMemo1")
     geometry(320, 104, 289, 193)
@@ -228,10 +257,8 @@ def exam_page(page):
 
 
 def exam_panel():
-    open_widget("CaptionPanel", "panel_right")
-    string("Caption", "当前考场设置:")
+    panel("panel_right", "当前考场设置:")
     font(family=SONG, pixels=12)
-    colour("kavColor", "#ffffff")
     open_widget("PageStack", "page_kaochang")
     geometry(4, 25, 632, 472)
     font(family=SONG, pixels=12)
@@ -281,9 +308,17 @@ def main(path):
     close_widget()
     close_widget()
     w("<customwidgets>")
-    for cls, header in (("CaptionPanel", "CaptionPanel.h"), ("PageStack", "PageStack.h")):
-        w(f"<customwidget><class>{cls}</class><extends>QWidget</extends>"
-          f"<header>{header}</header><container>1</container></customwidget>")
+    custom = (
+        ("TkavPanel", "QWidget", "KAVImagePanel.h", True),
+        ("TkavCheckGroup", "QWidget", "KAVRadioGroup.h", True),
+        ("TkavRadioButton", "QAbstractButton", "KAVCheckBox.h", False),
+        ("TkavButton", "QAbstractButton", "KAVButton.h", False),
+        ("TkavURLLabel", "QLabel", "KAVURLLabel.h", False),
+        ("PageStack", "QWidget", "PageStack.h", True),
+    )
+    for cls, base, header, container in custom:
+        w(f"<customwidget><class>{cls}</class><extends>{base}</extends>"
+          f"<header>{header}</header><container>{int(container)}</container></customwidget>")
     w("</customwidgets>")
     w("<tabstops>")
     for name in tab_order:
