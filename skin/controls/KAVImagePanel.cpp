@@ -5,110 +5,15 @@
 
 #include <QAccessible>
 #include <QEvent>
-#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSplitter>
 #include <QTimer>
-#include <QVariant>
 
 #include <algorithm>
 
 using namespace KavLayout;
 
 namespace {
-
-// Containers whose aligned children are being placed right now: placing a child resizes it, and
-// the child's resize asks its parent to align again, which must not start over.
-QList<const QWidget *> &containersBeingAligned()
-{
-    static QList<const QWidget *> containers;
-    return containers;
-}
-
-// Hidden on purpose, as opposed to not shown yet because its parent is not shown yet.
-bool explicitlyHidden(const QWidget *control)
-{
-    return control->testAttribute(Qt::WA_WState_ExplicitShowHide)
-        && control->testAttribute(Qt::WA_WState_Hidden);
-}
-
-TAlign alignOf(const QWidget *control)
-{
-    const QVariant align = control->property("Align");
-    if (!align.isValid())
-        return alNone;
-    const int value = align.toInt();
-    return value >= alNone && value <= alClient ? TAlign(value) : alNone;
-}
-
-// Whether the parent places its children itself, so that Align must not move them.
-bool placedByLayout(const QWidget *control)
-{
-    const QWidget *parent = control->parentWidget();
-    return parent != nullptr && (parent->layout() != nullptr || qobject_cast<const QSplitter *>(parent));
-}
-
-// The container's aligned children within its contents rectangle, unless a layout places them.
-void alignChildren(QWidget *container)
-{
-    if (container->layout() == nullptr)
-        KavAlignControls(container, container->contentsRect());
-}
-
-// The control and its aligned siblings within the parent.
-void alignInParent(QWidget *control)
-{
-    QWidget *parent = control->parentWidget();
-    if (parent == nullptr || control->isWindow() || placedByLayout(control))
-        return;
-    KavAlignControls(parent, parent->contentsRect());
-}
-
-// An aligned control watches its parent's size (through its own eventFilter) to follow it.
-void watchParent(QWidget *control, bool watch)
-{
-    if (QWidget *parent = control->parentWidget()) {
-        if (watch)
-            parent->installEventFilter(control);
-        else
-            parent->removeEventFilter(control);
-    }
-}
-
-// The part of an aligned control's event handling that both panels share. Returns nothing; the
-// caller goes on with its own handling.
-void alignOnEvent(QWidget *control, TAlign align, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::ParentAboutToChange:
-        watchParent(control, false);
-        break;
-    case QEvent::ParentChange:
-        watchParent(control, align != alNone);
-        if (align != alNone)
-            alignInParent(control);
-        break;
-    case QEvent::ShowToParent:
-    case QEvent::HideToParent:
-        if (align != alNone)
-            alignInParent(control);
-        break;
-    case QEvent::LayoutRequest:
-    case QEvent::ContentsRectChange:
-    case QEvent::Show:
-        alignChildren(control);
-        break;
-    default:
-        break;
-    }
-}
-
-bool parentGeometryChanged(const QWidget *control, const QObject *watched, const QEvent *event)
-{
-    return watched == control->parentWidget()
-        && (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange);
-}
 
 // VCL draws captions with the '&' of an access key shown as an underline.
 constexpr int CaptionTextFlags = Qt::TextSingleLine | Qt::TextShowMnemonic;
@@ -147,58 +52,12 @@ void announceExpandedChange(QWidget *widget)
 
 } // namespace
 
-void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
-{
-    if (container == nullptr || containersBeingAligned().contains(container))
-        return;
-    containersBeingAligned().append(container);
-    const QList<QWidget *> children = container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    QRect rest = client;
-    // Top and bottom first across the whole width, then left and right in the height left over,
-    // then the client controls in what remains.
-    for (const TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
-        for (QWidget *child : children) {
-            if (child->isWindow() || explicitlyHidden(child) || alignOf(child) != pass)
-                continue;
-            const int w = std::min(child->width(), std::max(0, rest.width()));
-            const int h = std::min(child->height(), std::max(0, rest.height()));
-            switch (pass) {
-            case alTop:
-                child->setGeometry(rest.x(), rest.y(), rest.width(), child->height());
-                rest.setTop(rest.top() + h);
-                break;
-            case alBottom:
-                child->setGeometry(rest.x(), KavBottom(rest) - child->height(), rest.width(),
-                                   child->height());
-                rest.setHeight(rest.height() - h);
-                break;
-            case alLeft:
-                child->setGeometry(rest.x(), rest.y(), child->width(), rest.height());
-                rest.setLeft(rest.left() + w);
-                break;
-            case alRight:
-                child->setGeometry(KavRight(rest) - child->width(), rest.y(), child->width(),
-                                   rest.height());
-                rest.setWidth(rest.width() - w);
-                break;
-            default:
-                child->setGeometry(rest.x(), rest.y(), std::max(0, rest.width()),
-                                   std::max(0, rest.height()));
-                break;
-            }
-        }
-    }
-    containersBeingAligned().removeOne(container);
-}
-
 // ---------------------------------------------------------------------------------------------
 // TkavCustomPanel
 
-TkavCustomPanel::TkavCustomPanel(QWidget *parent) : QWidget(parent)
+TkavCustomPanel::TkavCustomPanel(QWidget *parent) : TkavPlatformPanel(parent)
 {
-    KavInstallAccessibility();
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    m_color = TColor::fromQColor(palette().color(QPalette::Button));
+    setColor(TColor::fromQColor(palette().color(QPalette::Button)));
     resize(185, 41);
 }
 
@@ -248,28 +107,11 @@ void TkavCustomPanel::setAlignment(TAlignment alignment)
     update();
 }
 
-void TkavCustomPanel::setAlign(TAlign align)
-{
-    if (align == m_align)
-        return;
-    const bool wasAligned = m_align != alNone;
-    m_align = align;
-    watchParent(this, align != alNone);
-    if (align != alNone || wasAligned)
-        alignInParent(this);
-}
-
 void TkavCustomPanel::setBorderWidth(int width)
 {
     m_borderWidth = std::max(0, width);
     setContentsMargins(m_borderWidth, m_borderWidth, m_borderWidth, m_borderWidth);
-    alignChildren(this);
-}
-
-void TkavCustomPanel::setColor(TColor color)
-{
-    m_color = color;
-    update();
+    alignChildren();
 }
 
 void TkavCustomPanel::setText(const QString &text)
@@ -307,10 +149,8 @@ void TkavCustomPanel::PictureChanged(QObject *)
 
 void TkavCustomPanel::applyAutoSize()
 {
-    const bool parentSetsWidth = m_align == alTop || m_align == alBottom || m_align == alClient;
-    const bool parentSetsHeight = m_align == alLeft || m_align == alRight || m_align == alClient;
-    resize(parentSetsWidth ? width() : m_picture.width(),
-           parentSetsHeight ? height() : m_picture.height());
+    resize(parentSetsWidth() ? width() : m_picture.width(),
+           parentSetsHeight() ? height() : m_picture.height());
     updateGeometry();
 }
 
@@ -337,7 +177,7 @@ void TkavCustomPanel::paintPanel(QImage &canvas)
     const QRect client = canvas.rect();
 
     // Background: the colour, or what lies under a transparent panel.
-    painter.fillRect(client, m_color.toQColor());
+    painter.fillRect(client, Color().toQColor());
     if (m_transparent)
         DoTrans(painter, this);
 
@@ -377,67 +217,10 @@ void TkavCustomPanel::paintPanel(QImage &canvas)
     }
 }
 
-void TkavCustomPanel::paintEvent(QPaintEvent *)
-{
-    QImage canvas(size(), QImage::Format_RGB32);
-    if (canvas.isNull())
-        return;
-    paintPanel(canvas);
-    QPainter(this).drawImage(0, 0, canvas);
-}
-
 void TkavCustomPanel::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
-    alignChildren(this);
-    if (m_align != alNone)
-        alignInParent(this);
     update();
-    emit OnResize(this);
-}
-
-bool TkavCustomPanel::event(QEvent *event)
-{
-    alignOnEvent(this, m_align, event);
-    return QWidget::event(event);
-}
-
-bool TkavCustomPanel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_align != alNone && parentGeometryChanged(this, watched, event))
-        alignInParent(this);
-    return QWidget::eventFilter(watched, event);
-}
-
-void TkavCustomPanel::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    const QPoint at = event->position().toPoint();
-    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
-}
-
-void TkavCustomPanel::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint at = event->position().toPoint();
-    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
-}
-
-void TkavCustomPanel::mouseReleaseEvent(QMouseEvent *event)
-{
-    const QPoint at = event->position().toPoint();
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(at);
-    if (event->button() == Qt::LeftButton)
-        m_pressed = false;
-    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
-    if (click)
-        emit OnClick(this);
-}
-
-void TkavCustomPanel::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+    TkavPlatformPanel::resizeEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -452,10 +235,8 @@ TkavImagePanel::TkavImagePanel(QWidget *parent) : TkavCustomPanel(parent)
 
 const char *const TkavPanel::CantPushMessage = "Can't push when Align is alClient, alLeft or alRight.";
 
-TkavPanel::TkavPanel(QWidget *parent) : QWidget(parent)
+TkavPanel::TkavPanel(QWidget *parent) : TkavPlatformPanel(parent)
 {
-    KavInstallAccessibility();
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     m_rollTimer = new QTimer(this);
     connect(m_rollTimer, &QTimer::timeout, this, &TkavPanel::stepRoll);
@@ -480,7 +261,7 @@ void TkavPanel::fileThemeRemoved()
 void TkavPanel::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
-    m_color = TColor(0xFFFFFF);
+    setColor(TColor(0xFFFFFF));
     const KavThemeValues values = m_look.values();
     try {
         m_barPicture = values.bitmap(KavKey::SideChannelBarImage);
@@ -499,7 +280,7 @@ void TkavPanel::setUIStyle(TkavUIStyle style)
 void TkavPanel::updateChildMargins()
 {
     setContentsMargins(ChildMargin, captionBarHeight() + ChildMargin, ChildMargin, ChildMargin);
-    alignChildren(this);
+    alignChildren();
 }
 
 void TkavPanel::setBorderColor(TColor color)
@@ -511,12 +292,6 @@ void TkavPanel::setBorderColor(TColor color)
 void TkavPanel::setCaptionFontColor(TColor color)
 {
     m_captionFontColor = color;
-    update();
-}
-
-void TkavPanel::setColor(TColor color)
-{
-    m_color = color;
     update();
 }
 
@@ -546,15 +321,8 @@ void TkavPanel::setHeight(int height)
         resize(width(), m_fullHeight);
 }
 
-void TkavPanel::setAlign(TAlign align)
+void TkavPanel::AlignChanged()
 {
-    if (align == m_align)
-        return;
-    const bool wasAligned = m_align != alNone;
-    m_align = align;
-    watchParent(this, align != alNone);
-    if (align != alNone || wasAligned)
-        alignInParent(this);
     update();
 }
 
@@ -571,7 +339,7 @@ int TkavPanel::captionBarHeight() const
 
 bool TkavPanel::pushButtonShown() const
 {
-    return m_showButton && m_align != alClient && m_align != alLeft && m_align != alRight;
+    return m_showButton && !parentSetsHeight();
 }
 
 QRect TkavPanel::pushButtonRect() const
@@ -603,7 +371,7 @@ QImage TkavPanel::pushButtonPicture() const
 
 void TkavPanel::Push()
 {
-    if (m_align == alClient || m_align == alLeft || m_align == alRight)
+    if (parentSetsHeight())
         throw EKavPanelError(CantPushMessage);
     startRoll(Roll::Up);
 }
@@ -654,7 +422,7 @@ void TkavPanel::setVisibleHeight(int height)
 {
     height = std::max(0, height);
     // A layout would put the panel back at its own idea of the height; the maximum holds it.
-    if (placedByLayout(this)) {
+    if (placedByLayout()) {
         if (!m_savedMaximumHeight)
             m_savedMaximumHeight = maximumHeight();
         setMaximumHeight(height);
@@ -689,7 +457,7 @@ void TkavPanel::paintPanel(QImage &canvas)
     const int barHeight = captionBarHeight();
 
     // The panel: its colour inside a one-pixel outline.
-    painter.fillRect(canvas.rect(), m_color.toQColor());
+    painter.fillRect(canvas.rect(), Color().toQColor());
     painter.setPen(m_borderColor.toQColor());
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(0, 0, w - 1, h - 1);
@@ -722,83 +490,35 @@ void TkavPanel::paintPanel(QImage &canvas)
     painter.drawImage(w - face.width() - 4, button.top() / 2 + 2, face);
 }
 
-void TkavPanel::paintEvent(QPaintEvent *)
-{
-    QImage canvas(size(), QImage::Format_RGB32);
-    if (canvas.isNull())
-        return;
-    paintPanel(canvas);
-    QPainter(this).drawImage(0, 0, canvas);
-}
-
 void TkavPanel::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
     // Alignment and the user keep the full height up to date; rolling does not.
     if (!Animating() && m_expanded)
         m_fullHeight = height();
-    alignChildren(this);
-    if (m_align != alNone)
-        alignInParent(this);
-    emit OnResize(this);
-}
-
-bool TkavPanel::event(QEvent *event)
-{
-    alignOnEvent(this, m_align, event);
-    return QWidget::event(event);
-}
-
-bool TkavPanel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_align != alNone && parentGeometryChanged(this, watched, event))
-        alignInParent(this);
-    return QWidget::eventFilter(watched, event);
-}
-
-void TkavPanel::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    const QPoint at = event->position().toPoint();
-    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    TkavPlatformPanel::resizeEvent(event);
 }
 
 void TkavPanel::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
-    m_mousePos = at;
-    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+    m_mousePos = event->position().toPoint();
+    TkavPlatformPanel::mouseMoveEvent(event);
     if (m_showButton)
         update(0, 0, width(), captionBarHeight());
 }
 
 void TkavPanel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
-    const bool left = event->button() == Qt::LeftButton;
-    const bool click = left && m_pressed && rect().contains(at);
-    if (left)
-        m_pressed = false;
-    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
-    if (click)
-        emit OnClick(this);
-    if (!left)
+    TkavPlatformPanel::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
         return;
     // The button is only there when Align lets the panel roll, so Push cannot refuse here.
-    if (buttonHit(at)) {
+    if (buttonHit(event->position().toPoint())) {
         if (m_expanded)
             Push();
         else
             Pop();
     }
     update();
-}
-
-void TkavPanel::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit OnDblClick(this);
 }
 
 void TkavPanel::enterEvent(QEnterEvent *event)

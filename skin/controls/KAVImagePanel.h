@@ -2,6 +2,7 @@
 
 #include "KAVColor.h"
 #include "KAVLook.h"
+#include "KAVPlatformPanel.h"
 #include "KAVThemes.h"
 
 #include <QFont>
@@ -15,36 +16,6 @@
 
 class QTimer;
 
-// How a control sits in its parent (Align) and how a caption sits in its line (Alignment).
-//
-// Qt widgets have no Align of their own; ours works like this:
-// - When the parent has no QLayout, a control whose Align is not alNone is placed by its parent's
-//   contents rectangle (QWidget::contentsRect(), i.e. less the parent's contents margins): every
-//   alTop control from the top down and every alBottom control from the bottom up, each across
-//   the whole width and keeping its height; then alLeft and alRight controls in what is left,
-//   over its whole height and keeping their widths; alClient controls take the rest. Controls
-//   are taken in creation order; hidden ones take no room. This is redone whenever the parent is
-//   resized and whenever an aligned control changes its Align, size or visibility.
-// - When the parent has a QLayout (or is a QSplitter), the layout places the control and Align
-//   does not move it. Align still says which sides the parent decides: a panel aligned alLeft,
-//   alRight or alClient cannot be rolled up, and AutoSize leaves those sides alone.
-namespace KavLayout {
-Q_NAMESPACE
-
-enum TAlign : quint8 { alNone = 0, alTop, alBottom, alLeft, alRight, alClient };
-Q_ENUM_NS(TAlign)
-
-enum TAlignment : quint8 { taLeftJustify = 0, taRightJustify, taCenter };
-Q_ENUM_NS(TAlignment)
-
-// Places the direct children of container that publish an "Align" property within client, as
-// described above. Children whose Align is alNone (or that have none) are left alone.
-void KavAlignControls(QWidget *container, const QRect &client);
-} // namespace KavLayout
-
-using KavLayout::TAlign;
-using KavLayout::TAlignment;
-
 // Raised by TkavPanel::Push when the panel's Align leaves it no height of its own.
 class EKavPanelError : public std::runtime_error {
 public:
@@ -53,7 +24,7 @@ public:
 
 // A borderless panel that paints a picture (at natural size, stretched or tiled) or its colour,
 // optionally over its parent's background, with an optional caption. Base of the group boxes.
-class TkavCustomPanel : public QWidget {
+class TkavCustomPanel : public TkavPlatformPanel {
     Q_OBJECT
     Q_PROPERTY(QImage Picture READ Picture WRITE setPicture)
     Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
@@ -62,10 +33,7 @@ class TkavCustomPanel : public QWidget {
     Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE setCaptionPosY)
     Q_PROPERTY(TkavDrawStyle DrawStyle READ DrawStyle WRITE setDrawStyle)
     Q_PROPERTY(KavLayout::TAlignment Alignment READ Alignment WRITE setAlignment)
-    Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
     Q_PROPERTY(int BorderWidth READ BorderWidth WRITE setBorderWidth)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(QString Caption READ Text WRITE setText)
 
 public:
@@ -100,16 +68,9 @@ public:
     TAlignment Alignment() const { return m_alignment; }
     void setAlignment(TAlignment alignment);
 
-    TAlign Align() const { return m_align; }
-    void setAlign(TAlign align);
-
     // Room kept free inside the panel's edges for aligned children and layouts.
     int BorderWidth() const { return m_borderWidth; }
     void setBorderWidth(int width);
-
-    TColor Color() const { return m_color; }
-    void setColor(TColor color);
-    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
     // The panel's own text, drawn as its caption (published as Caption; descendants with a caption
     // of their own, such as the group boxes, publish that under the same name instead).
@@ -121,16 +82,6 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
-    void OnClick(QObject *sender);
-    void OnDblClick(QObject *sender);
-    void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
-                     int y);
-    void OnMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
-                   int y);
-    void OnResize(QObject *sender);
-
 protected:
     // Nothing to clear here: every repaint covers the whole panel. Kept for descendants.
     virtual void ClearPanel();
@@ -139,17 +90,8 @@ protected:
     // The picture changed: apply AutoSize and the transparency, ClearPanel, repaint.
     virtual void PictureChanged(QObject *sender);
 
-    // Composes the panel's face into canvas (of the panel's size).
-    virtual void paintPanel(QImage &canvas);
-
-    void paintEvent(QPaintEvent *event) override;
+    void paintPanel(QImage &canvas) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void applyAutoSize();
@@ -162,12 +104,9 @@ private:
     int m_captionPosY = -1;
     TkavDrawStyle m_drawStyle = kavNormal;
     TAlignment m_alignment = KavLayout::taCenter;
-    TAlign m_align = KavLayout::alNone;
     int m_borderWidth = 0;
-    TColor m_color;
     QString m_text;
     QRect m_lastCaptionRect;
-    bool m_pressed = false;
 };
 
 // The panel as it is placed on forms: publishes the caption and the picture settings.
@@ -187,18 +126,15 @@ public:
 // Rolling runs on the event loop: Push and Pop start it and return at once; one step of 15 pixels
 // follows every AnimationInterval milliseconds, and OnPush or OnPop is raised when it ends.
 // Everything else keeps running meanwhile.
-class TkavPanel : public QWidget {
+class TkavPanel : public TkavPlatformPanel {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
     Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool ShowButton READ ShowButton WRITE setShowButton)
     Q_PROPERTY(int Height READ Height WRITE setHeight)
     Q_PROPERTY(TColor CaptionFontColor READ CaptionFontColor WRITE setCaptionFontColor)
-    Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool Pushed READ Pushed)
     Q_PROPERTY(bool PushButtonShown READ pushButtonShown)
     Q_PROPERTY(int AnimationInterval READ AnimationInterval WRITE setAnimationInterval)
@@ -231,10 +167,6 @@ public:
     void setCaptionFontColor(TColor color);
     void setCaptionFontColor(const QColor &color) { setCaptionFontColor(TColor::fromQColor(color)); }
 
-    TColor Color() const { return m_color; }
-    void setColor(TColor color);
-    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
-
     QString Caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
@@ -245,9 +177,6 @@ public:
     // Height when it pops.
     int Height() const { return m_fullHeight; }
     void setHeight(int height);
-
-    TAlign Align() const { return m_align; }
-    void setAlign(TAlign align);
 
     // True from the end of a Push to the end of the next Pop.
     bool Pushed() const { return !m_expanded; }
@@ -285,29 +214,18 @@ public slots:
 signals:
     void OnPush(QObject *sender);
     void OnPop(QObject *sender);
-    void OnClick(QObject *sender);
-    void OnDblClick(QObject *sender);
-    void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
-                     int y);
-    void OnMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
-                   int y);
-    void OnResize(QObject *sender);
 
 protected:
     // The PANEL_BUTTON strip: four frames (expanded, expanded under the mouse, pushed, pushed
     // under the mouse). An empty picture draws no button.
     virtual QImage pushButtonPicture() const;
-    virtual void paintPanel(QImage &canvas);
+    void paintPanel(QImage &canvas) override;
+    // The push button shows for some Aligns only.
+    void AlignChanged() override;
 
-    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
@@ -329,9 +247,7 @@ private:
     bool m_expanded = true;
     int m_fullHeight = 100;
     TColor m_captionFontColor;
-    TColor m_color = TColor(0xFFFFFF);
     QString m_caption;
-    TAlign m_align = KavLayout::alNone;
 
     Roll m_rolling = Roll::None;
     int m_rollTarget = 0;
@@ -339,5 +255,4 @@ private:
     QTimer *m_rollTimer = nullptr;
     std::optional<int> m_savedMaximumHeight;
     std::optional<QPoint> m_mousePos;
-    bool m_pressed = false;
 };

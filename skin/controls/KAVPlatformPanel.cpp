@@ -1,0 +1,258 @@
+#include "KAVPlatformPanel.h"
+
+#include "KAVAccessible.h"
+#include "KAVFunctions.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSplitter>
+#include <QVariant>
+
+#include <algorithm>
+
+using namespace KavLayout;
+
+namespace {
+
+// Containers whose aligned children are being placed right now: placing a child resizes it, and
+// the child's resize asks its parent to align again, which must not start over.
+QList<const QWidget *> &containersBeingAligned()
+{
+    static QList<const QWidget *> containers;
+    return containers;
+}
+
+// Hidden on purpose, as opposed to not shown yet because its parent is not shown yet.
+bool explicitlyHidden(const QWidget *control)
+{
+    return control->testAttribute(Qt::WA_WState_ExplicitShowHide)
+        && control->testAttribute(Qt::WA_WState_Hidden);
+}
+
+TAlign alignOf(const QWidget *control)
+{
+    const QVariant align = control->property("Align");
+    if (!align.isValid())
+        return alNone;
+    const int value = align.toInt();
+    return value >= alNone && value <= alClient ? TAlign(value) : alNone;
+}
+
+// Whether the parent places its children itself, so that Align must not move them.
+bool placedByParentLayout(const QWidget *control)
+{
+    const QWidget *parent = control->parentWidget();
+    return parent != nullptr && (parent->layout() != nullptr || qobject_cast<const QSplitter *>(parent));
+}
+
+// The container's aligned children within its contents rectangle, unless a layout places them.
+void alignChildrenOf(QWidget *container)
+{
+    if (container->layout() == nullptr)
+        KavAlignControls(container, container->contentsRect());
+}
+
+// The control and its aligned siblings within the parent.
+void alignInParent(QWidget *control)
+{
+    QWidget *parent = control->parentWidget();
+    if (parent == nullptr || control->isWindow() || placedByParentLayout(control))
+        return;
+    KavAlignControls(parent, parent->contentsRect());
+}
+
+// An aligned control watches its parent's size (through its own eventFilter) to follow it.
+void watchParent(QWidget *control, bool watch)
+{
+    if (QWidget *parent = control->parentWidget()) {
+        if (watch)
+            parent->installEventFilter(control);
+        else
+            parent->removeEventFilter(control);
+    }
+}
+
+bool parentGeometryChanged(const QWidget *control, const QObject *watched, const QEvent *event)
+{
+    return watched == control->parentWidget()
+        && (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange);
+}
+
+} // namespace
+
+void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
+{
+    if (container == nullptr || containersBeingAligned().contains(container))
+        return;
+    containersBeingAligned().append(container);
+    const QList<QWidget *> children = container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QRect rest = client;
+    // Top and bottom first across the whole width, then left and right in the height left over,
+    // then the client controls in what remains.
+    for (const TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
+        for (QWidget *child : children) {
+            if (child->isWindow() || explicitlyHidden(child) || alignOf(child) != pass)
+                continue;
+            const int w = std::min(child->width(), std::max(0, rest.width()));
+            const int h = std::min(child->height(), std::max(0, rest.height()));
+            switch (pass) {
+            case alTop:
+                child->setGeometry(rest.x(), rest.y(), rest.width(), child->height());
+                rest.setTop(rest.top() + h);
+                break;
+            case alBottom:
+                child->setGeometry(rest.x(), KavBottom(rest) - child->height(), rest.width(),
+                                   child->height());
+                rest.setHeight(rest.height() - h);
+                break;
+            case alLeft:
+                child->setGeometry(rest.x(), rest.y(), child->width(), rest.height());
+                rest.setLeft(rest.left() + w);
+                break;
+            case alRight:
+                child->setGeometry(KavRight(rest) - child->width(), rest.y(), child->width(),
+                                   rest.height());
+                rest.setWidth(rest.width() - w);
+                break;
+            default:
+                child->setGeometry(rest.x(), rest.y(), std::max(0, rest.width()),
+                                   std::max(0, rest.height()));
+                break;
+            }
+        }
+    }
+    containersBeingAligned().removeOne(container);
+}
+
+TkavPlatformPanel::TkavPlatformPanel(QWidget *parent) : QWidget(parent)
+{
+    KavInstallAccessibility();
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TkavPlatformPanel::setAlign(TAlign align)
+{
+    if (align == m_align)
+        return;
+    const bool wasAligned = m_align != alNone;
+    m_align = align;
+    watchParent(this, align != alNone);
+    if (align != alNone || wasAligned)
+        alignInParent(this);
+    AlignChanged();
+}
+
+bool TkavPlatformPanel::parentSetsWidth() const
+{
+    return m_align == alTop || m_align == alBottom || m_align == alClient;
+}
+
+bool TkavPlatformPanel::parentSetsHeight() const
+{
+    return m_align == alLeft || m_align == alRight || m_align == alClient;
+}
+
+void TkavPlatformPanel::AlignChanged()
+{
+}
+
+void TkavPlatformPanel::setColor(TColor color)
+{
+    m_color = color;
+    update();
+}
+
+void TkavPlatformPanel::alignChildren()
+{
+    alignChildrenOf(this);
+}
+
+bool TkavPlatformPanel::placedByLayout() const
+{
+    return placedByParentLayout(this);
+}
+
+void TkavPlatformPanel::paintEvent(QPaintEvent *)
+{
+    QImage canvas(size(), QImage::Format_RGB32);
+    if (canvas.isNull())
+        return;
+    paintPanel(canvas);
+    QPainter(this).drawImage(0, 0, canvas);
+}
+
+void TkavPlatformPanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    alignChildren();
+    if (m_align != alNone)
+        alignInParent(this);
+    emit OnResize(this);
+}
+
+bool TkavPlatformPanel::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ParentAboutToChange:
+        watchParent(this, false);
+        break;
+    case QEvent::ParentChange:
+        watchParent(this, m_align != alNone);
+        if (m_align != alNone)
+            alignInParent(this);
+        break;
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        if (m_align != alNone)
+            alignInParent(this);
+        break;
+    case QEvent::LayoutRequest:
+    case QEvent::ContentsRectChange:
+    case QEvent::Show:
+        alignChildren();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool TkavPlatformPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_align != alNone && parentGeometryChanged(this, watched, event))
+        alignInParent(this);
+    return QWidget::eventFilter(watched, event);
+}
+
+void TkavPlatformPanel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TkavPlatformPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+}
+
+void TkavPlatformPanel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(at);
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    if (click)
+        emit OnClick(this);
+}
+
+void TkavPlatformPanel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit OnDblClick(this);
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "KAVColor.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+
+// How a control sits in its parent (Align) and how a caption sits in its line (Alignment).
+//
+// Qt widgets have no Align of their own; ours works like this:
+// - When the parent has no QLayout, a control whose Align is not alNone is placed by its parent's
+//   contents rectangle (QWidget::contentsRect(), i.e. less the parent's contents margins): every
+//   alTop control from the top down and every alBottom control from the bottom up, each across
+//   the whole width and keeping its height; then alLeft and alRight controls in what is left,
+//   over its whole height and keeping their widths; alClient controls take the rest. Controls
+//   are taken in creation order; hidden ones take no room. This is redone whenever the parent is
+//   resized and whenever an aligned control changes its Align, size or visibility.
+// - When the parent has a QLayout (or is a QSplitter), the layout places the control and Align
+//   does not move it. Align still says which sides the parent decides: a panel aligned alLeft,
+//   alRight or alClient cannot be rolled up, and AutoSize leaves those sides alone.
+namespace KavLayout {
+Q_NAMESPACE
+
+enum TAlign : quint8 { alNone = 0, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
+
+enum TAlignment : quint8 { taLeftJustify = 0, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
+
+// Places the direct children of container that publish an "Align" property within client, as
+// described above. Children whose Align is alNone (or that have none) are left alone.
+void KavAlignControls(QWidget *container, const QRect &client);
+} // namespace KavLayout
+
+using KavLayout::TAlign;
+using KavLayout::TAlignment;
+
+// What every panel has from the windowing layer: a place in its parent by Align, a background
+// Color, its Font, the mouse events and OnResize. Qt has no such panel, so the skinned panels
+// stand on this one. A panel composes its face off screen in paintPanel and shows it in one go.
+class TkavPlatformPanel : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
+    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+
+public:
+    TAlign Align() const { return m_align; }
+    void setAlign(TAlign align);
+    // Whether Align leaves the panel's width (alTop, alBottom, alClient) or its height (alLeft,
+    // alRight, alClient) to the parent.
+    bool parentSetsWidth() const;
+    bool parentSetsHeight() const;
+
+    TColor Color() const { return m_color; }
+    void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
+
+signals:
+    void OnClick(QObject *sender);
+    void OnDblClick(QObject *sender);
+    void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                     int y);
+    void OnMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                   int y);
+    void OnResize(QObject *sender);
+
+protected:
+    explicit TkavPlatformPanel(QWidget *parent);
+
+    // Composes the panel's face into canvas (of the panel's size).
+    virtual void paintPanel(QImage &canvas) = 0;
+    // Called after Align has changed and the panel has been placed by it.
+    virtual void AlignChanged();
+
+    // Places the aligned children within the contents rectangle, unless a layout places them.
+    void alignChildren();
+    // Whether the parent places the panel itself (a layout or a splitter), so Align must not.
+    bool placedByLayout() const;
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    TAlign m_align = KavLayout::alNone;
+    TColor m_color;
+    bool m_pressed = false;
+};
