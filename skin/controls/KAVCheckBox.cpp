@@ -212,14 +212,12 @@ void TkavCheckBox::setTabStop(bool tabStop)
 
 TColor TkavCheckBox::Color() const
 {
-    return TColor::fromQColor(palette().color(QPalette::Window));
+    return KavPaletteColor(this, QPalette::Window);
 }
 
 void TkavCheckBox::setColor(TColor color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, color.toQColor());
-    setPalette(p);
+    KavSetPaletteColor(this, QPalette::Window, color);
     update();
 }
 

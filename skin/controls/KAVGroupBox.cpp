@@ -78,27 +78,23 @@ void TkavCustomGroupBox::setBorderColor(TColor color)
 
 TColor TkavCustomGroupBox::FontColor() const
 {
-    return TColor::fromQColor(palette().color(QPalette::WindowText));
+    return KavPaletteColor(this, QPalette::WindowText);
 }
 
 void TkavCustomGroupBox::setFontColor(TColor color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, color.toQColor());
-    setPalette(p);
+    KavSetPaletteColor(this, QPalette::WindowText, color);
     update();
 }
 
 TColor TkavCustomGroupBox::Color() const
 {
-    return TColor::fromQColor(palette().color(QPalette::Window));
+    return KavPaletteColor(this, QPalette::Window);
 }
 
 void TkavCustomGroupBox::setColor(TColor color)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, color.toQColor());
-    setPalette(p);
+    KavSetPaletteColor(this, QPalette::Window, color);
     update();
 }
 

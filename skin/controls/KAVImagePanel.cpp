@@ -57,7 +57,7 @@ void announceExpandedChange(QWidget *widget)
 
 TkavCustomPanel::TkavCustomPanel(QWidget *parent) : TkavPlatformPanel(parent)
 {
-    setColor(TColor::fromQColor(palette().color(QPalette::Button)));
+    setColor(KavPaletteColor(this, QPalette::Button));
     resize(185, 41);
 }
 

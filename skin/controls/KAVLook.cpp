@@ -1,5 +1,7 @@
 #include "KAVLook.h"
 
+#include <QWidget>
+
 TkavLook::~TkavLook()
 {
     QObject::disconnect(m_watch);
@@ -20,4 +22,16 @@ void TkavLook::setFileTheme(TkavFileTheme *fileTheme, QObject *context,
                                    if (onRemoved)
                                        onRemoved();
                                });
+}
+
+TColor KavPaletteColor(const QWidget *widget, QPalette::ColorRole role)
+{
+    return TColor::fromQColor(widget->palette().color(role));
+}
+
+void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color.toQColor());
+    widget->setPalette(palette);
 }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "KAVColor.h"
 #include "KAVMgr.h"
 #include "KAVThemeValues.h"
 #include "KAVThemes.h"
 
 #include <QMetaObject>
+#include <QPalette>
 #include <QPointer>
 
 #include <functional>
+
+class QWidget;
 
 // The look of one skinned control: its UIStyle and its FileTheme, kept the way every skinned
 // control keeps them. The file theme is referenced, not owned; when it is destroyed the
@@ -36,3 +40,8 @@ private:
     QPointer<TkavFileTheme> m_fileTheme;
     QMetaObject::Connection m_watch;
 };
+
+// A control's colour kept in its palette, so that the controls inside it inherit it the Qt way.
+TColor KavPaletteColor(const QWidget *widget, QPalette::ColorRole role);
+// Sets one colour of the widget's own palette (the other roles stay as they are).
+void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color);

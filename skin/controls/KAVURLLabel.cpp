@@ -1,6 +1,7 @@
 #include "KAVURLLabel.h"
 
 #include "KAVAccessible.h"
+#include "KAVLook.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
@@ -49,30 +50,26 @@ void TkavURLLabel::setFontLinkColor(TColor color)
 
 TColor TkavURLLabel::FontColor() const
 {
-    return TColor::fromQColor(palette().color(QPalette::WindowText));
+    return KavPaletteColor(this, QPalette::WindowText);
 }
 
 void TkavURLLabel::setFontColor(TColor color)
 {
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, color.toQColor());
-    setPalette(colours);
+    KavSetPaletteColor(this, QPalette::WindowText, color);
 }
 
 TColor TkavURLLabel::Color() const
 {
     if (m_parentColor && parentWidget())
-        return TColor::fromQColor(parentWidget()->palette().color(parentWidget()->backgroundRole()));
-    return m_parentColor ? TColor::fromQColor(palette().color(QPalette::Window)) : m_color;
+        return KavPaletteColor(parentWidget(), parentWidget()->backgroundRole());
+    return m_parentColor ? KavPaletteColor(this, QPalette::Window) : m_color;
 }
 
 void TkavURLLabel::setColor(TColor color)
 {
     m_color = color;
     m_parentColor = false;
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, color.toQColor());
-    setPalette(colours);
+    KavSetPaletteColor(this, QPalette::Window, color);
     updateBackground();
 }
 
