@@ -206,23 +206,28 @@ void TkavCustomGroupBox::changeEvent(QEvent *e)
     QWidget::changeEvent(e);
 }
 
-// --- TkavGroupBox ---
-
-TkavGroupBox::TkavGroupBox(QWidget *parent) : TkavCustomGroupBox(parent) {}
-
-void TkavGroupBox::mousePressEvent(QMouseEvent *e)
+void TkavCustomGroupBox::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::LeftButton)
         m_leftDown = true;
-    TkavCustomGroupBox::mousePressEvent(e);
+    QWidget::mousePressEvent(e);
 }
 
-void TkavGroupBox::mouseReleaseEvent(QMouseEvent *e)
+void TkavCustomGroupBox::mouseReleaseEvent(QMouseEvent *e)
 {
     const bool wasDown = m_leftDown && e->button() == Qt::LeftButton;
     if (e->button() == Qt::LeftButton)
         m_leftDown = false;
-    TkavCustomGroupBox::mouseReleaseEvent(e);
+    QWidget::mouseReleaseEvent(e);
     if (wasDown && rect().contains(e->position().toPoint()))
-        emit OnClick(this);
+        Click();
+}
+
+// --- TkavGroupBox ---
+
+TkavGroupBox::TkavGroupBox(QWidget *parent) : TkavCustomGroupBox(parent) {}
+
+void TkavGroupBox::Click()
+{
+    emit OnClick(this);
 }

@@ -78,9 +78,13 @@ public:
 protected:
     virtual void UpdateUIStyle(TkavUIStyle style, TkavFileTheme *fileTheme);
     virtual void SetTransparent(bool transparent);
+    // A left button pressed and released on the group itself; nothing here.
+    virtual void Click() {}
 
     void paintEvent(QPaintEvent *e) override;
     void changeEvent(QEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     void fileThemeRemoved();
@@ -95,6 +99,7 @@ private:
     // Enabled as set on the group itself (not through a disabled ancestor); a change of it is
     // what is handed to the children.
     bool m_ownEnabled = true;
+    bool m_leftDown = false;
 };
 
 // The group box with its click published.
@@ -108,9 +113,5 @@ signals:
     void OnClick(QObject *sender);
 
 protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-
-private:
-    bool m_leftDown = false;
+    void Click() override;
 };

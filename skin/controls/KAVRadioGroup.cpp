@@ -3,7 +3,6 @@
 #include "KAVFunctions.h"
 
 #include <QFocusEvent>
-#include <QMouseEvent>
 
 #include <utility>
 
@@ -211,23 +210,6 @@ void TkavCheckGroup::FocusUpdate()
     TkavCheckBox *first = button(0);
     if (first && KavCanTakeFocus(first))
         first->setFocus(Qt::OtherFocusReason);
-}
-
-void TkavCheckGroup::mousePressEvent(QMouseEvent *e)
-{
-    if (e->button() == Qt::LeftButton)
-        m_leftDown = true;
-    TkavCustomGroupBox::mousePressEvent(e);
-}
-
-void TkavCheckGroup::mouseReleaseEvent(QMouseEvent *e)
-{
-    const bool wasDown = m_leftDown && e->button() == Qt::LeftButton;
-    if (e->button() == Qt::LeftButton)
-        m_leftDown = false;
-    TkavCustomGroupBox::mouseReleaseEvent(e);
-    if (wasDown && rect().contains(e->position().toPoint()))
-        clickRoutine();
 }
 
 // --- TkavRadioGroup ---

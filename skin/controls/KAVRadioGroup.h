@@ -114,8 +114,7 @@ protected:
     void changeEvent(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
+    void Click() override { clickRoutine(); }
 
     TkavCheckBox *button(int index) const;
 
@@ -129,7 +128,6 @@ private:
     QList<TkavCheckBox *> m_buttons;
     int m_columns = 1;
     int m_topMargin = 8;
-    bool m_leftDown = false;
 };
 
 // A check group of radio buttons: at most one item is checked, ItemIndex tells which.
