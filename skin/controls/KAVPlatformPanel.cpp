@@ -40,46 +40,6 @@ TAlign alignOf(const QWidget *control)
     return value >= alNone && value <= alClient ? TAlign(value) : alNone;
 }
 
-// Whether the parent places its children itself, so that Align must not move them.
-bool placedByParentLayout(const QWidget *control)
-{
-    const QWidget *parent = control->parentWidget();
-    return parent != nullptr && (parent->layout() != nullptr || qobject_cast<const QSplitter *>(parent));
-}
-
-// The container's aligned children within its contents rectangle, unless a layout places them.
-void alignChildrenOf(QWidget *container)
-{
-    if (container->layout() == nullptr)
-        KavAlignControls(container, container->contentsRect());
-}
-
-// The control and its aligned siblings within the parent.
-void alignInParent(QWidget *control)
-{
-    QWidget *parent = control->parentWidget();
-    if (parent == nullptr || control->isWindow() || placedByParentLayout(control))
-        return;
-    KavAlignControls(parent, parent->contentsRect());
-}
-
-// An aligned control watches its parent's size (through its own eventFilter) to follow it.
-void watchParent(QWidget *control, bool watch)
-{
-    if (QWidget *parent = control->parentWidget()) {
-        if (watch)
-            parent->installEventFilter(control);
-        else
-            parent->removeEventFilter(control);
-    }
-}
-
-bool parentGeometryChanged(const QWidget *control, const QObject *watched, const QEvent *event)
-{
-    return watched == control->parentWidget()
-        && (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange);
-}
-
 } // namespace
 
 void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
@@ -138,9 +98,9 @@ void TkavPlatformPanel::setAlign(TAlign align)
         return;
     const bool wasAligned = m_align != alNone;
     m_align = align;
-    watchParent(this, align != alNone);
+    watchParent(align != alNone);
     if (align != alNone || wasAligned)
-        alignInParent(this);
+        alignInParent();
     AlignChanged();
 }
 
@@ -166,12 +126,32 @@ void TkavPlatformPanel::setColor(TColor color)
 
 void TkavPlatformPanel::alignChildren()
 {
-    alignChildrenOf(this);
+    if (layout() == nullptr)
+        KavAlignControls(this, contentsRect());
 }
 
 bool TkavPlatformPanel::placedByLayout() const
 {
-    return placedByParentLayout(this);
+    const QWidget *parent = parentWidget();
+    return parent != nullptr && (parent->layout() != nullptr || qobject_cast<const QSplitter *>(parent));
+}
+
+void TkavPlatformPanel::alignInParent()
+{
+    QWidget *parent = parentWidget();
+    if (parent == nullptr || isWindow() || placedByLayout())
+        return;
+    KavAlignControls(parent, parent->contentsRect());
+}
+
+void TkavPlatformPanel::watchParent(bool watch)
+{
+    if (QWidget *parent = parentWidget()) {
+        if (watch)
+            parent->installEventFilter(this);
+        else
+            parent->removeEventFilter(this);
+    }
 }
 
 void TkavPlatformPanel::paintEvent(QPaintEvent *)
@@ -188,7 +168,7 @@ void TkavPlatformPanel::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     alignChildren();
     if (m_align != alNone)
-        alignInParent(this);
+        alignInParent();
     emit OnResize(this);
 }
 
@@ -196,17 +176,17 @@ bool TkavPlatformPanel::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ParentAboutToChange:
-        watchParent(this, false);
+        watchParent(false);
         break;
     case QEvent::ParentChange:
-        watchParent(this, m_align != alNone);
+        watchParent(m_align != alNone);
         if (m_align != alNone)
-            alignInParent(this);
+            alignInParent();
         break;
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
         if (m_align != alNone)
-            alignInParent(this);
+            alignInParent();
         break;
     case QEvent::LayoutRequest:
     case QEvent::ContentsRectChange:
@@ -221,8 +201,10 @@ bool TkavPlatformPanel::event(QEvent *event)
 
 bool TkavPlatformPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_align != alNone && parentGeometryChanged(this, watched, event))
-        alignInParent(this);
+    const bool parentGeometryChanged = watched == parentWidget()
+        && (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange);
+    if (m_align != alNone && parentGeometryChanged)
+        alignInParent();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -92,6 +92,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // The panel and its aligned siblings within the parent, unless the parent's layout places them.
+    void alignInParent();
+    // An aligned panel watches its parent's size (through its eventFilter) to follow it.
+    void watchParent(bool watch);
+
     TAlign m_align = KavLayout::alNone;
     TColor m_color;
     bool m_pressed = false;
