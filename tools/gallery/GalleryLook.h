@@ -1,0 +1,22 @@
+#pragma once
+
+#include "KAVColor.h"
+#include "KAVMgr.h"
+#include "KAVThemeValues.h"
+#include "KAVThemes.h"
+
+class QWidget;
+
+// Hands one look to every skinned control under root, at any depth: each widget that publishes
+// both "FileTheme" and "UIStyle" gets FileTheme first, then UIStyle (by name, as the theme
+// manager writes them), so that a control never reads a look from a theme it is about to leave.
+// fileTheme may be nullptr (a built-in look).
+void GalleryApplyLook(QWidget *root, TkavUIStyle style, TkavFileTheme *fileTheme);
+
+// A picture of the look (frame index of count, or the whole picture for count 0); an empty one
+// when the look lacks it.
+QImage GalleryLookPicture(const KavThemeValues &values, int key, int count = 0, int index = 0);
+
+// Colours the window itself (it is no skinned control): its background takes the look's
+// FormBackgroundColor, its text the ControlFontColor.
+void GalleryPaintWindow(QWidget *window, const KavThemeValues &values);
