@@ -52,13 +52,15 @@ QString galleryUsage()
     return QStringLiteral(
                "Usage: kav-gallery [--look LOOK | --theme FILE.kav] [--screenshot FILE.png]\n"
                "\n"
-               "Shows every skinned control of kavskin in its states and switches the whole window\n"
+               "Shows every skinned control of kavskin in its states and switches the whole "
+               "window\n"
                "between the built-in looks and theme files.\n"
                "\n"
                "Options:\n"
                "  --look LOOK           start in a built-in look: %1 (default DeepBlue)\n"
                "  --theme FILE.kav      start with the look of a theme file\n"
-               "  --screenshot FILE.png render the gallery to FILE.png and exit instead of showing it\n"
+               "  --screenshot FILE.png render the gallery to FILE.png and exit instead of showing "
+               "it\n"
                "                        (needs no display: renders offscreen when none is set)\n"
                "  -h, --help            show this help\n")
         .arg(lookList());
@@ -83,7 +85,8 @@ GalleryOptions parseGalleryOptions(const QStringList &arguments)
         return options;
     }
     if (!parser.positionalArguments().isEmpty())
-        return failed(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+        return failed(
+            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     for (const QCommandLineOption *single : {&look, &theme, &screenshot}) {
         if (parser.values(*single).size() > 1)
             return failed(QStringLiteral("--%1 given more than once").arg(single->names().first()));
@@ -95,7 +98,8 @@ GalleryOptions parseGalleryOptions(const QStringList &arguments)
         const QString name = parser.value(look);
         const std::optional<TkavUIStyle> found = galleryLookByName(name);
         if (!found)
-            return failed(QStringLiteral("unknown look \"%1\" (the looks are %2)").arg(name, lookList()));
+            return failed(
+                QStringLiteral("unknown look \"%1\" (the looks are %2)").arg(name, lookList()));
         options.look = *found;
     }
     if (parser.isSet(theme)) {

@@ -118,8 +118,9 @@ QImage stripedBackdrop()
     painter.setBrush(QColor(0xC8, 0x4B, 0x78));
     // The band and its neighbours' parts, so that the stripes run on across tile edges.
     for (int offset : {-Size, 0, Size}) {
-        painter.drawPolygon(QPolygon({QPoint(offset, Size), QPoint(offset + Size / 2, Size),
-                                      QPoint(offset + Size + Size / 2, 0), QPoint(offset + Size, 0)}));
+        painter.drawPolygon(
+            QPolygon({QPoint(offset, Size), QPoint(offset + Size / 2, Size),
+                      QPoint(offset + Size + Size / 2, 0), QPoint(offset + Size, 0)}));
     }
     return picture;
 }

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace GallerySections {
 namespace {
 
@@ -28,7 +30,10 @@ constexpr int Gap = 6;
 class SectionBox : public TkavGroupBox {
 public:
     using TkavGroupBox::TkavGroupBox;
-    QSize sizeHint() const override { return layout() ? layout()->totalSizeHint() : TkavGroupBox::sizeHint(); }
+    QSize sizeHint() const override
+    {
+        return layout() ? layout()->totalSizeHint() : TkavGroupBox::sizeHint();
+    }
 };
 
 // A framed section with a grid for its controls, kept clear of the frame.
@@ -120,7 +125,8 @@ QWidget *pushButtons(QWidget *parent, QWidget **focused)
     grid->addWidget(button(box, QStringLiteral("Normal")), 0, 0);
     TkavButton *defaultButton = button(box, QStringLiteral("Default"));
     defaultButton->setDefault(true);
-    defaultButton->setToolTip(QStringLiteral("Default = True: Enter anywhere in the window clicks it"));
+    defaultButton->setToolTip(
+        QStringLiteral("Default = True: Enter anywhere in the window clicks it"));
     grid->addWidget(defaultButton, 0, 1);
     TkavButton *disabled = button(box, QStringLiteral("Disabled"));
     disabled->setEnabled(false);
@@ -141,16 +147,20 @@ QWidget *pushButtons(QWidget *parent, QWidget **focused)
     grid->addWidget(withFocus, 1, 2);
     *focused = withFocus;
 
-    grid->addWidget(glyphButton(box, QStringLiteral("Left"), TkavButton::blGlyphLeft, ButtonSize), 2, 0);
-    grid->addWidget(glyphButton(box, QStringLiteral("Right"), TkavButton::blGlyphRight, ButtonSize), 2, 1);
+    grid->addWidget(glyphButton(box, QStringLiteral("Left"), TkavButton::blGlyphLeft, ButtonSize),
+                    2, 0);
+    grid->addWidget(glyphButton(box, QStringLiteral("Right"), TkavButton::blGlyphRight, ButtonSize),
+                    2, 1);
     TkavButton *star = button(box, QStringLiteral("Star"));
     star->setGlyph(GalleryPictures::twoImageStarGlyph());
     star->setToolTip(QStringLiteral("A glyph of two images: enabled, disabled"));
     grid->addWidget(star, 2, 2);
 
-    grid->addWidget(glyphButton(box, QStringLiteral("Top"), TkavButton::blGlyphTop, TallButtonSize), 3, 0);
-    grid->addWidget(glyphButton(box, QStringLiteral("Bottom"), TkavButton::blGlyphBottom, TallButtonSize),
-                    3, 1);
+    grid->addWidget(glyphButton(box, QStringLiteral("Top"), TkavButton::blGlyphTop, TallButtonSize),
+                    3, 0);
+    grid->addWidget(
+        glyphButton(box, QStringLiteral("Bottom"), TkavButton::blGlyphBottom, TallButtonSize), 3,
+        1);
     TkavButton *starDisabled = button(box, QStringLiteral("Star"));
     starDisabled->setGlyph(GalleryPictures::twoImageStarGlyph());
     starDisabled->setEnabled(false);
@@ -172,7 +182,8 @@ QWidget *seeThrough(QWidget *parent, GalleryLookFollowers &followers)
     row->setContentsMargins(10, 10, 10, 10);
     row->setSpacing(Gap);
     TkavButton *transparent = button(backdrop, QStringLiteral("See-through"));
-    transparent->setToolTip(QStringLiteral("Transparent = True: the picture shows through the corners"));
+    transparent->setToolTip(
+        QStringLiteral("Transparent = True: the picture shows through the corners"));
     row->addWidget(transparent);
     row->addWidget(playButton(backdrop, true), 0, Qt::AlignVCenter);
     row->addStretch(1);
@@ -186,7 +197,8 @@ QWidget *seeThrough(QWidget *parent, GalleryLookFollowers &followers)
 QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
 {
     QGridLayout *grid = nullptr;
-    TkavGroupBox *box = section(parent, QStringLiteral("Image, arrow, control and speed buttons"), &grid);
+    TkavGroupBox *box =
+        section(parent, QStringLiteral("Image, arrow, control and speed buttons"), &grid);
 
     // Image buttons: four pictures of their own, and a pair cut from the look's scroll-bar arrows.
     auto *images = new QHBoxLayout;
@@ -197,9 +209,10 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
     for (int first : {1, 4}) {
         auto *arrow = new TkavImageButton(box);
         arrow->setAutoSize(true);
-        arrow->setToolTip(QStringLiteral("Pictures: frames %1-%2 of the look's ScrollBarButtonImage")
-                              .arg(first)
-                              .arg(first + 2));
+        arrow->setToolTip(
+            QStringLiteral("Pictures: frames %1-%2 of the look's ScrollBarButtonImage")
+                .arg(first)
+                .arg(first + 2));
         arrow->setProperty("firstFrame", first);
         scrollArrows.append(arrow);
         images->addWidget(arrow);
@@ -211,8 +224,10 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
         for (TkavImageButton *arrow : scrollArrows) {
             const int first = arrow->property("firstFrame").toInt();
             arrow->setPicNormal(GalleryLookPicture(values, KavKey::ScrollBarButtonImage, 6, first));
-            arrow->setPicMouseOn(GalleryLookPicture(values, KavKey::ScrollBarButtonImage, 6, first + 1));
-            arrow->setPicMouseDown(GalleryLookPicture(values, KavKey::ScrollBarButtonImage, 6, first + 2));
+            arrow->setPicMouseOn(
+                GalleryLookPicture(values, KavKey::ScrollBarButtonImage, 6, first + 1));
+            arrow->setPicMouseDown(
+                GalleryLookPicture(values, KavKey::ScrollBarButtonImage, 6, first + 2));
             arrow->setFixedSize(arrow->sizeHint());
         }
     });
@@ -231,7 +246,9 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
         arrow->setFixedSize(17, 12);
         arrow->setMouseContinuouslyDownInterval(100);
         const int step = direction == TKavArrowButton::kavUp ? 1 : -1;
-        auto change = [value, step] { value->setNum(std::clamp(value->text().toInt() + step, 0, 999)); };
+        auto change = [value, step] {
+            value->setNum(std::clamp(value->text().toInt() + step, 0, 999));
+        };
         QObject::connect(arrow, &TkavCustomButton::OnClick, value, change);
         QObject::connect(arrow, &TkavCustomButton::OnMouseContinuouslyDown, value, change);
         arrows->addWidget(arrow);
@@ -275,7 +292,8 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
     auto *speed = new QHBoxLayout;
     speed->setSpacing(2);
     QList<TkavToolBarSpeedButton *> speedButtons;
-    const QStringList tips{QStringLiteral("Minimise"), QStringLiteral("Restore"), QStringLiteral("Close")};
+    const QStringList tips{QStringLiteral("Minimise"), QStringLiteral("Restore"),
+                           QStringLiteral("Close")};
     for (int frame = 1; frame <= 3; ++frame) {
         auto *speedButton = new TkavToolBarSpeedButton(box);
         speedButton->setGlyph(GalleryPictures::mdiControlGlyph(frame));
@@ -342,7 +360,8 @@ QWidget *radioGroup(QWidget *parent)
     auto *group = new TkavRadioGroup(parent);
     group->setCaption(QStringLiteral("Radio group, three columns"));
     group->setItems({QStringLiteral("5 min"), QStringLiteral("10 min"), QStringLiteral("15 min"),
-                     QStringLiteral("20 min"), QStringLiteral("30 min"), QStringLiteral("No limit")});
+                     QStringLiteral("20 min"), QStringLiteral("30 min"),
+                     QStringLiteral("No limit")});
     group->setColumns(3);
     group->setItemIndex(1);
     group->setFixedHeight(70);
@@ -380,7 +399,8 @@ QWidget *plainPanel(QWidget *parent)
     whiteInside(panel);
     auto *inside = new QVBoxLayout(panel);
     inside->setContentsMargins(8, 6, 8, 6);
-    inside->addWidget(new QLabel(QStringLiteral("ShowButton = False, as the exam window's panels."), panel));
+    inside->addWidget(
+        new QLabel(QStringLiteral("ShowButton = False, as the exam window's panels."), panel));
     inside->addStretch(1);
     panel->setFixedHeight(58);
     return panel;

@@ -1,6 +1,7 @@
 #include "GalleryStateButton.h"
 
-GalleryStateButton::GalleryStateButton(Face face, QWidget *parent) : TkavButton(parent), m_face(face)
+GalleryStateButton::GalleryStateButton(Face face, QWidget *parent)
+    : TkavButton(parent), m_face(face)
 {
 }
 

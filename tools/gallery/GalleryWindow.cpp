@@ -142,8 +142,9 @@ bool GalleryWindow::showThemeFile(const QString &path, QString *error)
     theme->setThemeFile(path);
     if (!theme->CanUse()) {
         if (error) {
-            *error = theme->errorString().isEmpty() ? QStringLiteral("\"%1\" holds no theme").arg(path)
-                                                    : theme->errorString();
+            *error = theme->errorString().isEmpty()
+                         ? QStringLiteral("\"%1\" holds no theme").arg(path)
+                         : theme->errorString();
         }
         delete theme;
         return false;
@@ -159,14 +160,16 @@ bool GalleryWindow::showThemeFile(const QString &path, QString *error)
 
 void GalleryWindow::chooseThemeFile()
 {
-    const QString start = m_fileTheme ? QFileInfo(m_fileTheme->ThemeFile()).absolutePath() : QString();
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open a theme file"), start,
-                                                      QLatin1String(ThemeFileFilter));
+    const QString start =
+        m_fileTheme ? QFileInfo(m_fileTheme->ThemeFile()).absolutePath() : QString();
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open a theme file"),
+                                                      start, QLatin1String(ThemeFileFilter));
     if (path.isEmpty())
         return;
     QString error;
     if (!showThemeFile(path, &error))
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("The theme file cannot be used: %1").arg(error));
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The theme file cannot be used: %1").arg(error));
 }
 
 void GalleryWindow::applyLook()
@@ -182,7 +185,8 @@ void GalleryWindow::applyLook()
     m_title->setPicture(titlePicture);
     m_title->setColor(values.color(KavKey::FormBackgroundColor));
     QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText, isLightPicture(titlePicture) ? Qt::black : Qt::white);
+    titlePalette.setColor(QPalette::WindowText,
+                          isLightPicture(titlePicture) ? Qt::black : Qt::white);
     m_title->setPalette(titlePalette);
 
     for (const GalleryLookFollower &follow : m_followers)
@@ -195,6 +199,8 @@ void GalleryWindow::showLookInSelector()
 {
     for (const auto &[choice, look] : m_lookButtons)
         choice->setChecked(look == m_look);
-    m_themeFileName->setText(fileTheme() ? QStringLiteral("Theme: %1").arg(QFileInfo(fileTheme()->ThemeFile()).fileName())
-                                         : QString());
+    m_themeFileName->setText(
+        fileTheme()
+            ? QStringLiteral("Theme: %1").arg(QFileInfo(fileTheme()->ThemeFile()).fileName())
+            : QString());
 }

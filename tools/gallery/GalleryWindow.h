@@ -36,7 +36,10 @@ public:
     // The look shown: a built-in one, or FromThemeFile.
     TkavUIStyle look() const { return m_look; }
     // The theme file shown, nullptr with a built-in look.
-    TkavFileTheme *fileTheme() const { return m_look == TkavUIStyle::FromThemeFile ? m_fileTheme : nullptr; }
+    TkavFileTheme *fileTheme() const
+    {
+        return m_look == TkavUIStyle::FromThemeFile ? m_fileTheme : nullptr;
+    }
 
     // The control that holds the focus when the window is activated.
     QWidget *initialFocus() const { return m_initialFocus; }

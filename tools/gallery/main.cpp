@@ -66,7 +66,8 @@ int main(int argc, char *argv[])
     if (!options.themeFile.isEmpty()) {
         QString error;
         if (!window.showThemeFile(options.themeFile, &error)) {
-            complain(QStringLiteral("cannot use the theme file \"%1\": %2").arg(options.themeFile, error));
+            complain(QStringLiteral("cannot use the theme file \"%1\": %2")
+                         .arg(options.themeFile, error));
             return Failure;
         }
     } else {
