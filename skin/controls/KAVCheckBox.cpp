@@ -294,6 +294,8 @@ QSize TkavCheckBox::sizeHint() const
 
 void TkavCheckBox::applyAutoSize()
 {
+    // The size hint follows the picture and caption: a layout holding the box must hear of it.
+    updateGeometry();
     if (!m_autoSize)
         return;
     const QSize wanted = sizeHint();

@@ -74,6 +74,7 @@ void TkavControlButton::takePictureSize()
     } catch (const std::exception &) {
         return;
     }
+    updateGeometry(); // the size hint is the picture's size
     if (!picture.isNull())
         resize(picture.size());
 }

@@ -1,5 +1,7 @@
 #include "KAVGroupBox.h"
 
+#include <QLayout>
+
 #include "KAVAccessible.h"
 #include "KAVFunctions.h"
 
@@ -230,4 +232,9 @@ TkavGroupBox::TkavGroupBox(QWidget *parent) : TkavCustomGroupBox(parent) {}
 void TkavGroupBox::Click()
 {
     emit OnClick(this);
+}
+
+QSize TkavCustomGroupBox::sizeHint() const
+{
+    return layout() ? layout()->totalSizeHint() : QSize(185, 105);
 }

@@ -68,7 +68,8 @@ public:
     void setEnabled(bool enabled);
     void setDisabled(bool disabled) { setEnabled(!disabled); }
 
-    QSize sizeHint() const override { return QSize(185, 105); }
+    // A group with a layout is as large as its layout asks; otherwise the default size.
+    QSize sizeHint() const override;
 
     // |font height|: the pixel height the font asks for.
     int fontHeight() const;

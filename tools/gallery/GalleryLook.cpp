@@ -21,8 +21,6 @@ void GalleryApplyLook(QWidget *root, TkavUIStyle style, TkavFileTheme *fileTheme
             continue;
         KavWriteFileTheme(control, fileTheme);
         KavWriteUIStyle(control, style);
-        // A look may change a control's size (pictures of other sizes); layouts ask again.
-        control->updateGeometry();
     }
 }
 

@@ -25,21 +25,10 @@ constexpr QSize ButtonSize(80, 27);
 constexpr QSize TallButtonSize(80, 44);
 constexpr int Gap = 6;
 
-// A group box as large as what it holds. (The group box asks for its default 185 x 105 whatever
-// its layout holds, which leaves short sections with gaps between their rows.)
-class SectionBox : public TkavGroupBox {
-public:
-    using TkavGroupBox::TkavGroupBox;
-    QSize sizeHint() const override
-    {
-        return layout() ? layout()->totalSizeHint() : TkavGroupBox::sizeHint();
-    }
-};
-
 // A framed section with a grid for its controls, kept clear of the frame.
 TkavGroupBox *section(QWidget *parent, const QString &caption, QGridLayout **grid)
 {
-    auto *box = new SectionBox(parent);
+    auto *box = new TkavGroupBox(parent);
     box->setCaption(caption);
     *grid = new QGridLayout(box);
     (*grid)->setContentsMargins(8, 6, 8, 8);
