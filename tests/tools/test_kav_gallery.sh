@@ -18,31 +18,7 @@ page_width=940
 page_height=460
 looks=(MacOS WinXP DeepBlue Protein BlueGlass)
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-bad() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-# run EXPECTED_STATUS ARGS...: runs the gallery, keeps its output in out.txt and err.txt.
-run() {
-    local expected=$1
-    shift
-    "$tool" "$@" >out.txt 2>err.txt
-    local status=$?
-    if [[ $status -eq $expected ]]; then
-        ok
-    else
-        bad "kav-gallery $* exited with $status, expected $expected; stderr: $(cat err.txt)"
-    fi
-}
-# has FILE TEXT: the file holds the text (fixed string).
-has() {
-    if grep -qF -- "$2" "$1"; then ok; else bad "$1 lacks \"$2\": $(head -c 600 "$1")"; fi
-}
+. "$(dirname "${BASH_SOURCE[0]}")/command_checks.sh"
 # png_size FILE: "WIDTHxHEIGHT" from the PNG header, empty when the file is no PNG.
 png_size() {
     local signature

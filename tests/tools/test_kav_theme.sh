@@ -10,31 +10,7 @@ if [[ ! -x $tool ]]; then
     exit 1
 fi
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); }
-bad() { failed=$((failed + 1)); echo "FAIL: $*"; }
-
-# run EXPECTED_STATUS ARGS...: runs the tool, keeps its output in out.txt and err.txt.
-run() {
-    local expected=$1
-    shift
-    "$tool" "$@" >out.txt 2>err.txt
-    local status=$?
-    if [[ $status -eq $expected ]]; then
-        ok
-    else
-        bad "kav-theme $* exited with $status, expected $expected; stderr: $(cat err.txt)"
-    fi
-}
-# has FILE TEXT: the file holds the text (fixed string).
-has() {
-    if grep -qF -- "$2" "$1"; then ok; else bad "$1 lacks \"$2\": $(head -c 600 "$1")"; fi
-}
+. "$(dirname "${BASH_SOURCE[0]}")/command_checks.sh"
 # has_line FILE REGEX
 has_line() {
     if grep -qE -- "$2" "$1"; then ok; else bad "$1 has no line matching /$2/: $(head -c 600 "$1")"; fi
