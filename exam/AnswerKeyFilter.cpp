@@ -24,7 +24,9 @@ bool AnswerKeyFilter::eventFilter(QObject *, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return false;
-    if (key->key() == Qt::Key_Backspace)
+    // Backspace and Delete edit the box. Delete types no character, though X reports it with
+    // the text "\x7f", which the character test alone would drop.
+    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
         return false;
     const QString text = key->text();
     if (text.isEmpty())

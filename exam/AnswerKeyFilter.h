@@ -2,9 +2,10 @@
 
 #include <QObject>
 
-// The key filter of the answer boxes: only the digits 0-9 and backspace get through. Enter,
-// blanks, signs, points, letters, other control characters and every code above 127 are
-// dropped; Tab still moves between the boxes.
+// The key filter of the answer boxes: of the keys that type a character, only the digits 0-9
+// and backspace get through. Enter, blanks, signs, points, letters, other control characters and
+// every code above 127 are dropped; Tab still moves between the boxes, and Delete and the cursor
+// keys, which type nothing, still edit.
 class AnswerKeyFilter : public QObject
 {
     Q_OBJECT

@@ -466,6 +466,11 @@ void TestExamWindow::answerBoxKeyFilter()
     QCOMPARE(f.form->focusWidget(), box); // Enter does not move on
     QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QStringLiteral("５"), Qt::NoModifier);
     QCOMPARE(box->text(), QStringLiteral("1"));
+    // Delete as X sends it, with the text "\x7f": it edits, it types nothing.
+    box->setText(QStringLiteral("123"));
+    box->setCursorPosition(0);
+    QTest::sendKeyEvent(QTest::Press, box, Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
+    QCOMPARE(box->text(), QStringLiteral("23"));
     QTest::keyClick(box, Qt::Key_Tab);
     QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(2)));
 }
