@@ -60,8 +60,15 @@ void TkavCheckGroup::setItems(const QStringList &items)
 
 void TkavCheckGroup::rebuildButtons()
 {
-    while (m_buttons.size() > m_items.size())
-        delete m_buttons.takeLast();
+    // A surplus item may be in the middle of its own click or focus change (a handler of the
+    // group's OnClick shrinking Items): it leaves the group at once but is destroyed only once
+    // control is back in the event loop.
+    while (m_buttons.size() > m_items.size()) {
+        TkavCheckBox *surplus = m_buttons.takeLast();
+        disconnect(surplus, nullptr, this, nullptr);
+        surplus->hide();
+        surplus->deleteLater();
+    }
 
     bool created = false;
     while (m_buttons.size() < m_items.size()) {

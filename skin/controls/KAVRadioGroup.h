@@ -74,8 +74,9 @@ public:
     ~TkavCheckGroup() override;
 
     QStringList Items() const { return m_items; }
-    // Copies the lines and rebuilds the item buttons: surplus ones are destroyed from the end,
-    // missing ones made, every one captioned and the lot laid out again.
+    // Copies the lines and rebuilds the item buttons: surplus ones are taken off from the end
+    // (hidden now, destroyed later), missing ones made, every one captioned and the lot laid out
+    // again.
     void setItems(const QStringList &items);
 
     int Columns() const { return m_columns; }

@@ -5,6 +5,7 @@
 #include "KAVThemeFile.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPointer>
@@ -143,6 +144,8 @@ private slots:
     void itemLayout();
     void negativeColumnsAndMarginsAreIgnored();
     void shrinkingItemsDestroysTheLast();
+    void groupClickMayRemoveTheChosenItem_data();
+    void groupClickMayRemoveTheChosenItem();
     void itemsFollowTheGroup();
     void checkGroupClick();
     void radioGroupClickOncePerChange();
@@ -417,6 +420,7 @@ void tst_KavGroups::shrinkingItemsDestroysTheLast()
     group.setChecked(0, true);
 
     group.setItems({"x", "y", "z"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(group.buttons().size(), 3);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(group.buttons()[i], before[i].data());
@@ -427,8 +431,54 @@ void tst_KavGroups::shrinkingItemsDestroysTheLast()
     QVERIFY(before[4].isNull());
 
     group.setItems({});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(group.buttons().isEmpty());
     QVERIFY(before[0].isNull());
+}
+
+void tst_KavGroups::groupClickMayRemoveTheChosenItem_data()
+{
+    QTest::addColumn<bool>("byMouse");
+    QTest::addColumn<QStringList>("remaining");
+
+    QTest::addRow("arrow key chooses b") << false << QStringList{"a"};
+    QTest::addRow("mouse chooses c") << true << QStringList{"a", "b"};
+}
+
+void tst_KavGroups::groupClickMayRemoveTheChosenItem()
+{
+    QFETCH(bool, byMouse);
+    QFETCH(QStringList, remaining);
+
+    QWidget window;
+    auto *group = new TkavRadioGroup(&window);
+    group->setItems({"a", "b", "c"});
+    group->setItemIndex(0);
+    // The handler runs while the chosen item is still taking the focus, and removes that item.
+    connect(group, &TkavCheckGroup::OnClick, group, [group] {
+        const int chosen = group->ItemIndex();
+        if (chosen > 0)
+            group->setItems(group->Items().mid(0, chosen));
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QList<QPointer<TkavCheckBox>> items;
+    for (TkavCheckBox *item : group->buttons())
+        items << item;
+    items[0]->setFocus();
+
+    if (byMouse)
+        QTest::mouseClick(items[2], Qt::LeftButton, {}, QPoint(3, 3));
+    else
+        QTest::keyClick(items[0], Qt::Key_Down);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(group->Items(), remaining);
+    QCOMPARE(group->buttons().size(), remaining.size());
+    for (qsizetype i = 0; i < items.size(); ++i)
+        QCOMPARE(items[i].isNull(), i >= remaining.size());
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus == nullptr || window.isAncestorOf(focus));
 }
 
 void tst_KavGroups::itemsFollowTheGroup()
