@@ -2,6 +2,7 @@
 
 #include "KAVFunctions.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 
 #include <utility>
@@ -210,6 +211,22 @@ void TkavCheckGroup::focusInEvent(QFocusEvent *e)
 {
     TkavCustomGroupBox::focusInEvent(e);
     FocusUpdate();
+}
+
+bool TkavCheckGroup::focusNextPrevChild(bool next)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (next || focus == nullptr || focus == this || !isAncestorOf(focus))
+        return TkavCustomGroupBox::focusNextPrevChild(next);
+    // For this one step the group is no Tab stop; the focus change may end in code that
+    // destroys the group.
+    const Qt::FocusPolicy policy = focusPolicy();
+    QPointer<TkavCheckGroup> guard(this);
+    setFocusPolicy(Qt::NoFocus);
+    const bool moved = TkavCustomGroupBox::focusNextPrevChild(false);
+    if (guard)
+        setFocusPolicy(policy);
+    return moved;
 }
 
 void TkavCheckGroup::FocusUpdate()

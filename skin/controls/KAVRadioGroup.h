@@ -115,6 +115,9 @@ protected:
     void changeEvent(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    // Shift+Tab from inside the group steps over the group itself, which would hand the focus
+    // straight back to the item.
+    bool focusNextPrevChild(bool next) override;
     void Click() override { clickRoutine(); }
 
     TkavCheckBox *button(int index) const;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -155,6 +156,8 @@ private slots:
     void itemIndex();
     void radioGroupCanRefuse();
     void focusAndArrowsInARadioGroup();
+    void tabEntersAndLeavesAGroup_data();
+    void tabEntersAndLeavesAGroup();
     void settingsPanelGroups();
     void accessibility();
 };
@@ -687,6 +690,43 @@ void tst_KavGroups::focusAndArrowsInARadioGroup()
     QTest::keyClick(group->buttons()[2], Qt::Key_Space);
     QCOMPARE(group->ItemIndex(), 2);
     QCOMPARE(onClick.count(), 3);
+}
+
+void tst_KavGroups::tabEntersAndLeavesAGroup_data()
+{
+    QTest::addColumn<bool>("radio");
+    QTest::addRow("radio group") << true;
+    QTest::addRow("check group") << false;
+}
+
+void tst_KavGroups::tabEntersAndLeavesAGroup()
+{
+    QFETCH(bool, radio);
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    TkavCheckGroup *group = radio ? new TkavRadioGroup(&window) : new TkavCheckGroup(&window);
+    group->move(0, 30);
+    group->setItems({"a", "b", "c"});
+    group->setChecked(0, true);
+    auto *after = new QLineEdit(&window);
+    after->move(0, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    TkavCheckBox *first = group->buttons()[0];
+
+    // Forwards: into the group (its first item), then out of it.
+    QTest::keyClick(before, Qt::Key_Tab);
+    QVERIFY(first->hasFocus());
+    QTest::keyClick(first, Qt::Key_Tab);
+    QVERIFY(after->hasFocus());
+
+    // Backwards: into the group, then out of it on the other side, not back to the item.
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(first->hasFocus());
+    QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(before->hasFocus());
+    QCOMPARE(group->Checked(0), true);
 }
 
 void tst_KavGroups::settingsPanelGroups()
