@@ -525,6 +525,9 @@ void TkavRadioButton::focusInEvent(QFocusEvent *e)
     TkavCheckBox::focusInEvent(e);
     QWidget *previous = radioLosingFocus();
     radioLosingFocus().clear();
-    if (previous && previous != this && previous->inherits("TkavRadioGroupButton"))
+    // Only an item of the same group counts: an item of another group may still be on record
+    // when a group that took the focus hands it on to its item, which must not choose that item.
+    if (previous && previous != this && previous->inherits("TkavRadioGroupButton")
+        && previous->parentWidget() == parentWidget())
         Click();
 }

@@ -189,8 +189,8 @@ protected:
     void DoClick() override;
     bool WantKeyUp() const override { return false; }
 
-    // Focus arriving from a radio group's item button clicks this button, so that the arrow keys
-    // move the choice of a radio group along with the focus.
+    // Focus arriving from a radio group's item button of the same parent clicks this button, so
+    // that the arrow keys move the choice of a radio group along with the focus.
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
 

@@ -27,8 +27,9 @@ TkavRadioGroupButton::TkavRadioGroupButton(QWidget *owner, TkavCheckGroup *group
 
 bool TkavRadioGroupButton::NeedDrawFocus() const
 {
+    // An item with the focus shows it, chosen or not (nothing may be chosen yet).
     const QWidget *groupWidget = parentWidget();
-    return Checked() && (hasFocus() || (groupWidget && groupWidget->hasFocus()));
+    return hasFocus() || (Checked() && groupWidget && groupWidget->hasFocus());
 }
 
 void TkavRadioGroupButton::DoClick()
@@ -211,6 +212,29 @@ void TkavCheckGroup::focusInEvent(QFocusEvent *e)
 {
     TkavCustomGroupBox::focusInEvent(e);
     FocusUpdate();
+    if (hasFocus())
+        passFocusOn(e->reason());
+}
+
+// The group shows no focus of its own, so it never keeps it: the first child that can take it
+// gets it (the hand-placed choices of a settings group), and without one a Tab goes on past the
+// group.
+void TkavCheckGroup::passFocusOn(Qt::FocusReason reason)
+{
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && KavCanTakeFocus(w)) {
+            w->setFocus(reason);
+            return;
+        }
+    }
+    // Re-entered only when every Tab stop of the window is such a group: it stays here then.
+    if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || m_passingFocusOn)
+        return;
+    QPointer<TkavCheckGroup> guard(this);
+    m_passingFocusOn = true;
+    focusNextPrevChild(reason == Qt::TabFocusReason);
+    if (guard)
+        m_passingFocusOn = false;
 }
 
 bool TkavCheckGroup::focusNextPrevChild(bool next)
@@ -272,6 +296,15 @@ void TkavRadioGroup::FocusUpdate()
 {
     const int index = ItemIndex();
     TkavCheckBox *checked = button(index);
-    if (checked && KavCanTakeFocus(checked))
-        checked->setFocus(Qt::OtherFocusReason);
+    if (checked) {
+        if (KavCanTakeFocus(checked))
+            checked->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (TkavCheckBox *item : buttons()) {
+        if (KavCanTakeFocus(item)) {
+            item->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }

@@ -46,7 +46,8 @@ public:
     TkavCheckGroup *group() const { return m_group; }
 
 protected:
-    // The focus frame shows on the checked item while the group or the item has the focus.
+    // The focus frame shows on the item that has the focus, and on the checked item while the
+    // group has it.
     bool NeedDrawFocus() const override;
     // Asks the radio group (CanModify) before checking. A button outside a radio group behaves as
     // a plain radio button.
@@ -127,11 +128,13 @@ private slots:
 
 private:
     void rebuildButtons();
+    void passFocusOn(Qt::FocusReason reason);
 
     QStringList m_items;
     QList<TkavCheckBox *> m_buttons;
     int m_columns = 1;
     int m_topMargin = 8;
+    bool m_passingFocusOn = false;
 };
 
 // A check group of radio buttons: at most one item is checked, ItemIndex tells which.
@@ -153,6 +156,7 @@ public:
 
 protected:
     TkavCheckBox *CreateAButton() override;
-    // Hands the focus to the checked item.
+    // Hands the focus to the checked item; with none checked, to the first item that can take
+    // it, choosing nothing.
     void FocusUpdate() override;
 };

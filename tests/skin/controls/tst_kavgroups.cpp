@@ -158,6 +158,10 @@ private slots:
     void focusAndArrowsInARadioGroup();
     void tabEntersAndLeavesAGroup_data();
     void tabEntersAndLeavesAGroup();
+    void radioGroupWithNothingChosenHandsOnTheFocus_data();
+    void radioGroupWithNothingChosenHandsOnTheFocus();
+    void groupWithoutItemsIsNoHiddenTabStop_data();
+    void groupWithoutItemsIsNoHiddenTabStop();
     void settingsPanelGroups();
     void accessibility();
 };
@@ -727,6 +731,96 @@ void tst_KavGroups::tabEntersAndLeavesAGroup()
     QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
     QVERIFY(before->hasFocus());
     QCOMPARE(group->Checked(0), true);
+}
+
+void tst_KavGroups::radioGroupWithNothingChosenHandsOnTheFocus_data()
+{
+    QTest::addColumn<bool>("fromAnotherGroup");
+    QTest::addRow("from an edit") << false;
+    QTest::addRow("from another radio group's item") << true;
+}
+
+void tst_KavGroups::radioGroupWithNothingChosenHandsOnTheFocus()
+{
+    QFETCH(bool, fromAnotherGroup);
+    // In Tab order: another radio group, an edit, the group.
+    QWidget window;
+    auto *other = new TkavRadioGroup(&window);
+    other->setItems({"x", "y"});
+    other->setItemIndex(0);
+    auto *edit = new QLineEdit(&window);
+    edit->move(0, 110);
+    edit->setVisible(!fromAnotherGroup);
+    auto *group = new TkavRadioGroup(&window);
+    group->move(0, 150);
+    group->setItems({"a", "b", "c"});
+    QSignalSpy onClick(group, &TkavCheckGroup::OnClick);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QImage unfocused = group->buttons()[0]->grab().toImage();
+    QWidget *start = fromAnotherGroup ? static_cast<QWidget *>(other->buttons()[0]) : edit;
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Tab);
+
+    // The first item takes the focus, and shows it, without being chosen.
+    QVERIFY(group->buttons()[0]->hasFocus());
+    QCOMPARE(group->ItemIndex(), -1);
+    QCOMPARE(onClick.count(), 0);
+    QVERIFY(group->buttons()[0]->grab().toImage() != unfocused);
+
+    // From there the arrows choose as ever.
+    QTest::keyClick(group->buttons()[0], Qt::Key_Down);
+    QVERIFY(group->buttons()[1]->hasFocus());
+    QCOMPARE(group->ItemIndex(), 1);
+    QCOMPARE(onClick.count(), 1);
+}
+
+void tst_KavGroups::groupWithoutItemsIsNoHiddenTabStop_data()
+{
+    QTest::addColumn<bool>("withChoices");
+    QTest::addRow("settings group") << true;
+    QTest::addRow("empty group") << false;
+}
+
+void tst_KavGroups::groupWithoutItemsIsNoHiddenTabStop()
+{
+    QFETCH(bool, withChoices);
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    QList<TkavRadioButton *> choices;
+    TkavCheckGroup *group = nullptr;
+    if (withChoices) {
+        SettingsGroup settings = makeSettingsGroup(&window, QStringLiteral("题目数量"),
+                                                   {"20   道题目", "40   道题目", "60   道题目"});
+        group = settings.group;
+        choices = settings.choices;
+    } else {
+        group = new TkavCheckGroup(&window);
+    }
+    group->move(0, 30);
+    auto *after = new QLineEdit(&window);
+    after->move(0, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+
+    // Forwards through every choice and out.
+    QTest::keyClick(before, Qt::Key_Tab);
+    for (TkavRadioButton *choice : std::as_const(choices)) {
+        QVERIFY(choice->hasFocus());
+        QTest::keyClick(choice, Qt::Key_Tab);
+    }
+    QVERIFY(after->hasFocus());
+
+    // Backwards through every choice and out.
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    for (qsizetype i = choices.size() - 1; i >= 0; --i) {
+        QVERIFY(choices[i]->hasFocus());
+        QTest::keyClick(choices[i], Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+    QVERIFY(before->hasFocus());
+    if (withChoices)
+        QVERIFY(choices[1]->Checked());
 }
 
 void tst_KavGroups::settingsPanelGroups()
