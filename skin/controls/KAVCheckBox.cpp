@@ -514,6 +514,28 @@ void TkavRadioButton::DoClick()
         setChecked(true);
 }
 
+// Keyboard users must be able to choose, and the arrow keys only move among the controls: Space
+// released on a focused radio button clicks it (a checked one stays as it is). Enter is left to
+// the window.
+void TkavRadioButton::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Space) {
+        e->accept();
+        return;
+    }
+    TkavCheckBox::keyPressEvent(e);
+}
+
+void TkavRadioButton::keyReleaseEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat() && hasFocus() && isEnabled()) {
+        e->accept();
+        Click();
+        return;
+    }
+    TkavCheckBox::keyReleaseEvent(e);
+}
+
 void TkavRadioButton::focusOutEvent(QFocusEvent *e)
 {
     radioLosingFocus() = this;

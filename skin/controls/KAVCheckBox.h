@@ -171,7 +171,8 @@ private:
 // A skinned radio button: RadioButtonImage drawn with its corner colour transparent. Becoming
 // checked unchecks every TkavRadioButton with the same parent and the same GroupIndex, also while
 // loading; only then is OnClick raised, on the newly checked button alone. Clicking a checked
-// radio button changes nothing and raises nothing; Space and Enter do nothing on it.
+// radio button changes nothing and raises nothing. Space released on a focused radio button
+// clicks it (so that keyboard users can choose); Enter does nothing on it.
 class TkavRadioButton : public TkavCheckBox {
     Q_OBJECT
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE setGroupIndex)
@@ -193,6 +194,8 @@ protected:
     // that the arrow keys move the choice of a radio group along with the focus.
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
 
 private:
     void uncheckGroup();

@@ -104,6 +104,7 @@ private slots:
     void stateChanges_data();
     void stateChanges();
     void spaceTogglesOnRelease();
+    void spaceChoosesARadioButton();
     void doubleClickIsTwoClicks();
     void noEventsWhileLoading();
     void loadingTwoCheckedRadiosKeepsTheLater();
@@ -191,7 +192,8 @@ void tst_KavCheckBox::stateChanges_data()
     QTest::addRow("radio: set false raises nothing") << true << true << Action::SetFalse << false << 0;
     QTest::addRow("radio: mouse checks") << true << false << Action::Mouse << true << 1;
     QTest::addRow("radio: mouse on checked does nothing") << true << true << Action::Mouse << true << 0;
-    QTest::addRow("radio: space does nothing") << true << false << Action::Space << false << 0;
+    QTest::addRow("radio: space checks") << true << false << Action::Space << true << 1;
+    QTest::addRow("radio: space on checked does nothing") << true << true << Action::Space << true << 0;
     QTest::addRow("radio: enter does nothing") << true << false << Action::Enter << false << 0;
     QTest::addRow("radio: through QAbstractButton") << true << false << Action::BaseSetTrue << true << 1;
 }
@@ -253,6 +255,38 @@ void tst_KavCheckBox::spaceTogglesOnRelease()
     window.setFocus();
     QTest::keyRelease(box, Qt::Key_Space);
     QVERIFY(box->Checked());
+}
+
+void tst_KavCheckBox::spaceChoosesARadioButton()
+{
+    QWidget window;
+    auto *first = new TkavRadioButton(&window);
+    auto *second = new TkavRadioButton(&window);
+    second->move(0, 30);
+    second->setChecked(true);
+    QSignalSpy firstClick(first, &TkavCheckBox::OnClick);
+    QSignalSpy secondClick(second, &TkavCheckBox::OnClick);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+
+    // On release, as a click: the sibling is unchecked and only the chosen one tells.
+    QTest::keyPress(first, Qt::Key_Space);
+    QVERIFY(!first->Checked());
+    QTest::keyRelease(first, Qt::Key_Space);
+    QVERIFY(first->Checked());
+    QVERIFY(!second->Checked());
+    QCOMPARE(firstClick.count(), 1);
+    QCOMPARE(secondClick.count(), 0);
+
+    // Enter still does nothing on a radio button; a disabled one takes no Space.
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Return);
+    QVERIFY(!second->Checked());
+    second->setEnabled(false);
+    QTest::keyClick(second, Qt::Key_Space);
+    QVERIFY(!second->Checked());
+    QCOMPARE(secondClick.count(), 0);
 }
 
 void tst_KavCheckBox::doubleClickIsTwoClicks()

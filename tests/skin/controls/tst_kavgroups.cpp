@@ -155,6 +155,8 @@ private slots:
     void itemIndex_data();
     void itemIndex();
     void radioGroupCanRefuse();
+    void spaceChoosesTheFocusedItem_data();
+    void spaceChoosesTheFocusedItem();
     void focusAndArrowsInARadioGroup();
     void tabEntersAndLeavesAGroup_data();
     void tabEntersAndLeavesAGroup();
@@ -659,6 +661,32 @@ void tst_KavGroups::radioGroupCanRefuse()
     TkavRadioGroupButton stray(&elsewhere, group);
     stray.Click();
     QVERIFY(stray.Checked());
+}
+
+void tst_KavGroups::spaceChoosesTheFocusedItem_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<int>("expected");
+    QTest::addRow("radio group") << false << 0;
+    QTest::addRow("radio group that refuses") << true << -1;
+}
+
+void tst_KavGroups::spaceChoosesTheFocusedItem()
+{
+    QFETCH(bool, locked);
+    QFETCH(int, expected);
+    QWidget window;
+    TkavRadioGroup *group = locked ? new LockedRadioGroup(&window) : new TkavRadioGroup(&window);
+    group->setItems({"a", "b"});
+    QSignalSpy onClick(group, &TkavCheckGroup::OnClick);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    group->setFocus(Qt::TabFocusReason);
+    QVERIFY(group->buttons()[0]->hasFocus());
+
+    QTest::keyClick(group->buttons()[0], Qt::Key_Space);
+    QCOMPARE(group->ItemIndex(), expected);
+    QCOMPARE(onClick.count(), expected == -1 ? 0 : 1);
 }
 
 void tst_KavGroups::focusAndArrowsInARadioGroup()
