@@ -1,10 +1,23 @@
 #include "KAVAccessible.h"
 
+#include <QAbstractButton>
 #include <QMetaObject>
+#include <QMetaProperty>
 #include <QVariant>
 #include <QWidget>
 
 namespace {
+
+// An arrow button without a tool tip is named after its direction: "kavUp" -> "Up".
+QString arrowDirection(const QWidget *widget)
+{
+    const QMetaObject *meta = widget->metaObject();
+    const QMetaProperty arrow = meta->property(meta->indexOfProperty("Arrow"));
+    const char *key = arrow.isEnumType() ? arrow.enumerator().valueToKey(arrow.read(widget).toInt())
+                                         : nullptr;
+    const QString name = QString::fromLatin1(key);
+    return name.startsWith(QLatin1StringView("kav")) ? name.mid(3) : name;
+}
 
 using MakeInterface = QAccessibleInterface *(*)(QWidget *widget);
 
@@ -31,6 +44,12 @@ const AccessibleClass accessibleClasses[] = {
      [](QWidget *w) -> QAccessibleInterface * { return new TkavRollingPanelAccessible(w); }},
     {"TkavURLLabel",
      [](QWidget *w) -> QAccessibleInterface * { return new TkavLinkAccessible(w); }},
+    {"TKavArrowButton",
+     [](QWidget *w) -> QAccessibleInterface * {
+         return new TkavGlyphButtonAccessible(w, arrowDirection);
+     }},
+    {"TkavToolBarSpeedButton",
+     [](QWidget *w) -> QAccessibleInterface * { return new TkavGlyphButtonAccessible(w); }},
 };
 
 QAccessibleInterface *kavAccessibleFactory(const QString &className, QObject *object)
@@ -164,6 +183,53 @@ void TkavRollingPanelAccessible::doAction(const QString &actionName)
         return;
     const bool pushed = widget()->property("Pushed").toBool();
     QMetaObject::invokeMethod(widget(), pushed ? "Pop" : "Push");
+}
+
+TkavGlyphButtonAccessible::TkavGlyphButtonAccessible(QWidget *widget, NameOf fallbackName)
+    : QAccessibleWidget(widget, QAccessible::Button), m_fallbackName(fallbackName)
+{
+}
+
+QString TkavGlyphButtonAccessible::text(QAccessible::Text t) const
+{
+    if (t != QAccessible::Name)
+        return QAccessibleWidget::text(t);
+    QString name = widget()->accessibleName();
+    const auto *button = qobject_cast<const QAbstractButton *>(widget());
+    if (name.isEmpty() && button)
+        name = KavStripMnemonic(button->text());
+    if (name.isEmpty())
+        name = widget()->toolTip();
+    if (name.isEmpty() && m_fallbackName)
+        name = m_fallbackName(widget());
+    return name;
+}
+
+QAccessible::State TkavGlyphButtonAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget()))
+        s.pressed = button->isDown();
+    return s;
+}
+
+QStringList TkavGlyphButtonAccessible::actionNames() const
+{
+    QStringList names;
+    if (widget()->isEnabled())
+        names << pressAction();
+    return names + QAccessibleWidget::actionNames();
+}
+
+void TkavGlyphButtonAccessible::doAction(const QString &actionName)
+{
+    if (actionName != pressAction()) {
+        QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    auto *button = qobject_cast<QAbstractButton *>(widget());
+    if (button && button->isEnabled())
+        button->click();
 }
 
 TkavLinkAccessible::TkavLinkAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Link)

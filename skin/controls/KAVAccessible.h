@@ -55,6 +55,23 @@ public:
     void doAction(const QString &actionName) override;
 };
 
+// A button that shows a picture instead of a caption (arrow buttons, glyph buttons). Named by its
+// caption when it has one, else by its tool tip, else by the fallback its table row gives (an
+// arrow button's direction); the press action clicks it at once (QAbstractButton::click).
+class TkavGlyphButtonAccessible : public QAccessibleWidget {
+public:
+    using NameOf = QString (*)(const QWidget *widget);
+    explicit TkavGlyphButtonAccessible(QWidget *widget, NameOf fallbackName = nullptr);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString &actionName) override;
+
+private:
+    NameOf m_fallbackName;
+};
+
 // A web link (TkavURLLabel): named by its "Caption", its "URL" as description; the press action
 // opens it through the "Click" slot, as a mouse click would.
 class TkavLinkAccessible : public QAccessibleWidget {

@@ -1,5 +1,6 @@
 #include "KAVArrowButton.h"
 
+#include "KAVAccessible.h"
 #include "KAVFunctions.h"
 
 #include <QPainter>
@@ -7,6 +8,7 @@
 
 TKavArrowButton::TKavArrowButton(QWidget *parent) : TkavCustomButton(parent)
 {
+    KavInstallAccessibility();
     // The base could not reach this class while it was being built.
     UIStyleChanged();
 }

@@ -1,11 +1,13 @@
 #include "KAVToolBarSpeedButton.h"
 
+#include "KAVAccessible.h"
 #include "KAVCustomButton.h"
 
 #include <QPainter>
 
 TkavToolBarSpeedButton::TkavToolBarSpeedButton(QWidget *parent) : QAbstractButton(parent)
 {
+    KavInstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(18, 18);

@@ -5,6 +5,7 @@
 #include "KAVThemeFile.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -257,6 +258,8 @@ private slots:
 
     void accessibility_data();
     void accessibility();
+    void captionlessButtonsAreNamed_data();
+    void captionlessButtonsAreNamed();
 
 private:
     DrivenClock *m_clock = nullptr;
@@ -1327,6 +1330,52 @@ void tst_KavButton::accessibility()
     QCOMPARE(bool(state.pressed), pressed);
     QVERIFY(state.focusable || !enabled);
     QVERIFY(!state.checkable);
+}
+
+// Which captionless button, in the table below.
+enum class Captionless { ArrowUp, ArrowDown, SpeedButton };
+
+void tst_KavButton::captionlessButtonsAreNamed_data()
+{
+    QTest::addColumn<Captionless>("kind");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("name");
+
+    QTest::addRow("arrow up") << Captionless::ArrowUp << QString() << "Up";
+    QTest::addRow("arrow down") << Captionless::ArrowDown << QString() << "Down";
+    QTest::addRow("arrow with a tool tip") << Captionless::ArrowDown << "Next page" << "Next page";
+    QTest::addRow("speed button with a tool tip") << Captionless::SpeedButton << "Close" << "Close";
+    QTest::addRow("speed button without") << Captionless::SpeedButton << QString() << QString();
+}
+
+void tst_KavButton::captionlessButtonsAreNamed()
+{
+    QFETCH(Captionless, kind);
+    QFETCH(QString, toolTip);
+    QWidget window;
+    QAbstractButton *button = nullptr;
+    if (kind == Captionless::SpeedButton) {
+        button = new TkavToolBarSpeedButton(&window);
+    } else {
+        auto *arrow = new TKavArrowButton(&window);
+        arrow->setArrow(kind == Captionless::ArrowUp ? TKavArrowButton::kavUp : TKavArrowButton::kavDown);
+        button = arrow;
+    }
+    button->setToolTip(toolTip);
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::Button);
+    QTEST(accessible->text(QAccessible::Name), "name");
+    QVERIFY(!accessible->state().pressed);
+
+    // Still a button to press.
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicked.count(), 1);
 }
 
 QTEST_MAIN(tst_KavButton)
