@@ -21,6 +21,8 @@ TkavURLLabel::TkavURLLabel(QWidget *parent)
       m_fontLinkColor(Blue)
 {
     KavInstallAccessibility();
+    // A caption is shown as it is written, never read as markup.
+    setTextFormat(Qt::PlainText);
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);

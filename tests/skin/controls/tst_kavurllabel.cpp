@@ -205,6 +205,16 @@ private slots:
         QCOMPARE(label.size(), QSize(57, 13));
     }
 
+    void captionIsPlainText()
+    {
+        // Markup in a caption is text to show, not formatting.
+        const QString caption = QStringLiteral("Mail <b>me</b> now");
+        TkavURLLabel label;
+        label.setCaption(caption);
+        QVERIFY(label.width() >= QFontMetrics(label.font()).horizontalAdvance(caption));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), caption);
+    }
+
     void background()
     {
         // Until it has a colour of its own, the label shows its parent's face: here a panel
