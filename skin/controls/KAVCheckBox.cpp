@@ -310,13 +310,11 @@ QImage TkavCheckBox::composeFace() const
         return face;
 
     // Background: the colour, or what lies behind the control (behind the tab sheet when on one).
-    if (!m_transparent) {
-        face.fill(Color().toRgb());
-    } else {
-        face.fill(Color().toRgb());
-        QWidget *parent = parentWidget();
-        QWidget *source = parent && parent->inherits("TkavTabSheet") ? parent : const_cast<TkavCheckBox *>(this);
-        DoTrans(face, source);
+    face.fill(Color().toRgb());
+    if (m_transparent) {
+        const QWidget *parent = parentWidget();
+        QPainter behind(&face);
+        KavPaintBehind(behind, const_cast<TkavCheckBox *>(this), parent && KavIsTabSheet(parent));
     }
 
     const QImage picture = statePicture();

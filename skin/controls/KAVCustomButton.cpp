@@ -126,8 +126,8 @@ QImage disabledCopy(const QImage &picture)
 // the button shows their parent's background instead.
 bool showsGrandparent(const QWidget *parent)
 {
-    return parent->inherits("TTabSheet") || parent->inherits("TkavTabSheet")
-        || parent->inherits("TkavDBNavigator") || parent->inherits("TkavToolBar");
+    return KavIsTabSheet(parent) || parent->inherits("TkavDBNavigator")
+        || parent->inherits("TkavToolBar");
 }
 
 quint64 frameKey(int key, int count, int index)
@@ -459,16 +459,8 @@ void TkavCustomButton::paintBackground(QPainter &canvas)
         canvas.fillRect(rect(), palette().color(backgroundRole()));
         return;
     }
-    QWidget *parent = parentWidget();
-    if (parent && parent->parentWidget() && showsGrandparent(parent)) {
-        // The grandparent's background under this button (not under the container's corner).
-        canvas.save();
-        canvas.translate(-pos());
-        DoTrans(canvas, parent);
-        canvas.restore();
-        return;
-    }
-    DoTrans(canvas, this);
+    const QWidget *parent = parentWidget();
+    KavPaintBehind(canvas, this, parent && showsGrandparent(parent));
 }
 
 void TkavCustomButton::paintEvent(QPaintEvent *)

@@ -1,5 +1,8 @@
 #include "KAVLook.h"
 
+#include "KAVFunctions.h"
+
+#include <QPainter>
 #include <QWidget>
 
 TkavLook::~TkavLook()
@@ -34,4 +37,24 @@ void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
     QPalette palette = widget->palette();
     palette.setColor(role, color.toQColor());
     widget->setPalette(palette);
+}
+
+bool KavIsTabSheet(const QWidget *widget)
+{
+    return widget->inherits("TTabSheet") || widget->inherits("TkavTabSheet");
+}
+
+void KavPaintBehind(QPainter &canvas, QWidget *control, bool throughParent)
+{
+    QWidget *parent = control->parentWidget();
+    if (throughParent && parent && parent->parentWidget()) {
+        // DoTrans of the parent puts the parent's corner at the origin; the control sits pos()
+        // further in.
+        canvas.save();
+        canvas.translate(-control->pos());
+        DoTrans(canvas, parent);
+        canvas.restore();
+        return;
+    }
+    DoTrans(canvas, control);
 }

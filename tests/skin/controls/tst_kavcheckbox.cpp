@@ -117,6 +117,8 @@ private slots:
     void frameForState();
     void radioPictureIsKeyed();
     void transparentShowsTheParent();
+    void transparentOnATabSheet_data();
+    void transparentOnATabSheet();
     void focusRectangle();
     void accelerator();
     void arrowsMoveAlongSiblings();
@@ -556,6 +558,70 @@ void tst_KavCheckBox::transparentShowsTheParent()
     QCOMPARE(box->grab().toImage().pixel(spot), qRgb(250, 250, 250));
     box->setTransparent(true);
     QCOMPARE(box->grab().toImage().pixel(spot), qRgb(1, 120, 240));
+}
+
+// What lies behind a page: every pixel its own colour, so that an offset shows.
+QRgb backdropColour(const QPoint &at)
+{
+    return qRgb(at.x() % 256, at.y() % 256, 128);
+}
+
+class Backdrop : public QWidget {
+public:
+    Backdrop() : m_face(300, 200, QImage::Format_RGB32)
+    {
+        resize(m_face.size());
+        for (int y = 0; y < m_face.height(); ++y)
+            for (int x = 0; x < m_face.width(); ++x)
+                m_face.setPixel(x, y, backdropColour(QPoint(x, y)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).drawImage(0, 0, m_face); }
+
+private:
+    QImage m_face;
+};
+
+// Stand-ins for the pages of a page control, which the controls know by class name only.
+class TkavTabSheet : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+
+class TTabSheet : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+
+void tst_KavCheckBox::transparentOnATabSheet_data()
+{
+    QTest::addColumn<bool>("skinnedSheet");
+    QTest::addRow("TkavTabSheet") << true;
+    QTest::addRow("TTabSheet") << false;
+}
+
+void tst_KavCheckBox::transparentOnATabSheet()
+{
+    QFETCH(bool, skinnedSheet);
+    Backdrop backdrop;
+    QWidget *sheet = skinnedSheet ? static_cast<QWidget *>(new TkavTabSheet(&backdrop))
+                                  : new TTabSheet(&backdrop);
+    sheet->setGeometry(20, 20, 250, 150);
+    sheet->setAutoFillBackground(true);
+    sheet->setPalette(QPalette(QColor(255, 255, 255)));
+    auto *box = new TkavCheckBox(sheet);
+    box->setCaption(QStringLiteral("x"));
+    box->move(60, 40);
+    box->setTransparent(true);
+    backdrop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+
+    // Away from picture and caption the box shows what lies under it behind the page.
+    const QPoint spot(box->width() - 2, 1);
+    QCOMPARE(box->grab().toImage().pixel(spot), backdropColour(spot + box->pos() + sheet->pos()));
 }
 
 void tst_KavCheckBox::focusRectangle()
