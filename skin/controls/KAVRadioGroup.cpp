@@ -216,23 +216,45 @@ void TkavCheckGroup::focusInEvent(QFocusEvent *e)
         passFocusOn(e->reason());
 }
 
-// The group shows no focus of its own, so it never keeps it: the first child that can take it
-// gets it (the hand-placed choices of a settings group), and without one a Tab goes on past the
-// group.
+namespace {
+
+// Whether Tab stops at the widget.
+bool isTabStop(const QWidget *widget)
+{
+    return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+} // namespace
+
+// The group shows no focus of its own, so it never keeps it: a child that can take the focus gets
+// it (the hand-placed choices of a settings group), the first one in Tab order, or with Shift+Tab
+// the last. Tab and Shift+Tab give it to a child only when it comes before any stop outside the
+// group (a form may put the group after its choices in the Tab order); otherwise they go on past
+// the group.
 void TkavCheckGroup::passFocusOn(Qt::FocusReason reason)
 {
-    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (isAncestorOf(w) && KavCanTakeFocus(w)) {
-            w->setFocus(reason);
-            return;
+    const bool backwards = reason == Qt::BacktabFocusReason;
+    const bool byTab = backwards || reason == Qt::TabFocusReason;
+    QWidget *w = this;
+    while (true) {
+        w = backwards ? w->previousInFocusChain() : w->nextInFocusChain();
+        if (w == nullptr || w == this)
+            break;
+        if (isAncestorOf(w)) {
+            if (KavCanTakeFocus(w)) {
+                w->setFocus(reason);
+                return;
+            }
+        } else if (byTab && isTabStop(w)) {
+            break;
         }
     }
     // Re-entered only when every Tab stop of the window is such a group: it stays here then.
-    if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || m_passingFocusOn)
+    if (!byTab || m_passingFocusOn)
         return;
     QPointer<TkavCheckGroup> guard(this);
     m_passingFocusOn = true;
-    focusNextPrevChild(reason == Qt::TabFocusReason);
+    focusNextPrevChild(!backwards);
     if (guard)
         m_passingFocusOn = false;
 }

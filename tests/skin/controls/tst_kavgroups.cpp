@@ -164,6 +164,7 @@ private slots:
     void radioGroupWithNothingChosenHandsOnTheFocus();
     void groupWithoutItemsIsNoHiddenTabStop_data();
     void groupWithoutItemsIsNoHiddenTabStop();
+    void tabOrderWithTheGroupAfterItsChoices();
     void settingsPanelGroups();
     void accessibility();
 };
@@ -849,6 +850,30 @@ void tst_KavGroups::groupWithoutItemsIsNoHiddenTabStop()
     QVERIFY(before->hasFocus());
     if (withChoices)
         QVERIFY(choices[1]->Checked());
+}
+
+void tst_KavGroups::tabOrderWithTheGroupAfterItsChoices()
+{
+    // A form may order its Tab stops so that the group comes after its own choices (the exam
+    // window does): Tab must still go round every stop, not back into the choices.
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    SettingsGroup settings = makeSettingsGroup(&window, QStringLiteral("题目数量"),
+                                               {"20   道题目", "40   道题目", "60   道题目"});
+    settings.group->move(0, 30);
+    auto *after = new QLineEdit(&window);
+    after->move(0, 200);
+    QWidget::setTabOrder(before, settings.choices[0]);
+    QWidget::setTabOrder(settings.choices.last(), after);
+    QWidget::setTabOrder(after, settings.group);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    after->setFocus();
+    QTest::keyClick(after, Qt::Key_Tab);
+    QVERIFY(before->hasFocus());
+    QTest::keyClick(before, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(after->hasFocus());
 }
 
 void tst_KavGroups::settingsPanelGroups()
