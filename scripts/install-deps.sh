@@ -31,7 +31,7 @@ done
 echo "Installing missing packages: ${missing[*]}"
 if [[ $(id -u) -eq 0 ]]; then
   as_root=()
-elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null || command -v sudo >/dev/null 2>&1; then
+elif command -v sudo >/dev/null 2>&1; then
   as_root=(sudo)
 else
   echo "error: these packages are missing and I cannot install them (not root, no sudo):" >&2
