@@ -117,20 +117,13 @@ Face glassAcross(QColor edge, QColor middle, QColor border)
 
 BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxRecipe recipe;
-    recipe.frame = frame;
-    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
-    recipe.shape = shape;
     Face enabled = glass(Qt::white, QColor(236, 242, 252), QColor(214, 228, 250),
                          QColor(236, 244, 255), kOutline);
     enabled.innerLight = QColor();
-    recipe.on = recipe.off = enabled;
-    recipe.onDisabled = recipe.offDisabled = face(QColor(240, 240, 242), QColor(236, 236, 240),
-                                              QColor(168, 176, 196));
-    recipe.markColour = kInk;
-    recipe.markDisabled = QColor(168, 176, 196);
-    recipe.behind = Behind{kBackground, keyedCorners};
-    return recipe;
+    return boxStripRecipe(frame, shape, keyedCorners,
+                          {enabled,
+                           face(QColor(240, 240, 242), QColor(236, 236, 240), QColor(168, 176, 196)),
+                           kInk, QColor(168, 176, 196), kBackground});
 }
 
 } // namespace

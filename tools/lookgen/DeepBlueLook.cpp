@@ -76,28 +76,12 @@ QImage titleButtons()
     return titleButtonStrip(recipe);
 }
 
-Face steel(QColor edge, QColor middle, QColor border)
-{
-    Face f;
-    f.base = stops({{0.0, edge}, {0.5, middle}, {1.0, edge}});
-    f.across = true;
-    f.border = border;
-    return f;
-}
-
 BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxRecipe recipe;
-    recipe.frame = frame;
-    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
-    recipe.shape = shape;
-    recipe.on = recipe.off = face(QColor(214, 222, 240), Qt::white, kNavy);
-    recipe.onDisabled = recipe.offDisabled = face(QColor(236, 236, 238), QColor(246, 246, 246),
-                                              QColor(160, 166, 180));
-    recipe.markColour = kDeepNavy;
-    recipe.markDisabled = QColor(160, 166, 180);
-    recipe.behind = Behind{kBackground, keyedCorners};
-    return recipe;
+    return boxStripRecipe(frame, shape, keyedCorners,
+                          {face(QColor(214, 222, 240), Qt::white, kNavy),
+                           face(QColor(236, 236, 238), QColor(246, 246, 246), QColor(160, 166, 180)),
+                           kDeepNavy, QColor(160, 166, 180), kBackground});
 }
 
 } // namespace
@@ -159,9 +143,9 @@ void addDeepBlueLook(Pictures &out)
     arrows.frame = QSize(16, 16);
     arrows.bounds = QRectF(0, 0, 16, 16);
     arrows.shape = Shape{Shape::Round, 2.0};
-    arrows.faces = {steel(QColor(196, 206, 232), QColor(238, 242, 250), QColor(70, 90, 150)),
-                    steel(QColor(206, 222, 252), QColor(250, 252, 255), QColor(44, 90, 196)),
-                    steel(QColor(60, 90, 170), QColor(110, 140, 214), kDeepNavy)};
+    arrows.faces = {faceAcross(QColor(196, 206, 232), QColor(238, 242, 250), QColor(70, 90, 150)),
+                    faceAcross(QColor(206, 222, 252), QColor(250, 252, 255), QColor(44, 90, 196)),
+                    faceAcross(QColor(60, 90, 170), QColor(110, 140, 214), kDeepNavy)};
     arrows.arrows = {kDeepNavy, QColor(24, 60, 170), Qt::white};
     arrows.arrowHeight = 4;
     arrows.behind = Behind{kScrollBackground, false};
@@ -200,7 +184,7 @@ void addDeepBlueLook(Pictures &out)
                              QColor(230, 234, 246), QColor(150, 162, 196)});
 
     out["DEEPBLUE_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 83), steel(QColor(196, 206, 232), QColor(240, 244, 252), kNavy), kDeepNavy,
+        QSize(8, 83), faceAcross(QColor(196, 206, 232), QColor(240, 244, 252), kNavy), kDeepNavy,
         Behind{kBackground, true});
     Profile bar{QColor(10, 16, 40)};
     bar.append(sampleRows(9, {{0.0, QColor(84, 118, 206)}, {1.0, QColor(48, 78, 164)}}));

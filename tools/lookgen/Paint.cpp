@@ -212,6 +212,15 @@ Face face(QColor top, QColor bottom, QColor border)
     return f;
 }
 
+Face faceAcross(QColor edge, QColor middle, QColor border)
+{
+    Face f;
+    f.base = stops({{0.0, edge}, {0.5, middle}, {1.0, edge}});
+    f.across = true;
+    f.border = border;
+    return f;
+}
+
 void paintFace(QPainter &p, const Shape &shape, const QRectF &bounds, const Face &face)
 {
     p.save();

@@ -79,6 +79,8 @@ struct Face {
 };
 // A face whose base runs from top to bottom colour.
 Face face(QColor top, QColor bottom, QColor border);
+// A face shaded across, from its edges (left and right) to its middle: scroll and handle parts.
+Face faceAcross(QColor edge, QColor middle, QColor border);
 QGradientStops stops(Stops list);
 
 void paintFace(QPainter &p, const Shape &shape, const QRectF &bounds, const Face &face);

@@ -253,4 +253,18 @@ QImage handlePicture(QSize size, const Face &face, QColor grip, const Behind &be
     return finish(image, behind);
 }
 
+BoxRecipe boxStripRecipe(QSize frame, Shape shape, bool keyedCorners, const BoxColours &colours)
+{
+    BoxRecipe recipe;
+    recipe.frame = frame;
+    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
+    recipe.shape = shape;
+    recipe.on = recipe.off = colours.enabled;
+    recipe.onDisabled = recipe.offDisabled = colours.disabled;
+    recipe.markColour = colours.mark;
+    recipe.markDisabled = colours.markDisabled;
+    recipe.behind = Behind{colours.background, keyedCorners};
+    return recipe;
+}
+
 } // namespace lookgen

@@ -50,6 +50,15 @@ struct BoxRecipe {
     Behind behind;
 };
 QImage boxStrip(const BoxRecipe &recipe);
+// A look's colours for its check boxes, radio buttons and check-list boxes: one face for both
+// enabled frames and one for both disabled frames, and the mark's colours.
+struct BoxColours {
+    Face enabled, disabled;
+    QColor mark, markDisabled;
+    QColor background; // what the box stands on
+};
+// The recipe of a box strip filling its whole frame; keyed corners are magenta.
+BoxRecipe boxStripRecipe(QSize frame, Shape shape, bool keyedCorners, const BoxColours &colours);
 
 // Title-bar buttons: 18 frames, three states (normal, over, pressed) for each kind in the order
 // control box, help, maximise, restore, minimise, close.

@@ -68,28 +68,12 @@ QImage titleButtons()
     return titleButtonStrip(recipe);
 }
 
-Face soft(QColor edge, QColor middle, QColor border)
-{
-    Face f;
-    f.base = stops({{0.0, edge}, {0.5, middle}, {1.0, edge}});
-    f.across = true;
-    f.border = border;
-    return f;
-}
-
 BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxRecipe recipe;
-    recipe.frame = frame;
-    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
-    recipe.shape = shape;
-    recipe.on = recipe.off = face(QColor(240, 242, 247), Qt::white, QColor(140, 148, 168));
-    recipe.onDisabled = recipe.offDisabled = face(QColor(246, 246, 246), QColor(250, 250, 250),
-                                              QColor(206, 208, 214));
-    recipe.markColour = kBlue;
-    recipe.markDisabled = QColor(190, 194, 204);
-    recipe.behind = Behind{kBackground, keyedCorners};
-    return recipe;
+    return boxStripRecipe(frame, shape, keyedCorners,
+                          {face(QColor(240, 242, 247), Qt::white, QColor(140, 148, 168)),
+                           face(QColor(246, 246, 246), QColor(250, 250, 250), QColor(206, 208, 214)),
+                           kBlue, QColor(190, 194, 204), kBackground});
 }
 
 } // namespace
@@ -140,9 +124,9 @@ void addProteinLook(Pictures &out)
     arrows.frame = QSize(16, 16);
     arrows.bounds = QRectF(0, 0, 16, 16);
     arrows.shape = Shape{Shape::Round, 2.0};
-    arrows.faces = {soft(QColor(232, 234, 240), QColor(250, 251, 253), kSoftOutline),
-                    soft(QColor(226, 234, 252), QColor(248, 250, 255), kBlue),
-                    soft(QColor(48, 80, 196), QColor(88, 120, 224), QColor(36, 56, 160))};
+    arrows.faces = {faceAcross(QColor(232, 234, 240), QColor(250, 251, 253), kSoftOutline),
+                    faceAcross(QColor(226, 234, 252), QColor(248, 250, 255), kBlue),
+                    faceAcross(QColor(48, 80, 196), QColor(88, 120, 224), QColor(36, 56, 160))};
     arrows.arrows = {QColor(88, 94, 110), kBlue, Qt::white};
     arrows.arrowHeight = 4;
     arrows.behind = Behind{kScrollBackground, false};
@@ -181,7 +165,7 @@ void addProteinLook(Pictures &out)
                                             QColor(248, 249, 251), QColor(226, 229, 236)});
 
     out["PROTEIN_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 83), soft(QColor(232, 234, 240), QColor(252, 252, 254), kSoftOutline),
+        QSize(8, 83), faceAcross(QColor(232, 234, 240), QColor(252, 252, 254), kSoftOutline),
         QColor(88, 94, 110), Behind{kBackground, true});
     Profile bar{QColor(24, 36, 120)};
     bar.append(sampleRows(10, {{0.0, QColor(112, 146, 236)}, {1.0, QColor(78, 112, 222)}}));

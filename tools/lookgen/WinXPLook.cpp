@@ -109,27 +109,10 @@ QImage buttons()
 
 BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 {
-    BoxRecipe recipe;
-    recipe.frame = frame;
-    recipe.bounds = QRectF(0, 0, frame.width(), frame.height());
-    recipe.shape = shape;
-    Face enabled = face(QColor(220, 220, 215), Qt::white, kBoxOutline);
-    Face disabled = face(QColor(245, 244, 234), QColor(245, 244, 234), QColor(202, 200, 187));
-    recipe.on = recipe.off = enabled;
-    recipe.onDisabled = recipe.offDisabled = disabled;
-    recipe.markDisabled = QColor(202, 200, 187);
-    recipe.markColour = kGreen;
-    recipe.behind = Behind{kBackground, keyedCorners};
-    return recipe;
-}
-
-Face lunaScroll(QColor edge, QColor middle, QColor border)
-{
-    Face f;
-    f.base = stops({{0.0, edge}, {0.5, middle}, {1.0, edge}});
-    f.across = true;
-    f.border = border;
-    return f;
+    return boxStripRecipe(frame, shape, keyedCorners,
+                          {face(QColor(220, 220, 215), Qt::white, kBoxOutline),
+                           face(QColor(245, 244, 234), QColor(245, 244, 234), QColor(202, 200, 187)),
+                           kGreen, QColor(202, 200, 187), kBackground});
 }
 
 } // namespace
@@ -173,9 +156,9 @@ void addWinXPLook(Pictures &out)
     arrows.frame = QSize(16, 17);
     arrows.bounds = QRectF(0, 0, 16, 17);
     arrows.shape = Shape{Shape::Round, 2.5};
-    arrows.faces = {lunaScroll(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240)),
-                    lunaScroll(QColor(214, 228, 255), QColor(244, 248, 255), QColor(140, 170, 236)),
-                    lunaScroll(QColor(150, 176, 242), QColor(176, 198, 248), QColor(110, 140, 220))};
+    arrows.faces = {faceAcross(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240)),
+                    faceAcross(QColor(214, 228, 255), QColor(244, 248, 255), QColor(140, 170, 236)),
+                    faceAcross(QColor(150, 176, 242), QColor(176, 198, 248), QColor(110, 140, 220))};
     arrows.arrows = {kArrow, kArrow, QColor(40, 56, 96)};
     arrows.arrowHeight = 4;
     arrows.behind = Behind{kScrollBackground, false};
@@ -200,7 +183,7 @@ void addWinXPLook(Pictures &out)
     scroll.frame = QSize(18, 18);
     scroll.bounds = QRectF(1, 1, 16, 16);
     scroll.shape = Shape{Shape::Round, 3.0};
-    scroll.normal = lunaScroll(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240));
+    scroll.normal = faceAcross(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240));
     scroll.normal.across = false;
     scroll.over = scroll.normal;
     scroll.over.ring = kHover;
@@ -226,14 +209,14 @@ void addWinXPLook(Pictures &out)
     out["WINXP_TAB_LINE"] = columnPicture(QSize(8, 1), Profile{kTabBorder});
 
     out["WINXP_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 86), lunaScroll(QColor(196, 212, 252), QColor(236, 242, 255), QColor(140, 170, 236)),
+        QSize(8, 86), faceAcross(QColor(196, 212, 252), QColor(236, 242, 255), QColor(140, 170, 236)),
         kArrow, Behind{kBackground, true});
     Profile bar{QColor(104, 104, 104)};
     bar.append(sampleRows(20, {{0.0, Qt::white}, {1.0, QColor(198, 211, 247)}}));
     out["WINXP_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 21), bar);
 
     // The combo box's drop-down button carries its own arrow.
-    Face combo = lunaScroll(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240));
+    Face combo = faceAcross(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240));
     combo.across = false;
     combo.base = stops({{0.0, QColor(226, 236, 255)}, {1.0, QColor(186, 204, 250)}});
     QImage comboImage = canvas(16, 18);
