@@ -5,9 +5,12 @@
 #include "KAVMgr.h"
 #include "KAVRadioGroup.h"
 #include "KAVThemes.h"
+#include "KAVToolBarSpeedButton.h"
+#include "KAVURLLabel.h"
 #include "tst_kavtheme_support.h"
 
 #include <QEnterEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -282,6 +285,32 @@ const QList<ControlCase> &controlCases()
         {"TkavPanel", [](QWidget *s) { return panel(s, QStringLiteral("Exam"), true); }, {}},
         {"TkavPanel/noButton", [](QWidget *s) { return panel(s, QStringLiteral("Exam"), false); }, {}},
         {"TkavPanel/noCaption", [](QWidget *s) { return panel(s, QString(), true); }, {}},
+        {"TkavImagePanel/stretched",
+         [](QWidget *s) {
+             auto *p = new TkavImagePanel(s);
+             p->setGeometry(8, 8, 60, 30);
+             p->setPicture(fixturePicture());
+             p->setDrawStyle(TkavCustomPanel::kavStretch);
+             p->setText(QStringLiteral("Pic"));
+             return p;
+         },
+         {}},
+        {"TkavToolBarSpeedButton",
+         [](QWidget *s) {
+             auto *b = new TkavToolBarSpeedButton(s);
+             b->setGeometry(8, 8, 18, 18);
+             b->setGlyph(fixturePicture().copy(0, 0, 12, 10));
+             return b;
+         },
+         {}},
+        {"TkavURLLabel",
+         [](QWidget *s) {
+             auto *l = new TkavURLLabel(s);
+             l->move(8, 8);
+             l->setCaption(QStringLiteral("Contact"));
+             return l;
+         },
+         {}},
     };
     return cases;
 }
@@ -386,6 +415,37 @@ private slots:
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
+    // Every control draws exactly as the renders kept in tests/tools/data/renders, made before the
+    // paint layer was rebuilt. KAV_UPDATE_RENDERS=1 writes the current renders there instead.
+    void drawsAsReferenceRender_data()
+    {
+        QTest::addColumn<TkavUIStyle>("look");
+        QTest::addColumn<QString>("control");
+        for (TkavUIStyle look : BuiltInLooks)
+            for (const ControlCase &c : controlCases())
+                QTest::addRow("%s/%s", qPrintable(lookName(look)), c.name) << look << QString::fromLatin1(c.name);
+    }
+
+    void drawsAsReferenceRender()
+    {
+        QFETCH(TkavUIStyle, look);
+        QFETCH(QString, control);
+        const ControlCase *c = findCase(control);
+        QVERIFY(c);
+        const QDir folder(QDir(qEnvironmentVariable("KAV_SOURCE_DIR")).filePath(QStringLiteral("tests/tools/data/renders/") + lookName(look)));
+        const QString file = folder.filePath(QString(control).replace(u'/', u'-') + QStringLiteral(".png"));
+        const QImage actual = render(*c, look, nullptr);
+        if (qEnvironmentVariableIntValue("KAV_UPDATE_RENDERS")) {
+            QVERIFY(folder.mkpath(QStringLiteral(".")));
+            QVERIFY(actual.convertToFormat(QImage::Format_RGB32).save(file));
+            return;
+        }
+        const QImage expected(file);
+        QVERIFY2(!expected.isNull(), qPrintable(file + QStringLiteral(" is missing")));
+        const QString difference = pictureDifference(actual, expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
     void themeFileStyleWithoutThemeDrawsAsDeepBlue_data() { addCaseRows(); }
 
     void themeFileStyleWithoutThemeDrawsAsDeepBlue()
@@ -412,8 +472,11 @@ private slots:
         QVERIFY2(theme->CanUse(), qPrintable(theme->errorString()));
 
         const StagedControl staged(*c, TkavUIStyle::FromThemeFile, theme.get());
-        // The image button draws its own pictures in every look.
-        const bool drawsAnyLook = QLatin1String(c->name) != QLatin1String("TkavImageButton");
+        // The image button and image panel draw their own pictures in every look; the speed button
+        // and the URL label have no look.
+        static const QStringList lookless = {QStringLiteral("TkavImageButton"), QStringLiteral("TkavImagePanel/stretched"),
+                                            QStringLiteral("TkavToolBarSpeedButton"), QStringLiteral("TkavURLLabel")};
+        const bool drawsAnyLook = !lookless.contains(QLatin1String(c->name));
         if (drawsAnyLook)
             QVERIFY2(!pictureDifference(staged.grab(), deepBlue).isEmpty(), "the MacOS file draws like DeepBlue");
 
