@@ -180,7 +180,7 @@ void TkavCheckBox::setChecked(bool checked)
     // nothing to do.
     QAbstractButton::setChecked(checked);
     update();
-    emit CheckedChanged(checked);
+    Q_EMIT CheckedChanged(checked);
     CheckStateChanged();
 }
 
@@ -234,7 +234,7 @@ void TkavCheckBox::CheckStateChanged()
 void TkavCheckBox::raiseOnClick()
 {
     if (!isLoading())
-        emit OnClick(this);
+        Q_EMIT OnClick(this);
 }
 
 void TkavCheckBox::DoClick()

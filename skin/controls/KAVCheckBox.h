@@ -117,11 +117,11 @@ public:
     // none.
     QImage statePicture() const;
 
-public slots:
+public Q_SLOTS:
     // What a mouse click does: take the focus when possible, then DoClick. Nothing when disabled.
     void Click();
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
     void CheckedChanged(bool checked);
 

@@ -491,7 +491,7 @@ void TkavCustomButton::Click()
 {
     if (!isEnabled())
         return;
-    emit clicked(isChecked());
+    Q_EMIT clicked(isChecked());
 }
 
 void TkavCustomButton::handleClicked()
@@ -505,7 +505,7 @@ void TkavCustomButton::handleClicked()
         applyModalResult();
     if (!guard)
         return;
-    emit OnClick(this);
+    Q_EMIT OnClick(this);
     if (guard && m_action)
         m_action->trigger();
 }
@@ -548,7 +548,7 @@ void TkavCustomButton::startRepeat()
     m_repeatTimer = makeRepeatTimer(this);
     // An interval of 0 or below never ticks: the button then only clicks.
     if (m_repeatInterval > 0) {
-        m_repeatTimer->start(m_repeatInterval, [this] { emit OnMouseContinuouslyDown(this); });
+        m_repeatTimer->start(m_repeatInterval, [this] { Q_EMIT OnMouseContinuouslyDown(this); });
     }
 }
 
@@ -573,7 +573,7 @@ void TkavCustomButton::mouseEntered()
     m_underMouse = true;
     m_mouseOver = true;
     update();
-    emit OnMouseEnter(this);
+    Q_EMIT OnMouseEnter(this);
 }
 
 void TkavCustomButton::mouseLeft()
@@ -587,7 +587,7 @@ void TkavCustomButton::mouseLeft()
     if (!m_underMouse)
         return;
     m_underMouse = false;
-    emit OnMouseExit(this);
+    Q_EMIT OnMouseExit(this);
 }
 
 void TkavCustomButton::enterEvent(QEnterEvent *)
@@ -614,10 +614,10 @@ void TkavCustomButton::mousePressEvent(QMouseEvent *e)
         setDown(true);
         startRepeat();
         update();
-        emit pressed();
+        Q_EMIT pressed();
     }
     e->accept();
-    emit OnMouseDown(this, e->button(), e->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseDown(this, e->button(), e->modifiers(), at.x(), at.y());
 }
 
 void TkavCustomButton::mouseMoveEvent(QMouseEvent *e)
@@ -637,7 +637,7 @@ void TkavCustomButton::mouseMoveEvent(QMouseEvent *e)
     } else if (e->buttons() != Qt::NoButton) {
         mouseEntered();
     }
-    emit OnMouseMove(this, e->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseMove(this, e->modifiers(), at.x(), at.y());
 }
 
 void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
@@ -645,14 +645,14 @@ void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
     const QPoint at = e->position().toPoint();
     QPointer<TkavCustomButton> guard(this);
     if (e->button() == Qt::LeftButton) {
-        emit released();
+        Q_EMIT released();
         if (guard && hitButton(at))
             Click();
     }
     if (!guard)
         return;
     e->accept();
-    emit OnMouseUp(this, e->button(), e->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseUp(this, e->button(), e->modifiers(), at.x(), at.y());
 }
 
 void TkavCustomButton::keyPressEvent(QKeyEvent *e)

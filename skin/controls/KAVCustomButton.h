@@ -136,7 +136,7 @@ public:
     // one. Returns the factory that was installed before.
     static TkavRepeatTimerFactory setRepeatTimerFactory(TkavRepeatTimerFactory factory);
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
     void OnMouseEnter(QObject *sender);
     void OnMouseExit(QObject *sender);

@@ -231,7 +231,7 @@ TkavGroupBox::TkavGroupBox(QWidget *parent) : TkavCustomGroupBox(parent) {}
 
 void TkavGroupBox::Click()
 {
-    emit OnClick(this);
+    Q_EMIT OnClick(this);
 }
 
 QSize TkavCustomGroupBox::sizeHint() const

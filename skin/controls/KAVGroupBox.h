@@ -110,7 +110,7 @@ class TkavGroupBox : public TkavCustomGroupBox {
 public:
     explicit TkavGroupBox(QWidget *parent = nullptr);
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
 
 protected:

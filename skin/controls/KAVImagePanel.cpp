@@ -444,9 +444,9 @@ void TkavPanel::finishRoll()
     update();
     announceExpandedChange(this);
     if (done == Roll::Up)
-        emit OnPush(this);
+        Q_EMIT OnPush(this);
     else
-        emit OnPop(this);
+        Q_EMIT OnPop(this);
 }
 
 void TkavPanel::paintPanel(QImage &canvas)

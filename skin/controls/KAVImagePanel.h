@@ -200,7 +200,7 @@ public:
 
     QSize sizeHint() const override;
 
-public slots:
+public Q_SLOTS:
     // Rolls up to the caption bar. Throws EKavPanelError(CantPushMessage) and changes nothing when
     // Align is alClient, alLeft or alRight. A Push while already rolling up is merged into that
     // roll; during a Pop it turns the roll round.
@@ -211,7 +211,7 @@ public slots:
     // One step of the running roll now (nothing when not rolling); the roll timer calls it.
     void stepRoll();
 
-signals:
+Q_SIGNALS:
     void OnPush(QObject *sender);
     void OnPop(QObject *sender);
 

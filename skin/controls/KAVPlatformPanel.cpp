@@ -169,7 +169,7 @@ void TkavPlatformPanel::resizeEvent(QResizeEvent *event)
     alignChildren();
     if (m_align != alNone)
         alignInParent();
-    emit OnResize(this);
+    Q_EMIT OnResize(this);
 }
 
 bool TkavPlatformPanel::event(QEvent *event)
@@ -212,13 +212,13 @@ void TkavPlatformPanel::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
     const QPoint at = event->position().toPoint();
-    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void TkavPlatformPanel::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseMove(this, event->modifiers(), at.x(), at.y());
 }
 
 void TkavPlatformPanel::mouseReleaseEvent(QMouseEvent *event)
@@ -227,14 +227,14 @@ void TkavPlatformPanel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(at);
     if (event->button() == Qt::LeftButton)
         m_pressed = false;
-    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
     if (click)
-        emit OnClick(this);
+        Q_EMIT OnClick(this);
 }
 
 void TkavPlatformPanel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     mousePressEvent(event);
     if (event->button() == Qt::LeftButton)
-        emit OnDblClick(this);
+        Q_EMIT OnDblClick(this);
 }

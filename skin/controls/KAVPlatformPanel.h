@@ -59,7 +59,7 @@ public:
     void setColor(TColor color);
     void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
     void OnDblClick(QObject *sender);
     void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,

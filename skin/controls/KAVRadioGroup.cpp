@@ -190,7 +190,7 @@ void TkavCheckGroup::clickRoutine()
 {
     NewClick();
     if (!KavIsLoading(this))
-        emit OnClick(this);
+        Q_EMIT OnClick(this);
 }
 
 void TkavCheckGroup::changeEvent(QEvent *e)

@@ -99,7 +99,7 @@ public:
     // Lays the item buttons out in the item area; other children are never touched.
     void ArrangeButtons();
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
 
 protected:
@@ -123,7 +123,7 @@ protected:
 
     TkavCheckBox *button(int index) const;
 
-private slots:
+private Q_SLOTS:
     void clickRoutine();
 
 private:

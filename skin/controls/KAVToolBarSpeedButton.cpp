@@ -11,7 +11,7 @@ TkavToolBarSpeedButton::TkavToolBarSpeedButton(QWidget *parent) : QAbstractButto
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(18, 18);
-    connect(this, &QAbstractButton::clicked, this, [this] { emit OnClick(this); });
+    connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT OnClick(this); });
 }
 
 QColor TkavToolBarSpeedButton::Color() const

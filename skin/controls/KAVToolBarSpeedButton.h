@@ -27,7 +27,7 @@ public:
 
     QSize sizeHint() const override { return QSize(18, 18); }
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
 
 protected:

@@ -105,7 +105,7 @@ void TkavURLLabel::Click()
     const QString address = m_url.trimmed();
     if (!address.isEmpty())
         QDesktopServices::openUrl(QUrl::fromUserInput(address));
-    emit OnClick(this);
+    Q_EMIT OnClick(this);
 }
 
 void TkavURLLabel::changeEvent(QEvent *event)
@@ -132,14 +132,14 @@ void TkavURLLabel::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         m_pressed = true;
     const QPoint at = event->position().toPoint();
-    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
     event->accept();
 }
 
 void TkavURLLabel::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
-    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseMove(this, event->modifiers(), at.x(), at.y());
     event->accept();
 }
 
@@ -150,7 +150,7 @@ void TkavURLLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(at);
     if (event->button() == Qt::LeftButton)
         m_pressed = false;
-    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    Q_EMIT OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
     event->accept();
     if (click)
         Click();

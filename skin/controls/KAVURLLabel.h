@@ -62,11 +62,11 @@ public:
     bool Transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 
-public slots:
+public Q_SLOTS:
     // Opens URL when it holds more than blanks, then raises OnClick.
     void Click();
 
-signals:
+Q_SIGNALS:
     void OnClick(QObject *sender);
     void OnMouseDown(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
                      int y);

@@ -1,6 +1,7 @@
 #include "KAVFaceCache.h"
 
 #include <QMutexLocker>
+#include <QSet>
 
 namespace {
 // Bookkeeping of one entry besides its pixels, so that a flood of tiny faces is bounded too.
@@ -38,14 +39,34 @@ void TkavFaceCache::insert(const Key &key, const QImage &face)
     faces_.insert(key, new QImage(face), cost);
 }
 
-void TkavFaceCache::retirePicture(qint64 pictureKey)
+void TkavFaceCache::retirePicture(quint64 picture)
 {
+    retirePictures({picture});
+}
+
+void TkavFaceCache::retirePictures(const QList<quint64> &pictures)
+{
+    if (pictures.isEmpty())
+        return;
+    const QSet<quint64> retired(pictures.cbegin(), pictures.cend());
     QMutexLocker lock(&mutex_);
     const QList<Key> keys = faces_.keys();
     for (const Key &key : keys) {
-        if (key.picture == pictureKey)
+        if (retired.contains(key.picture))
             faces_.remove(key);
     }
+}
+
+TkavFaceCache::Counters TkavFaceCache::counters() const
+{
+    QMutexLocker lock(&mutex_);
+    return counters_;
+}
+
+void TkavFaceCache::countLookup(bool hit)
+{
+    QMutexLocker lock(&mutex_);
+    ++(hit ? counters_.hits : counters_.composed);
 }
 
 void TkavFaceCache::clear()

@@ -1,21 +1,23 @@
 #pragma once
 
 #include <QCache>
+#include <QList>
 #include <QImage>
 #include <QMutex>
 #include <QSize>
 
 // Composed control faces (a picture stretched to a control's size), kept so that a control that
-// repaints at an unchanged size does not compose its face again. Entries are looked up by
-// everything that determines their pixels: the picture's QImage::cacheKey() (which changes
-// whenever the picture changes, so a new look never meets the old look's faces), the size and
-// a few drawing flags. Least recently used faces are retired once the byte budget is spent.
-// Safe to use from several threads.
+// repaints at an unchanged size does not compose its face again, and so that identical controls
+// share one face. Entries are looked up by everything that determines their pixels: the
+// picture's identity (the picture store's id, or QImage::cacheKey() for a picture from elsewhere,
+// which changes whenever the picture changes), the size and a few drawing flags. A file theme
+// that loads another file retires exactly the faces of its old pictures; least recently used
+// faces are retired once the byte budget is spent. Safe to use from several threads.
 class TkavFaceCache
 {
 public:
     struct Key {
-        qint64 picture = 0;
+        quint64 picture = 0;
         QSize size;
         quint32 flags = 0;
 
@@ -42,8 +44,9 @@ public:
     // huge face cannot push out all the small ones.
     void insert(const Key &key, const QImage &face);
 
-    // Retires every face made from the picture with this cache key.
-    void retirePicture(qint64 pictureKey);
+    // Retires every face made from the picture with this identity, or from any of these.
+    void retirePicture(quint64 picture);
+    void retirePictures(const QList<quint64> &pictures);
     void clear();
 
     void setBudgetBytes(qsizetype bytes);
@@ -51,9 +54,20 @@ public:
     qsizetype count() const;
     qsizetype usedBytes() const;
 
+    // Faces made and faces found since the start (benchmarks and tests).
+    struct Counters {
+        qint64 composed = 0;
+        qint64 hits = 0;
+    };
+    Counters counters() const;
+    // Counts a look-up that composed a new face or found one.
+    void countLookup(bool hit);
+
 private:
     static qsizetype costOf(const QImage &face);
 
+
     mutable QMutex mutex_;
+    Counters counters_;
     QCache<Key, QImage> faces_;
 };

@@ -1,6 +1,7 @@
 #include "KAVFunctions.h"
 
 #include "KAVFaceCache.h"
+#include "KAVPictureStore.h"
 
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -263,17 +264,21 @@ QList<Piece> ninePieces(const QSize &pictureSize, int W, int H, bool transparent
     return pieces;
 }
 
-QImage cachedSpitFace(const QImage &picture, const QSize &size, bool transparent)
+// The face of picture at size, composed once: identity is the store's id of the picture, or the
+// image's own cache key for a picture from elsewhere.
+QImage cachedSpitFace(const QImage &picture, quint64 identity, const QSize &size, bool transparent)
 {
-    const TkavFaceCache::Key key{picture.cacheKey(), size, transparent ? 1u : 0u};
+    const TkavFaceCache::Key key{identity, size, transparent ? 1u : 0u};
     TkavFaceCache &cache = TkavFaceCache::shared();
     QImage face = cache.find(key);
+    cache.countLookup(!face.isNull());
     if (face.isNull()) {
         face = SpitDrawFace(picture, size, transparent);
         cache.insert(key, face);
     }
     return face;
 }
+
 
 // Windows system colour indexes (0x80000000 | index) by the palette roles that play their part.
 QColor systemColor(int index, const QPalette &palette)
@@ -353,20 +358,10 @@ QImage SpitDrawFace(const QImage &picture, const QSize &size, bool transparent)
                        area, MagentaKey);
 }
 
-void SpitDraw(const QImage &picture, QPainter &canvas, const QRect &rect, bool transparent)
-{
-    if (picture.isNull() || rect.isEmpty())
-        return;
-    const QImage face = cachedSpitFace(picture, rect.size(), transparent);
-    if (!face.isNull())
-        canvas.drawImage(rect.topLeft(), face);
-}
+namespace {
 
-void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool transparent)
+void drawSpitFace(const QImage &face, QImage &canvas, const QRect &rect)
 {
-    if (picture.isNull() || rect.isEmpty() || canvas.isNull())
-        return;
-    const QImage face = cachedSpitFace(picture, rect.size(), transparent);
     if (face.isNull())
         return;
     if (face.format() == QImage::Format_RGB32 && isDirect32(canvas.format())) {
@@ -376,6 +371,45 @@ void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool tra
     // Faces with skipped pixels go through the painter, whose blending is vectorised.
     QPainter painter(&canvas);
     painter.drawImage(rect.topLeft(), face);
+}
+
+quint64 identityOf(const QImage &picture)
+{
+    return quint64(picture.cacheKey());
+}
+
+} // namespace
+
+void SpitDraw(const QImage &picture, QPainter &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.isNull() || rect.isEmpty())
+        return;
+    const QImage face = cachedSpitFace(picture, identityOf(picture), rect.size(), transparent);
+    if (!face.isNull())
+        canvas.drawImage(rect.topLeft(), face);
+}
+
+void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.isNull() || rect.isEmpty() || canvas.isNull())
+        return;
+    drawSpitFace(cachedSpitFace(picture, identityOf(picture), rect.size(), transparent), canvas, rect);
+}
+
+void SpitDraw(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.isNull() || rect.isEmpty())
+        return;
+    const QImage face = cachedSpitFace(picture.image(), picture.id(), rect.size(), transparent);
+    if (!face.isNull())
+        canvas.drawImage(rect.topLeft(), face);
+}
+
+void SpitDraw(const Kav::TkavPicture &picture, QImage &canvas, const QRect &rect, bool transparent)
+{
+    if (picture.isNull() || rect.isEmpty() || canvas.isNull())
+        return;
+    drawSpitFace(cachedSpitFace(picture.image(), picture.id(), rect.size(), transparent), canvas, rect);
 }
 
 namespace {

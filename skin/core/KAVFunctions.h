@@ -16,6 +16,10 @@ class QObject;
 class QPainter;
 class QWidget;
 
+namespace Kav {
+class TkavPicture;
+}
+
 // Drawing helpers shared by every skinned control.
 //
 // Pictures are QImage (normally Format_RGB32); magenta qRgb(255, 0, 255) (clFuchsia) marks
@@ -54,6 +58,10 @@ void SpitBitmap(const QImage &source, QImage &destination, int frameCount, int f
 // Repeated draws of the same picture at the same size come from a cache of composed faces.
 void SpitDraw(const QImage &picture, QPainter &canvas, const QRect &rect, bool transparent);
 void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool transparent);
+// The same for a picture of the picture store: its faces are shared by every control that shows
+// it, and retired with it.
+void SpitDraw(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect, bool transparent);
+void SpitDraw(const Kav::TkavPicture &picture, QImage &canvas, const QRect &rect, bool transparent);
 
 // The composed face of nine-part drawing at the given size, without the cache: an
 // ARGB32_Premultiplied image whose skipped pixels are fully transparent, or an RGB32 image

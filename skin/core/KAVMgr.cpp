@@ -1,6 +1,7 @@
 #include "KAVMgr.h"
 
 #include "KAVFunctions.h"
+#include "KAVPictureStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,9 +25,11 @@ QMetaProperty propertyOf(const QObject *object, const char *name)
     return {};
 }
 
-bool isSkinnedClass(const QObject *object)
+// The components that take their look from a file theme: everything with a FileTheme property
+// but the theme managers, which only hand a theme on.
+bool takesLookFromTheme(const QObject *object)
 {
-    return QByteArrayView(object->metaObject()->className()).startsWith("Tkav");
+    return qobject_cast<const TkavThemeManager *>(object) == nullptr;
 }
 
 } // namespace
@@ -75,7 +78,10 @@ QObject *KavReadFileTheme(const QObject *component)
 
 TkavFileTheme::TkavFileTheme(QObject *parent) : QObject(parent) {}
 
-TkavFileTheme::~TkavFileTheme() = default;
+TkavFileTheme::~TkavFileTheme()
+{
+    Kav::TkavPictureStore::instance().retireTheme(this);
+}
 
 void TkavFileTheme::setThemeFile(const QString &fileName)
 {
@@ -97,6 +103,10 @@ void TkavFileTheme::setThemeFile(const QString &fileName)
     }
     m_themeFile = path;
     m_canUse = true;
+    // The pictures of the file loaded before are of no use any more; controls that still hold
+    // them keep them until they re-read their values below.
+    ++m_revision;
+    Kav::TkavPictureStore::instance().retireTheme(this);
     reassignToOwnerComponents();
 }
 
@@ -107,7 +117,7 @@ void TkavFileTheme::reassignToOwnerComponents()
         return;
     QList<QPointer<QObject>> users;
     for (QObject *component : KavOwnerComponents(form)) {
-        if (isSkinnedClass(component) && KavReadFileTheme(component) == this)
+        if (takesLookFromTheme(component) && KavReadFileTheme(component) == this)
             users.append(component);
     }
     // Assigning the same theme again makes each component re-read its values from the new file.
@@ -176,7 +186,7 @@ void TkavThemeManager::setUIStyle(TkavUIStyle style)
     m_uiStyle = style;
     UpdateAll();
     if (style != old)
-        emit OnUIStyleChanged(this);
+        Q_EMIT OnUIStyleChanged(this);
 }
 
 void TkavThemeManager::setFileTheme(TkavFileTheme *fileTheme)

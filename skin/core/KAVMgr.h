@@ -46,6 +46,8 @@ public:
 
     // Whether a file has been loaded, i.e. whether components can take their values from it.
     bool CanUse() const { return m_canUse; }
+    // Counts the files loaded: pictures prepared from one load are not those of the next.
+    quint64 revision() const { return m_revision; }
 
     // The whole picture of key index; an empty (null) image when the file has no such picture,
     // bitmap unchanged when no file was loaded. Nothing happens for a null bitmap.
@@ -64,6 +66,7 @@ private:
     TkavFileThemeMgr m_mgr;
     QString m_themeFile;
     bool m_canUse = false;
+    quint64 m_revision = 0;
     QString m_error;
 };
 
@@ -103,10 +106,10 @@ public:
     void UpdateAll();
     void UpdateTheme();
 
-signals:
+Q_SIGNALS:
     void OnUIStyleChanged(QObject *sender);
 
-private slots:
+private Q_SLOTS:
     void componentDestroyed(QObject *component);
 
 private:

@@ -55,3 +55,15 @@ int KavThemeValues::integer(int key) const
     const TkavFileTheme *theme = fileTheme();
     return theme ? theme->GetInt(key) : GetInsideThemeInt(builtInStyle(), key);
 }
+
+Kav::PictureSource KavThemeValues::pictureSource() const
+{
+    if (const TkavFileTheme *theme = fileTheme())
+        return {m_style, theme, theme->revision()};
+    return {builtInStyle(), nullptr, 0};
+}
+
+Kav::TkavPicture KavThemeValues::picture(int key, const Kav::PictureRecipe &recipe) const
+{
+    return Kav::TkavPictureStore::instance().themePicture(pictureSource(), key, recipe);
+}

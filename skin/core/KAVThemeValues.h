@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KAVColor.h"
+#include "KAVPictureStore.h"
 #include "KAVThemes.h"
 
 #include <QImage>
@@ -22,6 +23,12 @@ public:
     // The built-in look answered from when the file theme is not used.
     TkavUIStyle resolvedStyle() const { return m_style; }
     bool usesFile() const { return m_usesFile; }
+
+    // The picture of key from the picture store: decoded, cut and masked once, shared with every
+    // control that asks for the same. Null when the source has no such picture.
+    Kav::TkavPicture picture(int key, const Kav::PictureRecipe &recipe = {}) const;
+    // Where the pictures come from.
+    Kav::PictureSource pictureSource() const;
 
     QImage bitmap(int key) const;
     // Frame subIndex (1-based) of count equal-width frames; count 0 gives the whole picture.

@@ -1,6 +1,5 @@
 #include "KAVThemes.h"
 
-#include "KAVForm.h"
 #include "KAVFunctions.h"
 
 #include <QFile>
@@ -14,12 +13,13 @@ namespace {
 struct KeyInfo {
     const char *name;
     TkavType kind;
+    int frames;
 };
 
 // Index 0 is unused so that the tables read with key numbers directly.
 constexpr KeyInfo kKeys[KavThemeKeyCount + 1] = {
-    {"", TkavType::Int},
-#define KAV_THEME_KEY_INFO(number, name, kind) {#name, TkavType::kind},
+    {"", TkavType::Int, 0},
+#define KAV_THEME_KEY_INFO(number, name, kind, frames) {#name, TkavType::kind, frames},
     KAV_THEME_KEYS(KAV_THEME_KEY_INFO)
 #undef KAV_THEME_KEY_INFO
 };
@@ -27,7 +27,7 @@ constexpr KeyInfo kKeys[KavThemeKeyCount + 1] = {
 constexpr bool keysAreNumberedInOrder()
 {
     int expected = 1;
-#define KAV_THEME_KEY_CHECK(number, name, kind)                                                    \
+#define KAV_THEME_KEY_CHECK(number, name, kind, frames)                                                    \
     if (number != expected++)                                                                      \
         return false;
     KAV_THEME_KEYS(KAV_THEME_KEY_CHECK)
@@ -178,6 +178,8 @@ QString KavThemeKeyName(int key)
 
 TkavType KavThemeKeyKind(int key) { return isKey(key) ? kKeys[key].kind : TkavType::Int; }
 
+int KavThemeKeyFrameCount(int key) { return isKey(key) ? kKeys[key].frames : 0; }
+
 int KavThemeKeyByName(QStringView name)
 {
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
@@ -247,14 +249,20 @@ void GetInsideThemeBitmap(TkavUIStyle style, int key, QImage *bitmap, int frameC
     SpitBitmap(picture, *bitmap, frameCount, frameNumber);
 }
 
+bool KavIsFormSkin(const QObject *object)
+{
+    const QMetaObject *meta = object ? object->metaObject() : nullptr;
+    return meta && meta->indexOfClassInfo(KavFormSkinClassInfo) >= 0;
+}
+
 TkavUIStyle GetKAVFormStyle(QObject *owner)
 {
     const auto *form = qobject_cast<QWidget *>(owner);
     if (form == nullptr || !form->isWindow())
         return TkavUIStyle::DeepBlue;
     for (QObject *child : form->children()) {
-        if (const auto *skinnedForm = qobject_cast<TkavForm *>(child))
-            return skinnedForm->UIStyle();
+        if (KavIsFormSkin(child))
+            return child->property("UIStyle").value<TkavUIStyle>();
     }
     return TkavUIStyle::DeepBlue;
 }

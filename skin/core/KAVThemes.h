@@ -26,56 +26,58 @@ Q_ENUM_NS(TkavType)
 using Kav::TkavType;
 using Kav::TkavUIStyle;
 
-// The theme keys, declared once: number, name (also the entry name in theme files) and kind.
+// The theme keys, declared once: number, name (also the entry name in theme files), kind and,
+// for pictures, the number of equal-width frames the picture holds side by side (1 for a single
+// picture, 0 for keys that are no picture).
 // Everything that knows about keys (the key enum, the name and kind tables, the built-in looks,
 // file themes, the theme tool) is derived from this list.
 #define KAV_THEME_KEYS(X)                                                                          \
-    X(1, ButtonImage, Str)                                                                         \
-    X(2, ButtonTransparentBool, Bool)                                                              \
-    X(3, CheckBoxImage, Str)                                                                       \
-    X(4, RadioButtonImage, Str)                                                                    \
-    X(5, TitleBarButtonImage, Str)                                                                 \
-    X(6, TitleBarButtonTransparentBool, Bool)                                                      \
-    X(7, TitleBarButtonLeftOffsetInt, Int)                                                         \
-    X(8, TitleBarButtonRightOffsetInt, Int)                                                        \
-    X(9, TitleBarButtonTopInt, Int)                                                                \
-    X(10, TitleBarLeftImage, Str)                                                                  \
-    X(11, TitleBarClientImage, Str)                                                                \
-    X(12, TitleBarRightImage, Str)                                                                 \
-    X(13, FormMinWidthInt, Int)                                                                    \
-    X(14, FormRoundCornerInt, Int)                                                                 \
-    X(15, FormBackgroundColor, Color)                                                              \
-    X(16, FormBorderColor, Color)                                                                  \
-    X(17, FormBorderWidthInt, Int)                                                                 \
-    X(18, MenuSelectedBorderColor, Color)                                                          \
-    X(19, MenuSelectedBackgroundColor, Color)                                                      \
-    X(20, MenuSelectedFontColor, Color)                                                            \
-    X(21, MenuBackgroundColor, Color)                                                              \
-    X(22, MenuFontColor, Color)                                                                    \
-    X(23, MenuBarColor, Color)                                                                     \
-    X(24, ProgressBarImage, Str)                                                                   \
-    X(25, ControlBorderColor, Color)                                                               \
-    X(26, ControlBackgroundColor, Color)                                                           \
-    X(27, ControlFontColor, Color)                                                                 \
-    X(28, TrackBarBarImage, Str)                                                                   \
-    X(29, TrackBarSliderImage, Str)                                                                \
-    X(30, TrackBarSliderVImage, Str)                                                               \
-    X(31, ScrollBarBackgroundColor, Color)                                                         \
-    X(32, ScrollBarButtonImage, Str)                                                               \
-    X(33, ScrollBarSliderImage, Str)                                                               \
-    X(34, CheckListBoxImage, Str)                                                                  \
-    X(35, ToolBarButtonBorderColor, Color)                                                         \
-    X(36, ToolBarButtonBackgroundColor, Color)                                                     \
-    X(37, ToolBarButtonDownBackgroundColor, Color)                                                 \
-    X(38, ScrollButtonImage, Str)                                                                  \
-    X(39, TabControlTabImage, Str)                                                                 \
-    X(40, TabControlBarImage, Str)                                                                 \
-    X(41, SideChannelHandleImage, Str)                                                             \
-    X(42, SideChannelBarImage, Str)
+    X(1, ButtonImage, Str, 3)                                                                         \
+    X(2, ButtonTransparentBool, Bool, 0)                                                              \
+    X(3, CheckBoxImage, Str, 4)                                                                       \
+    X(4, RadioButtonImage, Str, 4)                                                                    \
+    X(5, TitleBarButtonImage, Str, 18)                                                                 \
+    X(6, TitleBarButtonTransparentBool, Bool, 0)                                                      \
+    X(7, TitleBarButtonLeftOffsetInt, Int, 0)                                                         \
+    X(8, TitleBarButtonRightOffsetInt, Int, 0)                                                        \
+    X(9, TitleBarButtonTopInt, Int, 0)                                                                \
+    X(10, TitleBarLeftImage, Str, 1)                                                                  \
+    X(11, TitleBarClientImage, Str, 1)                                                                \
+    X(12, TitleBarRightImage, Str, 1)                                                                 \
+    X(13, FormMinWidthInt, Int, 0)                                                                    \
+    X(14, FormRoundCornerInt, Int, 0)                                                                 \
+    X(15, FormBackgroundColor, Color, 0)                                                              \
+    X(16, FormBorderColor, Color, 0)                                                                  \
+    X(17, FormBorderWidthInt, Int, 0)                                                                 \
+    X(18, MenuSelectedBorderColor, Color, 0)                                                          \
+    X(19, MenuSelectedBackgroundColor, Color, 0)                                                      \
+    X(20, MenuSelectedFontColor, Color, 0)                                                            \
+    X(21, MenuBackgroundColor, Color, 0)                                                              \
+    X(22, MenuFontColor, Color, 0)                                                                    \
+    X(23, MenuBarColor, Color, 0)                                                                     \
+    X(24, ProgressBarImage, Str, 1)                                                                   \
+    X(25, ControlBorderColor, Color, 0)                                                               \
+    X(26, ControlBackgroundColor, Color, 0)                                                           \
+    X(27, ControlFontColor, Color, 0)                                                                 \
+    X(28, TrackBarBarImage, Str, 3)                                                                   \
+    X(29, TrackBarSliderImage, Str, 1)                                                                \
+    X(30, TrackBarSliderVImage, Str, 1)                                                               \
+    X(31, ScrollBarBackgroundColor, Color, 0)                                                         \
+    X(32, ScrollBarButtonImage, Str, 6)                                                               \
+    X(33, ScrollBarSliderImage, Str, 3)                                                               \
+    X(34, CheckListBoxImage, Str, 1)                                                                  \
+    X(35, ToolBarButtonBorderColor, Color, 0)                                                         \
+    X(36, ToolBarButtonBackgroundColor, Color, 0)                                                     \
+    X(37, ToolBarButtonDownBackgroundColor, Color, 0)                                                 \
+    X(38, ScrollButtonImage, Str, 4)                                                                  \
+    X(39, TabControlTabImage, Str, 2)                                                                 \
+    X(40, TabControlBarImage, Str, 1)                                                                 \
+    X(41, SideChannelHandleImage, Str, 1)                                                             \
+    X(42, SideChannelBarImage, Str, 1)
 
 // Key numbers by name: KavKey::ButtonImage == 1 ... KavKey::SideChannelBarImage == 42.
 namespace KavKey {
-#define KAV_THEME_KEY_NUMBER(number, name, kind) name = number,
+#define KAV_THEME_KEY_NUMBER(number, name, kind, frames) name = number,
 enum Key : int { KAV_THEME_KEYS(KAV_THEME_KEY_NUMBER) };
 #undef KAV_THEME_KEY_NUMBER
 } // namespace KavKey
@@ -87,6 +89,9 @@ inline constexpr int KavThemeKeyCount = 42;
 QString KavThemeKeyName(int key);
 // Kind of a key; Int outside 1..42 (the answer the lookups give for anything unknown).
 TkavType KavThemeKeyKind(int key);
+// Frames of a key's picture (ButtonImage 3, CheckBoxImage 4, ...); 1 for single pictures and 0
+// for keys that are no picture or outside 1..42.
+int KavThemeKeyFrameCount(int key);
 // Key of a name, compared without regard to case; 0 when no key has that name.
 int KavThemeKeyByName(QStringView name);
 
@@ -119,6 +124,13 @@ QString GetInsideThemeStr(TkavUIStyle style, int key);
 // empty.
 void GetInsideThemeBitmap(TkavUIStyle style, int key, QImage *bitmap, int frameCount,
                           int frameNumber);
+
+// The class information that marks the skinned form (TkavForm): a class that gives its form its
+// look declares Q_CLASSINFO("KavFormSkin", "true") and a UIStyle property. The core knows the
+// skinned form only by this mark, so that it needs nothing of the windows layer.
+inline constexpr char KavFormSkinClassInfo[] = "KavFormSkin";
+// Whether object is such a form skin.
+bool KavIsFormSkin(const QObject *object);
 
 // The look a new component takes: the UIStyle of the first TkavForm among the direct children of
 // its owner form, DeepBlue when the owner is no form or holds no TkavForm.

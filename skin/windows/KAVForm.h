@@ -8,7 +8,8 @@
 // components on the same form start in its UIStyle (GetKAVFormStyle).
 class TkavForm : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
+    Q_CLASSINFO("KavFormSkin", "true")
+    Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
 
 public:
     explicit TkavForm(QWidget *parent = nullptr);

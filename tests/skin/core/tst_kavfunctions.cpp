@@ -518,7 +518,7 @@ void tst_KAVFunctions::faceCacheIsBounded()
     const QImage face = canvasOf(20, 20); // 1600 bytes of pixels
     TkavFaceCache cache(20 * 1024);
     for (int i = 0; i < 100; ++i)
-        cache.insert({i, face.size(), 0}, face);
+        cache.insert({quint64(i), face.size(), 0}, face);
     QVERIFY(cache.usedBytes() <= cache.budgetBytes());
     QVERIFY(cache.count() < 100);
     // The most recent faces stay, the oldest go.

@@ -481,9 +481,9 @@ void TestKavThemes::strings_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("text");
-    QTest::addRow("minimize") << _KAV_TITLE_MENUITEM_MINIMIZE << "Mi&nimize";
-    QTest::addRow("maximize") << _KAV_TITLE_MENUITEM_MAXIMIZE << "Ma&ximize/Restore";
-    QTest::addRow("close") << _KAV_TITLE_MENUITEM_CLOSE << "&Close";
+    QTest::addRow("minimize") << KavString::TitleMenuItemMinimize << "Mi&nimize";
+    QTest::addRow("maximize") << KavString::TitleMenuItemMaximize << "Ma&ximize/Restore";
+    QTest::addRow("close") << KavString::TitleMenuItemClose << "&Close";
     QTest::addRow("unknown") << 65469 << "";
     QTest::addRow("zero") << 0 << "";
 }

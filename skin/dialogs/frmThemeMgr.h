@@ -33,7 +33,7 @@ public:
     QPushButton *btn_unsel;
     QPushButton *btn_ok;
 
-public slots:
+public Q_SLOTS:
     void btn_selClick();
     void btn_unselClick();
 

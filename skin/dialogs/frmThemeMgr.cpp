@@ -15,8 +15,7 @@ namespace {
 
 bool takesALook(const QObject *component)
 {
-    return QByteArrayView(component->metaObject()->className()).startsWith("Tkav")
-           && IsHasProperty(component, QStringLiteral("UIStyle"))
+    return IsHasProperty(component, QStringLiteral("UIStyle"))
            && IsHasProperty(component, QStringLiteral("FileTheme"))
            && !qobject_cast<const TkavThemeManager *>(component)
            // A component without a name could never be found again by the manager.

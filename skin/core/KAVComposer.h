@@ -1,0 +1,48 @@
+#pragma once
+
+// The one way a skinned control puts its face on the screen: the face is composed in an
+// off-screen image of the control's size, over a backdrop (a colour, or what lies behind the
+// control), and copied to the control in one go, so nothing flickers and every control composes
+// alike. Painting through it only reads the control.
+
+#include <QColor>
+#include <QImage>
+
+#include <functional>
+
+class QPainter;
+class QWidget;
+
+namespace Kav {
+
+// The class information that marks a container whose own face must not show through a
+// transparent control on it (a page of a page control, a toolbar, a data navigator): such a
+// control shows what lies behind the container instead. A class declares
+// Q_CLASSINFO("KavSeeThrough", "true").
+inline constexpr char KavSeeThroughClassInfo[] = "KavSeeThrough";
+bool KavIsSeeThrough(const QWidget *widget);
+
+// What shows wherever the face draws nothing.
+struct Backdrop {
+    enum Kind : quint8 {
+        Fill,   // the colour
+        Behind, // the colour, then what lies behind the control (its parent's painting there)
+    };
+    Kind kind = Fill;
+    QColor colour;
+
+    static Backdrop filled(const QColor &colour) { return {Fill, colour}; }
+    static Backdrop behind(const QColor &colour) { return {Behind, colour}; }
+};
+
+// Paints what shows through a transparent control into canvas at (0, 0): its parent's painting
+// under it; when the parent is see-through, the parent's parent's painting under the control.
+void KavPaintBehind(QPainter &canvas, const QWidget *control);
+
+// The face of control: an RGB32 image of its size with the backdrop, then draw on it.
+QImage KavComposeFace(const QWidget *control, const Backdrop &backdrop,
+                      const std::function<void(QImage &face)> &draw);
+// Composes the face and copies it onto the control; call from paintEvent.
+void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw);
+
+} // namespace Kav

@@ -1,0 +1,98 @@
+#pragma once
+
+// Fixed sizes of the skin in one place: the size of every built-in picture (the look generator
+// draws them at these sizes and the tests check them against the resources) and the default
+// sizes of the controls. Frame counts live in the key table (KAV_THEME_KEYS in KAVThemes.h).
+
+#include "KAVThemes.h"
+
+#include <QSize>
+
+#include <array>
+#include <cstddef>
+
+namespace Kav::Metrics {
+
+// The built-in looks in the order of the size tables below.
+inline constexpr std::array<TkavUIStyle, 5> BuiltInLooks = {
+    TkavUIStyle::MacOS, TkavUIStyle::WinXP, TkavUIStyle::DeepBlue, TkavUIStyle::Protein, TkavUIStyle::BlueGlass};
+
+// Index of a built-in look in BuiltInLooks; -1 for FromThemeFile and anything unknown.
+constexpr int builtInLookIndex(TkavUIStyle style)
+{
+    for (std::size_t i = 0; i < BuiltInLooks.size(); ++i)
+        if (BuiltInLooks[i] == style)
+            return int(i);
+    return -1;
+}
+
+// Whole-picture size of each picture key, per look (MacOS, WinXP, DeepBlue, Protein, BlueGlass).
+struct KeyPictureSizes {
+    int key;
+    std::array<QSize, 5> sizes;
+};
+
+inline constexpr KeyPictureSizes KeyPictures[] = {
+    {KavKey::ButtonImage, {QSize(252, 23), QSize(54, 21), QSize(222, 21), QSize(222, 21), QSize(231, 27)}},
+    {KavKey::CheckBoxImage, {QSize(60, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
+    {KavKey::RadioButtonImage, {QSize(64, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
+    {KavKey::TitleBarButtonImage, {QSize(306, 17), QSize(378, 21), QSize(342, 19), QSize(342, 19), QSize(342, 19)}},
+    {KavKey::TitleBarLeftImage, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(441, 23), QSize(162, 33)}},
+    {KavKey::TitleBarClientImage, {QSize(49, 23), QSize(37, 29), QSize(98, 32), QSize(1, 23), QSize(179, 33)}},
+    {KavKey::TitleBarRightImage, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(1, 23), QSize(101, 33)}},
+    {KavKey::ProgressBarImage, {QSize(13, 10), QSize(6, 10), QSize(1, 10), QSize(1, 10), QSize(1, 10)}},
+    {KavKey::TrackBarBarImage, {QSize(45, 5), QSize(45, 8), QSize(45, 4), QSize(45, 4), QSize(45, 4)}},
+    {KavKey::TrackBarSliderImage, {QSize(11, 20), QSize(11, 21), QSize(11, 20), QSize(11, 20), QSize(11, 20)}},
+    {KavKey::TrackBarSliderVImage, {QSize(19, 11), QSize(22, 11), QSize(18, 11), QSize(18, 11), QSize(18, 11)}},
+    {KavKey::ScrollBarButtonImage, {QSize(96, 22), QSize(96, 17), QSize(96, 16), QSize(96, 16), QSize(102, 16)}},
+    {KavKey::ScrollBarSliderImage, {QSize(33, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16)}},
+    {KavKey::CheckListBoxImage, {QSize(40, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11)}},
+    {KavKey::ScrollButtonImage, {QSize(72, 18), QSize(72, 18), QSize(72, 17), QSize(72, 17), QSize(72, 17)}},
+    {KavKey::TabControlTabImage, {QSize(36, 27), QSize(18, 18), QSize(12, 17), QSize(18, 17), QSize(18, 17)}},
+    {KavKey::TabControlBarImage, {QSize(17, 7), QSize(8, 1), QSize(5, 5), QSize(10, 5), QSize(10, 5)}},
+    {KavKey::SideChannelHandleImage, {QSize(7, 84), QSize(8, 86), QSize(8, 83), QSize(8, 83), QSize(8, 86)}},
+    {KavKey::SideChannelBarImage, {QSize(1, 21), QSize(1, 21), QSize(1, 20), QSize(1, 21), QSize(1, 21)}},
+};
+
+// Whole size of key's picture in a built-in look; an empty size for keys without a picture and
+// for FromThemeFile.
+constexpr QSize keyPictureSize(TkavUIStyle style, int key)
+{
+    const int look = builtInLookIndex(style);
+    if (look < 0)
+        return QSize();
+    for (const KeyPictureSizes &entry : KeyPictures)
+        if (entry.key == key)
+            return entry.sizes[std::size_t(look)];
+    return QSize();
+}
+
+// Pictures loaded by their resource name rather than through the key table.
+struct FixedPicture {
+    const char *name;
+    QSize size;
+    int frames;
+};
+
+inline constexpr FixedPicture FixedPictures[] = {
+    {"MACOS_FORM_BACKGROUND", QSize(8, 8), 1},
+    {"PROTEIN_FORM_BACKGROUND", QSize(8, 8), 1},
+    {"MACOS_MENU_BAR", QSize(1, 22), 1},
+    {"MACOS_MENU_SELECT", QSize(1, 21), 1},
+    {"MENU_CHECKED", QSize(16, 16), 1},
+    {"MDI_CONTROL_BUTTON", QSize(48, 16), 3},
+    {"MSNPOPFORM", QSize(181, 116), 1},
+    {"PANEL_BUTTON", QSize(52, 12), 4},
+    {"MACOS_COMBOBOX_BUTTON", QSize(16, 17), 1},
+    {"WINXP_COMBOBOX_BUTTON", QSize(16, 18), 1},
+};
+
+// Default control sizes (what a new control has before a form gives it its own).
+inline constexpr QSize ButtonSize{74, 21};          // a push button: one DeepBlue button frame
+inline constexpr QSize GlyphButtonSize{24, 21};     // arrow and control buttons
+inline constexpr QSize CheckBoxSize{93, 17};
+inline constexpr QSize GroupBoxSize{185, 105};
+inline constexpr QSize PanelSize{185, 41};
+inline constexpr QSize SpeedButtonSize{18, 18};
+
+} // namespace Kav::Metrics

@@ -1,0 +1,275 @@
+#include "KAVPictureStore.h"
+
+#include "KAVFaceCache.h"
+#include "KAVFunctions.h"
+#include "KAVMgr.h"
+
+#include <QCache>
+#include <QFile>
+#include <QMutexLocker>
+#include <QSet>
+#include <QtDebug>
+
+#include <optional>
+
+namespace Kav {
+
+namespace {
+
+constexpr QRgb RgbMask = 0xFFFFFF;
+constexpr QRgb MagentaKey = 0xFF00FF;
+// Pictures that controls were given are kept while they fit in this many bytes.
+constexpr qsizetype UserPictureBudget = 8 * 1024 * 1024;
+
+// The colour that a mask makes transparent, or nothing for PictureMask::None.
+std::optional<QRgb> maskColour(const QImage &picture, PictureMask mask)
+{
+    switch (mask) {
+    case PictureMask::None:
+        return std::nullopt;
+    case PictureMask::Magenta:
+        return MagentaKey;
+    case PictureMask::TopLeft:
+        return picture.pixel(0, 0) & RgbMask;
+    case PictureMask::BottomLeft:
+        return picture.pixel(0, picture.height() - 1) & RgbMask;
+    }
+    return std::nullopt;
+}
+
+// A grey, lightened copy: how a disabled control shows a picture.
+void greyOut(QImage &picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const int grey = 128 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+        }
+    }
+}
+
+} // namespace
+
+QImage KavPreparePicture(const QImage &whole, const PictureRecipe &recipe)
+{
+    QImage picture;
+    if (recipe.frameCount == 0)
+        picture = whole;
+    else
+        SpitBitmap(whole, picture, recipe.frameCount, recipe.frame);
+    if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
+        return QImage();
+    const std::optional<QRgb> key = maskColour(picture, recipe.mask);
+    if (!key && !recipe.greyed)
+        return picture.convertToFormat(QImage::Format_RGB32);
+
+    // Masking and greying work on straight alpha; the result is premultiplied so that drawing it
+    // is a plain blend. Fully transparent and fully opaque pixels survive that exactly.
+    QImage work = picture.convertToFormat(QImage::Format_ARGB32);
+    if (key) {
+        for (int y = 0; y < work.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(work.scanLine(y));
+            for (int x = 0; x < work.width(); ++x)
+                if ((line[x] & RgbMask) == *key)
+                    line[x] = 0;
+        }
+    }
+    if (recipe.greyed)
+        greyOut(work);
+    return work.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// What a prepared picture is known by. kind tells the three families apart: built-in pictures by
+// resource name, theme pictures by theme, revision and key, user pictures by the image's own
+// cache key.
+struct TkavPictureStore::Key {
+    enum Kind : quint8 { BuiltIn, Theme, User } kind = BuiltIn;
+    QString name;
+    const void *theme = nullptr;
+    quint64 revision = 0;
+    qint64 number = 0; // theme key, or the user image's cache key
+    PictureRecipe recipe;
+
+    friend bool operator==(const Key &a, const Key &b)
+    {
+        return a.kind == b.kind && a.name == b.name && a.theme == b.theme && a.revision == b.revision
+            && a.number == b.number && a.recipe == b.recipe;
+    }
+    friend size_t qHash(const Key &k, size_t seed = 0)
+    {
+        return qHashMulti(seed, int(k.kind), k.name, quintptr(k.theme), k.revision, k.number,
+                          k.recipe.frameCount, k.recipe.frame, int(k.recipe.mask), k.recipe.greyed);
+    }
+};
+
+struct TkavPictureStore::Tables {
+    // Whole decoded pictures, by resource name and by (theme, revision, key).
+    QHash<QString, QImage> builtInWholes;
+    QHash<Key, QImage> themeWholes;
+    // Prepared pictures of the built-in looks and of the file themes.
+    QHash<Key, TkavPicture> prepared;
+    // Pictures controls were given, bounded.
+    QCache<Key, TkavPicture> user{UserPictureBudget};
+    // Names already reported missing, so that a missing picture is told once.
+    QSet<QString> reported;
+};
+
+TkavPictureStore::TkavPictureStore() : m_tables(new Tables) {}
+
+TkavPictureStore::~TkavPictureStore()
+{
+    delete m_tables;
+}
+
+TkavPictureStore &TkavPictureStore::instance()
+{
+    static TkavPictureStore store;
+    return store;
+}
+
+quint64 TkavPictureStore::nextId()
+{
+    // The top bit tells store ids from QImage cache keys in the face cache.
+    static quint64 last = 0;
+    return (quint64(1) << 63) | ++last;
+}
+
+QImage TkavPictureStore::builtInWhole(const QString &name)
+{
+    const auto found = m_tables->builtInWholes.constFind(name);
+    if (found != m_tables->builtInWholes.cend())
+        return *found;
+    QImage picture;
+    const QString path = QStringLiteral(":/looks/") + name;
+    if (!name.isEmpty() && QFile::exists(path))
+        picture = QImage(path).convertToFormat(QImage::Format_RGB32);
+    ++m_counters.decodes;
+    if (picture.isNull() && !m_tables->reported.contains(name)) {
+        m_tables->reported.insert(name);
+        qWarning("kavskin: the picture resource %s is missing or cannot be read", qPrintable(name));
+    }
+    m_tables->builtInWholes.insert(name, picture);
+    return picture;
+}
+
+QImage TkavPictureStore::themeWhole(const PictureSource &source, int key)
+{
+    Key wholeKey;
+    wholeKey.kind = Key::Theme;
+    wholeKey.theme = source.theme;
+    wholeKey.revision = source.revision;
+    wholeKey.number = key;
+    const auto found = m_tables->themeWholes.constFind(wholeKey);
+    if (found != m_tables->themeWholes.cend())
+        return *found;
+    QImage picture;
+    source.theme->GetBitmap(key, &picture);
+    ++m_counters.decodes;
+    m_tables->themeWholes.insert(wholeKey, picture);
+    return picture;
+}
+
+TkavPicture TkavPictureStore::prepared(const Key &key, const QImage &whole, const PictureRecipe &recipe)
+{
+    const QImage pixels = KavPreparePicture(whole, recipe);
+    if (recipe.frameCount != 0 || recipe.mask != PictureMask::None || recipe.greyed)
+        ++m_counters.preparations;
+    TkavPicture picture = pixels.isNull() ? TkavPicture() : TkavPicture(pixels, nextId());
+    m_tables->prepared.insert(key, picture);
+    return picture;
+}
+
+TkavPicture TkavPictureStore::themePicture(const PictureSource &source, int key, const PictureRecipe &recipe)
+{
+    QMutexLocker lock(&m_mutex);
+    Key entryKey;
+    entryKey.recipe = recipe;
+    if (source.theme) {
+        entryKey.kind = Key::Theme;
+        entryKey.theme = source.theme;
+        entryKey.revision = source.revision;
+        entryKey.number = key;
+    } else {
+        // Looks that share a picture (MORE_SCROLLBUTTON) share its prepared frames too.
+        entryKey.name = GetInsideThemeStr(source.style, key);
+        if (entryKey.name.isEmpty())
+            return {};
+    }
+    const auto found = m_tables->prepared.constFind(entryKey);
+    if (found != m_tables->prepared.cend())
+        return *found;
+    const QImage whole = source.theme ? themeWhole(source, key) : builtInWhole(entryKey.name);
+    return prepared(entryKey, whole, recipe);
+}
+
+TkavPicture TkavPictureStore::resourcePicture(const QString &name, const PictureRecipe &recipe)
+{
+    QMutexLocker lock(&m_mutex);
+    Key entryKey;
+    entryKey.name = name;
+    entryKey.recipe = recipe;
+    const auto found = m_tables->prepared.constFind(entryKey);
+    if (found != m_tables->prepared.cend())
+        return *found;
+    return prepared(entryKey, builtInWhole(name), recipe);
+}
+
+TkavPicture TkavPictureStore::userPicture(const QImage &image, const PictureRecipe &recipe)
+{
+    if (image.isNull())
+        return {};
+    QMutexLocker lock(&m_mutex);
+    Key entryKey;
+    entryKey.kind = Key::User;
+    entryKey.number = image.cacheKey();
+    entryKey.recipe = recipe;
+    if (const TkavPicture *found = m_tables->user.object(entryKey))
+        return *found;
+    const QImage pixels = KavPreparePicture(image, recipe);
+    ++m_counters.preparations;
+    if (pixels.isNull())
+        return {};
+    const TkavPicture picture(pixels, nextId());
+    m_tables->user.insert(entryKey, new TkavPicture(picture), qMax<qsizetype>(1, pixels.sizeInBytes()));
+    return picture;
+}
+
+void TkavPictureStore::retireTheme(const TkavFileTheme *theme)
+{
+    QList<quint64> retired;
+    {
+        QMutexLocker lock(&m_mutex);
+        for (auto it = m_tables->prepared.begin(); it != m_tables->prepared.end();) {
+            if (it.key().kind == Key::Theme && it.key().theme == theme) {
+                if (it->id() != 0)
+                    retired.append(it->id());
+                it = m_tables->prepared.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (auto it = m_tables->themeWholes.begin(); it != m_tables->themeWholes.end();) {
+            if (it.key().theme == theme)
+                it = m_tables->themeWholes.erase(it);
+            else
+                ++it;
+        }
+    }
+    TkavFaceCache::shared().retirePictures(retired);
+}
+
+TkavPictureStore::Counters TkavPictureStore::counters() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_counters;
+}
+
+void TkavPictureStore::clear()
+{
+    QMutexLocker lock(&m_mutex);
+    delete m_tables;
+    m_tables = new Tables;
+}
+
+} // namespace Kav
