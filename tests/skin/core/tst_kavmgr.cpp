@@ -386,9 +386,9 @@ private slots:
             compareWithTheme(*control, ThemeB);
         }
         QCOMPARE(unthemed->writes, QStringList());
-        // Only classes whose name begins with "Tkav" are re-assigned.
-        QCOMPARE(other->writes, QStringList());
-        compareWithTheme(*other, ThemeA);
+        // Every component that publishes a look is re-assigned, whatever its class is called.
+        QCOMPARE(other->writes, QStringList{QStringLiteral("FileTheme")});
+        compareWithTheme(*other, ThemeB);
 
         // A load that fails re-assigns nothing.
         direct->resetCounts();
@@ -633,7 +633,7 @@ private slots:
         auto *manager = new TkavThemeManager(&form);
         manager->setObjectName(QStringLiteral("manager"));
         new TkavFakeControl(&form, QStringLiteral("alpha"));
-        new OtherFakeControl(&form, QStringLiteral("notSkinned"));
+        new OtherFakeControl(&form, QStringLiteral("otherClass"));
         new TkavFakeControl(&form); // no name: nothing to list it by
         auto *panel = new QWidget(&form);
         panel->setObjectName(QStringLiteral("panel"));
@@ -651,7 +651,8 @@ private slots:
             if (dialog.List->item(i)->checkState() == Qt::Checked)
                 checked << dialog.List->item(i)->text();
         }
-        QCOMPARE(listed, (QStringList{QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma")}));
+        QCOMPARE(listed, (QStringList{QStringLiteral("alpha"), QStringLiteral("otherClass"), QStringLiteral("beta"),
+                                      QStringLiteral("gamma")}));
         QCOMPARE(checked, QStringList{QStringLiteral("gamma")});
 
         dialog.btn_sel->click();
@@ -663,7 +664,7 @@ private slots:
         dialog.btn_unsel->click();
         for (int i = 0; i < dialog.List->count(); ++i)
             QCOMPARE(dialog.List->item(i)->checkState(), Qt::Unchecked);
-        dialog.List->item(2)->setCheckState(Qt::Checked);
+        dialog.List->item(3)->setCheckState(Qt::Checked);
         dialog.List->item(0)->setCheckState(Qt::Checked);
         dialog.applyTo(manager);
         QCOMPARE(manager->CompList(), (QStringList{QStringLiteral("alpha"), QStringLiteral("gamma")}));

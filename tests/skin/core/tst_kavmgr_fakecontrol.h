@@ -47,7 +47,8 @@ private:
     QMetaObject::Connection m_fileThemeWatch;
 };
 
-// The same control under a class name without the "Tkav" prefix.
+// The same control under a class name without the "Tkav" prefix: what makes a skinned component
+// is its published look (UIStyle and FileTheme), not its class name.
 class OtherFakeControl : public TkavFakeControl {
     Q_OBJECT
 
