@@ -1,6 +1,7 @@
 #include "KAVThemes.h"
 
 #include "KAVFunctions.h"
+#include "KAVPictureStore.h"
 
 #include <QFile>
 #include <QWidget>
@@ -197,15 +198,15 @@ EKavResourceNotFound::EKavResourceNotFound(const QString &name)
 
 QImage KavLoadResourceBitmap(const QString &name)
 {
-    const QString path = QStringLiteral(":/looks/") + name;
     // An empty name would address the folder itself; it names no picture.
-    if (name.isEmpty() || !QFile::exists(path))
+    if (name.isEmpty())
         throw EKavResourceNotFound(name);
-    QImage picture(path);
-    // A picture that cannot be decoded is as unusable to the caller as a missing one.
+    // The store decodes each resource once per process; a picture that cannot be decoded is as
+    // unusable to the caller as a missing one.
+    const Kav::TkavPicture picture = Kav::TkavPictureStore::instance().resourcePicture(name);
     if (picture.isNull())
         throw EKavResourceNotFound(name);
-    return picture.convertToFormat(QImage::Format_RGB32);
+    return picture.image();
 }
 
 bool GetInsideThemeBool(TkavUIStyle style, int key)
