@@ -28,6 +28,10 @@ bool AnswerKeyFilter::eventFilter(QObject *, QEvent *event)
     // the text "\x7f", which the character test alone would drop.
     if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
         return false;
+    // Shortcuts (Ctrl+V, Ctrl+Z, Ctrl+A ...) type nothing either; what a paste brings in is
+    // checked by the answer box's validator.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false;
     const QString text = key->text();
     if (text.isEmpty())
         return false; // cursor keys and the like type nothing

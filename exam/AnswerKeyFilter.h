@@ -4,8 +4,9 @@
 
 // The key filter of the answer boxes: of the keys that type a character, only the digits 0-9
 // and backspace get through. Enter, blanks, signs, points, letters, other control characters and
-// every code above 127 are dropped; Tab still moves between the boxes, and Delete and the cursor
-// keys, which type nothing, still edit.
+// every code above 127 are dropped; Tab still moves between the boxes, and Delete, the cursor
+// keys and the editing shortcuts (Ctrl+V, Ctrl+Z ...), which type nothing, still edit. What a
+// paste brings in is left to the boxes' validator (AnswerValidator).
 class AnswerKeyFilter : public QObject
 {
     Q_OBJECT

@@ -1,5 +1,8 @@
 #include "ExamApplication.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <QFont>
 #include <QMessageBox>
 
@@ -37,4 +40,22 @@ void setUpExamApplication()
         QFont::insertSubstitutions(QLatin1String(family),
                                    {QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing CN")});
     QCoreApplication::setApplicationName(ApplicationTitle);
+    installQtTranslation();
+}
+
+bool installQtTranslation()
+{
+    // Qt's own texts (the edit boxes' context menu, the buttons of message boxes) in the
+    // program's language. Installed once, for the life of the application.
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto *candidate = new QTranslator(QCoreApplication::instance());
+    if (!candidate->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
 }

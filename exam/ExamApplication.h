@@ -23,7 +23,10 @@ private:
     ExceptionDisplay m_display = &ExamApplication::showExceptionMessage;
 };
 
-// Font substitutions and the application title; shared by the program and its tests.
+// Font substitutions, the application title and Qt's texts in Chinese; shared by the program and
+// its tests.
 void setUpExamApplication();
+// Loads Qt's own Chinese texts (package qt6-translations-l10n); false when they are not installed.
+bool installQtTranslation();
 
 inline const QString ApplicationTitle = QStringLiteral("Velmora软件---Tallisk 1.2");

@@ -1,6 +1,7 @@
 #include "FormMain.h"
 
 #include "AnswerKeyFilter.h"
+#include "AnswerValidator.h"
 #include "ExamPictures.h"
 #include "ExamSettings.h"
 #include "FormStyle.h"
@@ -48,9 +49,16 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     m_timeMain->setInterval(1000);
 
     m_keyFilter = new AnswerKeyFilter(this);
+    auto *digitsOnly = new AnswerValidator(this);
+    const bool qtSpeaksChinese = QCoreApplication::translate("QLineEdit", "&Paste") != QLatin1String("&Paste");
     for (int row = 1; row <= ExamNames::RowCount; ++row) {
-        if (auto *box = control<QLineEdit>(ExamNames::answer(row)))
+        if (auto *box = control<QLineEdit>(ExamNames::answer(row))) {
             m_keyFilter->watch(box);
+            box->setValidator(digitsOnly);
+            // The boxes' context menu is Qt's own; a pupil gets it in Chinese or not at all.
+            if (!qtSpeaksChinese)
+                box->setContextMenuPolicy(Qt::NoContextMenu);
+        }
     }
 
     auto *pages = control<PageStack>(QStringLiteral("page_kaochang"));

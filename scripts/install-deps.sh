@@ -9,6 +9,7 @@ runtime_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite
   libgl-dev
   fonts-arphic-uming fonts-dejavu-core
+  qt6-translations-l10n
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick

@@ -7,7 +7,12 @@
 #include "KAVImagePanel.h"
 #include "PageStack.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +109,9 @@ private slots:
     void unreadableAnswersStillGradeTheSheet_data();
     void unreadableAnswersStillGradeTheSheet();
     void answerBoxKeyFilter();
+    void answerBoxContextMenuIsChinese();
+    void answerBoxTakesOnlyDigitsFromEveryPath_data();
+    void answerBoxTakesOnlyDigitsFromEveryPath();
     void exitClosesWithoutGrading();
     void splitterResizesSettingsPanel();
     void exceptionInHandlerIsShownAndProgramGoesOn();
@@ -423,16 +431,23 @@ void TestExamWindow::newExamClearsWholeSheet()
 void TestExamWindow::unreadableAnswersStillGradeTheSheet_data()
 {
     QTest::addColumn<QString>("answer");
-    QTest::addRow("above 32 bits") << "2147483648";
-    QTest::addRow("pasted letters") << "abc";
-    QTest::addRow("pasted negative") << "-";
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<QString>("report");
+    const QString wrong = QStringLiteral("错误");
+    const QString notDone = QStringLiteral("未完成");
+    QTest::addRow("above 32 bits") << "2147483648" << wrong << QStringLiteral("正确:19 错误:1 未完成:0");
+    // The box keeps only digits, so these arrive as nothing at all.
+    QTest::addRow("pasted letters") << "abc" << notDone << QStringLiteral("正确:19 错误:0 未完成:1");
+    QTest::addRow("pasted negative") << "-" << notDone << QStringLiteral("正确:19 错误:0 未完成:1");
 }
 
-// An answer that is no 32-bit number is wrong; the rest of the sheet is graded and the exam
-// ends, by button and at time-up alike.
+// An answer that is no 32-bit number is wrong, one that the box did not take is not done; the rest
+// of the sheet is graded and the exam ends, by button and at time-up alike.
 void TestExamWindow::unreadableAnswersStillGradeTheSheet()
 {
     QFETCH(QString, answer);
+    QFETCH(QString, mark);
+    QFETCH(QString, report);
     for (const bool timeUp : {false, true}) {
         ExamWindowFixture f;
         f.start();
@@ -443,13 +458,92 @@ void TestExamWindow::unreadableAnswersStillGradeTheSheet()
             f.ticks(300);
         else
             f.handIn();
-        QCOMPARE(f.mark(1), QStringLiteral("错误"));
+        QCOMPARE(f.mark(1), mark);
         QCOMPARE(f.mark(20), QStringLiteral("正确"));
-        QVERIFY(f.score().startsWith(QStringLiteral("本次考试总题数:20 正确:19 错误:1 未完成:0")));
+        QVERIFY2(f.score().startsWith(QStringLiteral("本次考试总题数:20 ") + report), qPrintable(f.score()));
         QVERIFY(!f.form->time_main()->isActive());
         QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
         QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
     }
+}
+
+void TestExamWindow::answerBoxTakesOnlyDigitsFromEveryPath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QString>("kept");
+    for (const char *path : {"Ctrl+V", "Shift+Insert", "context menu", "middle button", "drop"}) {
+        QTest::addRow("%s, digits among blanks", path) << QString::fromLatin1(path) << QStringLiteral("1 2,3")
+                                                       << QStringLiteral("4123");
+        QTest::addRow("%s, words", path) << QString::fromLatin1(path) << QStringLiteral("abc") << QStringLiteral("4");
+        QTest::addRow("%s, full-width digits", path) << QString::fromLatin1(path) << QStringView(u"\uFF15\uFF16").toString()
+                                                     << QStringLiteral("4");
+    }
+}
+
+// Whatever way text arrives in an answer box, only its digits stay: pasting by keys, by the
+// context menu or with the middle button, and dropping.
+void TestExamWindow::answerBoxTakesOnlyDigitsFromEveryPath()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, offered);
+    QFETCH(QString, kept);
+    ExamWindowFixture f;
+    f.start();
+    auto *box = f.get<QLineEdit>(ExamNames::answer(1));
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("4"));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (path == QLatin1String("Ctrl+V")) {
+        clipboard->setText(offered);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    } else if (path == QLatin1String("Shift+Insert")) {
+        clipboard->setText(offered);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (path == QLatin1String("context menu")) {
+        clipboard->setText(offered);
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        // The paste item shows the paste shortcut after a tab, whatever the language.
+        const QString shortcut = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        QAction *paste = nullptr;
+        for (QAction *action : menu->actions())
+            if (action->text().endsWith(u'\t' + shortcut))
+                paste = action;
+        QVERIFY(paste);
+        paste->trigger();
+    } else if (path == QLatin1String("middle button")) {
+        // What the middle button pastes is the selection, where the platform has one; either way
+        // it arrives through insert().
+        if (clipboard->supportsSelection()) {
+            clipboard->setText(offered, QClipboard::Selection);
+            QTest::mouseClick(box, Qt::MiddleButton, {}, QPoint(box->width() - 4, box->height() / 2));
+        } else {
+            box->insert(offered);
+        }
+    } else {
+        QMimeData data;
+        data.setText(offered);
+        const QPointF at(box->width() - 4, box->height() / 2);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+    }
+    QCOMPARE(box->text(), kept);
+}
+
+// The answer boxes' context menu is Qt's own, in the program's language.
+void TestExamWindow::answerBoxContextMenuIsChinese()
+{
+    QVERIFY2(installQtTranslation(), "Qt's Chinese texts (qt6-translations-l10n) are not installed");
+    ExamWindowFixture f;
+    auto *box = f.get<QLineEdit>(ExamNames::answer(1));
+    QCOMPARE(box->contextMenuPolicy(), Qt::DefaultContextMenu);
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        texts << action->text();
+    QVERIFY2(texts.join(u' ').contains(QStringLiteral("粘贴")), qPrintable(texts.join(u' ')));
 }
 
 void TestExamWindow::answerBoxKeyFilter()
