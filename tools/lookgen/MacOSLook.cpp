@@ -229,15 +229,25 @@ Profile tabLineRows()
 
 void addMacOSLook(Pictures &out)
 {
+    // Nine-part drawing keeps a button's corners at most half its size, so the arrow buttons
+    // (16 x 11) show only the outer 8 x 5 of each corner: the corners are rounded within that,
+    // where a capsule's ends would come apart into a diamond. The glow runs evenly along the
+    // bottom, so that the stretched middle of a button matches what its corners hold.
     ButtonRecipe button;
     button.frame = frameSize(kLook, KavKey::ButtonImage);
-    button.shape = Shape{Shape::Round, 11.5};
+    button.shape = Shape{Shape::Round, 6.0};
     button.faces = {whiteCapsule(), aqua(), aquaPressed()};
+    for (Face &f : button.faces)
+        f.glowEven = true;
     button.behind = Behind{kBackground, true};
     out["MACOS_BUTTON"] = buttonStrip(button);
 
-    out["MACOS_CHECKBOX"] = checkBoxes(frameSize(kLook, KavKey::CheckBoxImage), QRectF(1, 2, 13, 13),
-                                       QRect(3, 4, 9, 9), 3.0);
+    // Check boxes are drawn opaque, so every pixel of their frames shows wherever the box stands
+    // (white panels, grey forms, pictures behind a transparent check box): the box fills its
+    // frame edge to edge, with square corners, and holds no colour of a background.
+    const QSize checkFrame = frameSize(kLook, KavKey::CheckBoxImage);
+    out["MACOS_CHECKBOX"] =
+        checkBoxes(checkFrame, QRectF(QPointF(0, 0), checkFrame), QRect(3, 4, 9, 9), 0.0);
     out["MACOS_RADIOBUTTON"] = radioButtons();
     out["MACOS_TITLEBTN"] = titleButtons();
 

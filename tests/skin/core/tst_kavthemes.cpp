@@ -1,12 +1,17 @@
 #include <QLabel>
+#include <QList>
 #include <QMetaEnum>
 #include <QTest>
 #include <QWidget>
 
 #include "KAVForm.h"
+#include "KAVFunctions.h"
 #include "KAVMetrics.h"
 #include "KAVStrings.h"
 #include "KAVThemes.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -85,6 +90,11 @@ private slots:
     void pictures();
     void keyColour_data();
     void keyColour();
+    void squareCheckBoxesHoldNoBackground_data();
+    void squareCheckBoxesHoldNoBackground();
+    void smallButtonsHoldTogether_data();
+    void smallButtonsHoldTogether();
+    void mouseOverRingIsWhole();
 
     void bitmapFrame();
     void bitmapWhole();
@@ -357,6 +367,117 @@ void TestKavThemes::keyColour()
     case KeyUse::Anywhere:
         break;
     }
+}
+
+// Check boxes draw their pictures opaque, so a frame shows all of itself wherever the box
+// stands (a white panel, a grey form, a picture behind a transparent check box). The square
+// boxes fill their frames: the outermost ring of every frame is one colour, the box's own
+// outline, not the form's colour round a smaller box.
+void TestKavThemes::squareCheckBoxesHoldNoBackground_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addRow("MacOS") << TkavUIStyle::MacOS;
+    QTest::addRow("WinXP") << TkavUIStyle::WinXP;
+    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
+}
+
+void TestKavThemes::squareCheckBoxesHoldNoBackground()
+{
+    QFETCH(TkavUIStyle, style);
+    const int frames = KavThemeKeyFrameCount(KavKey::CheckBoxImage);
+    for (int frame = 1; frame <= frames; ++frame) {
+        QImage box;
+        GetInsideThemeBitmap(style, KavKey::CheckBoxImage, &box, frames, frame);
+        QVERIFY(!box.isNull());
+        // A square of the form's colour round a smaller box would show on a white panel.
+        const QRgb outline = box.pixel(0, 0);
+        const QColor form = GetInsideThemeColor(style, KavKey::FormBackgroundColor).toQColor();
+        const auto near = [](int a, int b) { return std::abs(a - b) <= 4; };
+        QVERIFY2(!(near(qRed(outline), form.red()) && near(qGreen(outline), form.green())
+                   && near(qBlue(outline), form.blue())),
+                 qPrintable(QStringLiteral("frame %1 is edged in the form's colour").arg(frame)));
+        const int right = box.width() - 1, bottom = box.height() - 1;
+        for (int x = 0; x <= right; ++x) {
+            QCOMPARE(box.pixel(x, 0), outline);
+            QCOMPARE(box.pixel(x, bottom), outline);
+        }
+        for (int y = 0; y <= bottom; ++y) {
+            QCOMPARE(box.pixel(0, y), outline);
+            QCOMPARE(box.pixel(right, y), outline);
+        }
+    }
+}
+
+// Arrow buttons (16 x 11 by default, a little larger in spin buttons) draw the push-button frame
+// far below its size. Nine-part drawing keeps only the outer part of each corner then, and the
+// result must still be a button: every row drawn in one run, widening from the top to the
+// middle and narrowing to the bottom, and the top and bottom rows at least half the width (a
+// button's edges, not the points of a diamond).
+void TestKavThemes::smallButtonsHoldTogether_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<QSize>("size");
+    for (TkavUIStyle style : BuiltInLooks)
+        for (int frame = 1; frame <= KavThemeKeyFrameCount(KavKey::ButtonImage); ++frame)
+            for (const QSize size : {QSize(16, 11), QSize(17, 12), QSize(18, 13)})
+                QTest::addRow("%s/frame %d/%dx%d", qPrintable(lookName(style)), frame, size.width(),
+                              size.height())
+                    << style << frame << size;
+}
+
+void TestKavThemes::smallButtonsHoldTogether()
+{
+    QFETCH(TkavUIStyle, style);
+    QFETCH(int, frame);
+    QFETCH(QSize, size);
+    QImage picture;
+    GetInsideThemeBitmap(style, KavKey::ButtonImage, &picture,
+                         KavThemeKeyFrameCount(KavKey::ButtonImage), frame);
+    const bool transparent = GetInsideThemeBool(style, KavKey::ButtonTransparentBool);
+    const QImage face =
+        SpitDrawFace(picture, size, transparent).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(face.size(), size);
+    QList<int> widths;
+    for (int y = 0; y < face.height(); ++y) {
+        int runs = 0, width = 0;
+        bool inside = false;
+        for (int x = 0; x < face.width(); ++x) {
+            const bool drawn = qAlpha(face.pixel(x, y)) != 0;
+            if (drawn && !inside)
+                ++runs;
+            width += drawn ? 1 : 0;
+            inside = drawn;
+        }
+        QVERIFY2(runs == 1, qPrintable(QStringLiteral("row %1 is drawn in %2 runs").arg(y).arg(runs)));
+        widths.append(width);
+    }
+    QVERIFY2(widths.first() * 2 >= size.width(), "the top edge is at least half the width");
+    QVERIFY2(widths.last() * 2 >= size.width(), "the bottom edge is at least half the width");
+    const qsizetype widest = std::max_element(widths.cbegin(), widths.cend()) - widths.cbegin();
+    for (qsizetype y = 1; y < widths.size(); ++y)
+        QVERIFY2(y <= widest ? widths.at(y) >= widths.at(y - 1) : widths.at(y) <= widths.at(y - 1),
+                 qPrintable(QStringLiteral("row %1 juts out").arg(y)));
+}
+
+// The WinXP button under the mouse is ringed in orange; the ring runs unbroken all round the
+// frame, so a stretched button shows no pale line across it.
+void TestKavThemes::mouseOverRingIsWhole()
+{
+    QImage over;
+    GetInsideThemeBitmap(TkavUIStyle::WinXP, KavKey::ButtonImage, &over,
+                         KavThemeKeyFrameCount(KavKey::ButtonImage), 2);
+    QVERIFY(!over.isNull());
+    // Inside the one-pixel outline, the two outer columns and rows are the ring, except where the
+    // rounded corners turn.
+    const QRgb ring = over.pixel(1, over.height() / 2);
+    const int right = over.width() - 1, bottom = over.height() - 1;
+    for (int y = 3; y <= bottom - 3; ++y)
+        for (int x : {1, 2, right - 2, right - 1})
+            QVERIFY2(over.pixel(x, y) == ring, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+    for (int x = 3; x <= right - 3; ++x)
+        for (int y : {1, 2, bottom - 2, bottom - 1})
+            QVERIFY2(over.pixel(x, y) == ring, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
 }
 
 void TestKavThemes::bitmapFrame()
