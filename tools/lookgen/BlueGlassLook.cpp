@@ -8,6 +8,7 @@ namespace lookgen {
 
 namespace {
 
+constexpr TkavUIStyle kLook = TkavUIStyle::BlueGlass;
 const QColor kBackground(231, 231, 231);
 const QColor kScrollBackground(244, 244, 244);
 const QColor kOutline(40, 76, 150);
@@ -30,11 +31,12 @@ const QColor kTitleMiddle(50, 96, 200);
 // Left end: a reflection arc over the upper part, gone before the joining column.
 QImage titleLeft()
 {
-    QImage image = canvas(162, 33);
+    const QSize size = pictureSize(kLook, KavKey::TitleBarLeftImage);
+    QImage image = canvas(size.width(), size.height());
     fillProfile(image, titleRows());
     QPainter p;
     beginPainter(p, image);
-    p.setClipRect(QRect(0, 1, 162, 31));
+    p.setClipRect(QRect(0, 1, size.width(), size.height() - 2));
     QPainterPath sweep;
     sweep.moveTo(0, 1);
     sweep.lineTo(120, 1);
@@ -54,12 +56,13 @@ QImage titleLeft()
 // Right end: the glass darkens a little into the corner, behind the buttons.
 QImage titleRight()
 {
-    QImage image = canvas(101, 33);
+    const QSize size = pictureSize(kLook, KavKey::TitleBarRightImage);
+    QImage image = canvas(size.width(), size.height());
     fillProfile(image, titleRows());
     QPainter p;
     beginPainter(p, image);
-    p.setClipRect(QRect(0, 1, 101, 31));
-    p.fillRect(image.rect(), horizontal(QRectF(0, 0, 101, 1), {{0.0, QColor(0, 10, 60, 0)},
+    p.setClipRect(QRect(0, 1, size.width(), size.height() - 2));
+    p.fillRect(image.rect(), horizontal(QRectF(0, 0, size.width(), 1), {{0.0, QColor(0, 10, 60, 0)},
                                                                {1.0, QColor(0, 10, 60, 60)}}));
     p.end();
     return flatten(image, Qt::black);
@@ -68,7 +71,7 @@ QImage titleRight()
 QImage titleButtons()
 {
     TitleButtonRecipe recipe;
-    recipe.frame = QSize(19, 19);
+    recipe.frame = frameSize(kLook, KavKey::TitleBarButtonImage);
     recipe.behind = Behind{kTitleMiddle, true};
     recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         QColor top = kind == TitleKind::Close ? QColor(244, 128, 110) : QColor(150, 196, 252);
@@ -131,7 +134,7 @@ BoxRecipe boxRecipe(QSize frame, Shape shape, bool keyedCorners)
 void addBlueGlassLook(Pictures &out)
 {
     ButtonRecipe button;
-    button.frame = QSize(77, 27);
+    button.frame = frameSize(kLook, KavKey::ButtonImage);
     button.shape = Shape{Shape::Round, 6.0};
     Face over = glass(QColor(244, 252, 255), QColor(208, 236, 255), QColor(166, 212, 252),
                       QColor(214, 242, 255), QColor(30, 92, 192));
@@ -145,39 +148,46 @@ void addBlueGlassLook(Pictures &out)
     button.behind = Behind{kBackground, true};
     out["BLUEGLASS_BUTTON"] = buttonStrip(button);
 
-    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 2.0}, false);
+    BoxRecipe check =
+        boxRecipe(frameSize(kLook, KavKey::CheckBoxImage), Shape{Shape::Round, 2.0}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     out["BLUEGLASS_CHECKBOX"] = boxStrip(check);
-    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio =
+        boxRecipe(frameSize(kLook, KavKey::RadioButtonImage), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
-    radio.markBox = QRect(0, 0, 13, 13);
+    radio.markBox = QRect(QPoint(0, 0), radio.frame);
     out["BLUEGLASS_RADIOBUTTON"] = boxStrip(radio);
 
     out["BLUEGLASS_TITLEBTN"] = titleButtons();
     out["BLUEGLASS_TITLE_LEFT"] = titleLeft();
-    out["BLUEGLASS_TITLE_CLIENT"] = columnPicture(QSize(179, 33), titleRows());
+    out["BLUEGLASS_TITLE_CLIENT"] =
+        columnPicture(pictureSize(kLook, KavKey::TitleBarClientImage), titleRows());
     out["BLUEGLASS_TITLE_RIGHT"] = titleRight();
 
     out["BLUEGLASS_PROGRESSBAR"] =
-        columnPicture(QSize(1, 10), {{0.0, QColor(160, 206, 255)}, {0.45, QColor(86, 146, 240)},
-                                     {0.5, QColor(40, 100, 220)}, {1.0, QColor(110, 178, 252)}});
+        columnPicture(pictureSize(kLook, KavKey::ProgressBarImage),
+                      {{0.0, QColor(160, 206, 255)}, {0.45, QColor(86, 146, 240)},
+                       {0.5, QColor(40, 100, 220)}, {1.0, QColor(110, 178, 252)}});
 
+    const QSize groovePicture = pictureSize(kLook, KavKey::TrackBarBarImage);
     out["BLUEGLASS_TRACKBAR_BAR"] =
-        threePartBar(15, 4, QRectF(0, 0, 45, 4), Shape{Shape::Round, 1.5},
+        threePartBar(groovePicture, QRectF(QPointF(0, 0), groovePicture), Shape{Shape::Round, 1.5},
                      face(QColor(80, 100, 150), QColor(176, 194, 232), QColor(30, 50, 100)),
                      Behind{kBackground, true});
     Face slider = face(QColor(160, 200, 252), QColor(36, 90, 200), kInk);
     slider.gloss = 0.6;
     slider.glossEnd = 0.45;
-    out["BLUEGLASS_TRACKBAR_SLIDER"] = sliderPicture(QSize(11, 20), Shape{Shape::Pointer, 2.0, 5.0},
-                                                     slider, Behind{kBackground, true});
+    out["BLUEGLASS_TRACKBAR_SLIDER"] =
+        sliderPicture(pictureSize(kLook, KavKey::TrackBarSliderImage),
+                      Shape{Shape::Pointer, 2.0, 5.0}, slider, Behind{kBackground, true});
     out["BLUEGLASS_TRACKBAR_SLIDER_V"] =
-        sliderPictureVertical(QSize(18, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
+        sliderPictureVertical(pictureSize(kLook, KavKey::TrackBarSliderVImage),
+                              Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
     ArrowButtonRecipe arrows;
-    arrows.frame = QSize(17, 16);
-    arrows.bounds = QRectF(0, 0, 17, 16);
+    arrows.frame = frameSize(kLook, KavKey::ScrollBarButtonImage);
+    arrows.bounds = QRectF(QPointF(0, 0), arrows.frame);
     arrows.shape = Shape{Shape::Round, 2.5};
     arrows.faces = {glassAcross(QColor(176, 200, 240), QColor(238, 245, 255), QColor(60, 90, 160)),
                     glassAcross(QColor(160, 212, 255), QColor(242, 251, 255), QColor(40, 110, 210)),
@@ -188,9 +198,8 @@ void addBlueGlassLook(Pictures &out)
     out["BLUEGLASS_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
     ThumbRecipe thumb;
-    thumb.sliceWidth = 7;
-    thumb.height = 16;
-    thumb.bounds = QRectF(0, 0, 21, 16);
+    thumb.slice = frameSize(kLook, KavKey::ScrollBarSliderImage);
+    thumb.bounds = QRectF(QPointF(0, 0), pictureSize(kLook, KavKey::ScrollBarSliderImage));
     thumb.shape = Shape{Shape::Round, 3.0};
     thumb.face.base = stops({{0.0, QColor(62, 112, 206)}, {0.45, QColor(172, 206, 252)},
                              {0.55, QColor(172, 206, 252)}, {1.0, QColor(62, 112, 206)}});
@@ -198,12 +207,15 @@ void addBlueGlassLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["BLUEGLASS_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 1.5}, false);
+    // Drawn like the check box strip, so with as many frames.
+    BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
+                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                               Shape{Shape::Round, 1.5}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["BLUEGLASS_CHECKLIST"] = boxStrip(list);
 
     TabRecipe tab;
-    tab.frame = QSize(9, 17);
+    tab.frame = frameSize(kLook, KavKey::TabControlTabImage);
     tab.shape = Shape{Shape::TopRound, 3.0};
     tab.selected = glass(Qt::white, QColor(236, 244, 255), QColor(220, 234, 252),
                          QColor(214, 230, 252), kOutline);
@@ -213,17 +225,20 @@ void addBlueGlassLook(Pictures &out)
     tab.behind = Behind{kBackground, true};
     out["BLUEGLASS_TAB"] = tabStrip(tab);
     out["BLUEGLASS_TAB_LINE"] =
-        columnPicture(QSize(10, 5), Profile{kOutline, QColor(214, 230, 252), QColor(206, 224, 250),
-                                            QColor(196, 216, 248), QColor(120, 150, 210)});
+        columnPicture(pictureSize(kLook, KavKey::TabControlBarImage),
+                      Profile{kOutline, QColor(214, 230, 252), QColor(206, 224, 250),
+                              QColor(196, 216, 248), QColor(120, 150, 210)});
 
     out["BLUEGLASS_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 86), glassAcross(QColor(176, 200, 240), QColor(240, 246, 255), QColor(60, 90, 160)),
+        pictureSize(kLook, KavKey::SideChannelHandleImage),
+        glassAcross(QColor(176, 200, 240), QColor(240, 246, 255), QColor(60, 90, 160)),
         kInk, Behind{kBackground, true});
     Profile bar{QColor(10, 22, 56)};
     bar.append(sampleRows(9, {{0.0, QColor(132, 176, 246)}, {1.0, QColor(80, 130, 226)}}));
     bar.append(sampleRows(10, {{0.0, QColor(28, 72, 180)}, {1.0, QColor(50, 110, 220)}}));
     bar.append(QColor(96, 156, 240));
-    out["BLUEGLASS_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 21), bar);
+    out["BLUEGLASS_SIDECHENNEL_BAR"] =
+        columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 }
 
 } // namespace lookgen

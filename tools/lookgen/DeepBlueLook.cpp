@@ -7,6 +7,7 @@ namespace lookgen {
 
 namespace {
 
+constexpr TkavUIStyle kLook = TkavUIStyle::DeepBlue;
 const QColor kBackground(232, 232, 232);
 const QColor kScrollBackground(245, 245, 245);
 const QColor kNavy(36, 56, 120);
@@ -59,8 +60,9 @@ Face titleFace(QColor top, QColor bottom, QColor border, int state)
 QImage titleButtons()
 {
     TitleButtonRecipe recipe;
-    recipe.frame = QSize(19, 19);
-    recipe.rows = titleRows().mid(2, 19); // the buttons sit at row 2 of the bar
+    recipe.frame = frameSize(kLook, KavKey::TitleBarButtonImage);
+    recipe.rows = titleRows().mid(GetInsideThemeInt(kLook, KavKey::TitleBarButtonTopInt),
+                                  recipe.frame.height());
     recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         const bool close = kind == TitleKind::Close;
         const Face f = close ? titleFace(QColor(226, 96, 84), QColor(150, 30, 30),
@@ -103,45 +105,54 @@ void addDeepBlueLook(Pictures &out)
     pressed.border = kDeepNavy;
     pressed.innerLight = QColor();
     ButtonRecipe button;
-    button.frame = QSize(74, 21);
+    button.frame = frameSize(kLook, KavKey::ButtonImage);
     button.shape = Shape{Shape::Round, 3.0};
     button.faces = {normal, over, pressed};
     button.behind = Behind{kBackground, false};
     out["DEEPBLUE_BUTTON"] = buttonStrip(button);
 
-    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 0.0}, false);
+    BoxRecipe check =
+        boxRecipe(frameSize(kLook, KavKey::CheckBoxImage), Shape{Shape::Round, 0.0}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     out["DEEPBLUE_CHECKBOX"] = boxStrip(check);
-    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio =
+        boxRecipe(frameSize(kLook, KavKey::RadioButtonImage), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
-    radio.markBox = QRect(0, 0, 13, 13);
+    radio.markBox = QRect(QPoint(0, 0), radio.frame);
     out["DEEPBLUE_RADIOBUTTON"] = boxStrip(radio);
 
     out["DEEPBLUE_TITLEBTN"] = titleButtons();
-    out["DEEPBLUE_TITLE_LEFT"] = titleEnd(QSize(97, 32), QPointF(8, 4), 90);
-    out["DEEPBLUE_TITLE_CLIENT"] = columnPicture(QSize(98, 32), titleRows());
-    out["DEEPBLUE_TITLE_RIGHT"] = titleEnd(QSize(97, 32), QPointF(92, 30), 45);
+    out["DEEPBLUE_TITLE_LEFT"] =
+        titleEnd(pictureSize(kLook, KavKey::TitleBarLeftImage), QPointF(8, 4), 90);
+    out["DEEPBLUE_TITLE_CLIENT"] =
+        columnPicture(pictureSize(kLook, KavKey::TitleBarClientImage), titleRows());
+    out["DEEPBLUE_TITLE_RIGHT"] =
+        titleEnd(pictureSize(kLook, KavKey::TitleBarRightImage), QPointF(92, 30), 45);
 
     out["DEEPBLUE_PROGRESSBAR"] =
-        columnPicture(QSize(1, 10), {{0.0, QColor(136, 176, 252)}, {0.45, QColor(62, 102, 212)},
-                                     {0.5, QColor(38, 72, 182)}, {1.0, QColor(84, 134, 232)}});
+        columnPicture(pictureSize(kLook, KavKey::ProgressBarImage),
+                      {{0.0, QColor(136, 176, 252)}, {0.45, QColor(62, 102, 212)},
+                       {0.5, QColor(38, 72, 182)}, {1.0, QColor(84, 134, 232)}});
 
+    const QSize groovePicture = pictureSize(kLook, KavKey::TrackBarBarImage);
     out["DEEPBLUE_TRACKBAR_BAR"] =
-        threePartBar(15, 4, QRectF(0, 0, 45, 4), Shape{Shape::Round, 1.5},
+        threePartBar(groovePicture, QRectF(QPointF(0, 0), groovePicture), Shape{Shape::Round, 1.5},
                      face(QColor(92, 102, 134), QColor(196, 202, 220), QColor(40, 52, 90)),
                      Behind{kBackground, true});
     Face slider = face(QColor(110, 146, 228), QColor(30, 58, 144), QColor(14, 28, 80));
     slider.gloss = 0.55;
     slider.glossEnd = 0.45;
-    out["DEEPBLUE_TRACKBAR_SLIDER"] = sliderPicture(QSize(11, 20), Shape{Shape::Pointer, 2.0, 5.0},
-                                                    slider, Behind{kBackground, true});
+    out["DEEPBLUE_TRACKBAR_SLIDER"] =
+        sliderPicture(pictureSize(kLook, KavKey::TrackBarSliderImage),
+                      Shape{Shape::Pointer, 2.0, 5.0}, slider, Behind{kBackground, true});
     out["DEEPBLUE_TRACKBAR_SLIDER_V"] =
-        sliderPictureVertical(QSize(18, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
+        sliderPictureVertical(pictureSize(kLook, KavKey::TrackBarSliderVImage),
+                              Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
     ArrowButtonRecipe arrows;
-    arrows.frame = QSize(16, 16);
-    arrows.bounds = QRectF(0, 0, 16, 16);
+    arrows.frame = frameSize(kLook, KavKey::ScrollBarButtonImage);
+    arrows.bounds = QRectF(QPointF(0, 0), arrows.frame);
     arrows.shape = Shape{Shape::Round, 2.0};
     arrows.faces = {faceAcross(QColor(196, 206, 232), QColor(238, 242, 250), QColor(70, 90, 150)),
                     faceAcross(QColor(206, 222, 252), QColor(250, 252, 255), QColor(44, 90, 196)),
@@ -152,9 +163,8 @@ void addDeepBlueLook(Pictures &out)
     out["DEEPBLUE_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
     ThumbRecipe thumb;
-    thumb.sliceWidth = 7;
-    thumb.height = 16;
-    thumb.bounds = QRectF(0, 0, 21, 16);
+    thumb.slice = frameSize(kLook, KavKey::ScrollBarSliderImage);
+    thumb.bounds = QRectF(QPointF(0, 0), pictureSize(kLook, KavKey::ScrollBarSliderImage));
     thumb.shape = Shape{Shape::Round, 3.0};
     thumb.face.base = stops({{0.0, QColor(64, 96, 178)}, {0.5, QColor(150, 178, 240)},
                              {1.0, QColor(64, 96, 178)}});
@@ -162,12 +172,15 @@ void addDeepBlueLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["DEEPBLUE_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 0.0}, false);
+    // Drawn like the check box strip, so with as many frames.
+    BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
+                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                               Shape{Shape::Round, 0.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["DEEPBLUE_CHECKLIST"] = boxStrip(list);
 
     TabRecipe tab;
-    tab.frame = QSize(6, 17);
+    tab.frame = frameSize(kLook, KavKey::TabControlTabImage);
     tab.shape = Shape{Shape::TopRound, 2.0};
     tab.selected = face(Qt::white, QColor(236, 240, 250), kNavy);
     tab.other = face(QColor(222, 228, 244), QColor(186, 198, 228), kNavy);
@@ -180,16 +193,19 @@ void addDeepBlueLook(Pictures &out)
     tab.behind = Behind{kBackground, true};
     out["DEEPBLUE_TAB"] = tabStrip(tab);
     out["DEEPBLUE_TAB_LINE"] = columnPicture(
-        QSize(5, 5), Profile{kNavy, QColor(236, 240, 250), QColor(236, 240, 250),
-                             QColor(230, 234, 246), QColor(150, 162, 196)});
+        pictureSize(kLook, KavKey::TabControlBarImage),
+        Profile{kNavy, QColor(236, 240, 250), QColor(236, 240, 250),
+                QColor(230, 234, 246), QColor(150, 162, 196)});
 
     out["DEEPBLUE_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 83), faceAcross(QColor(196, 206, 232), QColor(240, 244, 252), kNavy), kDeepNavy,
+        pictureSize(kLook, KavKey::SideChannelHandleImage),
+        faceAcross(QColor(196, 206, 232), QColor(240, 244, 252), kNavy), kDeepNavy,
         Behind{kBackground, true});
     Profile bar{QColor(10, 16, 40)};
     bar.append(sampleRows(9, {{0.0, QColor(84, 118, 206)}, {1.0, QColor(48, 78, 164)}}));
     bar.append(sampleRows(10, {{0.0, QColor(28, 52, 132)}, {1.0, QColor(36, 64, 150)}}));
-    out["DEEPBLUE_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 20), bar);
+    out["DEEPBLUE_SIDECHENNEL_BAR"] =
+        columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 }
 
 } // namespace lookgen

@@ -3,6 +3,7 @@
 // The pictures of each built-in look, and those loaded by fixed name, keyed by resource name.
 
 #include "Pieces.h"
+#include "Sizes.h"
 
 namespace lookgen {
 

@@ -7,6 +7,7 @@ namespace lookgen {
 
 namespace {
 
+constexpr TkavUIStyle kLook = TkavUIStyle::MacOS;
 const QColor kBackground(233, 233, 233); // the pinstriped form, averaged
 const QColor kScrollBackground(0xC9, 0xC9, 0xC9);
 
@@ -95,8 +96,9 @@ Light lightOf(TitleKind kind)
 QImage titleButtons()
 {
     TitleButtonRecipe recipe;
-    recipe.frame = QSize(17, 17);
-    recipe.rows = titleRows().mid(4, 17); // the buttons sit at row 4 of the bar
+    recipe.frame = frameSize(kLook, KavKey::TitleBarButtonImage);
+    recipe.rows = titleRows().mid(GetInsideThemeInt(kLook, KavKey::TitleBarButtonTopInt),
+                                  recipe.frame.height());
     recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         const Light light = lightOf(kind);
         Face f = face(light.top, light.bottom, light.border);
@@ -137,7 +139,7 @@ QImage checkBoxes(QSize frame, QRectF bounds, QRect markBox, qreal radius)
 QImage radioButtons()
 {
     BoxRecipe recipe;
-    recipe.frame = QSize(16, 17);
+    recipe.frame = frameSize(kLook, KavKey::RadioButtonImage);
     recipe.bounds = QRectF(1, 2, 14, 14);
     recipe.shape = Shape{Shape::Ellipse};
     recipe.on = aqua();
@@ -170,8 +172,8 @@ QImage scrollArrows()
                           {1.0, QColor(52, 98, 170)}});
     pressed.border = QColor(46, 76, 128);
     ArrowButtonRecipe recipe;
-    recipe.frame = QSize(16, 22);
-    recipe.bounds = QRectF(0, 0, 16, 22);
+    recipe.frame = frameSize(kLook, KavKey::ScrollBarButtonImage);
+    recipe.bounds = QRectF(QPointF(0, 0), recipe.frame);
     recipe.shape = Shape{Shape::Round, 2.0};
     recipe.faces = {normal, over, pressed};
     recipe.arrows = {grey(70), QColor(30, 56, 104), Qt::white};
@@ -188,8 +190,7 @@ QImage scrollThumb()
                     {1.0, QColor(74, 126, 204)}});
     f.border = QColor(46, 80, 136);
     ThumbRecipe recipe;
-    recipe.sliceWidth = 11;
-    recipe.height = 16;
+    recipe.slice = frameSize(kLook, KavKey::ScrollBarSliderImage);
     recipe.bounds = QRectF(0.5, 1, 32, 14);
     recipe.shape = Shape{Shape::Round, 7.0};
     recipe.face = f;
@@ -200,7 +201,7 @@ QImage scrollThumb()
 QImage tabs()
 {
     TabRecipe recipe;
-    recipe.frame = QSize(18, 27);
+    recipe.frame = frameSize(kLook, KavKey::TabControlTabImage);
     recipe.shape = Shape{Shape::TopRound, 5.0};
     Face selected = face(QColor(196, 222, 252), QColor(118, 168, 238), QColor(56, 90, 146));
     selected.gloss = 0.6;
@@ -228,44 +229,64 @@ Profile tabLineRows()
 
 void addMacOSLook(Pictures &out)
 {
+    // Nine-part drawing keeps a button's corners at most half its size, so the arrow buttons
+    // (16 x 11) show only the outer 8 x 5 of each corner: the corners are rounded within that,
+    // where a capsule's ends would come apart into a diamond. The glow runs evenly along the
+    // bottom, so that the stretched middle of a button matches what its corners hold.
     ButtonRecipe button;
-    button.frame = QSize(84, 23);
-    button.shape = Shape{Shape::Round, 11.5};
+    button.frame = frameSize(kLook, KavKey::ButtonImage);
+    button.shape = Shape{Shape::Round, 6.0};
     button.faces = {whiteCapsule(), aqua(), aquaPressed()};
+    for (Face &f : button.faces)
+        f.glowEven = true;
     button.behind = Behind{kBackground, true};
     out["MACOS_BUTTON"] = buttonStrip(button);
 
-    out["MACOS_CHECKBOX"] = checkBoxes(QSize(15, 17), QRectF(1, 2, 13, 13), QRect(3, 4, 9, 9), 3.0);
+    // Check boxes are drawn opaque, so every pixel of their frames shows wherever the box stands
+    // (white panels, grey forms, pictures behind a transparent check box): the box fills its
+    // frame edge to edge, with square corners, and holds no colour of a background.
+    const QSize checkFrame = frameSize(kLook, KavKey::CheckBoxImage);
+    out["MACOS_CHECKBOX"] =
+        checkBoxes(checkFrame, QRectF(QPointF(0, 0), checkFrame), QRect(3, 4, 9, 9), 0.0);
     out["MACOS_RADIOBUTTON"] = radioButtons();
     out["MACOS_TITLEBTN"] = titleButtons();
 
     const Profile title = titleRows();
-    out["MACOS_TITLE_LEFT"] = columnPicture(QSize(48, 23), title);
-    out["MACOS_TITLE_CLIENT"] = columnPicture(QSize(49, 23), title);
-    out["MACOS_TITLE_RIGHT"] = columnPicture(QSize(48, 23), title);
+    out["MACOS_TITLE_LEFT"] = columnPicture(pictureSize(kLook, KavKey::TitleBarLeftImage), title);
+    out["MACOS_TITLE_CLIENT"] =
+        columnPicture(pictureSize(kLook, KavKey::TitleBarClientImage), title);
+    out["MACOS_TITLE_RIGHT"] = columnPicture(pictureSize(kLook, KavKey::TitleBarRightImage), title);
 
     out["MACOS_PROGRESSBAR"] = columnPicture(
-        QSize(13, 10), {{0.0, QColor(190, 222, 252)}, {0.45, QColor(120, 172, 240)},
-                        {0.5, QColor(76, 136, 224)}, {1.0, QColor(150, 206, 255)}});
+        pictureSize(kLook, KavKey::ProgressBarImage),
+        {{0.0, QColor(190, 222, 252)}, {0.45, QColor(120, 172, 240)},
+         {0.5, QColor(76, 136, 224)}, {1.0, QColor(150, 206, 255)}});
 
     Face groove = face(grey(150), grey(218), grey(112));
-    out["MACOS_TRACKBAR_BAR"] = threePartBar(15, 5, QRectF(0, 0, 45, 5), Shape{Shape::Round, 2.5},
-                                             groove, Behind{kBackground, true});
+    const QSize groovePicture = pictureSize(kLook, KavKey::TrackBarBarImage);
+    out["MACOS_TRACKBAR_BAR"] = threePartBar(groovePicture, QRectF(QPointF(0, 0), groovePicture),
+                                             Shape{Shape::Round, 2.5}, groove,
+                                             Behind{kBackground, true});
     Face slider = aqua();
     slider.gloss = 0.7;
     slider.glossEnd = 0.45;
     out["MACOS_TRACKBAR_SLIDER"] =
-        sliderPicture(QSize(11, 20), Shape{Shape::Pointer, 2.5, 5.0}, slider,
-                      Behind{kBackground, true});
-    out["MACOS_TRACKBAR_SLIDER_V"] = sliderPictureVertical(
-        QSize(19, 11), Shape{Shape::Pointer, 2.5, 5.0}, slider, kBackground);
+        sliderPicture(pictureSize(kLook, KavKey::TrackBarSliderImage),
+                      Shape{Shape::Pointer, 2.5, 5.0}, slider, Behind{kBackground, true});
+    out["MACOS_TRACKBAR_SLIDER_V"] =
+        sliderPictureVertical(pictureSize(kLook, KavKey::TrackBarSliderVImage),
+                              Shape{Shape::Pointer, 2.5, 5.0}, slider, kBackground);
 
     out["MACOS_SCROLLBAR_BUTTON"] = scrollArrows();
     out["MACOS_SCROLLBAR_TRACK"] = scrollThumb();
-    out["MACOS_CHECKLIST"] = checkBoxes(QSize(10, 11), QRectF(0, 1, 10, 10), QRect(2, 3, 7, 7), 2.0);
+    // Drawn like the check box strip, so with as many frames.
+    out["MACOS_CHECKLIST"] = checkBoxes(
+        stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
+                   KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+        QRectF(0, 1, 10, 10), QRect(2, 3, 7, 7), 2.0);
 
     ScrollButtonRecipe scroll;
-    scroll.frame = QSize(18, 18);
+    scroll.frame = frameSize(kLook, KavKey::ScrollButtonImage);
     scroll.bounds = QRectF(1, 1, 16, 16);
     scroll.shape = Shape{Shape::Ellipse};
     scroll.normal = whiteCapsule();
@@ -277,35 +298,40 @@ void addMacOSLook(Pictures &out)
     out["MACOS_SCROLLBUTTON"] = scrollButtonStrip(scroll);
 
     out["MACOS_TAB"] = tabs();
-    out["MACOS_TAB_LINE"] = columnPicture(QSize(17, 7), tabLineRows());
+    out["MACOS_TAB_LINE"] =
+        columnPicture(pictureSize(kLook, KavKey::TabControlBarImage), tabLineRows());
 
     out["MACOS_SIDECHENNEL_HANDLE"] =
-        handlePicture(QSize(7, 84), whiteCapsule(), grey(96), Behind{kBackground, true});
+        handlePicture(pictureSize(kLook, KavKey::SideChannelHandleImage), whiteCapsule(), grey(96),
+                      Behind{kBackground, true});
     Profile bar;
     bar.append(grey(127));
     for (const QColor &c : sampleRows(19, {{0.0, grey(252)}, {0.5, grey(236)}, {0.52, grey(226)},
                                            {1.0, grey(242)}}))
         bar.append(c);
     bar.append(grey(170));
-    out["MACOS_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 21), bar);
+    out["MACOS_SIDECHENNEL_BAR"] =
+        columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 
     // Fixed-name pictures of this look.
-    QImage stripes(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
+    QImage stripes(fixedPictureSize("MACOS_FORM_BACKGROUND"), QImage::Format_RGB32);
+    for (int y = 0; y < stripes.height(); ++y)
+        for (int x = 0; x < stripes.width(); ++x)
             stripes.setPixel(x, y, y % 2 == 0 ? qRgb(237, 237, 237) : qRgb(228, 228, 228));
     out["MACOS_FORM_BACKGROUND"] = stripes;
 
     Profile menuBar = sampleRows(21, {{0.0, grey(250)}, {1.0, grey(230)}});
     menuBar.append(grey(176));
-    out["MACOS_MENU_BAR"] = columnPicture(QSize(1, 22), menuBar);
+    out["MACOS_MENU_BAR"] = columnPicture(fixedPictureSize("MACOS_MENU_BAR"), menuBar);
     out["MACOS_MENU_SELECT"] = columnPicture(
-        QSize(1, 21), {{0.0, QColor(112, 162, 236)}, {0.48, QColor(74, 128, 216)},
-                       {0.5, QColor(52, 106, 200)}, {1.0, QColor(82, 144, 228)}});
+        fixedPictureSize("MACOS_MENU_SELECT"),
+        {{0.0, QColor(112, 162, 236)}, {0.48, QColor(74, 128, 216)},
+         {0.5, QColor(52, 106, 200)}, {1.0, QColor(82, 144, 228)}});
 
     Face combo = aqua();
     combo.gloss = 0.6;
-    out["MACOS_COMBOBOX_BUTTON"] = sliderPicture(QSize(16, 17), Shape{Shape::Round, 0.0}, combo,
+    out["MACOS_COMBOBOX_BUTTON"] = sliderPicture(fixedPictureSize("MACOS_COMBOBOX_BUTTON"),
+                                                 Shape{Shape::Round, 0.0}, combo,
                                                  Behind{kBackground, false});
 }
 

@@ -238,8 +238,15 @@ void paintFace(QPainter &p, const Shape &shape, const QRectF &bounds, const Face
         const QPainterPath ringInner = shape.path(bounds, 1.0 + face.ringWidth);
         p.fillPath(inner.subtracted(ringInner), face.ring);
     }
-    // A glow rising from the bottom edge.
-    if (face.glow.isValid()) {
+    // A glow rising from the bottom edge: evenly along it, or from its middle.
+    if (face.glow.isValid() && face.glowEven) {
+        const qreal reach = in.height() * 0.75;
+        QLinearGradient glow(QPointF(0, in.bottom()), QPointF(0, in.bottom() - reach));
+        glow.setColorAt(0.0, face.glow);
+        glow.setColorAt(0.6, withAlpha(face.glow, face.glow.alpha() / 3));
+        glow.setColorAt(1.0, withAlpha(face.glow, 0));
+        p.fillPath(inner, glow);
+    } else if (face.glow.isValid()) {
         QRadialGradient glow(QPointF(0, 0), 1.0);
         glow.setColorAt(0.0, face.glow);
         glow.setColorAt(0.6, withAlpha(face.glow, face.glow.alpha() / 3));
@@ -259,8 +266,18 @@ void paintFace(QPainter &p, const Shape &shape, const QRectF &bounds, const Face
                    vertical(glossRect, {{0.0, QColor(255, 255, 255, int(235 * face.gloss))},
                                         {1.0, QColor(255, 255, 255, int(70 * face.gloss))}}));
     }
-    // Inner highlight: a one-pixel light ring just inside the border, upper half only.
-    if (face.innerLight.isValid()) {
+    // Inner highlight: a one-pixel light ring just inside the border, upper half only. A face
+    // with a ring keeps its ring whole all round: the highlight then lies just inside the ring,
+    // and it ends on a whole row, so that no half-covered row of it runs across the face.
+    if (face.innerLight.isValid() && face.ring.isValid()) {
+        const qreal inset = 1.0 + face.ringWidth;
+        const QPainterPath light =
+            shape.path(bounds, inset).subtracted(shape.path(bounds, inset + 1.0));
+        const QRectF upper(in.left(), in.top(), in.width(), std::round(in.height() * 0.4));
+        p.setClipRect(upper.toAlignedRect());
+        p.fillPath(light, face.innerLight);
+        p.setClipping(false);
+    } else if (face.innerLight.isValid()) {
         const QPainterPath ring = inner.subtracted(shape.path(bounds, 2.0));
         QPainterPath upper;
         upper.addRect(QRectF(in.left(), in.top(), in.width(), in.height() * 0.4));

@@ -76,6 +76,8 @@ struct Face {
     qreal gloss = 0.0;      // strength of the white gloss over the upper part (0..1)
     qreal glossEnd = 0.5;   // where the gloss ends, as a fraction of the height
     QColor glow;            // a lighter glow rising from the bottom (invalid: none)
+    bool glowEven = false;  // the glow rises evenly along the whole width instead of from the
+                            // middle, so every column between the rounded ends is alike
 };
 // A face whose base runs from top to bottom colour.
 Face face(QColor top, QColor bottom, QColor border);

@@ -112,17 +112,18 @@ QImage arrowButtonStrip(const ArrowButtonRecipe &recipe)
 
 QImage thumbStrip(const ThumbRecipe &recipe)
 {
-    const int width = recipe.sliceWidth * 3;
-    QImage image = canvas(width, recipe.height);
+    const int sliceWidth = recipe.slice.width();
+    const int height = recipe.slice.height();
+    QImage image = canvas(sliceWidth * 3, height);
     QPainter p;
     beginPainter(p, image);
     paintFace(p, recipe.shape, recipe.bounds, recipe.face);
     if (recipe.grip.isValid()) {
         // Two short grip lines on each end slice; the stretched body stays plain.
         p.setRenderHint(QPainter::Antialiasing, false);
-        const int top = int(recipe.bounds.top()) + recipe.height / 4 + 1;
-        const int bottom = int(recipe.bounds.bottom()) - recipe.height / 4 - 1;
-        for (int x : {recipe.sliceWidth - 3, 2 * recipe.sliceWidth + 1}) {
+        const int top = int(recipe.bounds.top()) + height / 4 + 1;
+        const int bottom = int(recipe.bounds.bottom()) - height / 4 - 1;
+        for (int x : {sliceWidth - 3, 2 * sliceWidth + 1}) {
             p.fillRect(QRect(x, top, 1, bottom - top), recipe.grip);
             p.fillRect(QRect(x + 1, top, 1, bottom - top), withAlpha(lighter(recipe.grip, 0.9), 150));
         }
@@ -131,10 +132,11 @@ QImage thumbStrip(const ThumbRecipe &recipe)
     return finish(image, recipe.behind);
 }
 
-QImage threePartBar(int partWidth, int height, const QRectF &bounds, const Shape &shape,
-                    const Face &face, const Behind &behind)
+QImage threePartBar(QSize size, const QRectF &bounds, const Shape &shape, const Face &face,
+                    const Behind &behind)
 {
-    QImage image = canvas(partWidth * 3, height);
+    const int partWidth = size.width() / 3;
+    QImage image = canvas(size.width(), size.height());
     QPainter p;
     beginPainter(p, image);
     paintFace(p, shape, bounds, face);

@@ -84,10 +84,9 @@ struct ArrowButtonRecipe {
 };
 QImage arrowButtonStrip(const ArrowButtonRecipe &recipe);
 
-// Scroll-bar thumb for a horizontal bar, cut into head, body and tail slices of sliceWidth.
+// Scroll-bar thumb for a horizontal bar, cut into head, body and tail slices of one size.
 struct ThumbRecipe {
-    int sliceWidth = 7;
-    int height = 16;
+    QSize slice;
     QRectF bounds; // within the 3-slice picture
     Shape shape;
     Face face;
@@ -96,9 +95,10 @@ struct ThumbRecipe {
 };
 QImage thumbStrip(const ThumbRecipe &recipe);
 
-// A bar drawn in three parts (left end, stretched middle, right end).
-QImage threePartBar(int partWidth, int height, const QRectF &bounds, const Shape &shape,
-                    const Face &face, const Behind &behind);
+// A bar drawn in three parts of equal width (left end, stretched middle, right end), size being
+// the whole picture.
+QImage threePartBar(QSize size, const QRectF &bounds, const Shape &shape, const Face &face,
+                    const Behind &behind);
 
 // Track-bar sliders: the horizontal one points down and is keyed; the vertical one points right
 // and is drawn opaque, so its corners carry the background colour.

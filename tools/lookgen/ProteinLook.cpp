@@ -7,6 +7,7 @@ namespace lookgen {
 
 namespace {
 
+constexpr TkavUIStyle kLook = TkavUIStyle::Protein;
 const QColor kBackground(251, 251, 251);
 const QColor kScrollBackground(245, 245, 245);
 const QColor kBlue(52, 84, 200);
@@ -29,17 +30,18 @@ const QColor kTitleMiddle(70, 104, 214);
 // colour well before its last column, so that it reads well cut at any width.
 QImage titleLeft()
 {
-    QImage image = canvas(441, 23);
+    const QSize size = pictureSize(kLook, KavKey::TitleBarLeftImage);
+    QImage image = canvas(size.width(), size.height());
     fillProfile(image, titleRows());
     QPainter p;
     beginPainter(p, image);
-    p.setClipRect(QRect(0, 1, 441, 21));
+    p.setClipRect(QRect(0, 1, size.width(), size.height() - 2));
     p.fillRect(image.rect(),
                horizontal(QRectF(0, 0, 380, 23), {{0.0, QColor(10, 20, 90, 150)},
                                                   {0.45, QColor(10, 20, 90, 60)},
                                                   {1.0, QColor(10, 20, 90, 0)}}));
     // A thin light line along the top of the darker part.
-    p.fillRect(QRect(0, 1, 441, 1), horizontal(QRectF(0, 0, 300, 1),
+    p.fillRect(QRect(0, 1, size.width(), 1), horizontal(QRectF(0, 0, 300, 1),
                                                {{0.0, QColor(255, 255, 255, 90)},
                                                 {1.0, QColor(255, 255, 255, 0)}}));
     p.end();
@@ -49,7 +51,7 @@ QImage titleLeft()
 QImage titleButtons()
 {
     TitleButtonRecipe recipe;
-    recipe.frame = QSize(19, 19);
+    recipe.frame = frameSize(kLook, KavKey::TitleBarButtonImage);
     recipe.behind = Behind{kTitleMiddle, true};
     recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &) {
         // Only the mark shows until the pointer comes; then a light (red for close) plate.
@@ -86,43 +88,51 @@ void addProteinLook(Pictures &out)
     over.innerLight = Qt::white;
     Face pressed = face(QColor(204, 214, 242), QColor(232, 238, 252), QColor(40, 60, 160));
     ButtonRecipe button;
-    button.frame = QSize(74, 21);
+    button.frame = frameSize(kLook, KavKey::ButtonImage);
     button.shape = Shape{Shape::Round, 3.0};
     button.faces = {normal, over, pressed};
     button.behind = Behind{kBackground, false};
     out["PROTEIN_BUTTON"] = buttonStrip(button);
 
-    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 1.5}, false);
+    BoxRecipe check =
+        boxRecipe(frameSize(kLook, KavKey::CheckBoxImage), Shape{Shape::Round, 1.5}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     out["PROTEIN_CHECKBOX"] = boxStrip(check);
-    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio =
+        boxRecipe(frameSize(kLook, KavKey::RadioButtonImage), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
-    radio.markBox = QRect(0, 0, 13, 13);
+    radio.markBox = QRect(QPoint(0, 0), radio.frame);
     out["PROTEIN_RADIOBUTTON"] = boxStrip(radio);
 
     out["PROTEIN_TITLEBTN"] = titleButtons();
     out["PROTEIN_TITLE_LEFT"] = titleLeft();
-    out["PROTEIN_TITLE_CLIENT"] = columnPicture(QSize(1, 23), titleRows());
-    out["PROTEIN_TITLE_RIGHT"] = columnPicture(QSize(1, 23), titleRows());
+    out["PROTEIN_TITLE_CLIENT"] =
+        columnPicture(pictureSize(kLook, KavKey::TitleBarClientImage), titleRows());
+    out["PROTEIN_TITLE_RIGHT"] =
+        columnPicture(pictureSize(kLook, KavKey::TitleBarRightImage), titleRows());
 
     out["PROTEIN_PROGRESSBAR"] =
-        columnPicture(QSize(1, 10), {{0.0, QColor(132, 162, 244)}, {0.5, QColor(70, 104, 220)},
-                                     {1.0, QColor(48, 80, 204)}});
+        columnPicture(pictureSize(kLook, KavKey::ProgressBarImage),
+                      {{0.0, QColor(132, 162, 244)}, {0.5, QColor(70, 104, 220)},
+                       {1.0, QColor(48, 80, 204)}});
 
+    const QSize groovePicture = pictureSize(kLook, KavKey::TrackBarBarImage);
     out["PROTEIN_TRACKBAR_BAR"] =
-        threePartBar(15, 4, QRectF(0, 0, 45, 4), Shape{Shape::Round, 1.5},
+        threePartBar(groovePicture, QRectF(QPointF(0, 0), groovePicture), Shape{Shape::Round, 1.5},
                      face(QColor(212, 216, 224), QColor(246, 247, 250), QColor(168, 174, 190)),
                      Behind{kBackground, true});
     Face slider = face(Qt::white, QColor(224, 228, 238), QColor(116, 126, 152));
-    out["PROTEIN_TRACKBAR_SLIDER"] = sliderPicture(QSize(11, 20), Shape{Shape::Pointer, 2.0, 5.0},
-                                                   slider, Behind{kBackground, true});
+    out["PROTEIN_TRACKBAR_SLIDER"] =
+        sliderPicture(pictureSize(kLook, KavKey::TrackBarSliderImage),
+                      Shape{Shape::Pointer, 2.0, 5.0}, slider, Behind{kBackground, true});
     out["PROTEIN_TRACKBAR_SLIDER_V"] =
-        sliderPictureVertical(QSize(18, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
+        sliderPictureVertical(pictureSize(kLook, KavKey::TrackBarSliderVImage),
+                              Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
     ArrowButtonRecipe arrows;
-    arrows.frame = QSize(16, 16);
-    arrows.bounds = QRectF(0, 0, 16, 16);
+    arrows.frame = frameSize(kLook, KavKey::ScrollBarButtonImage);
+    arrows.bounds = QRectF(QPointF(0, 0), arrows.frame);
     arrows.shape = Shape{Shape::Round, 2.0};
     arrows.faces = {faceAcross(QColor(232, 234, 240), QColor(250, 251, 253), kSoftOutline),
                     faceAcross(QColor(226, 234, 252), QColor(248, 250, 255), kBlue),
@@ -133,9 +143,8 @@ void addProteinLook(Pictures &out)
     out["PROTEIN_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
     ThumbRecipe thumb;
-    thumb.sliceWidth = 7;
-    thumb.height = 16;
-    thumb.bounds = QRectF(0, 1, 21, 14);
+    thumb.slice = frameSize(kLook, KavKey::ScrollBarSliderImage);
+    thumb.bounds = QRectF(0, 1, pictureSize(kLook, KavKey::ScrollBarSliderImage).width(), 14);
     thumb.shape = Shape{Shape::Round, 3.0};
     thumb.face.base = stops({{0.0, QColor(212, 218, 232)}, {0.5, QColor(238, 241, 248)},
                              {1.0, QColor(212, 218, 232)}});
@@ -143,12 +152,15 @@ void addProteinLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["PROTEIN_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 1.0}, false);
+    // Drawn like the check box strip, so with as many frames.
+    BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
+                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                               Shape{Shape::Round, 1.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["PROTEIN_CHECKLIST"] = boxStrip(list);
 
     TabRecipe tab;
-    tab.frame = QSize(9, 17);
+    tab.frame = frameSize(kLook, KavKey::TabControlTabImage);
     tab.shape = Shape{Shape::TopRound, 3.0};
     tab.selected = face(Qt::white, Qt::white, QColor(160, 168, 188));
     tab.other = face(QColor(244, 245, 248), QColor(226, 229, 236), QColor(160, 168, 188));
@@ -161,19 +173,22 @@ void addProteinLook(Pictures &out)
     tab.behind = Behind{kBackground, true};
     out["PROTEIN_TAB"] = tabStrip(tab);
     out["PROTEIN_TAB_LINE"] =
-        columnPicture(QSize(10, 5), Profile{QColor(160, 168, 188), Qt::white, Qt::white,
-                                            QColor(248, 249, 251), QColor(226, 229, 236)});
+        columnPicture(pictureSize(kLook, KavKey::TabControlBarImage),
+                      Profile{QColor(160, 168, 188), Qt::white, Qt::white,
+                              QColor(248, 249, 251), QColor(226, 229, 236)});
 
     out["PROTEIN_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 83), faceAcross(QColor(232, 234, 240), QColor(252, 252, 254), kSoftOutline),
+        pictureSize(kLook, KavKey::SideChannelHandleImage),
+        faceAcross(QColor(232, 234, 240), QColor(252, 252, 254), kSoftOutline),
         QColor(88, 94, 110), Behind{kBackground, true});
     Profile bar{QColor(24, 36, 120)};
     bar.append(sampleRows(10, {{0.0, QColor(112, 146, 236)}, {1.0, QColor(78, 112, 222)}}));
     bar.append(sampleRows(10, {{0.0, QColor(52, 84, 204)}, {1.0, QColor(64, 98, 216)}}));
-    out["PROTEIN_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 21), bar);
+    out["PROTEIN_SIDECHENNEL_BAR"] =
+        columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 
     // A barely-there dot grid keeps large white forms from looking empty.
-    QImage tile(8, 8, QImage::Format_RGB32);
+    QImage tile(fixedPictureSize("PROTEIN_FORM_BACKGROUND"), QImage::Format_RGB32);
     tile.fill(kBackground);
     tile.setPixel(0, 0, qRgb(240, 241, 244));
     tile.setPixel(4, 4, qRgb(240, 241, 244));

@@ -11,7 +11,8 @@ namespace {
 QImage moreScrollButtons()
 {
     ScrollButtonRecipe recipe;
-    recipe.frame = QSize(18, 17);
+    // The looks that share this picture all give it one size; DeepBlue stands for them.
+    recipe.frame = frameSize(TkavUIStyle::DeepBlue, KavKey::ScrollButtonImage);
     recipe.bounds = QRectF(1, 0.5, 16, 16);
     recipe.shape = Shape{Shape::Ellipse};
     recipe.normal = face(QColor(252, 252, 253), QColor(212, 216, 226), QColor(118, 126, 146));
@@ -30,7 +31,8 @@ QImage moreScrollButtons()
 // White is the menu check mark's transparent colour.
 QImage menuCheck()
 {
-    QImage image = canvas(16, 16);
+    const QSize size = fixedPictureSize("MENU_CHECKED");
+    QImage image = canvas(size.width(), size.height());
     QPainter p;
     beginPainter(p, image);
     drawGlyph(p, Glyph::Check, QRect(3, 3, 10, 10), QColor(24, 24, 24), 2);
@@ -41,9 +43,10 @@ QImage menuCheck()
 // Minimise, restore and close for a maximised MDI child: black marks, the rest keyed.
 QImage mdiButtons()
 {
+    const QSize frame = fixedFrameSize("MDI_CONTROL_BUTTON");
     QList<QImage> frames;
     for (Glyph g : {Glyph::Minimise, Glyph::Restore, Glyph::Close}) {
-        QImage image = canvas(16, 16);
+        QImage image = canvas(frame.width(), frame.height());
         QPainter p;
         beginPainter(p, image);
         drawGlyph(p, g, QRect(3, 3, 10, 10), Qt::black, 1);
@@ -57,16 +60,18 @@ QImage mdiButtons()
 // open, down while it is rolled up, each also highlighted for the mouse.
 QImage panelButtons()
 {
+    const QSize frame = fixedFrameSize("PANEL_BUTTON");
+    const QRect bounds(QPoint(0, 0), frame);
     QList<QImage> frames;
     for (Glyph g : {Glyph::DoubleUp, Glyph::DoubleDown}) {
         for (bool over : {false, true}) {
-            QImage image = canvas(13, 12);
+            QImage image = canvas(frame.width(), frame.height());
             QPainter p;
             beginPainter(p, image);
             Face f = over ? face(Qt::white, QColor(204, 222, 252), QColor(46, 96, 200))
                           : face(QColor(252, 252, 252), QColor(222, 226, 234), QColor(112, 120, 140));
-            paintFace(p, Shape{Shape::Round, 0.0}, QRectF(0, 0, 13, 12), f);
-            drawGlyph(p, g, QRect(0, 0, 13, 12), over ? QColor(24, 60, 170) : QColor(60, 68, 88));
+            paintFace(p, Shape{Shape::Round, 0.0}, QRectF(bounds), f);
+            drawGlyph(p, g, bounds, over ? QColor(24, 60, 170) : QColor(60, 68, 88));
             p.end();
             frames.append(flatten(image, Qt::white));
         }
@@ -78,8 +83,9 @@ QImage panelButtons()
 // (162, 6)-(175, 19), where the window takes clicks as "close".
 QImage popupWindow()
 {
-    const QRectF all(0, 0, 181, 116);
-    QImage image = canvas(181, 116);
+    const QSize size = fixedPictureSize("MSNPOPFORM");
+    const QRectF all(QPointF(0, 0), size);
+    QImage image = canvas(size.width(), size.height());
     QPainter p;
     beginPainter(p, image);
     p.fillRect(all, vertical(all, {{0.0, QColor(246, 250, 255)}, {1.0, QColor(206, 222, 250)}}));
@@ -87,15 +93,15 @@ QImage popupWindow()
     shine.setColorAt(0.0, QColor(255, 255, 255, 150));
     shine.setColorAt(1.0, QColor(255, 255, 255, 0));
     p.fillRect(all, shine);
-    const QRectF band(1, 1, 179, 25);
+    const QRectF band(1, 1, size.width() - 2, 25);
     p.fillRect(band, vertical(band, {{0.0, QColor(214, 230, 255)}, {0.5, QColor(190, 212, 250)},
                                      {0.51, QColor(176, 202, 246)}, {1.0, QColor(196, 216, 250)}}));
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(QRect(1, 26, 179, 1), QColor(120, 156, 222));
-    p.fillRect(QRect(1, 27, 179, 1), QColor(255, 255, 255));
+    p.fillRect(QRect(1, 26, size.width() - 2, 1), QColor(120, 156, 222));
+    p.fillRect(QRect(1, 27, size.width() - 2, 1), QColor(255, 255, 255));
     p.setPen(QColor(70, 110, 190));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(0, 0, 180, 115));
+    p.drawRect(QRect(0, 0, size.width() - 1, size.height() - 1));
     p.setRenderHint(QPainter::Antialiasing, true);
     Face box = face(QColor(250, 252, 255), QColor(204, 220, 248), QColor(70, 100, 170));
     paintFace(p, Shape{Shape::Round, 2.0}, QRectF(162, 6, 14, 14), box);

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPolygon>
+
+#include "KAVFunctions.h"
 
 #include <algorithm>
 
@@ -39,29 +42,31 @@ void drawStretched(QPainter &p, const QRect &target, const QImage &source, const
     p.drawImage(target, source, from);
 }
 
-// Nine-part drawing as the buttons use it: corners at natural size (keyed only when transparent),
-// edges and centre stretched with magenta always keyed.
+// Nine-part drawing exactly as the buttons do it (the library's own), so that the sheet shows
+// what a button of that size shows.
 void nineDraw(QPainter &p, const QImage &frame, const QRect &r, bool transparent)
 {
-    const QImage keyedFrame = keyToAlpha(frame);
-    const QImage &corners = transparent ? keyedFrame : frame;
-    const int sw = frame.width(), sh = frame.height();
-    const int hw = sw / 2, hh = sh / 2;
-    const int w = std::min(hw, r.width() / 2), h = std::min(hh, r.height() / 2);
-    const int w2 = std::min(hw - 1, r.width() / 2 - 1), h2 = std::min(hh - 1, r.height() / 2 - 1);
-    const int L = r.left(), T = r.top(), R = r.right() + 1, B = r.bottom() + 1;
-    p.drawImage(QPoint(L, T), corners, QRect(0, 0, w, h));
-    p.drawImage(QPoint(L, B - h2), corners, QRect(0, sh - h2, w, h2));
-    p.drawImage(QPoint(R - w2, T), corners, QRect(sw - w2, 0, w2, h));
-    p.drawImage(QPoint(R - w2, B - h2), corners, QRect(sw - w2, sh - h2, w2, h2));
-    drawStretched(p, QRect(L, T + h, w, B - h2 - T - h), keyedFrame, QRect(0, hh, w, 1));
-    drawStretched(p, QRect(R - w2, T + h, w2, B - h2 - T - h), keyedFrame,
-                  QRect(sw - w2, hh, w2, 1));
-    drawStretched(p, QRect(L + w, T, R - w2 - L - w, h), keyedFrame, QRect(hw, 0, 1, h));
-    drawStretched(p, QRect(L + w, B - h2, R - w2 - L - w, h2), keyedFrame,
-                  QRect(hw, sh - h2, 1, h2));
-    drawStretched(p, QRect(L + w, T + h, R - w2 - L - w, B - h2 - T - h), keyedFrame,
-                  QRect(hw, hh, 1, 1));
+    p.drawImage(r.topLeft(), SpitDrawFace(frame, r.size(), transparent));
+}
+
+// A spin button as the arrow button draws it: the push-button frame over the whole button, and
+// a small solid black triangle in the middle.
+void arrowButton(QPainter &p, const QImage &frame, const QRect &r, bool transparent, bool up)
+{
+    nineDraw(p, frame, r, transparent);
+    const int x0 = r.left() + (r.width() - 6) / 2;
+    const int y0 = r.top() + (r.height() - 3) / 2;
+    QPolygon triangle;
+    if (up)
+        triangle << QPoint(x0, y0 + 3) << QPoint(x0 + 3, y0) << QPoint(x0 + 6, y0 + 3);
+    else
+        triangle << QPoint(x0, y0) << QPoint(x0 + 3, y0 + 3) << QPoint(x0 + 6, y0);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 0));
+    p.setBrush(Qt::black);
+    p.drawPolygon(triangle);
+    p.restore();
 }
 
 // Three-part drawing: ends keyed at natural size, middle stretched.
@@ -329,6 +334,26 @@ QImage lookScene(const Pictures &pics, TkavUIStyle style)
         const int top = (captionBar.height() - panelButton.height()) / 2;
         p.drawImage(QPoint(r.left() + r.width() - fw - 4, r.top() + top / 2 + 2),
                     frameOf(panelButton, 4, 1));
+        // Boxes on the white panel: whatever of a background a picture holds shows here.
+        const int by = r.top() + captionBar.height() + 8;
+        for (int i = 0; i < 2; ++i) {
+            const int x = r.left() + 8 + i * 60;
+            p.drawImage(QPoint(x, by), frameOf(check, 4, i + 1));
+            p.drawImage(QPoint(x + 24, by), keyToAlpha(frameOf(radio, 4, i + 1)));
+        }
+    }
+    // Spin buttons, up above down, at the arrow button's own size and a little larger: the
+    // button frame drawn far below its natural size.
+    {
+        const QImage frame = frameOf(button, 3, 1);
+        int x = 12;
+        for (const QSize size : {QSize(16, 11), QSize(17, 12), QSize(18, 13)}) {
+            const int top = H - 8 - 2 * size.height() - 1;
+            arrowButton(p, frame, QRect(QPoint(x, top), size), buttonTransparent, true);
+            arrowButton(p, frame, QRect(QPoint(x, top + size.height() + 1), size),
+                        buttonTransparent, false);
+            x += size.width() + 10;
+        }
     }
     p.end();
     return scene;

@@ -8,6 +8,7 @@ namespace lookgen {
 
 namespace {
 
+constexpr TkavUIStyle kLook = TkavUIStyle::WinXP;
 const QColor kBackground(239, 235, 222);
 const QColor kScrollBackground(249, 249, 249);
 const QColor kOutline(0, 60, 116);
@@ -58,8 +59,9 @@ Face redFace(qreal light)
 QImage titleButtons()
 {
     TitleButtonRecipe recipe;
-    recipe.frame = QSize(21, 21);
-    recipe.rows = titleRows().mid(5, 21); // the buttons sit at row 5 of the bar
+    recipe.frame = frameSize(kLook, KavKey::TitleBarButtonImage);
+    recipe.rows = titleRows().mid(GetInsideThemeInt(kLook, KavKey::TitleBarButtonTopInt),
+                                  recipe.frame.height());
     recipe.paint = [](QPainter &p, TitleKind kind, int state, const QRectF &r) {
         const qreal light = state == 1 ? 0.22 : state == 2 ? -0.0 : 0.0;
         if (kind == TitleKind::ControlBox) {
@@ -100,7 +102,7 @@ QImage buttons()
     pressed.base = stops({{0.0, QColor(209, 204, 193)}, {0.2, QColor(226, 225, 218)},
                           {1.0, QColor(242, 241, 238)}});
     ButtonRecipe recipe;
-    recipe.frame = QSize(18, 21);
+    recipe.frame = frameSize(kLook, KavKey::ButtonImage);
     recipe.shape = Shape{Shape::Round, 3.0};
     recipe.faces = {normal, over, pressed};
     recipe.behind = Behind{kBackground, false};
@@ -121,40 +123,49 @@ void addWinXPLook(Pictures &out)
 {
     out["WINXP_BUTTON"] = buttons();
 
-    BoxRecipe check = boxRecipe(QSize(13, 13), Shape{Shape::Round, 0.0}, false);
+    BoxRecipe check =
+        boxRecipe(frameSize(kLook, KavKey::CheckBoxImage), Shape{Shape::Round, 0.0}, false);
     check.mark = Glyph::Check;
     check.markBox = QRect(2, 2, 9, 9);
     check.weight = 1;
     out["WINXP_CHECKBOX"] = boxStrip(check);
 
-    BoxRecipe radio = boxRecipe(QSize(13, 13), Shape{Shape::Ellipse}, true);
+    BoxRecipe radio =
+        boxRecipe(frameSize(kLook, KavKey::RadioButtonImage), Shape{Shape::Ellipse}, true);
     radio.mark = Glyph::Dot;
-    radio.markBox = QRect(0, 0, 13, 13);
+    radio.markBox = QRect(QPoint(0, 0), radio.frame);
     out["WINXP_RADIOBUTTON"] = boxStrip(radio);
 
     out["WINXP_TITLEBTN"] = titleButtons();
     const Profile title = titleRows();
-    out["WINXP_TITLE_LEFT"] = columnPicture(QSize(35, 29), title);
-    out["WINXP_TITLE_CLIENT"] = columnPicture(QSize(37, 29), title);
-    out["WINXP_TITLE_RIGHT"] = columnPicture(QSize(35, 29), title);
+    out["WINXP_TITLE_LEFT"] = columnPicture(pictureSize(kLook, KavKey::TitleBarLeftImage), title);
+    out["WINXP_TITLE_CLIENT"] =
+        columnPicture(pictureSize(kLook, KavKey::TitleBarClientImage), title);
+    out["WINXP_TITLE_RIGHT"] = columnPicture(pictureSize(kLook, KavKey::TitleBarRightImage), title);
 
     out["WINXP_PROGRESSBAR"] = columnPicture(
-        QSize(6, 10), {{0.0, QColor(150, 228, 150)}, {0.35, QColor(44, 204, 64)},
-                       {0.7, QColor(22, 180, 40)}, {1.0, QColor(96, 214, 104)}});
+        pictureSize(kLook, KavKey::ProgressBarImage),
+        {{0.0, QColor(150, 228, 150)}, {0.35, QColor(44, 204, 64)},
+         {0.7, QColor(22, 180, 40)}, {1.0, QColor(96, 214, 104)}});
 
     Face groove = face(QColor(196, 194, 184), QColor(250, 250, 246), QColor(157, 156, 150));
-    out["WINXP_TRACKBAR_BAR"] = threePartBar(15, 8, QRectF(0, 2, 45, 4), Shape{Shape::Round, 2.0},
-                                             groove, Behind{kBackground, true});
+    // The groove runs through the middle rows of its picture.
+    const QSize groovePicture = pictureSize(kLook, KavKey::TrackBarBarImage);
+    out["WINXP_TRACKBAR_BAR"] = threePartBar(groovePicture, QRectF(0, 2, groovePicture.width(), 4),
+                                             Shape{Shape::Round, 2.0}, groove,
+                                             Behind{kBackground, true});
     Face slider = face(Qt::white, QColor(230, 228, 218), QColor(112, 128, 150));
     slider.glow = QColor(120, 220, 120, 150);
-    out["WINXP_TRACKBAR_SLIDER"] = sliderPicture(QSize(11, 21), Shape{Shape::Pointer, 2.0, 5.0},
-                                                 slider, Behind{kBackground, true});
-    out["WINXP_TRACKBAR_SLIDER_V"] = sliderPictureVertical(
-        QSize(22, 11), Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
+    out["WINXP_TRACKBAR_SLIDER"] =
+        sliderPicture(pictureSize(kLook, KavKey::TrackBarSliderImage),
+                      Shape{Shape::Pointer, 2.0, 5.0}, slider, Behind{kBackground, true});
+    out["WINXP_TRACKBAR_SLIDER_V"] =
+        sliderPictureVertical(pictureSize(kLook, KavKey::TrackBarSliderVImage),
+                              Shape{Shape::Pointer, 2.0, 5.0}, slider, kBackground);
 
     ArrowButtonRecipe arrows;
-    arrows.frame = QSize(16, 17);
-    arrows.bounds = QRectF(0, 0, 16, 17);
+    arrows.frame = frameSize(kLook, KavKey::ScrollBarButtonImage);
+    arrows.bounds = QRectF(QPointF(0, 0), arrows.frame);
     arrows.shape = Shape{Shape::Round, 2.5};
     arrows.faces = {faceAcross(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240)),
                     faceAcross(QColor(214, 228, 255), QColor(244, 248, 255), QColor(140, 170, 236)),
@@ -165,9 +176,8 @@ void addWinXPLook(Pictures &out)
     out["WINXP_SCROLLBAR_BUTTON"] = arrowButtonStrip(arrows);
 
     ThumbRecipe thumb;
-    thumb.sliceWidth = 7;
-    thumb.height = 16;
-    thumb.bounds = QRectF(0, 0, 21, 16);
+    thumb.slice = frameSize(kLook, KavKey::ScrollBarSliderImage);
+    thumb.bounds = QRectF(QPointF(0, 0), pictureSize(kLook, KavKey::ScrollBarSliderImage));
     thumb.shape = Shape{Shape::Round, 2.5};
     thumb.face = face(QColor(200, 214, 252), QColor(200, 214, 252), QColor(170, 192, 240));
     thumb.face.base = stops({{0.0, QColor(196, 212, 252)}, {0.5, QColor(226, 236, 255)},
@@ -175,12 +185,15 @@ void addWinXPLook(Pictures &out)
     thumb.behind = Behind{kScrollBackground, false};
     out["WINXP_SCROLLBAR_TRACK"] = thumbStrip(thumb);
 
-    BoxRecipe list = boxRecipe(QSize(11, 11), Shape{Shape::Round, 0.0}, false);
+    // Drawn like the check box strip, so with as many frames.
+    BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
+                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                               Shape{Shape::Round, 0.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["WINXP_CHECKLIST"] = boxStrip(list);
 
     ScrollButtonRecipe scroll;
-    scroll.frame = QSize(18, 18);
+    scroll.frame = frameSize(kLook, KavKey::ScrollButtonImage);
     scroll.bounds = QRectF(1, 1, 16, 16);
     scroll.shape = Shape{Shape::Round, 3.0};
     scroll.normal = faceAcross(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240));
@@ -193,7 +206,7 @@ void addWinXPLook(Pictures &out)
     out["WINXP_SCROLLBUTTON"] = scrollButtonStrip(scroll);
 
     TabRecipe tab;
-    tab.frame = QSize(9, 18);
+    tab.frame = frameSize(kLook, KavKey::TabControlTabImage);
     tab.shape = Shape{Shape::TopRound, 3.0};
     tab.selected = face(Qt::white, QColor(252, 252, 254), kTabBorder);
     tab.other = face(Qt::white, QColor(236, 235, 230), kTabBorder);
@@ -206,24 +219,28 @@ void addWinXPLook(Pictures &out)
     };
     tab.behind = Behind{kBackground, true};
     out["WINXP_TAB"] = tabStrip(tab);
-    out["WINXP_TAB_LINE"] = columnPicture(QSize(8, 1), Profile{kTabBorder});
+    out["WINXP_TAB_LINE"] =
+        columnPicture(pictureSize(kLook, KavKey::TabControlBarImage), Profile{kTabBorder});
 
     out["WINXP_SIDECHENNEL_HANDLE"] = handlePicture(
-        QSize(8, 86), faceAcross(QColor(196, 212, 252), QColor(236, 242, 255), QColor(140, 170, 236)),
+        pictureSize(kLook, KavKey::SideChannelHandleImage),
+        faceAcross(QColor(196, 212, 252), QColor(236, 242, 255), QColor(140, 170, 236)),
         kArrow, Behind{kBackground, true});
     Profile bar{QColor(104, 104, 104)};
     bar.append(sampleRows(20, {{0.0, Qt::white}, {1.0, QColor(198, 211, 247)}}));
-    out["WINXP_SIDECHENNEL_BAR"] = columnPicture(QSize(1, 21), bar);
+    out["WINXP_SIDECHENNEL_BAR"] =
+        columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 
     // The combo box's drop-down button carries its own arrow.
     Face combo = faceAcross(QColor(196, 212, 252), QColor(226, 236, 255), QColor(170, 192, 240));
     combo.across = false;
     combo.base = stops({{0.0, QColor(226, 236, 255)}, {1.0, QColor(186, 204, 250)}});
-    QImage comboImage = canvas(16, 18);
+    const QSize comboSize = fixedPictureSize("WINXP_COMBOBOX_BUTTON");
+    QImage comboImage = canvas(comboSize.width(), comboSize.height());
     QPainter p;
     beginPainter(p, comboImage);
-    paintFace(p, Shape{Shape::Round, 2.5}, QRectF(0, 0, 16, 18), combo);
-    drawArrow(p, Glyph::ArrowDown, QRect(0, 0, 16, 18), 4, kArrow);
+    paintFace(p, Shape{Shape::Round, 2.5}, QRectF(QPointF(0, 0), comboSize), combo);
+    drawArrow(p, Glyph::ArrowDown, QRect(QPoint(0, 0), comboSize), 4, kArrow);
     p.end();
     out["WINXP_COMBOBOX_BUTTON"] = flatten(comboImage, Qt::white);
 }

@@ -16,85 +16,61 @@
 #include <QMetaEnum>
 #include <QSet>
 
-#include <array>
 #include <cstdio>
 
+#include "KAVMetrics.h"
 #include "KAVThemes.h"
 
 namespace {
 
 using lookgen::Pictures;
-
-constexpr std::array<TkavUIStyle, 5> kLooks = {TkavUIStyle::MacOS, TkavUIStyle::WinXP,
-                                               TkavUIStyle::DeepBlue, TkavUIStyle::Protein,
-                                               TkavUIStyle::BlueGlass};
-
-// Whole-picture sizes per key, in look order MacOS, WinXP, DeepBlue, Protein, BlueGlass.
-struct KeySizes {
-    int key;
-    std::array<QSize, 5> sizes;
-};
-const KeySizes kKeySizes[] = {
-    {KavKey::ButtonImage, {QSize(252, 23), QSize(54, 21), QSize(222, 21), QSize(222, 21), QSize(231, 27)}},
-    {KavKey::CheckBoxImage, {QSize(60, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
-    {KavKey::RadioButtonImage, {QSize(64, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
-    {KavKey::TitleBarButtonImage, {QSize(306, 17), QSize(378, 21), QSize(342, 19), QSize(342, 19), QSize(342, 19)}},
-    {KavKey::TitleBarLeftImage, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(441, 23), QSize(162, 33)}},
-    {KavKey::TitleBarClientImage, {QSize(49, 23), QSize(37, 29), QSize(98, 32), QSize(1, 23), QSize(179, 33)}},
-    {KavKey::TitleBarRightImage, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(1, 23), QSize(101, 33)}},
-    {KavKey::ProgressBarImage, {QSize(13, 10), QSize(6, 10), QSize(1, 10), QSize(1, 10), QSize(1, 10)}},
-    {KavKey::TrackBarBarImage, {QSize(45, 5), QSize(45, 8), QSize(45, 4), QSize(45, 4), QSize(45, 4)}},
-    {KavKey::TrackBarSliderImage, {QSize(11, 20), QSize(11, 21), QSize(11, 20), QSize(11, 20), QSize(11, 20)}},
-    {KavKey::TrackBarSliderVImage, {QSize(19, 11), QSize(22, 11), QSize(18, 11), QSize(18, 11), QSize(18, 11)}},
-    {KavKey::ScrollBarButtonImage, {QSize(96, 22), QSize(96, 17), QSize(96, 16), QSize(96, 16), QSize(102, 16)}},
-    {KavKey::ScrollBarSliderImage, {QSize(33, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16)}},
-    {KavKey::CheckListBoxImage, {QSize(40, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11)}},
-    {KavKey::ScrollButtonImage, {QSize(72, 18), QSize(72, 18), QSize(72, 17), QSize(72, 17), QSize(72, 17)}},
-    {KavKey::TabControlTabImage, {QSize(36, 27), QSize(18, 18), QSize(12, 17), QSize(18, 17), QSize(18, 17)}},
-    {KavKey::TabControlBarImage, {QSize(17, 7), QSize(8, 1), QSize(5, 5), QSize(10, 5), QSize(10, 5)}},
-    {KavKey::SideChannelHandleImage, {QSize(7, 84), QSize(8, 86), QSize(8, 83), QSize(8, 83), QSize(8, 86)}},
-    {KavKey::SideChannelBarImage, {QSize(1, 21), QSize(1, 21), QSize(1, 20), QSize(1, 21), QSize(1, 21)}},
-};
-
-struct FixedPicture {
-    const char *name;
-    QSize size;
-};
-const FixedPicture kFixedPictures[] = {
-    {"MACOS_FORM_BACKGROUND", QSize(8, 8)}, {"PROTEIN_FORM_BACKGROUND", QSize(8, 8)},
-    {"MACOS_MENU_BAR", QSize(1, 22)},       {"MACOS_MENU_SELECT", QSize(1, 21)},
-    {"MENU_CHECKED", QSize(16, 16)},        {"MDI_CONTROL_BUTTON", QSize(48, 16)},
-    {"MSNPOPFORM", QSize(181, 116)},        {"PANEL_BUTTON", QSize(52, 12)},
-    {"MACOS_COMBOBOX_BUTTON", QSize(16, 17)}, {"WINXP_COMBOBOX_BUTTON", QSize(16, 18)},
-};
+using Kav::Metrics::BuiltInLooks;
+using Kav::Metrics::FixedPictures;
 
 QString lookName(TkavUIStyle style)
 {
     return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(style)));
 }
 
-// Every picture the key table and the fixed names ask for, with its size.
+// Every picture the key table and the fixed names ask for, with its size as the library's
+// tables give it.
 QMap<QString, QSize> expectedPictures()
 {
     QMap<QString, QSize> expected;
-    for (const KeySizes &entry : kKeySizes)
-        for (std::size_t look = 0; look < kLooks.size(); ++look)
-            expected.insert(GetInsideThemeStr(kLooks[look], entry.key), entry.sizes[look]);
-    for (const FixedPicture &fixed : kFixedPictures)
+    for (const Kav::Metrics::KeyPictureSizes &entry : Kav::Metrics::KeyPictures)
+        for (TkavUIStyle look : BuiltInLooks)
+            expected.insert(GetInsideThemeStr(look, entry.key),
+                            Kav::Metrics::keyPictureSize(look, entry.key));
+    for (const Kav::Metrics::FixedPicture &fixed : FixedPictures)
         expected.insert(QString::fromLatin1(fixed.name), fixed.size);
     return expected;
 }
 
+// Whether the tables are whole (a size for every picture key of every look, frames that divide
+// every width) and the pictures drawn are exactly those asked for, at their sizes.
 bool check(const Pictures &pictures, const QMap<QString, QSize> &expected)
 {
     bool ok = true;
+    for (const Kav::Metrics::FixedPicture &fixed : FixedPictures) {
+        if (fixed.frames < 1 || fixed.size.width() % fixed.frames != 0) {
+            std::fprintf(stderr, "%s: %d frames do not divide %d columns\n", fixed.name,
+                         fixed.frames, fixed.size.width());
+            ok = false;
+        }
+    }
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
         if (KavThemeKeyKind(key) != TkavType::Str)
             continue;
-        for (TkavUIStyle look : kLooks) {
-            if (!expected.contains(GetInsideThemeStr(look, key))) {
+        for (TkavUIStyle look : BuiltInLooks) {
+            const QSize size = Kav::Metrics::keyPictureSize(look, key);
+            if (size.isEmpty()) {
                 std::fprintf(stderr, "no size known for key %d of %s\n", key,
                              qPrintable(lookName(look)));
+                ok = false;
+            } else if (size.width() % KavThemeKeyFrameCount(key) != 0) {
+                std::fprintf(stderr, "%s of %s: %d frames do not divide %d columns\n",
+                             qPrintable(KavThemeKeyName(key)), qPrintable(lookName(look)),
+                             KavThemeKeyFrameCount(key), size.width());
                 ok = false;
             }
         }
@@ -123,7 +99,7 @@ QList<lookgen::SheetSection> sheetSections(const Pictures &pictures)
 {
     QList<lookgen::SheetSection> sections;
     QSet<QString> shown;
-    for (TkavUIStyle look : kLooks) {
+    for (TkavUIStyle look : BuiltInLooks) {
         lookgen::SheetSection section{lookName(look), look, {}};
         const QString prefix = GetInsideThemeStr(look, KavKey::ButtonImage).section('_', 0, 0) + '_';
         for (int key = 1; key <= KavThemeKeyCount; ++key) {
@@ -133,7 +109,7 @@ QList<lookgen::SheetSection> sheetSections(const Pictures &pictures)
                 shown.insert(name);
             }
         }
-        for (const FixedPicture &fixed : kFixedPictures) {
+        for (const Kav::Metrics::FixedPicture &fixed : FixedPictures) {
             const QString name = QString::fromLatin1(fixed.name);
             if (name.startsWith(prefix) && !shown.contains(name)) {
                 section.names.append(name);
@@ -212,7 +188,7 @@ int main(int argc, char *argv[])
     }
     if (!scenesDir.isEmpty()) {
         QDir().mkpath(scenesDir);
-        for (TkavUIStyle look : kLooks) {
+        for (TkavUIStyle look : BuiltInLooks) {
             const QImage scene = lookgen::lookScene(pictures, look);
             scene.scaled(scene.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
                 .save(QDir(scenesDir).filePath(lookName(look) + QStringLiteral(".png")), "PNG");

@@ -1,6 +1,7 @@
 #include "KAVButton.h"
 #include "KAVForm.h"
 #include "KAVFunctions.h"
+#include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVThemeFile.h"
 
@@ -739,11 +740,12 @@ void tst_KavButton::autoSize_data()
     QTest::addColumn<TkavUIStyle>("style");
     QTest::addColumn<QSize>("size");
 
-    QTest::addRow("MacOS") << TkavUIStyle::MacOS << QSize(84, 23);
-    QTest::addRow("WinXP") << TkavUIStyle::WinXP << QSize(18, 21);
-    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue << QSize(74, 21);
-    QTest::addRow("Protein") << TkavUIStyle::Protein << QSize(74, 21);
-    QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass << QSize(77, 27);
+    // A button that sizes itself takes one frame of its look's button picture.
+    for (TkavUIStyle style : Kav::Metrics::BuiltInLooks) {
+        const QSize picture = Kav::Metrics::keyPictureSize(style, KavKey::ButtonImage);
+        QTest::addRow("%s", QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(style)))
+            << style << QSize(picture.width() / KavThemeKeyFrameCount(KavKey::ButtonImage), picture.height());
+    }
     QTest::addRow("FromThemeFile has no built-in picture") << TkavUIStyle::FromThemeFile << QSize(24, 21);
 }
 

@@ -1,63 +1,25 @@
 #include <QLabel>
+#include <QList>
 #include <QMetaEnum>
 #include <QTest>
 #include <QWidget>
 
-#include <algorithm>
-#include <array>
-
 #include "KAVForm.h"
+#include "KAVFunctions.h"
+#include "KAVMetrics.h"
 #include "KAVStrings.h"
 #include "KAVThemes.h"
 
-
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
-constexpr std::array<TkavUIStyle, 5> kLooks = {TkavUIStyle::MacOS, TkavUIStyle::WinXP,
-                                               TkavUIStyle::DeepBlue, TkavUIStyle::Protein,
-                                               TkavUIStyle::BlueGlass};
+using Kav::Metrics::BuiltInLooks;
 
 QString lookName(TkavUIStyle style)
 {
     return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(style)));
-}
-
-// Whole-picture sizes of the picture keys (look order as kLooks) and how many frames each
-// picture is cut into.
-struct PictureKey {
-    int key;
-    int frames;
-    std::array<QSize, 5> sizes;
-};
-const PictureKey kPictureKeys[] = {
-    {1, 3, {QSize(252, 23), QSize(54, 21), QSize(222, 21), QSize(222, 21), QSize(231, 27)}},
-    {3, 4, {QSize(60, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
-    {4, 4, {QSize(64, 17), QSize(52, 13), QSize(52, 13), QSize(52, 13), QSize(52, 13)}},
-    {5, 18, {QSize(306, 17), QSize(378, 21), QSize(342, 19), QSize(342, 19), QSize(342, 19)}},
-    {10, 1, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(441, 23), QSize(162, 33)}},
-    {11, 1, {QSize(49, 23), QSize(37, 29), QSize(98, 32), QSize(1, 23), QSize(179, 33)}},
-    {12, 1, {QSize(48, 23), QSize(35, 29), QSize(97, 32), QSize(1, 23), QSize(101, 33)}},
-    {24, 1, {QSize(13, 10), QSize(6, 10), QSize(1, 10), QSize(1, 10), QSize(1, 10)}},
-    {28, 3, {QSize(45, 5), QSize(45, 8), QSize(45, 4), QSize(45, 4), QSize(45, 4)}},
-    {29, 1, {QSize(11, 20), QSize(11, 21), QSize(11, 20), QSize(11, 20), QSize(11, 20)}},
-    {30, 1, {QSize(19, 11), QSize(22, 11), QSize(18, 11), QSize(18, 11), QSize(18, 11)}},
-    {32, 6, {QSize(96, 22), QSize(96, 17), QSize(96, 16), QSize(96, 16), QSize(102, 16)}},
-    {33, 3, {QSize(33, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16), QSize(21, 16)}},
-    {34, 1, {QSize(40, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11), QSize(44, 11)}},
-    {38, 4, {QSize(72, 18), QSize(72, 18), QSize(72, 17), QSize(72, 17), QSize(72, 17)}},
-    {39, 2, {QSize(36, 27), QSize(18, 18), QSize(12, 17), QSize(18, 17), QSize(18, 17)}},
-    {40, 1, {QSize(17, 7), QSize(8, 1), QSize(5, 5), QSize(10, 5), QSize(10, 5)}},
-    {41, 1, {QSize(7, 84), QSize(8, 86), QSize(8, 83), QSize(8, 83), QSize(8, 86)}},
-    {42, 1, {QSize(1, 21), QSize(1, 21), QSize(1, 20), QSize(1, 21), QSize(1, 21)}},
-};
-
-const PictureKey *pictureKey(int key)
-{
-    for (const PictureKey &entry : kPictureKeys)
-        if (entry.key == key)
-            return &entry;
-    return nullptr;
 }
 
 constexpr QRgb kMagenta = 0xFFFF00FF;
@@ -122,12 +84,17 @@ private slots:
     void pictureNames_data();
     void pictureNames();
 
+    void pictureSizes_data();
+    void pictureSizes();
     void pictures_data();
     void pictures();
     void keyColour_data();
     void keyColour();
-    void fixedPictures_data();
-    void fixedPictures();
+    void squareCheckBoxesHoldNoBackground_data();
+    void squareCheckBoxesHoldNoBackground();
+    void smallButtonsHoldTogether_data();
+    void smallButtonsHoldTogether();
+    void mouseOverRingIsWhole();
 
     void bitmapFrame();
     void bitmapWhole();
@@ -298,12 +265,44 @@ void TestKavThemes::pictureNames()
     QCOMPARE(GetInsideThemeStr(style, key), name);
 }
 
+// Every built-in picture against the library's size table: each picture key of every look and
+// each picture loaded by its fixed name, with the frames it is cut into.
+void TestKavThemes::pictureSizes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("frames");
+    for (TkavUIStyle style : BuiltInLooks) {
+        for (int key = 1; key <= KavThemeKeyCount; ++key) {
+            if (KavThemeKeyKind(key) == TkavType::Str)
+                QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(KavThemeKeyName(key)))
+                    << GetInsideThemeStr(style, key) << Kav::Metrics::keyPictureSize(style, key)
+                    << KavThemeKeyFrameCount(key);
+        }
+    }
+    for (const Kav::Metrics::FixedPicture &fixed : Kav::Metrics::FixedPictures)
+        QTest::addRow("%s", fixed.name) << QString::fromLatin1(fixed.name) << fixed.size << fixed.frames;
+}
+
+void TestKavThemes::pictureSizes()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(int, frames);
+    QVERIFY2(!size.isEmpty(), "the table gives every picture a size");
+    QVERIFY(frames > 0);
+    const QImage picture = KavLoadResourceBitmap(name);
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.width() % frames, 0);
+    QCOMPARE(picture.format(), QImage::Format_RGB32);
+}
+
 // One row per picture key of every look: the whole table.
 void TestKavThemes::pictures_data()
 {
     QTest::addColumn<TkavUIStyle>("style");
     QTest::addColumn<int>("key");
-    for (TkavUIStyle style : kLooks) {
+    for (TkavUIStyle style : BuiltInLooks) {
         for (int key = 1; key <= KavThemeKeyCount; ++key) {
             if (KavThemeKeyKind(key) == TkavType::Str)
                 QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(KavThemeKeyName(key)))
@@ -316,23 +315,20 @@ void TestKavThemes::pictures()
 {
     QFETCH(TkavUIStyle, style);
     QFETCH(int, key);
-    const PictureKey *expected = pictureKey(key);
-    QVERIFY2(expected != nullptr, "every picture key has a size");
-    const QSize size = expected->sizes[std::size_t(std::find(kLooks.begin(), kLooks.end(), style) - kLooks.begin())];
+    const QSize size = Kav::Metrics::keyPictureSize(style, key);
+    const int frames = KavThemeKeyFrameCount(key);
+    QVERIFY2(!size.isEmpty() && frames > 0, "every picture key has a size and frames");
 
     const QString name = GetInsideThemeStr(style, key);
     QVERIFY(!name.isEmpty());
     const QImage picture = KavLoadResourceBitmap(name);
-    QCOMPARE(picture.size(), size);
-    QCOMPARE(picture.width() % expected->frames, 0);
-
     QImage whole;
     GetInsideThemeBitmap(style, key, &whole, 0, 0);
     QCOMPARE(whole, picture);
     // The last frame comes out at one frame's size.
     QImage last;
-    GetInsideThemeBitmap(style, key, &last, expected->frames, expected->frames);
-    QCOMPARE(last.size(), QSize(size.width() / expected->frames, size.height()));
+    GetInsideThemeBitmap(style, key, &last, frames, frames);
+    QCOMPARE(last.size(), QSize(size.width() / frames, size.height()));
 }
 
 void TestKavThemes::keyColour_data() { pictures_data(); }
@@ -341,25 +337,25 @@ void TestKavThemes::keyColour()
 {
     QFETCH(TkavUIStyle, style);
     QFETCH(int, key);
-    const PictureKey *entry = pictureKey(key);
-    QVERIFY(entry != nullptr);
+    const int frames = KavThemeKeyFrameCount(key);
+    QVERIFY(frames > 0);
     const QImage picture = KavLoadResourceBitmap(GetInsideThemeStr(style, key));
-    const int frameWidth = picture.width() / entry->frames;
+    const int frameWidth = picture.width() / frames;
     switch (keyUse(style, key)) {
     case KeyUse::None:
         QVERIFY2(!hasMagenta(picture, picture.rect()), "drawn opaque, so no pixel may be magenta");
         break;
     case KeyUse::CornerTopLeft:
-        for (int frame = 0; frame < entry->frames; ++frame)
+        for (int frame = 0; frame < frames; ++frame)
             QCOMPARE(picture.pixel(frame * frameWidth, 0), kMagenta);
         break;
     case KeyUse::CornerBottomLeft:
-        for (int frame = 0; frame < entry->frames; ++frame)
+        for (int frame = 0; frame < frames; ++frame)
             QCOMPARE(picture.pixel(frame * frameWidth, picture.height() - 1), kMagenta);
         break;
     case KeyUse::EndsOnly: {
         // A tab frame is itself three parts; the track bar's three frames are the parts.
-        const int wholes = key == KavKey::TrackBarBarImage ? 1 : entry->frames;
+        const int wholes = key == KavKey::TrackBarBarImage ? 1 : frames;
         const int wholeWidth = picture.width() / wholes;
         for (int whole = 0; whole < wholes; ++whole) {
             const int part = wholeWidth / 3;
@@ -373,32 +369,115 @@ void TestKavThemes::keyColour()
     }
 }
 
-void TestKavThemes::fixedPictures_data()
+// Check boxes draw their pictures opaque, so a frame shows all of itself wherever the box
+// stands (a white panel, a grey form, a picture behind a transparent check box). The square
+// boxes fill their frames: the outermost ring of every frame is one colour, the box's own
+// outline, not the form's colour round a smaller box.
+void TestKavThemes::squareCheckBoxesHoldNoBackground_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("frames");
-    QTest::addRow("MACOS_FORM_BACKGROUND") << "MACOS_FORM_BACKGROUND" << QSize(8, 8) << 1;
-    QTest::addRow("PROTEIN_FORM_BACKGROUND") << "PROTEIN_FORM_BACKGROUND" << QSize(8, 8) << 1;
-    QTest::addRow("MACOS_MENU_BAR") << "MACOS_MENU_BAR" << QSize(1, 22) << 1;
-    QTest::addRow("MACOS_MENU_SELECT") << "MACOS_MENU_SELECT" << QSize(1, 21) << 1;
-    QTest::addRow("MENU_CHECKED") << "MENU_CHECKED" << QSize(16, 16) << 1;
-    QTest::addRow("MDI_CONTROL_BUTTON") << "MDI_CONTROL_BUTTON" << QSize(48, 16) << 3;
-    QTest::addRow("MSNPOPFORM") << "MSNPOPFORM" << QSize(181, 116) << 1;
-    QTest::addRow("PANEL_BUTTON") << "PANEL_BUTTON" << QSize(52, 12) << 4;
-    QTest::addRow("MACOS_COMBOBOX_BUTTON") << "MACOS_COMBOBOX_BUTTON" << QSize(16, 17) << 1;
-    QTest::addRow("WINXP_COMBOBOX_BUTTON") << "WINXP_COMBOBOX_BUTTON" << QSize(16, 18) << 1;
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addRow("MacOS") << TkavUIStyle::MacOS;
+    QTest::addRow("WinXP") << TkavUIStyle::WinXP;
+    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
 }
 
-void TestKavThemes::fixedPictures()
+void TestKavThemes::squareCheckBoxesHoldNoBackground()
 {
-    QFETCH(QString, name);
+    QFETCH(TkavUIStyle, style);
+    const int frames = KavThemeKeyFrameCount(KavKey::CheckBoxImage);
+    for (int frame = 1; frame <= frames; ++frame) {
+        QImage box;
+        GetInsideThemeBitmap(style, KavKey::CheckBoxImage, &box, frames, frame);
+        QVERIFY(!box.isNull());
+        // A square of the form's colour round a smaller box would show on a white panel.
+        const QRgb outline = box.pixel(0, 0);
+        const QColor form = GetInsideThemeColor(style, KavKey::FormBackgroundColor).toQColor();
+        const auto near = [](int a, int b) { return std::abs(a - b) <= 4; };
+        QVERIFY2(!(near(qRed(outline), form.red()) && near(qGreen(outline), form.green())
+                   && near(qBlue(outline), form.blue())),
+                 qPrintable(QStringLiteral("frame %1 is edged in the form's colour").arg(frame)));
+        const int right = box.width() - 1, bottom = box.height() - 1;
+        for (int x = 0; x <= right; ++x) {
+            QCOMPARE(box.pixel(x, 0), outline);
+            QCOMPARE(box.pixel(x, bottom), outline);
+        }
+        for (int y = 0; y <= bottom; ++y) {
+            QCOMPARE(box.pixel(0, y), outline);
+            QCOMPARE(box.pixel(right, y), outline);
+        }
+    }
+}
+
+// Arrow buttons (16 x 11 by default, a little larger in spin buttons) draw the push-button frame
+// far below its size. Nine-part drawing keeps only the outer part of each corner then, and the
+// result must still be a button: every row drawn in one run, widening from the top to the
+// middle and narrowing to the bottom, and the top and bottom rows at least half the width (a
+// button's edges, not the points of a diamond).
+void TestKavThemes::smallButtonsHoldTogether_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    QTest::addColumn<int>("frame");
+    QTest::addColumn<QSize>("size");
+    for (TkavUIStyle style : BuiltInLooks)
+        for (int frame = 1; frame <= KavThemeKeyFrameCount(KavKey::ButtonImage); ++frame)
+            for (const QSize size : {QSize(16, 11), QSize(17, 12), QSize(18, 13)})
+                QTest::addRow("%s/frame %d/%dx%d", qPrintable(lookName(style)), frame, size.width(),
+                              size.height())
+                    << style << frame << size;
+}
+
+void TestKavThemes::smallButtonsHoldTogether()
+{
+    QFETCH(TkavUIStyle, style);
+    QFETCH(int, frame);
     QFETCH(QSize, size);
-    QFETCH(int, frames);
-    const QImage picture = KavLoadResourceBitmap(name);
-    QCOMPARE(picture.size(), size);
-    QCOMPARE(picture.width() % frames, 0);
-    QCOMPARE(picture.format(), QImage::Format_RGB32);
+    QImage picture;
+    GetInsideThemeBitmap(style, KavKey::ButtonImage, &picture,
+                         KavThemeKeyFrameCount(KavKey::ButtonImage), frame);
+    const bool transparent = GetInsideThemeBool(style, KavKey::ButtonTransparentBool);
+    const QImage face =
+        SpitDrawFace(picture, size, transparent).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(face.size(), size);
+    QList<int> widths;
+    for (int y = 0; y < face.height(); ++y) {
+        int runs = 0, width = 0;
+        bool inside = false;
+        for (int x = 0; x < face.width(); ++x) {
+            const bool drawn = qAlpha(face.pixel(x, y)) != 0;
+            if (drawn && !inside)
+                ++runs;
+            width += drawn ? 1 : 0;
+            inside = drawn;
+        }
+        QVERIFY2(runs == 1, qPrintable(QStringLiteral("row %1 is drawn in %2 runs").arg(y).arg(runs)));
+        widths.append(width);
+    }
+    QVERIFY2(widths.first() * 2 >= size.width(), "the top edge is at least half the width");
+    QVERIFY2(widths.last() * 2 >= size.width(), "the bottom edge is at least half the width");
+    const qsizetype widest = std::max_element(widths.cbegin(), widths.cend()) - widths.cbegin();
+    for (qsizetype y = 1; y < widths.size(); ++y)
+        QVERIFY2(y <= widest ? widths.at(y) >= widths.at(y - 1) : widths.at(y) <= widths.at(y - 1),
+                 qPrintable(QStringLiteral("row %1 juts out").arg(y)));
+}
+
+// The WinXP button under the mouse is ringed in orange; the ring runs unbroken all round the
+// frame, so a stretched button shows no pale line across it.
+void TestKavThemes::mouseOverRingIsWhole()
+{
+    QImage over;
+    GetInsideThemeBitmap(TkavUIStyle::WinXP, KavKey::ButtonImage, &over,
+                         KavThemeKeyFrameCount(KavKey::ButtonImage), 2);
+    QVERIFY(!over.isNull());
+    // Inside the one-pixel outline, the two outer columns and rows are the ring, except where the
+    // rounded corners turn.
+    const QRgb ring = over.pixel(1, over.height() / 2);
+    const int right = over.width() - 1, bottom = over.height() - 1;
+    for (int y = 3; y <= bottom - 3; ++y)
+        for (int x : {1, 2, right - 2, right - 1})
+            QVERIFY2(over.pixel(x, y) == ring, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+    for (int x = 3; x <= right - 3; ++x)
+        for (int y : {1, 2, bottom - 2, bottom - 1})
+            QVERIFY2(over.pixel(x, y) == ring, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
 }
 
 void TestKavThemes::bitmapFrame()
