@@ -9,10 +9,10 @@
 
 TkavMemo::TkavMemo(QWidget *parent) : QPlainTextEdit(parent), m_bars(new TkavAttachedScrollBars(this))
 {
-    // Qt draws no frame; the skinned border fills the margin left around the text and Qt's bars.
-    setFrameStyle(QFrame::NoFrame);
-    const int border = Kav::Metrics::MemoBorderWidth;
-    setContentsMargins(border, border, border, border);
+    // A plain frame only keeps the border's room around the text and Qt's bars (a frame's width is
+    // how a scroll area leaves a margin); the skinned border is painted over it.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(Kav::Metrics::MemoBorderWidth);
     setTabChangesFocus(true);
     connect(m_bars, &TkavAttachedScrollBars::barsChanged, this, [this] { UpdateInnerScrollBars(); });
     connect(m_bars, &TkavAttachedScrollBars::roomChanged, this, [this] { applyScrollBars(); });

@@ -28,19 +28,26 @@ QImage composeScrollSlider(const QImage &head, const QImage &body, const QImage 
     const int thickness = vertical ? head.width() : head.height();
     QImage slider(vertical ? QSize(thickness, length) : QSize(length, thickness), QImage::Format_RGB32);
     slider.fill(Qt::black);
-    QPainter painter(&slider);
-    painter.drawImage(0, 0, head);
     const int headLength = vertical ? head.height() : head.width();
-    const int tailLength = vertical ? tail.height() : tail.width();
-    const int bodyEnd = length - tailLength;
-    if (bodyEnd > headLength && !body.isNull()) {
-        const QRect bodyRect = vertical ? QRect(0, headLength, thickness, bodyEnd - headLength)
-                                        : QRect(headLength, 0, bodyEnd - headLength, thickness);
-        // Stretched by repeating pixels, as every skin picture is.
-        painter.drawImage(bodyRect, body);
-    }
-    if (!tail.isNull())
-        painter.drawImage(vertical ? QPoint(0, bodyEnd) : QPoint(bodyEnd, 0), tail);
+    const int tailLength = tail.isNull() ? 0 : vertical ? tail.height() : tail.width();
+    // A slider shorter than its two ends shows the start of the head and the end of the tail, in
+    // the proportion of their lengths, so that it still has both ends.
+    const int headShown = headLength + tailLength <= length
+        ? headLength
+        : int(qint64(length) * headLength / (headLength + tailLength));
+    const int tailShown = std::min(tailLength, length - headShown);
+    const int bodyStart = headShown, bodyEnd = length - tailShown;
+
+    QPainter painter(&slider);
+    auto along = [vertical](int offset) { return vertical ? QPoint(0, offset) : QPoint(offset, 0); };
+    auto span = [vertical, thickness](int from, int to) {
+        return vertical ? QRect(0, from, thickness, to - from) : QRect(from, 0, to - from, thickness);
+    };
+    painter.drawImage(span(0, headShown), head, span(0, headShown));
+    if (bodyEnd > bodyStart && !body.isNull()) // stretched by repeating pixels, as every skin picture is
+        painter.drawImage(span(bodyStart, bodyEnd), body);
+    if (tailShown > 0)
+        painter.drawImage(along(bodyEnd), tail, span(tailLength - tailShown, tailLength));
     return slider;
 }
 

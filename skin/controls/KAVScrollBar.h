@@ -22,8 +22,8 @@ namespace Kav {
 // The slider of a scroll bar at a given length, built from the three slices of the look's slider
 // picture (stored for a horizontal bar; pass them turned for a vertical one): the head at the
 // start, the tail at the end and the body stretched between them. A slider shorter than head and
-// tail together shows the head, then the tail over its end. Empty for a length below 1 or
-// without a head slice.
+// tail together shows the start of the head and the end of the tail, shared in the proportion of
+// their lengths. Empty for a length below 1 or without a head slice.
 QImage composeScrollSlider(const QImage &head, const QImage &body, const QImage &tail, int length,
                            TkavProgressBarOrientation orientation);
 
