@@ -181,17 +181,10 @@ void TkavScrollBar::PlaceTrackBarAndButton()
     const Kav::Track::ScrollBarLayout layout = Kav::Track::scrollBarLayout(
         size(), m_orientation, m_decrease->PicNormal().size(), m_increase->PicNormal().size());
     if (!layout.visible) {
-        // A bar without room hides itself, and shows itself again once it has room.
-        if (isVisibleTo(parentWidget())) {
-            m_hiddenForSize = true;
-            hide();
-        }
+        // A bar of no width or height shows nothing and can be hit nowhere; it is laid out again
+        // once it has a size.
         m_placing = false;
         return;
-    }
-    if (m_hiddenForSize) {
-        m_hiddenForSize = false;
-        show();
     }
     m_decrease->setGeometry(layout.decrease);
     m_increase->setGeometry(layout.increase);

@@ -144,7 +144,6 @@ private:
     int m_lineButton = 0;
     int m_wheelRemainder = 0;
     bool m_placing = false;
-    bool m_hiddenForSize = false;
 };
 
 // Skinned scroll bars standing in for a scroll area's own (the host: the memo, or any
