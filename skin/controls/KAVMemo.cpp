@@ -16,6 +16,12 @@ TkavMemo::TkavMemo(QWidget *parent) : QPlainTextEdit(parent), m_bars(new TkavAtt
     setTabChangesFocus(true);
     connect(m_bars, &TkavAttachedScrollBars::barsChanged, this, [this] { UpdateInnerScrollBars(); });
     connect(m_bars, &TkavAttachedScrollBars::roomChanged, this, [this] { applyScrollBars(); });
+    // The text scrolls itself to follow the cursor with its bars' signals blocked; every scroll
+    // of the text area is announced here, whatever moved it.
+    connect(this, &QPlainTextEdit::updateRequest, m_bars, [this](const QRect &, int dy) {
+        if (dy != 0)
+            m_bars->synchronise();
+    });
     applyScrollBars();
     setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
 }
@@ -174,6 +180,7 @@ void TkavMemo::keyPressEvent(QKeyEvent *event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+    m_bars->synchronise();
 }
 
 void TkavMemo::changeEvent(QEvent *event)
