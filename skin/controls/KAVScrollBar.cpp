@@ -162,6 +162,8 @@ void TkavScrollBar::UpdatePictures()
         RoundPicture3(m_sliderBody);
         RoundPicture3(m_sliderTail);
     }
+    m_decrease->setAccessibleName(isVertical(m_orientation) ? tr("Line up") : tr("Line left"));
+    m_increase->setAccessibleName(isVertical(m_orientation) ? tr("Line down") : tr("Line right"));
     m_decrease->setPicNormal(arrows[0]);
     m_decrease->setPicMouseOn(arrows[1]);
     m_decrease->setPicMouseDown(arrows[2]);

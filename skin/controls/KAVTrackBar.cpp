@@ -460,20 +460,21 @@ QRect TkavTrackBar::sliderRect() const
     return Kav::trackBarLayout(option()).slider;
 }
 
+Kav::Backdrop TkavTrackBar::backdrop() const
+{
+    return m_transparent ? Kav::Backdrop::behind(backgroundColour()) : Kav::Backdrop::filled(backgroundColour());
+}
+
 void TkavTrackBar::paintPanel(QImage &canvas)
 {
     const Kav::TrackBarOption face = option();
-    const Kav::Backdrop backdrop = m_transparent ? Kav::Backdrop::behind(backgroundColour())
-                                                 : Kav::Backdrop::filled(backgroundColour());
-    canvas = Kav::KavComposeFace(this, backdrop, [&face](QImage &image) { Kav::paintTrackBar(image, face); });
+    canvas = Kav::KavComposeFace(this, backdrop(), [&face](QImage &image) { Kav::paintTrackBar(image, face); });
 }
 
 void TkavTrackBar::paintEvent(QPaintEvent *)
 {
     const Kav::TrackBarOption face = option();
-    const Kav::Backdrop backdrop = m_transparent ? Kav::Backdrop::behind(backgroundColour())
-                                                 : Kav::Backdrop::filled(backgroundColour());
-    Kav::KavPaintFace(this, backdrop, [&face](QImage &image) { Kav::paintTrackBar(image, face); });
+    Kav::KavPaintFace(this, backdrop(), [&face](QImage &image) { Kav::paintTrackBar(image, face); });
 }
 
 void TkavTrackBar::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KAVColor.h"
+#include "KAVComposer.h"
 #include "KAVCustomButton.h"
 #include "KAVLook.h"
 #include "KAVPlatformPanel.h"
@@ -170,8 +171,9 @@ protected:
     void UpdateSlider();
 
     Kav::TrackBarOption option() const;
-    // The colour the backdrop is filled with.
+    // The colour the backdrop is filled with, and the backdrop (Transparent shows the parent).
     QColor backgroundColour() const;
+    Kav::Backdrop backdrop() const;
     // Hides or shows the slider (the scroll bar's track hides it when there is nothing to scroll).
     void setSliderShown(bool shown);
     bool sliderShown() const { return m_sliderShown; }
