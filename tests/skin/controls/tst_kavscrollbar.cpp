@@ -7,6 +7,8 @@
 #include "tst_kavrange_fixtures.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QAccessible>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -62,6 +64,7 @@ private Q_SLOTS:
     void arrowRepeat_data();
     void arrowRepeat();
     void changeIsTold();
+    void wheel();
     void picturesAndColours_data();
     void picturesAndColours();
     void zeroSizeLaysOutAgainWithRoom();
@@ -407,6 +410,25 @@ void TestScrollBar::changeIsTold()
     QCOMPARE(spy.at(0).at(0).value<QObject *>(), bar->track()); // the track is the sender
     bar->setPosition(40);
     QCOMPARE(bar->LastChange(), -60);
+}
+
+void TestScrollBar::wheel()
+{
+    TkavScrollBar *bar = fixtureBar();
+    bar->setSmallChange(2);
+    bar->setPosition(50);
+    auto turn = [bar](int delta) {
+        QWheelEvent event(QPointF(40, 2), bar->mapToGlobal(QPointF(40, 2)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(bar, &event);
+    };
+    const int lines = QApplication::wheelScrollLines();
+    turn(-120); // one notch toward the user: forward
+    QCOMPARE(bar->Position(), 50 + lines * 2);
+    turn(60); // half a notch back: kept until it makes a whole one
+    QCOMPARE(bar->Position(), 50 + lines * 2);
+    turn(60);
+    QCOMPARE(bar->Position(), 50);
 }
 
 void TestScrollBar::picturesAndColours_data()

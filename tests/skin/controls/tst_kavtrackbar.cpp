@@ -93,6 +93,7 @@ private Q_SLOTS:
     void keys_data();
     void keys();
     void verticalMapping();
+    void clickTakesFocusAndShowsIt();
     void pixels_data();
     void pixels();
     void transparentSliderCornerShowsBackdrop();
@@ -549,6 +550,38 @@ void TestTrackBar::verticalMapping()
     moveHeld(track, QPoint(0, 152));
     QCOMPARE(track->Position(), 75);
     release(track, QPoint(0, 152));
+}
+
+void TestTrackBar::clickTakesFocusAndShowsIt()
+{
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    TkavTrackBar *track = fixtureTrack();
+    track->show();
+    track->setColor(TColor::fromRgb(255, 255, 255));
+    track->setShowTick(false);
+    QCOMPARE(track->grab().toImage().pixel(100, 0) & RGB_MASK, qRgb(255, 255, 255) & RGB_MASK);
+    press(track, QPoint(150, 2));
+    release(track, QPoint(150, 2));
+    QVERIFY(track->hasFocus());
+    // The focus frame inverts every other pixel of the edge.
+    const QImage face = track->grab().toImage();
+    QCOMPARE(face.pixel(100, 0) & RGB_MASK, qRgb(0, 0, 0) & RGB_MASK);
+    QCOMPARE(face.pixel(101, 0) & RGB_MASK, qRgb(255, 255, 255) & RGB_MASK);
+    // Without TabStop a click still focuses, but no frame is shown.
+    track->setTabStop(false);
+    QCOMPARE(track->grab().toImage().pixel(100, 0) & RGB_MASK, qRgb(255, 255, 255) & RGB_MASK);
+    track->clearFocus();
+    press(track, QPoint(150, 2));
+    release(track, QPoint(150, 2));
+    QVERIFY(track->hasFocus());
+    // A disabled track bar takes no focus from a click that reaches it.
+    track->clearFocus();
+    track->setEnabled(false);
+    press(track, QPoint(20, 2));
+    QVERIFY(!track->hasFocus());
+    release(track, QPoint(20, 2));
 }
 
 void TestTrackBar::pixels_data()
