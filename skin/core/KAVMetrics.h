@@ -95,4 +95,14 @@ inline constexpr QSize GroupBoxSize{185, 105};
 inline constexpr QSize PanelSize{185, 41};
 inline constexpr QSize SpeedButtonSize{18, 18};
 
+// Track bars, scroll bars and the memo.
+inline constexpr int TrackBarLength = 185;          // a new track bar's width (horizontal)
+inline constexpr int ScrollBarLength = 185;         // a new scroll bar's length
+inline constexpr int TrackPageIntervalMs = 100;     // paging repeat while the mouse is held on a track
+inline constexpr int ScrollArrowRepeatMs = 100;     // arrow button repeat of a scroll bar
+inline constexpr int TrackTickLength = 3;           // a tick mark, in pixels
+inline constexpr int ScrollSliderMinLength = 18;    // shortest fixed scroll slider (LineButton)
+inline constexpr int ScrollSliderMinPercent = 10;   // slider length when PageSize is no percentage
+inline constexpr int MemoBorderWidth = 2;           // the memo's flat border: outer and inner line
+
 } // namespace Kav::Metrics

@@ -1,0 +1,687 @@
+#include "KAVTrackBar.h"
+
+#include "KAVComposer.h"
+#include "KAVFunctions.h"
+#include "KAVMetrics.h"
+#include "KAVPictureStore.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMetaProperty>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+
+namespace Kav {
+
+namespace {
+
+bool isVertical(TkavProgressBarOrientation orientation)
+{
+    return orientation == KavOrientation::kavVertical;
+}
+
+// The platform's focus rectangle around the whole face: every other pixel of the outline
+// inverted, so that it shows on any background.
+void drawFocusFrame(QImage &face)
+{
+    const int right = face.width() - 1, bottom = face.height() - 1;
+    auto invert = [&face](int x, int y) {
+        if ((x + y) % 2 != 0)
+            return;
+        const QRgb pixel = face.pixel(x, y);
+        face.setPixel(x, y, qRgb(255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel)));
+    };
+    for (int x = 0; x <= right; ++x) {
+        invert(x, 0);
+        if (bottom > 0)
+            invert(x, bottom);
+    }
+    for (int y = 1; y < bottom; ++y) {
+        invert(0, y);
+        if (right > 0)
+            invert(right, y);
+    }
+}
+
+void drawLine(QImage &face, const QLine &line, QRgb colour)
+{
+    const QRect run = QRect(line.p1(), line.p2()).normalized().intersected(face.rect());
+    for (int y = run.top(); y <= run.bottom(); ++y)
+        for (int x = run.left(); x <= run.right(); ++x)
+            face.setPixel(x, y, colour);
+}
+
+} // namespace
+
+TrackBarLayout trackBarLayout(const TrackBarOption &option)
+{
+    TrackBarLayout layout;
+    const bool vertical = isVertical(option.orientation);
+    const int width = option.size.width(), height = option.size.height();
+    const QSize slider = option.slider.size();
+    const int length = vertical ? height : width;
+    const int across = vertical ? width : height;
+    const int sliderAlong = vertical ? slider.height() : slider.width();
+    const int sliderAcross = vertical ? slider.width() : slider.height();
+
+    const int offset = Track::sliderOffset(length, sliderAlong, option.range, option.position);
+    const int centred = std::max(0, across - sliderAcross) / 2;
+    layout.slider = vertical ? QRect(QPoint(centred, offset), slider) : QRect(QPoint(offset, centred), slider);
+
+    // The bar runs along the middle of the track at its own size.
+    const int barAt = (across - option.barThickness) / 2;
+    layout.bar = QRect(vertical ? QPoint(barAt, 0) : QPoint(0, barAt), option.barStrip.size());
+
+    if (option.showTick) {
+        const int tick = Metrics::TrackTickLength;
+        for (const int centre : Track::tickCentres(length, sliderAlong, option.range, option.frequency)) {
+            if (vertical) {
+                layout.ticks.append(QLine(0, centre, tick - 1, centre));
+                layout.ticks.append(QLine(width - tick, centre, width - 1, centre));
+            } else {
+                layout.ticks.append(QLine(centre, height - tick, centre, height - 1));
+            }
+        }
+    }
+    return layout;
+}
+
+void paintTrackBar(QImage &face, const TrackBarOption &option)
+{
+    const TrackBarLayout layout = trackBarLayout(option);
+    QPainter painter(&face);
+    if (!option.barStrip.isNull())
+        painter.drawImage(layout.bar.topLeft(), option.barStrip);
+    painter.end();
+    if (option.focusFrame)
+        drawFocusFrame(face);
+    for (const QLine &tick : layout.ticks)
+        drawLine(face, tick, qRgb(0, 0, 0));
+    if (option.sliderVisible && !option.slider.isNull()) {
+        painter.begin(&face);
+        painter.drawImage(layout.slider.topLeft(), option.slider);
+    }
+}
+
+} // namespace Kav
+
+namespace {
+
+using Kav::Track::Range;
+
+// The page timer when nobody installed another: a QTimer owned by the track bar.
+class QtPageTimer final : public TkavRepeatTimer {
+public:
+    explicit QtPageTimer(QObject *owner) : m_timer(new QTimer(owner)) {}
+    ~QtPageTimer() override
+    {
+        // May be freed from inside its own tick.
+        m_timer->stop();
+        QObject::disconnect(m_timer, nullptr, nullptr, nullptr);
+        m_timer->deleteLater();
+    }
+
+    void start(int intervalMs, std::function<void()> tick) override
+    {
+        m_timer->setInterval(intervalMs);
+        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(tick));
+        m_timer->start();
+    }
+
+private:
+    QTimer *m_timer;
+};
+
+TkavRepeatTimerFactory &pageTimerFactory()
+{
+    static TkavRepeatTimerFactory factory;
+    return factory;
+}
+
+std::unique_ptr<TkavRepeatTimer> makePageTimer(QObject *owner)
+{
+    if (const TkavRepeatTimerFactory &factory = pageTimerFactory())
+        return factory(owner);
+    return std::make_unique<QtPageTimer>(owner);
+}
+
+int saturated(qint64 value)
+{
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+QAccessibleInterface *trackBarAccessibleFactory(const QString &className, QObject *object)
+{
+    if (object == nullptr || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1StringView("TkavTrackBar"))
+        return new TkavRangeAccessible(static_cast<QWidget *>(object), QAccessible::Slider, "LineSize");
+    return nullptr;
+}
+
+} // namespace
+
+void KavInstallTrackBarAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(trackBarAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+// --- TkavTrackBar -----------------------------------------------------------------------------
+
+TkavTrackBar::TkavTrackBar(QWidget *parent) : TkavPlatformPanel(parent)
+{
+    KavInstallTrackBarAccessibility();
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    resize(Kav::Metrics::TrackBarLength, height());
+    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+}
+
+TkavTrackBar::~TkavTrackBar() = default;
+
+TkavRepeatTimerFactory TkavTrackBar::setPageTimerFactory(TkavRepeatTimerFactory factory)
+{
+    TkavRepeatTimerFactory previous = std::move(pageTimerFactory());
+    pageTimerFactory() = std::move(factory);
+    return previous;
+}
+
+// --- Look -------------------------------------------------------------------------------------
+
+void TkavTrackBar::setFileTheme(TkavFileTheme *fileTheme)
+{
+    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
+    setUIStyle(UIStyle());
+}
+
+void TkavTrackBar::fileThemeRemoved()
+{
+    setUIStyle(TkavUIStyle::DeepBlue);
+}
+
+void TkavTrackBar::setUIStyle(TkavUIStyle style)
+{
+    m_look.setUIStyle(style);
+    UpdateControl();
+    if (style == TkavUIStyle::MacOS)
+        setTransparent(true);
+}
+
+void TkavTrackBar::setOrientation(TkavProgressBarOrientation orientation)
+{
+    if (orientation == m_orientation)
+        return;
+    m_orientation = orientation;
+    if (Kav::isVertical(orientation))
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    else
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    UpdateControl();
+}
+
+bool TkavTrackBar::SliderTransparent() const
+{
+    return !Kav::isVertical(m_orientation);
+}
+
+void TkavTrackBar::UpdatePicture()
+{
+    if (!CustomPicture()) {
+        const KavThemeValues values = m_look.values();
+        m_barImage = values.picture(KavKey::TrackBarBarImage).image();
+        m_sliderImage = values.picture(Kav::isVertical(m_orientation) ? KavKey::TrackBarSliderVImage
+                                                                       : KavKey::TrackBarSliderImage)
+                            .image();
+    }
+    prepareBarStrip();
+    prepareSlider();
+}
+
+void TkavTrackBar::prepareBarStrip()
+{
+    const int length = trackLength();
+    if (m_barImage.isNull() || length <= 0) {
+        m_barStrip = QImage();
+        return;
+    }
+    // The ends keep their size and leave their magenta out; the middle stretches.
+    QImage strip(length, m_barImage.height(), QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    SpitDrawHorizontal(m_barImage, strip, QRect(0, 0, length, m_barImage.height()), false);
+    if (Kav::isVertical(m_orientation))
+        RoundPicture(strip);
+    m_barStrip = strip;
+}
+
+void TkavTrackBar::prepareSlider()
+{
+    if (m_sliderImage.isNull()) {
+        m_slider = QImage();
+        return;
+    }
+    const Kav::PictureRecipe recipe{0, 0,
+                                    SliderTransparent() ? Kav::PictureMask::BottomLeft : Kav::PictureMask::None,
+                                    false};
+    m_slider = Kav::TkavPictureStore::instance().userPicture(m_sliderImage, recipe).image();
+}
+
+void TkavTrackBar::setBarImage(const QImage &picture)
+{
+    m_barImage = picture;
+    prepareBarStrip();
+    SetSize();
+    UpdateSlider();
+}
+
+void TkavTrackBar::setSliderImage(const QImage &picture)
+{
+    m_sliderImage = picture;
+    prepareSlider();
+    update();
+}
+
+void TkavTrackBar::UpdateControl()
+{
+    UpdatePicture();
+    SetSize();
+    UpdateSlider();
+}
+
+void TkavTrackBar::SetSize()
+{
+    if (Kav::isVertical(m_orientation)) {
+        const int thickness = std::max(m_barImage.height(), m_slider.width());
+        if (width() != thickness)
+            resize(thickness, height());
+    } else {
+        const int thickness = std::max(m_barImage.height(), m_slider.height());
+        if (height() != thickness)
+            resize(width(), thickness);
+    }
+    updateGeometry();
+    update();
+}
+
+QSize TkavTrackBar::sizeHint() const
+{
+    if (Kav::isVertical(m_orientation))
+        return QSize(std::max(m_barImage.height(), m_slider.width()), Kav::Metrics::TrackBarLength);
+    return QSize(Kav::Metrics::TrackBarLength, std::max(m_barImage.height(), m_slider.height()));
+}
+
+// --- Range ------------------------------------------------------------------------------------
+
+void TkavTrackBar::setMax(int max)
+{
+    if (max == m_max)
+        return;
+    m_max = std::max(max, m_min);
+    m_position = std::min(m_position, m_max);
+    UpdateSlider();
+}
+
+void TkavTrackBar::setMin(int min)
+{
+    if (min == m_min)
+        return;
+    m_min = std::min(min, m_max);
+    m_position = std::max(m_position, m_min);
+    UpdateSlider();
+}
+
+void TkavTrackBar::setPosition(int position)
+{
+    m_position = Kav::Track::clampToRange(position, Range{m_min, m_max});
+    UpdateSlider();
+}
+
+void TkavTrackBar::setPageSize(int pageSize)
+{
+    if (pageSize >= 0 && pageSize <= m_max)
+        m_pageSize = pageSize;
+}
+
+void TkavTrackBar::setLineSize(int lineSize)
+{
+    if (lineSize >= 0 && lineSize <= m_max)
+        m_lineSize = lineSize;
+}
+
+void TkavTrackBar::UpdateSlider()
+{
+    update();
+    notifyChange();
+}
+
+void TkavTrackBar::notifyChange()
+{
+    if (m_position == m_lastNotified)
+        return;
+    // With a range wider than 32 bits can count, the difference is kept at the nearest it can be.
+    m_lastChange = saturated(qint64(m_position) - m_lastNotified);
+    m_lastNotified = m_position;
+    QAccessibleValueChangeEvent event(this, m_position);
+    QAccessible::updateAccessibility(&event);
+    Q_EMIT OnChange(this);
+}
+
+// --- Appearance -------------------------------------------------------------------------------
+
+void TkavTrackBar::setShowTick(bool showTick)
+{
+    m_showTick = showTick;
+    update();
+}
+
+void TkavTrackBar::setTransparent(bool transparent)
+{
+    m_transparent = transparent;
+    update();
+}
+
+void TkavTrackBar::setFrequency(int frequency)
+{
+    m_frequency = frequency;
+    update();
+}
+
+TColor TkavTrackBar::Color() const
+{
+    return TColor::fromQColor(backgroundColour());
+}
+
+void TkavTrackBar::setColor(TColor color)
+{
+    m_parentColor = false;
+    TkavPlatformPanel::setColor(color);
+}
+
+void TkavTrackBar::setParentColor(bool parentColor)
+{
+    m_parentColor = parentColor;
+    update();
+}
+
+QColor TkavTrackBar::backgroundColour() const
+{
+    if (!m_parentColor)
+        return TkavPlatformPanel::Color().toQColor();
+    const QWidget *parent = parentWidget();
+    if (!parent)
+        return palette().color(QPalette::Window);
+    // A parent of ours keeps its colour in Color; any other widget in its palette.
+    const QVariant colour = parent->property("Color");
+    if (colour.metaType() == QMetaType::fromType<TColor>())
+        return colour.value<TColor>().toQColor();
+    return parent->palette().color(parent->backgroundRole());
+}
+
+void TkavTrackBar::setTabStop(bool tabStop)
+{
+    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    update();
+}
+
+void TkavTrackBar::setSliderShown(bool shown)
+{
+    if (shown == m_sliderShown)
+        return;
+    m_sliderShown = shown;
+    update();
+}
+
+Kav::TrackBarOption TkavTrackBar::option() const
+{
+    Kav::TrackBarOption option;
+    option.size = size();
+    option.orientation = m_orientation;
+    option.range = Range{m_min, m_max};
+    option.position = m_position;
+    option.slider = m_slider;
+    option.sliderVisible = m_sliderShown;
+    option.barStrip = m_barStrip;
+    option.barThickness = m_barImage.height();
+    option.showTick = m_showTick;
+    option.frequency = m_frequency;
+    option.focusFrame = hasFocus() && TabStop();
+    return option;
+}
+
+QRect TkavTrackBar::sliderRect() const
+{
+    return Kav::trackBarLayout(option()).slider;
+}
+
+Kav::Backdrop TkavTrackBar::backdrop() const
+{
+    return m_transparent ? Kav::Backdrop::behind(backgroundColour()) : Kav::Backdrop::filled(backgroundColour());
+}
+
+void TkavTrackBar::paintPanel(QImage &canvas)
+{
+    const Kav::TrackBarOption face = option();
+    canvas = Kav::KavComposeFace(this, backdrop(), [&face](QImage &image) { Kav::paintTrackBar(image, face); });
+}
+
+void TkavTrackBar::paintEvent(QPaintEvent *)
+{
+    const Kav::TrackBarOption face = option();
+    Kav::KavPaintFace(this, backdrop(), [&face](QImage &image) { Kav::paintTrackBar(image, face); });
+}
+
+void TkavTrackBar::resizeEvent(QResizeEvent *event)
+{
+    TkavPlatformPanel::resizeEvent(event);
+    prepareBarStrip();
+    SetSize();
+    UpdateSlider();
+}
+
+// --- Mouse and keys ---------------------------------------------------------------------------
+
+int TkavTrackBar::trackLength() const
+{
+    return Kav::isVertical(m_orientation) ? height() : width();
+}
+
+int TkavTrackBar::sliderLength() const
+{
+    return Kav::isVertical(m_orientation) ? m_slider.height() : m_slider.width();
+}
+
+int TkavTrackBar::along(const QPoint &point) const
+{
+    return Kav::isVertical(m_orientation) ? point.y() : point.x();
+}
+
+int TkavTrackBar::positionUnder(const QPoint &point) const
+{
+    return Kav::Track::positionAt(trackLength(), sliderLength(), Range{m_min, m_max}, along(point));
+}
+
+void TkavTrackBar::stepPage(int pages)
+{
+    const int sliderNear = along(sliderRect().topLeft());
+    const qint64 target = Kav::Track::pageToward(m_position, qint64(pages) * m_pageSize, sliderNear,
+                                                 along(m_pointer), positionUnder(m_pointer));
+    setPosition(Kav::Track::clampToRange(target, Range{m_min, m_max}));
+}
+
+void TkavTrackBar::mousePressEvent(QMouseEvent *event)
+{
+    TkavPlatformPanel::mousePressEvent(event);
+    m_pointer = event->position().toPoint();
+    const bool onSlider = m_sliderShown && !m_slider.isNull() && sliderRect().contains(m_pointer);
+    if (onSlider) {
+        m_dragging = true;
+    } else {
+        if (event->button() != Qt::LeftButton)
+            return;
+        stepPage(1);
+        if (!m_pageTimer) {
+            m_pageTimer = makePageTimer(this);
+            m_pageTimer->start(Kav::Metrics::TrackPageIntervalMs, [this] { pageTimerTick(); });
+        }
+    }
+    if (isEnabled() && focusPolicy() != Qt::NoFocus)
+        setFocus(Qt::MouseFocusReason);
+}
+
+void TkavTrackBar::pageTimerTick()
+{
+    const QRect client(0, 0, width() + 1, height() + 1); // the far edges count as inside
+    if (!m_dragging && !client.contains(m_pointer)) {
+        stopPaging();
+        return;
+    }
+    // Held beside a horizontal track the slider runs three pages at a time.
+    stepPage(Kav::isVertical(m_orientation) ? 1 : 3);
+}
+
+void TkavTrackBar::stopPaging()
+{
+    m_pageTimer.reset();
+}
+
+void TkavTrackBar::mouseMoveEvent(QMouseEvent *event)
+{
+    TkavPlatformPanel::mouseMoveEvent(event);
+    if (event->buttons() == Qt::NoButton)
+        return;
+    m_pointer = event->position().toPoint();
+    if (!m_dragging)
+        return;
+    // The slider follows without going through the setter: only a real change is told.
+    m_position = positionUnder(m_pointer);
+    update();
+    notifyChange();
+}
+
+void TkavTrackBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    TkavPlatformPanel::mouseReleaseEvent(event);
+    stopPaging();
+    m_dragging = false;
+}
+
+void TkavTrackBar::keyPressEvent(QKeyEvent *event)
+{
+    const std::optional<qint64> target
+        = Kav::Track::keyTarget(event->key(), m_position, m_pageSize, m_lineSize, Range{m_min, m_max});
+    if (!target) {
+        TkavPlatformPanel::keyPressEvent(event);
+        return;
+    }
+    setPosition(Kav::Track::clampToRange(*target, Range{m_min, m_max}));
+    event->accept();
+}
+
+void TkavTrackBar::focusInEvent(QFocusEvent *event)
+{
+    TkavPlatformPanel::focusInEvent(event);
+    update();
+}
+
+void TkavTrackBar::focusOutEvent(QFocusEvent *event)
+{
+    TkavPlatformPanel::focusOutEvent(event);
+    update();
+}
+
+void TkavTrackBar::changeEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        if (!isEnabled()) {
+            stopPaging();
+            m_dragging = false;
+        }
+        update();
+        break;
+    case QEvent::ParentChange:
+    case QEvent::PaletteChange:
+        update();
+        break;
+    default:
+        break;
+    }
+    TkavPlatformPanel::changeEvent(event);
+}
+
+// --- TkavScrollTrackBar -----------------------------------------------------------------------
+
+TkavScrollTrackBar::TkavScrollTrackBar(QWidget *parent) : TkavTrackBar(parent)
+{
+    // The owner gives the pictures and the colour; the track has no look, ticks or tab stop.
+    setBarImage(QImage());
+    setSliderImage(QImage());
+    setShowTick(false);
+    setTabStop(false);
+    setTransparent(false);
+}
+
+void TkavScrollTrackBar::setSliderVisible(bool visible)
+{
+    setSliderShown(visible);
+}
+
+void TkavScrollTrackBar::UpdateSliderSize()
+{
+    SetSize();
+    UpdateSlider();
+}
+
+// --- Accessibility ----------------------------------------------------------------------------
+
+TkavRangeAccessible::TkavRangeAccessible(QWidget *widget, QAccessible::Role role, const char *stepProperty)
+    : QAccessibleWidget(widget, role), m_stepProperty(stepProperty)
+{
+}
+
+void *TkavRangeAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface)
+        return static_cast<QAccessibleValueInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString TkavRangeAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Value)
+        return QString::number(widget()->property("Position").toInt());
+    return QAccessibleWidget::text(t);
+}
+
+QVariant TkavRangeAccessible::currentValue() const
+{
+    return widget()->property("Position");
+}
+
+void TkavRangeAccessible::setCurrentValue(const QVariant &value)
+{
+    if (widget()->isEnabled())
+        widget()->setProperty("Position", value.toInt());
+}
+
+QVariant TkavRangeAccessible::maximumValue() const
+{
+    return widget()->property("Max");
+}
+
+QVariant TkavRangeAccessible::minimumValue() const
+{
+    return widget()->property("Min");
+}
+
+QVariant TkavRangeAccessible::minimumStepSize() const
+{
+    return widget()->property(m_stepProperty);
+}
