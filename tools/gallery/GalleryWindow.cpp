@@ -1,6 +1,7 @@
 #include "GalleryWindow.h"
 
 #include "GalleryLook.h"
+#include "GalleryInputSections.h"
 #include "GalleryOptions.h"
 #include "KAVButton.h"
 #include "KAVImagePanel.h"
@@ -97,8 +98,11 @@ QWidget *GalleryWindow::makeLookBar()
 QWidget *GalleryWindow::makePage()
 {
     auto *page = new QWidget(this);
-    auto *columns = new QHBoxLayout(page);
-    columns->setContentsMargins(0, 0, 0, 0);
+    auto *outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(Margin - 2);
+    auto *columns = new QHBoxLayout;
+    outer->addLayout(columns);
     columns->setSpacing(Margin);
     const auto column = [&columns]() {
         auto *stack = new QVBoxLayout;
@@ -125,6 +129,15 @@ QWidget *GalleryWindow::makePage()
     third->addWidget(GallerySections::plainPanel(page));
     third->addWidget(GallerySections::rollingPanel(page), 1);
     third->addStretch(0);
+
+    // The controls that take input, in a band under the columns.
+    auto *band = new QHBoxLayout;
+    band->setSpacing(Margin);
+    band->addWidget(GallerySections::trackBars(page));
+    band->addWidget(GallerySections::scrollBars(page));
+    band->addWidget(GallerySections::memos(page));
+    band->addStretch(1);
+    outer->addLayout(band);
     return page;
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "GallerySections.h"
+
+class QWidget;
+
+// The gallery's sections of controls that take input: edits, combo boxes, track bars, scroll
+// bars and the memo, each in its states.
+namespace GallerySections {
+
+// TkavTrackBar horizontal and vertical, with ticks and without, and disabled.
+QWidget *trackBars(QWidget *parent);
+// TkavScrollBar horizontal and vertical, and disabled.
+QWidget *scrollBars(QWidget *parent);
+// TkavMemo with attached skinned scroll bars, and a read-only one with Qt's own bar.
+QWidget *memos(QWidget *parent);
+
+} // namespace GallerySections
