@@ -827,9 +827,11 @@ void tst_KavEdit::spinEditorDisabled()
         QCOMPARE(menuEntryEnabled(menu.get(), QString::fromLatin1(entry)), editorEnabled);
     QVERIFY(menuEntryEnabled(menu.get(), QStringLiteral("Copy")));
 
-    // The buttons step whatever the editor.
+    // The buttons and the arrow keys step whatever the editor.
     spin.Button()->upButton()->Click();
     QCOMPARE(spin.text(), QStringLiteral("13"));
+    pressKey(&spin, Qt::Key_Up);
+    QCOMPARE(spin.text(), QStringLiteral("14"));
 }
 
 void tst_KavEdit::spinHeldButtonRepeats()
@@ -1018,15 +1020,16 @@ void tst_KavEdit::everyLookAndState()
                 edits << edit;
             }
         }
+        auto *elsewhere = new QLineEdit(&shown.window);
+        elsewhere->setGeometry(0, shown.window.height() - 8, 8, 8);
         QVERIFY(shown.show());
         QImage sheet(shown.window.size(), QImage::Format_RGB32);
         sheet.fill(Qt::white);
         for (int i = 0; i < edits.size(); ++i) {
             QLineEdit *edit = edits[i];
-            if (states[i % states.size()] == u"focused") {
-                edit->setFocus();
-                QVERIFY(edit->hasFocus());
-            }
+            const bool focused = states[i % states.size()] == u"focused";
+            (focused ? static_cast<QWidget *>(edit) : elsewhere)->setFocus();
+            QCOMPARE(edit->hasFocus(), focused);
             QPainter(&sheet).drawImage(edit->pos(), render(edit));
         }
         if (!folder.isEmpty())
