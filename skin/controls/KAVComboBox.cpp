@@ -352,8 +352,9 @@ void TkavCustomComboBox::paintEvent(QPaintEvent *event)
     const Kav::ComboBoxRects rects = Kav::KavComboBoxRects(rect());
     QPainter painter(this);
     painter.fillRect(rect(), option.palette.color(QPalette::Base));
-    // A box that only chooses shows its focus as a selected text, as a line edit would.
-    const bool selected = !isEditable() && hasFocus() && !view()->isVisible();
+    // A box that only chooses shows its focus as a selected text, as a line edit would, while its
+    // list is closed (State_On: the list is open).
+    const bool selected = !isEditable() && hasFocus() && !(option.state & QStyle::State_On);
     if (selected)
         painter.fillRect(rects.field.adjusted(1, 1, -1, -1), option.palette.color(QPalette::Highlight));
     painter.setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
@@ -500,7 +501,10 @@ void TkavDriveComboBox::setDrive(const QString &rootPath)
 
 bool TkavDriveComboBox::DroppedDown() const
 {
-    return view()->isVisible();
+    // Asked of the style option, which knows without making the list as view() would.
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return option.state & QStyle::State_On;
 }
 
 void TkavDriveComboBox::setDroppedDown(bool droppedDown)

@@ -148,6 +148,8 @@ private Q_SLOTS:
     void spinLeavingClamps();
     void spinButtonsLayout_data();
     void spinButtonsLayout();
+    void spinEditPlacesItsButtons_data();
+    void spinEditPlacesItsButtons();
     void spinButtonsKeys();
     void spinAccessibility();
 
@@ -930,6 +932,36 @@ void tst_KavEdit::spinButtonsLayout()
     QCOMPARE(buttons.upButton()->Arrow(), TKavArrowButton::kavUp);
     QCOMPARE(buttons.downButton()->Arrow(), TKavArrowButton::kavDown);
     QVERIFY(!buttons.upButton()->TabStop());
+}
+
+void tst_KavEdit::spinEditPlacesItsButtons_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("buttons");
+
+    QTest::addRow("usual") << QSize(60, 21) << QRect(43, 2, 15, 17);
+    QTest::addRow("tall") << QSize(121, 30) << QRect(104, 2, 15, 26);
+}
+
+void tst_KavEdit::spinEditPlacesItsButtons()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRect, buttons);
+    ShownWindow shown;
+    auto *spin = new TKavSpinEdit(&shown.window);
+    spin->resize(size);
+    spin->setText(QStringLiteral("8888888888888888888888"));
+    spin->setCursorPosition(0);
+    QVERIFY(shown.show());
+    QCOMPARE(spin->Button()->geometry(), buttons);
+    // However long the text, the gap before the buttons stays clear.
+    QStyleOption option;
+    option.initFrom(spin);
+    const QImage face = render(spin);
+    for (int x = buttons.x() - Kav::Metrics::SpinEditButtonsGap; x < buttons.x(); ++x) {
+        for (int y = buttons.y(); y < buttons.y() + buttons.height(); ++y)
+            QCOMPARE(face.pixel(x, y), option.palette.color(QPalette::Base).rgb());
+    }
 }
 
 void tst_KavEdit::spinButtonsKeys()
