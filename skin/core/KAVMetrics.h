@@ -105,4 +105,16 @@ inline constexpr int ScrollSliderMinLength = 18;    // shortest fixed scroll sli
 inline constexpr int ScrollSliderMinPercent = 10;   // slider length when PageSize is no percentage
 inline constexpr int MemoBorderWidth = 2;           // the memo's flat border: outer and inner line
 
+// Edits and combo boxes.
+inline constexpr QSize EditSize{121, 21};
+inline constexpr int EditBorderWidth = 2;             // outer line in the border colour, inner line in Color
+inline constexpr QSize SpinButtonsSize{20, 25};       // a pair of spin buttons on its own
+inline constexpr QSize SpinEditButtonsSize{15, 20};   // the pair inside a spin edit (its height follows the edit)
+inline constexpr int SpinButtonsMinWidth = 15;
+inline constexpr int SpinEditButtonsGap = 2;          // between the text and the spin buttons
+inline constexpr QSize ComboBoxSize{145, 21};
+inline constexpr int ComboBoxFrameWidth = 2;          // outer line in the border colour, inner line in Color
+inline constexpr int ComboBoxButtonWidth = 17;        // the drop-down button, as wide as a scroll bar arrow
+inline constexpr QSize ComboBoxArrowSize{7, 4};       // the drawn arrow: a filled triangle pointing down
+
 } // namespace Kav::Metrics
