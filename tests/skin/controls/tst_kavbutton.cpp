@@ -967,9 +967,11 @@ protected:
 
 } // namespace
 
-// Declared at file level so that moc sees it; a tab sheet has its parent show through.
+// Declared at file level so that moc sees it; a page of a page control is a see-through
+// container: a transparent button on it shows the page's parent.
 class TTabSheet : public QWidget {
     Q_OBJECT
+    Q_CLASSINFO("KavSeeThrough", "true")
 
 public:
     using QWidget::QWidget;
