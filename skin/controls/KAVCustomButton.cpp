@@ -629,11 +629,6 @@ void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
     Q_EMIT OnMouseUp(this, e->button(), e->modifiers(), at.x(), at.y());
 }
 
-bool TkavCustomButton::hitButton(const QPoint &pos) const
-{
-    return rect().contains(pos);
-}
-
 void TkavCustomButton::keyPressEvent(QKeyEvent *e)
 {
     if (!isPressKey(e->key())) {

@@ -246,7 +246,6 @@ protected:
     void hideEvent(QHideEvent *e) override;
     void enterEvent(QEnterEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    bool hitButton(const QPoint &pos) const override;
 
 private:
     void handleClicked();
