@@ -5,9 +5,8 @@
 TKavArrowButton::TKavArrowButton(QWidget *parent) : TkavCustomButton(parent)
 {
     KavInstallAccessibility();
-    // The base could not reach this class while it was being built.
-    refreshFaces();
-    UIStyleChanged();
+    // The base could not reach this class while it was being built: the look once more.
+    setUIStyle(UIStyle());
 }
 
 void TKavArrowButton::setArrow(TkavArrowButtonType arrow)
@@ -16,10 +15,10 @@ void TKavArrowButton::setArrow(TkavArrowButtonType arrow)
     update();
 }
 
-Kav::TkavPicture TKavArrowButton::facePicture(FaceState state) const
+TkavCustomButton::FacePictures TKavArrowButton::facePictures() const
 {
     // Stretched like a push button's face: nine-part drawing skips the magenta pixels itself.
-    return buttonImageFrame(state);
+    return buttonImageFaces(Kav::PictureMask::None, false);
 }
 
 void TKavArrowButton::UIStyleChanged()

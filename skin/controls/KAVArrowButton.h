@@ -21,7 +21,7 @@ public:
     QSize sizeHint() const override { return Kav::Metrics::ArrowButtonSize; }
 
 protected:
-    Kav::TkavPicture facePicture(FaceState state) const override;
+    FacePictures facePictures() const override;
     void UIStyleChanged() override;
     void drawFace(QImage &face) const override;
     // Describes the face of the button's current state.

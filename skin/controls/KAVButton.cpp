@@ -26,9 +26,8 @@ Kav::GlyphSide glyphSide(TButtonLayout layout)
 TkavButton::TkavButton(QWidget *parent) : TkavCustomButton(parent)
 {
     resize(Kav::Metrics::PushButtonSize);
-    // The base could not reach this class while it was being built.
-    refreshFaces();
-    UIStyleChanged();
+    // The base could not reach this class while it was being built: the look once more.
+    setUIStyle(UIStyle());
 }
 
 void TkavButton::setGlyph(const QImage &glyph)
@@ -55,11 +54,11 @@ void TkavButton::setSpacing(int spacing)
     update();
 }
 
-Kav::TkavPicture TkavButton::facePicture(FaceState state) const
+TkavCustomButton::FacePictures TkavButton::facePictures() const
 {
     // Nine-part drawing skips the magenta pixels itself, and a disabled button shows the normal
     // frame as it is.
-    return buttonImageFrame(state);
+    return buttonImageFaces(Kav::PictureMask::None, false);
 }
 
 void TkavButton::UIStyleChanged()

@@ -39,7 +39,7 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    Kav::TkavPicture facePicture(FaceState state) const override;
+    FacePictures facePictures() const override;
     void UIStyleChanged() override;
     void ActionChange() override;
     void drawFace(QImage &face) const override;

@@ -30,26 +30,21 @@ void TkavControlButton::setPicCount(int picCount)
 void TkavControlButton::pictureChanged()
 {
     refreshFaces();
-    takePictureSize();
     update();
 }
 
-Kav::TkavPicture TkavControlButton::facePicture(FaceState state) const
+TkavCustomButton::FacePictures TkavControlButton::facePictures() const
 {
     if (m_themeId <= 0)
         return {};
     // Only the mouse-over face shows the next frame; pressed and disabled show the button's own.
-    const int frame = state == FaceState::MouseOn ? m_picIndex + 1 : m_picIndex;
+    const KavThemeValues values = themeValues();
     const auto mask = PicTransparent() ? Kav::PictureMask::TopLeft : Kav::PictureMask::None;
-    return themeValues().picture(m_themeId, {m_picCount, frame, mask});
+    const Kav::TkavPicture own = values.picture(m_themeId, {m_picCount, m_picIndex, mask});
+    return {own, values.picture(m_themeId, {m_picCount, m_picIndex + 1, mask}), own, own};
 }
 
-void TkavControlButton::UIStyleChanged()
-{
-    takePictureSize();
-}
-
-void TkavControlButton::takePictureSize()
+void TkavControlButton::FacesChanged()
 {
     // The button is as large as its picture. Done when the picture changes rather than while
     // painting, so that a paint never moves the layout.

@@ -25,12 +25,12 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    Kav::TkavPicture facePicture(FaceState state) const override;
-    void UIStyleChanged() override;
+    FacePictures facePictures() const override;
+    // The button takes its picture's size.
+    void FacesChanged() override;
 
 private:
     void pictureChanged();
-    void takePictureSize();
 
     int m_themeId = 0;
     int m_picIndex = 0;

@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QShortcutEvent>
 #include <QTimer>
 
@@ -209,7 +210,7 @@ void TkavCustomButton::setTransparent(bool transparent)
     const bool picTransparent = m_picTransparent;
     m_transparent = transparent;
     TransparentChanged();
-    if (m_picTransparent != picTransparent)
+    if (m_picTransparent != picTransparent && !m_lookChanging)
         refreshFaces();
     update();
 }
@@ -218,7 +219,8 @@ void TkavCustomButton::setPicTransparent(bool picTransparent)
 {
     if (picTransparent != m_picTransparent) {
         m_picTransparent = picTransparent;
-        refreshFaces();
+        if (!m_lookChanging)
+            refreshFaces();
     }
     update();
 }
@@ -226,8 +228,11 @@ void TkavCustomButton::setPicTransparent(bool picTransparent)
 void TkavCustomButton::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
+    {
+        const QScopedValueRollback<bool> fetchOnce(m_lookChanging, true);
+        UIStyleChanged();
+    }
     refreshFaces();
-    UIStyleChanged();
     update();
 }
 
@@ -318,33 +323,33 @@ void TkavCustomButton::setParentColor(bool parentColor)
 
 // --- Face pictures ----------------------------------------------------------------------------
 
-Kav::TkavPicture TkavCustomButton::buttonImageFrame(FaceState state, Kav::PictureMask mask, bool greyed) const
+TkavCustomButton::FacePictures TkavCustomButton::buttonImageFaces(Kav::PictureMask mask, bool greyDisabled) const
 {
-    // Normal, mouse over, pressed; a disabled button shows the normal frame.
-    static constexpr int frames[FaceStateCount] = {1, 2, 3, 1};
-    return themeValues().picture(KavKey::ButtonImage, {KavThemeKeyFrameCount(KavKey::ButtonImage),
-                                                       frames[std::size_t(state)], mask, greyed});
+    const KavThemeValues values = themeValues();
+    const int frames = KavThemeKeyFrameCount(KavKey::ButtonImage);
+    auto frame = [&](int index, bool greyed) {
+        return values.picture(KavKey::ButtonImage, {frames, index, mask, greyed});
+    };
+    const Kav::TkavPicture normal = frame(1, false);
+    return {normal, frame(2, false), frame(3, false), greyDisabled ? frame(1, true) : normal};
 }
 
-Kav::TkavPicture TkavCustomButton::facePicture(FaceState state) const
+TkavCustomButton::FacePictures TkavCustomButton::facePictures() const
 {
-    return buttonImageFrame(state, m_picTransparent ? Kav::PictureMask::TopLeft : Kav::PictureMask::None,
-                            state == FaceState::Disabled);
+    return buttonImageFaces(m_picTransparent ? Kav::PictureMask::TopLeft : Kav::PictureMask::None, true);
 }
 
 void TkavCustomButton::refreshFaces()
 {
-    for (int state = 0; state < FaceStateCount; ++state)
-        m_faces[std::size_t(state)] = facePicture(FaceState(state));
-
+    m_faces = facePictures();
     // The face hooks hand back the pictures just fetched unless a subclass chose others.
     using Hook = void (TkavCustomButton::*)(QImage &);
     static constexpr Hook hooks[FaceStateCount] = {&TkavCustomButton::PaintButtonNormal,
                                                    &TkavCustomButton::PaintButtonMouseOn,
                                                    &TkavCustomButton::PaintButtonMouseDown,
                                                    &TkavCustomButton::PaintButtonDisabled};
-    std::array<Kav::TkavPicture, FaceStateCount> chosen;
-    for (int state = 0; state < FaceStateCount; ++state) {
+    FacePictures chosen;
+    for (std::size_t state = 0; state < chosen.size(); ++state) {
         QImage image;
         try {
             (this->*hooks[state])(image);
@@ -352,19 +357,25 @@ void TkavCustomButton::refreshFaces()
             // An unreadable picture still leaves a face for the caption and the focus.
             image = blankFace();
         }
-        Kav::TkavPicture &picture = chosen[std::size_t(state)];
-        if (image.isNull())
-            continue;
-        for (const Kav::TkavPicture &fetched : m_faces) {
-            if (!fetched.isNull() && fetched.image().cacheKey() == image.cacheKey()) {
-                picture = fetched;
-                break;
-            }
-        }
-        if (picture.isNull())
-            picture = Kav::TkavPictureStore::instance().userPicture(image);
+        chosen[state] = storedFace(image, FaceState(state));
     }
     m_faces = chosen;
+    FacesChanged();
+}
+
+Kav::TkavPicture TkavCustomButton::storedFace(const QImage &image, FaceState state) const
+{
+    if (image.isNull())
+        return {};
+    // Mostly the state's own picture; a subclass may show another state's.
+    const qint64 key = image.cacheKey();
+    if (face(state).image().cacheKey() == key)
+        return face(state);
+    for (const Kav::TkavPicture &fetched : m_faces) {
+        if (!fetched.isNull() && fetched.image().cacheKey() == key)
+            return fetched;
+    }
+    return Kav::TkavPictureStore::instance().userPicture(image);
 }
 
 void TkavCustomButton::PaintButtonNormal(QImage &picture)

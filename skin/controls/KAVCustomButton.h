@@ -183,14 +183,19 @@ protected:
     enum class FaceState : quint8 { Normal, MouseOn, MouseDown, Disabled };
     static constexpr int FaceStateCount = 4;
 
-    // The picture of a face state as this kind of button draws it, from the picture store. Asked
-    // when the look or a picture setting changes; a subclass whose pictures depend on more calls
-    // refreshFaces() when that changes. The base: frames 1, 2, 3 and 1 of the look's ButtonImage,
-    // masked by the top-left colour when PicTransparent and greyed when disabled.
-    virtual Kav::TkavPicture facePicture(FaceState state) const;
-    // The frame of the look's ButtonImage that a face state shows, masked and greyed as asked.
-    Kav::TkavPicture buttonImageFrame(FaceState state, Kav::PictureMask mask = Kav::PictureMask::None,
-                                      bool greyed = false) const;
+    // A picture for each face state, by FaceState.
+    using FacePictures = std::array<Kav::TkavPicture, FaceStateCount>;
+
+    // The pictures of the face states as this kind of button draws them, from the picture store.
+    // Asked when the look or a picture setting changes; a subclass whose pictures depend on more
+    // calls refreshFaces() when that changes. The base: frames 1, 2, 3 and 1 of the look's
+    // ButtonImage, masked by the top-left colour when PicTransparent, the disabled one greyed.
+    virtual FacePictures facePictures() const;
+    // Told after the face pictures were fetched again.
+    virtual void FacesChanged() {}
+    // The frames of the look's ButtonImage for the face states (normal, mouse over, pressed, and
+    // the normal one when disabled), masked as asked, the disabled one greyed when asked.
+    FacePictures buttonImageFaces(Kav::PictureMask mask, bool greyDisabled) const;
     // Fetches the face pictures again.
     void refreshFaces();
 
@@ -205,7 +210,7 @@ protected:
 
     // For buttons made outside the library that show other pictures: each fills picture with the
     // face of one state, and is asked with the other face pictures, never while painting. By
-    // default the picture facePicture() gives. A picture handed back that the store gave is
+    // default the picture facePictures() gives. A picture handed back that the store gave is
     // drawn as that picture; any other is taken into the store once, as it is. A hook that throws
     // leaves a blank face.
     virtual void PaintButtonNormal(QImage &picture);
@@ -258,6 +263,7 @@ private:
     void applyModalResult();
     void watchWindowDialogKeys();
     bool isOutside(const QPoint &at) const;
+    Kav::TkavPicture storedFace(const QImage &image, FaceState state) const;
 
     TkavLook m_look;
     bool m_autoSize = false;
@@ -274,6 +280,8 @@ private:
     bool m_mouseOver = false;
     QPointer<QAction> m_action;
     QMetaObject::Connection m_actionWatch;
-    // The picture of each face state, by FaceState.
-    std::array<Kav::TkavPicture, FaceStateCount> m_faces;
+    FacePictures m_faces;
+    // While the look changes, the faces are fetched once at the end (the look may set
+    // Transparent on the way).
+    bool m_lookChanging = false;
 };

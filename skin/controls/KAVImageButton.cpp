@@ -60,26 +60,13 @@ void TkavImageButton::AutoSizeChanged()
         resize(m_picNormal.size());
 }
 
-Kav::TkavPicture TkavImageButton::facePicture(FaceState state) const
+TkavCustomButton::FacePictures TkavImageButton::facePictures() const
 {
-    const QImage *picture = &m_picNormal;
-    switch (state) {
-    case FaceState::Normal:
-        break;
-    case FaceState::MouseOn:
-        picture = &m_picMouseOn;
-        break;
-    case FaceState::MouseDown:
-        picture = &m_picMouseDown;
-        break;
-    case FaceState::Disabled:
-        picture = &m_picDisabled;
-        break;
-    }
-    if (picture->isNull())
-        picture = &m_picNormal;
-    const auto mask = PicTransparent() ? Kav::PictureMask::TopLeft : Kav::PictureMask::None;
-    return Kav::TkavPictureStore::instance().userPicture(*picture, {0, 0, mask});
+    Kav::TkavPictureStore &store = Kav::TkavPictureStore::instance();
+    const Kav::PictureRecipe recipe{0, 0, PicTransparent() ? Kav::PictureMask::TopLeft : Kav::PictureMask::None};
+    const Kav::TkavPicture normal = store.userPicture(m_picNormal, recipe);
+    auto orNormal = [&](const QImage &picture) { return picture.isNull() ? normal : store.userPicture(picture, recipe); };
+    return {normal, orNormal(m_picMouseOn), orNormal(m_picMouseDown), orNormal(m_picDisabled)};
 }
 
 void TkavImageButton::initOption(Kav::PictureButtonOption &option) const

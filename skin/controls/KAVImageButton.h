@@ -41,7 +41,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    Kav::TkavPicture facePicture(FaceState state) const override;
+    FacePictures facePictures() const override;
     void AutoSizeChanged() override;
     void initOption(Kav::PictureButtonOption &option) const override;
 
