@@ -101,10 +101,10 @@ const QRgb PressedFace = qRgb(0, 0, 255);
 const QRgb ParentColour = qRgb(255, 255, 0);
 
 // Three 12 x 10 frames in solid colours, each with a magenta top-left corner pixel.
-QImage buttonStrip()
+QImage buttonStrip(QRgb normalFace = NormalFace)
 {
     QImage strip(36, 10, QImage::Format_RGB32);
-    const QRgb faces[] = {NormalFace, MouseOnFace, PressedFace};
+    const QRgb faces[] = {normalFace, MouseOnFace, PressedFace};
     for (int frame = 0; frame < 3; ++frame) {
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 12; ++x)
@@ -114,20 +114,30 @@ QImage buttonStrip()
     return strip;
 }
 
-// A file theme whose ButtonImage is buttonStrip() and whose buttons are transparent or not.
-std::unique_ptr<TkavFileTheme> writeTheme(const QTemporaryDir &dir, const QString &name, bool transparent)
+// The file of a theme whose ButtonImage is buttonStrip() and whose buttons are transparent or not;
+// empty when it could not be written.
+QString writeThemeFile(const QTemporaryDir &dir, const QString &name, bool transparent, QRgb normalFace = NormalFace)
 {
     const QString picture = dir.filePath(name + QStringLiteral(".bmp"));
-    if (!buttonStrip().save(picture, "BMP"))
-        return nullptr;
+    if (!buttonStrip(normalFace).save(picture, "BMP"))
+        return QString();
     const QString path = dir.filePath(name + QStringLiteral(".kav"));
     {
         TkavThemeFileWriter writer(path);
         writer.AddFile(KavThemeKeyName(KavKey::ButtonImage), picture);
         writer.AddBool(KavThemeKeyName(KavKey::ButtonTransparentBool), transparent);
         if (!writer.Save())
-            return nullptr;
+            return QString();
     }
+    return path;
+}
+
+// A file theme loaded from writeThemeFile().
+std::unique_ptr<TkavFileTheme> writeTheme(const QTemporaryDir &dir, const QString &name, bool transparent)
+{
+    const QString path = writeThemeFile(dir, name, transparent);
+    if (path.isEmpty())
+        return nullptr;
     auto theme = std::make_unique<TkavFileTheme>();
     theme->setThemeFile(path);
     if (!theme->CanUse())
@@ -240,6 +250,7 @@ private slots:
     void autoSize();
     void propertiesByName();
     void fileThemeRemovalFallsBackToDeepBlue();
+    void reloadedFileThemeShowsItsPictures();
     void fontAndColourFollowTheParent();
 
     void faceFrame_data();
@@ -947,6 +958,23 @@ void tst_KavButton::fileThemeRemovalFallsBackToDeepBlue()
     QCOMPARE(button->UIStyle(), TkavUIStyle::DeepBlue);
     QVERIFY(!button->Transparent());
     QVERIFY(!render(button).isNull());
+}
+
+void tst_KavButton::reloadedFileThemeShowsItsPictures()
+{
+    const QString first = writeThemeFile(m_dir, QStringLiteral("first"), false);
+    const QString second = writeThemeFile(m_dir, QStringLiteral("second"), false, qRgb(90, 40, 160));
+    QVERIFY(!first.isEmpty() && !second.isEmpty());
+    QWidget form;
+    auto *theme = new TkavFileTheme(&form);
+    theme->setThemeFile(first);
+    auto *button = new TkavButton(&form);
+    button->setFileTheme(theme);
+    button->setUIStyle(TkavUIStyle::FromThemeFile);
+    QCOMPARE(render(button).pixel(5, 13), NormalFace);
+    // The theme hands itself to its form's components again, which fetch the new pictures.
+    theme->setThemeFile(second);
+    QCOMPARE(render(button).pixel(5, 13), qRgb(90, 40, 160));
 }
 
 void tst_KavButton::fontAndColourFollowTheParent()
