@@ -123,8 +123,7 @@ void TkavButton::initPushOption(Kav::PushButtonOption &option) const
     const bool boldFocus = UIStyle() == TkavUIStyle::MacOS || UIStyle() == TkavUIStyle::BlueGlass;
     if (boldFocus && option.focus.shown) {
         option.focus.shown = false;
-        if (m_glyph.isNull())
-            option.caption.font.setBold(true);
+        option.caption.bold = m_glyph.isNull();
     }
 }
 

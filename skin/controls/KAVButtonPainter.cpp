@@ -29,8 +29,11 @@ void KavPaintButtonCaption(QPainter &painter, const QRect &client, const ButtonC
             return client.translated(dx, dy);
         return KavRect(at->x() + dx, at->y() + dy, KavRight(client), KavBottom(client));
     };
+    QFont font = caption.font;
+    if (caption.bold)
+        font.setBold(true);
     painter.save();
-    painter.setFont(caption.font);
+    painter.setFont(font);
     painter.setBrush(Qt::NoBrush);
     if (!caption.enabled) {
         painter.setPen(DisabledCaptionShadow);

@@ -24,8 +24,9 @@ namespace Kav {
 // The caption of a button face.
 struct ButtonCaptionOption {
     QString text;   // with '&' marking the accelerator; empty draws nothing
-    QFont font;     // bold already set where the caption is drawn bold
-    QColor colour;  // the font colour of an enabled button
+    QFont font;
+    bool bold = false; // a focused button's caption in some looks
+    QColor colour;     // the font colour of an enabled button
     bool enabled = true;
     bool pressed = false; // a pressed caption sits one pixel right and down
 };
