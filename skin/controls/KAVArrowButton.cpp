@@ -1,16 +1,12 @@
 #include "KAVArrowButton.h"
 
 #include "KAVAccessible.h"
-#include "KAVFunctions.h"
-
-#include <QPainter>
-#include <QPolygon>
 
 TKavArrowButton::TKavArrowButton(QWidget *parent) : TkavCustomButton(parent)
 {
     KavInstallAccessibility();
-    // The base could not reach this class while it was being built.
-    UIStyleChanged();
+    // The base could not reach this class while it was being built: the look once more.
+    setUIStyle(UIStyle());
 }
 
 void TKavArrowButton::setArrow(TkavArrowButtonType arrow)
@@ -19,25 +15,29 @@ void TKavArrowButton::setArrow(TkavArrowButtonType arrow)
     update();
 }
 
+TkavCustomButton::FacePictures TKavArrowButton::facePictures() const
+{
+    // Stretched like a push button's face: nine-part drawing skips the magenta pixels itself.
+    return buttonImageFaces(Kav::PictureMask::None, false);
+}
+
 void TKavArrowButton::UIStyleChanged()
 {
     setTransparent(themeValues().boolean(KavKey::ButtonTransparentBool));
 }
 
-void TKavArrowButton::PaintPic(QPainter &canvas, const QImage &picture)
+void TKavArrowButton::initArrowOption(Kav::ArrowButtonOption &option) const
 {
-    SpitDraw(picture, canvas, rect(), PicTransparent());
-    const int x0 = (width() - 6) / 2;
-    const int y0 = (height() - 3) / 2;
-    QPolygon triangle;
-    if (m_arrow == kavUp)
-        triangle << QPoint(x0, y0 + 3) << QPoint(x0 + 3, y0) << QPoint(x0 + 6, y0 + 3);
-    else
-        triangle << QPoint(x0, y0) << QPoint(x0 + 3, y0 + 3) << QPoint(x0 + 6, y0);
-    canvas.save();
-    canvas.setRenderHint(QPainter::Antialiasing, false);
-    canvas.setPen(QPen(Qt::black, 0));
-    canvas.setBrush(Qt::black);
-    canvas.drawPolygon(triangle);
-    canvas.restore();
+    option.rect = rect();
+    option.face = currentFace();
+    option.transparentCorners = PicTransparent();
+    option.up = m_arrow == kavUp;
+    option.focus = focusOption();
+}
+
+void TKavArrowButton::drawFace(QImage &face) const
+{
+    Kav::ArrowButtonOption option;
+    initArrowOption(option);
+    Kav::KavPaintArrowButton(face, option);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KAVCustomButton.h"
+#include "KAVMetrics.h"
 
 // A small button of the look's ButtonImage with a black triangle pointing up or down and never a
 // caption; the spin buttons are made of two.
@@ -17,12 +18,14 @@ public:
     TkavArrowButtonType Arrow() const { return m_arrow; }
     void setArrow(TkavArrowButtonType arrow);
 
-    QSize sizeHint() const override { return QSize(16, 11); }
+    QSize sizeHint() const override { return Kav::Metrics::ArrowButtonSize; }
 
 protected:
+    FacePictures facePictures() const override;
     void UIStyleChanged() override;
-    void PaintPic(QPainter &canvas, const QImage &picture) override;
-    void PaintText(QPainter &, const QString &) override {}
+    void drawFace(QImage &face) const override;
+    // Describes the face of the button's current state.
+    void initArrowOption(Kav::ArrowButtonOption &option) const;
 
 private:
     TkavArrowButtonType m_arrow = kavUp;

@@ -1,21 +1,43 @@
 #include "KAVButton.h"
 
-#include "KAVFunctions.h"
+#include "KAVMetrics.h"
 
 #include <QAction>
-#include <QFontMetrics>
-#include <QPainter>
+
+namespace {
+
+Kav::GlyphSide glyphSide(TButtonLayout layout)
+{
+    switch (layout) {
+    case TkavButton::blGlyphLeft:
+        return Kav::GlyphSide::Left;
+    case TkavButton::blGlyphRight:
+        return Kav::GlyphSide::Right;
+    case TkavButton::blGlyphTop:
+        return Kav::GlyphSide::Top;
+    case TkavButton::blGlyphBottom:
+        return Kav::GlyphSide::Bottom;
+    }
+    return Kav::GlyphSide::Left;
+}
+
+} // namespace
 
 TkavButton::TkavButton(QWidget *parent) : TkavCustomButton(parent)
 {
-    resize(80, 27);
-    // The base could not reach this class while it was being built.
-    UIStyleChanged();
+    resize(Kav::Metrics::PushButtonSize);
+    // The base could not reach this class while it was being built: the look once more.
+    setUIStyle(UIStyle());
 }
 
 void TkavButton::setGlyph(const QImage &glyph)
 {
     m_glyph = glyph;
+    Kav::TkavPictureStore &store = Kav::TkavPictureStore::instance();
+    m_glyphPicture = store.userPicture(glyph, {0, 0, Kav::PictureMask::TopLeft, false});
+    // A glyph of two images has a disabled image of its own.
+    m_greyedGlyphPicture = holdsTwoImages() ? Kav::TkavPicture()
+                                            : store.userPicture(glyph, {0, 0, Kav::PictureMask::TopLeft, true});
     updateGeometry();
     update();
 }
@@ -32,6 +54,13 @@ void TkavButton::setSpacing(int spacing)
     update();
 }
 
+TkavCustomButton::FacePictures TkavButton::facePictures() const
+{
+    // Nine-part drawing skips the magenta pixels itself, and a disabled button shows the normal
+    // frame as it is.
+    return buttonImageFaces(Kav::PictureMask::None, false);
+}
+
 void TkavButton::UIStyleChanged()
 {
     setTransparent(themeValues().boolean(KavKey::ButtonTransparentBool));
@@ -42,105 +71,65 @@ void TkavButton::ActionChange()
     TkavCustomButton::ActionChange();
     const QAction *action = Action();
     if (action && m_glyph.isNull() && !action->icon().isNull()) {
-        setGlyph(action->icon().pixmap(16, 16).toImage());
+        const QSize size = Kav::Metrics::ActionGlyphSize;
+        setGlyph(action->icon().pixmap(size).toImage());
     }
 }
 
-QSize TkavButton::captionSize() const
+QSize TkavButton::glyphImageSize() const
 {
-    return QFontMetrics(font()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, Caption());
+    if (m_glyph.isNull())
+        return QSize();
+    return holdsTwoImages() ? QSize(m_glyph.height(), m_glyph.height()) : m_glyph.size();
 }
 
 QSize TkavButton::sizeHint() const
 {
-    const QSize caption = captionSize();
-    int glyphWidth = m_glyph.width();
-    if (glyphWidth == 2 * m_glyph.height())
-        glyphWidth = m_glyph.height();
-    const int contentWidth = caption.width() + (m_glyph.isNull() ? 0 : glyphWidth + m_spacing);
-    return QSize(qMax(80, contentWidth + 16), qMax(27, qMax(caption.height(), m_glyph.height()) + 8));
+    const QSize caption = Kav::KavButtonCaptionSize(font(), Caption());
+    const QSize glyph = glyphImageSize();
+    const int contentWidth = caption.width() + (m_glyph.isNull() ? 0 : glyph.width() + m_spacing);
+    const int contentHeight = qMax(caption.height(), m_glyph.height());
+    const QSize margins = Kav::Metrics::ButtonCaptionMargins;
+    return QSize(qMax(Kav::Metrics::PushButtonSize.width(), contentWidth + margins.width()),
+                 qMax(Kav::Metrics::PushButtonSize.height(), contentHeight + margins.height()));
 }
 
 QSize TkavButton::minimumSizeHint() const
 {
-    return QSize(24, 21);
+    return Kav::Metrics::GlyphButtonSize;
 }
 
-void TkavButton::PaintPic(QPainter &canvas, const QImage &picture)
+void TkavButton::initPushOption(Kav::PushButtonOption &option) const
 {
-    SpitDraw(picture, canvas, rect(), PicTransparent());
-    if (!m_glyph.isNull())
-        drawGlyph(canvas);
-}
-
-void TkavButton::drawGlyph(QPainter &canvas)
-{
-    const QSize caption = captionSize();
-    const int tw = caption.width(), th = caption.height();
-    int gw = m_glyph.width();
-    const int gh = m_glyph.height();
-    const int W = width(), H = height(), S = m_spacing;
-
-    // Two images side by side: enabled, disabled.
-    const bool twoImages = gw == 2 * gh;
-    if (twoImages)
-        gw = gh;
-
-    QPoint glyphPos;
-    switch (m_layout) {
-    case blGlyphLeft:
-        glyphPos = QPoint((W - tw - gw - S) / 2, (H - gh) / 2);
-        m_captionPos = QPoint(glyphPos.x() + gw + S, (H - th) / 2);
-        break;
-    case blGlyphRight:
-        glyphPos = QPoint((W + tw + S - gw) / 2, (H - gh) / 2);
-        m_captionPos = QPoint(glyphPos.x() - tw - S, (H - th) / 2);
-        break;
-    case blGlyphTop:
-        glyphPos = QPoint((W - gw) / 2, (H - th - gh - S) / 2);
-        m_captionPos = QPoint((W - tw) / 2, glyphPos.y() + gh + S);
-        break;
-    case blGlyphBottom:
-        glyphPos = QPoint((W - gw) / 2, (H + th + S - gh) / 2);
-        m_captionPos = QPoint((W - tw) / 2, glyphPos.y() - th - S);
-        break;
+    option.rect = rect();
+    option.face = currentFace();
+    option.transparentCorners = PicTransparent();
+    option.caption = captionOption();
+    option.focus = focusOption();
+    if (!m_glyph.isNull()) {
+        const QSize image = glyphImageSize();
+        if (holdsTwoImages()) {
+            // Enabled the left image, disabled the right one, both as they are.
+            option.glyph = m_glyphPicture;
+            option.glyphSource = QRect(QPoint(isEnabled() ? 0 : image.width(), 0), image);
+        } else {
+            option.glyph = isEnabled() ? m_glyphPicture : m_greyedGlyphPicture;
+            option.glyphSource = QRect(QPoint(0, 0), image);
+        }
+        option.glyphSide = glyphSide(m_layout);
+        option.spacing = m_spacing;
     }
-    if (isPressed())
-        glyphPos += QPoint(1, 1);
-
-    // Every image is masked with the glyph's top-left colour.
-    const QRgb key = m_glyph.pixel(0, 0);
-    const QImage image = twoImages ? m_glyph.copy(isEnabled() ? 0 : gw, 0, gw, gh) : m_glyph;
-    drawImageListStyle(canvas, image, glyphPos, key, !twoImages && !isEnabled());
+    // MacOS and BlueGlass show the focus as a bold caption, which a glyph's caption never is.
+    const bool boldFocus = UIStyle() == TkavUIStyle::MacOS || UIStyle() == TkavUIStyle::BlueGlass;
+    if (boldFocus && option.focus.shown) {
+        option.focus.shown = false;
+        option.caption.bold = m_glyph.isNull();
+    }
 }
 
-void TkavButton::PaintText(QPainter &canvas, const QString &text)
+void TkavButton::drawFace(QImage &face) const
 {
-    if (m_glyph.isNull()) {
-        TkavCustomButton::PaintText(canvas, text);
-        return;
-    }
-    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
-    auto from = [this](const QPoint &corner) { return KavRect(corner.x(), corner.y(), width(), height()); };
-    canvas.save();
-    canvas.setFont(font());
-    canvas.setBrush(Qt::NoBrush);
-    if (!isEnabled()) {
-        canvas.setPen(Qt::white);
-        canvas.drawText(from(m_captionPos + QPoint(1, 1)), flags, text);
-        canvas.setPen(QColor(128, 128, 128));
-        canvas.drawText(from(m_captionPos), flags, text);
-    } else {
-        canvas.setPen(palette().color(QPalette::ButtonText));
-        canvas.drawText(from(isPressed() ? m_captionPos + QPoint(1, 1) : m_captionPos), flags, text);
-    }
-    canvas.restore();
-}
-
-void TkavButton::PaintFocus(QPainter &canvas)
-{
-    if (UIStyle() == TkavUIStyle::MacOS || UIStyle() == TkavUIStyle::BlueGlass)
-        setBoldCaptionOnce();
-    else
-        TkavCustomButton::PaintFocus(canvas);
+    Kav::PushButtonOption option;
+    initPushOption(option);
+    Kav::KavPaintPushButton(face, option);
 }

@@ -3,7 +3,6 @@
 #include "KAVCustomButton.h"
 
 #include <QImage>
-#include <QPoint>
 
 // The skinned push button: its face is the look's ButtonImage (three frames: normal, mouse over,
 // pressed; the normal frame also when disabled) stretched over the button by nine-part drawing,
@@ -40,21 +39,24 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    FacePictures facePictures() const override;
     void UIStyleChanged() override;
     void ActionChange() override;
-    void PaintPic(QPainter &canvas, const QImage &picture) override;
-    void PaintText(QPainter &canvas, const QString &text) override;
-    void PaintFocus(QPainter &canvas) override;
+    void drawFace(QImage &face) const override;
+    // Describes the face of the button's current state.
+    void initPushOption(Kav::PushButtonOption &option) const;
 
 private:
-    QSize captionSize() const;
-    void drawGlyph(QPainter &canvas);
+    // The size of one glyph image: a glyph of two images shows half of its width.
+    QSize glyphImageSize() const;
+    bool holdsTwoImages() const { return !m_glyph.isNull() && m_glyph.width() == 2 * m_glyph.height(); }
 
     QImage m_glyph;
+    // The glyph masked by its top-left colour, and that greyed (a disabled single-image glyph).
+    Kav::TkavPicture m_glyphPicture;
+    Kav::TkavPicture m_greyedGlyphPicture;
     TButtonLayout m_layout = blGlyphLeft;
     int m_spacing = 4;
-    // Where PaintText puts the caption of a button with a glyph; worked out at every paint.
-    QPoint m_captionPos;
 };
 
 using TButtonLayout = TkavButton::TButtonLayout;

@@ -1,8 +1,6 @@
 #include "KAVControlButton.h"
 
-#include <QPainter>
-
-#include <exception>
+#include "KAVMetrics.h"
 
 TkavControlButton::TkavControlButton(QWidget *parent) : TkavCustomButton(parent)
 {
@@ -14,88 +12,50 @@ TkavControlButton::TkavControlButton(QWidget *parent) : TkavCustomButton(parent)
 void TkavControlButton::setThemeID(int themeId)
 {
     m_themeId = themeId;
-    takePictureSize();
-    update();
+    pictureChanged();
 }
 
 void TkavControlButton::setPicIndex(int picIndex)
 {
     m_picIndex = picIndex;
-    takePictureSize();
-    update();
+    pictureChanged();
 }
 
 void TkavControlButton::setPicCount(int picCount)
 {
     m_picCount = picCount;
-    takePictureSize();
+    pictureChanged();
+}
+
+void TkavControlButton::pictureChanged()
+{
+    refreshFaces();
     update();
 }
 
-QImage TkavControlButton::frame(int index) const
+TkavCustomButton::FacePictures TkavControlButton::facePictures() const
 {
     if (m_themeId <= 0)
-        return QImage();
-    return themeFrame(m_themeId, m_picCount, index);
+        return {};
+    // Only the mouse-over face shows the next frame; pressed and disabled show the button's own.
+    const KavThemeValues values = themeValues();
+    const auto mask = PicTransparent() ? Kav::PictureMask::TopLeft : Kav::PictureMask::None;
+    const Kav::TkavPicture own = values.picture(m_themeId, {m_picCount, m_picIndex, mask});
+    return {own, values.picture(m_themeId, {m_picCount, m_picIndex + 1, mask}), own, own};
 }
 
-void TkavControlButton::PaintButtonNormal(QImage &picture)
-{
-    picture = frame(m_picIndex);
-}
-
-void TkavControlButton::PaintButtonMouseOn(QImage &picture)
-{
-    picture = frame(m_picIndex + 1);
-}
-
-void TkavControlButton::PaintButtonMouseDown(QImage &picture)
-{
-    picture = frame(m_picIndex);
-}
-
-void TkavControlButton::PaintButtonDisabled(QImage &picture)
-{
-    picture = frame(m_picIndex);
-}
-
-void TkavControlButton::UIStyleChanged()
-{
-    takePictureSize();
-}
-
-void TkavControlButton::takePictureSize()
+void TkavControlButton::FacesChanged()
 {
     // The button is as large as its picture. Done when the picture changes rather than while
     // painting, so that a paint never moves the layout.
-    QImage picture;
-    try {
-        picture = frame(m_picIndex);
-    } catch (const std::exception &) {
-        return;
-    }
     updateGeometry(); // the size hint is the picture's size
+    const Kav::TkavPicture &picture = face(FaceState::Normal);
     if (!picture.isNull())
         resize(picture.size());
 }
 
 QSize TkavControlButton::sizeHint() const
 {
-    try {
-        const QImage picture = frame(m_picIndex);
-        if (!picture.isNull())
-            return picture.size();
-    } catch (const std::exception &) {
-    }
-    return QSize(24, 21);
-}
-
-void TkavControlButton::PaintPic(QPainter &canvas, const QImage &picture)
-{
-    if (picture.isNull())
-        return;
-    if (PicTransparent())
-        drawImageListStyle(canvas, picture, QPoint(0, 0), picture.pixel(0, 0), false);
-    else
-        canvas.drawImage(0, 0, picture);
+    const Kav::TkavPicture &picture = face(FaceState::Normal);
+    return picture.isNull() ? Kav::Metrics::GlyphButtonSize : picture.size();
 }

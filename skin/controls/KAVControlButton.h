@@ -4,7 +4,8 @@
 
 // A button that shows one frame of any theme picture and takes that frame's size: frame PicIndex
 // of PicCount of the picture of theme key ThemeID, frame PicIndex + 1 under the mouse (a count of
-// 0 means the whole picture). Starts in DeepBlue without a file theme, and outside the tab order.
+// 0 means the whole picture). With PicTransparent the frame's top-left colour lets the backdrop
+// show. Starts in DeepBlue without a file theme, and outside the tab order.
 class TkavControlButton : public TkavCustomButton {
     Q_OBJECT
     Q_PROPERTY(int ThemeID READ ThemeID WRITE setThemeID)
@@ -24,16 +25,12 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void UIStyleChanged() override;
-    void PaintPic(QPainter &canvas, const QImage &picture) override;
-    void PaintButtonNormal(QImage &picture) override;
-    void PaintButtonMouseOn(QImage &picture) override;
-    void PaintButtonMouseDown(QImage &picture) override;
-    void PaintButtonDisabled(QImage &picture) override;
+    FacePictures facePictures() const override;
+    // The button takes its picture's size.
+    void FacesChanged() override;
 
 private:
-    QImage frame(int index) const;
-    void takePictureSize();
+    void pictureChanged();
 
     int m_themeId = 0;
     int m_picIndex = 0;

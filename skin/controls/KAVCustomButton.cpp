@@ -1,6 +1,7 @@
 #include "KAVCustomButton.h"
 
-#include "KAVFunctions.h"
+#include "KAVComposer.h"
+#include "KAVMetrics.h"
 
 #include <QAction>
 #include <QDialog>
@@ -8,7 +9,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QScopedValueRollback>
 #include <QShortcutEvent>
 #include <QTimer>
 
@@ -106,33 +107,39 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
-// Drawing
+// Faces and colours
 
-// A grey, lightened copy of picture: how a disabled image is shown.
-QImage disabledCopy(const QImage &picture)
+// What a face hook that failed leaves: blank, one button frame large.
+const QImage &blankFace()
 {
-    QImage copy = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < copy.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(copy.scanLine(y));
-        for (int x = 0; x < copy.width(); ++x) {
-            const int grey = 128 + qGray(line[x]) / 2;
-            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+    static const QImage blank = [] {
+        QImage picture(Kav::Metrics::ButtonSize, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        return picture;
+    }();
+    return blank;
+}
+
+// The brushes set on palette itself, less role, so that a widget given the result follows its
+// parent in role again (Qt keeps no way to unset a single role).
+QPalette withoutOwnRole(const QPalette &palette, QPalette::ColorRole dropped)
+{
+    QPalette kept;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        const auto colourGroup = QPalette::ColorGroup(group);
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colourRole = QPalette::ColorRole(role);
+            if (colourRole != dropped && palette.isBrushSet(colourGroup, colourRole))
+                kept.setBrush(colourGroup, colourRole, palette.brush(colourGroup, colourRole));
         }
     }
-    return copy;
+    return kept;
 }
 
-// Containers whose own painting is not what should show through a transparent button on them:
-// the button shows their parent's background instead.
-bool showsGrandparent(const QWidget *parent)
+// The keys that press a button while it has the focus.
+bool isPressKey(int key)
 {
-    return KavIsTabSheet(parent) || parent->inherits("TkavDBNavigator")
-        || parent->inherits("TkavToolBar");
-}
-
-quint64 frameKey(int key, int count, int index)
-{
-    return quint64(quint32(key)) << 40 ^ quint64(quint32(count)) << 20 ^ quint64(quint32(index));
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -144,7 +151,12 @@ TkavCustomButton::TkavCustomButton(QWidget *parent) : QAbstractButton(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // Focused by Tab and by a click, not by a press: a press dragged off the button leaves the
+    // focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    // The colours a container hands down: its background and its font colour.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
     // Connected before anyone else, so that the button's own click steps come first.
     connect(this, &QAbstractButton::clicked, this, &TkavCustomButton::handleClicked);
     setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
@@ -195,22 +207,32 @@ void TkavCustomButton::setDefault(bool isDefault)
 
 void TkavCustomButton::setTransparent(bool transparent)
 {
+    const bool picTransparent = m_picTransparent;
     m_transparent = transparent;
     TransparentChanged();
+    if (m_picTransparent != picTransparent && !m_lookChanging)
+        refreshFaces();
     update();
 }
 
 void TkavCustomButton::setPicTransparent(bool picTransparent)
 {
-    m_picTransparent = picTransparent;
+    if (picTransparent != m_picTransparent) {
+        m_picTransparent = picTransparent;
+        if (!m_lookChanging)
+            refreshFaces();
+    }
     update();
 }
 
 void TkavCustomButton::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
-    m_frames.clear();
-    UIStyleChanged();
+    {
+        const QScopedValueRollback<bool> fetchOnce(m_lookChanging, true);
+        UIStyleChanged();
+    }
+    refreshFaces();
     update();
 }
 
@@ -234,7 +256,7 @@ void TkavCustomButton::setFocusedRectMargin(int margin)
 
 void TkavCustomButton::setTabStop(bool tabStop)
 {
-    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TkavCustomButton::setAction(QAction *action)
@@ -261,46 +283,119 @@ void TkavCustomButton::ActionChange()
         setVisible(m_action->isVisible());
 }
 
-// --- Theme pictures ---------------------------------------------------------------------------
-
-QImage TkavCustomButton::themeFrame(int key, int count, int index) const
+bool TkavCustomButton::ParentFont() const
 {
-    // A file theme that loaded another file since keeps the button's look but not its pictures.
-    const TkavFileTheme *theme = FileTheme();
-    const QString themeFile = theme ? theme->ThemeFile() : QString();
-    const bool usable = theme && theme->CanUse();
-    if (themeFile != m_framesThemeFile || usable != m_framesThemeUsable) {
-        m_frames.clear();
-        m_framesThemeFile = themeFile;
-        m_framesThemeUsable = usable;
+    return !testAttribute(Qt::WA_SetFont);
+}
+
+void TkavCustomButton::setParentFont(bool parentFont)
+{
+    if (parentFont == ParentFont())
+        return;
+    // A font without any attribute set is no font of the button's own: Qt hands the parent's on.
+    setFont(parentFont ? QFont() : font());
+}
+
+TColor TkavCustomButton::Color() const
+{
+    return KavPaletteColor(this, backgroundRole());
+}
+
+void TkavCustomButton::setColor(TColor color)
+{
+    KavSetPaletteColor(this, backgroundRole(), color);
+}
+
+bool TkavCustomButton::ParentColor() const
+{
+    return !palette().isBrushSet(QPalette::Active, backgroundRole());
+}
+
+void TkavCustomButton::setParentColor(bool parentColor)
+{
+    if (parentColor == ParentColor())
+        return;
+    if (parentColor)
+        setPalette(withoutOwnRole(palette(), backgroundRole()));
+    else
+        setColor(Color());
+}
+
+// --- Face pictures ----------------------------------------------------------------------------
+
+TkavCustomButton::FacePictures TkavCustomButton::buttonImageFaces(Kav::PictureMask mask, bool greyDisabled) const
+{
+    const KavThemeValues values = themeValues();
+    const int frames = KavThemeKeyFrameCount(KavKey::ButtonImage);
+    auto frame = [&](int index, bool greyed) {
+        return values.picture(KavKey::ButtonImage, {frames, index, mask, greyed});
+    };
+    const Kav::TkavPicture normal = frame(1, false);
+    return {normal, frame(2, false), frame(3, false), greyDisabled ? frame(1, true) : normal};
+}
+
+TkavCustomButton::FacePictures TkavCustomButton::facePictures() const
+{
+    return buttonImageFaces(m_picTransparent ? Kav::PictureMask::TopLeft : Kav::PictureMask::None, true);
+}
+
+void TkavCustomButton::refreshFaces()
+{
+    m_faces = facePictures();
+    // The face hooks hand back the pictures just fetched unless a subclass chose others.
+    using Hook = void (TkavCustomButton::*)(QImage &);
+    static constexpr Hook hooks[FaceStateCount] = {&TkavCustomButton::PaintButtonNormal,
+                                                   &TkavCustomButton::PaintButtonMouseOn,
+                                                   &TkavCustomButton::PaintButtonMouseDown,
+                                                   &TkavCustomButton::PaintButtonDisabled};
+    FacePictures chosen;
+    for (std::size_t state = 0; state < chosen.size(); ++state) {
+        QImage image;
+        try {
+            (this->*hooks[state])(image);
+        } catch (const std::exception &) {
+            // An unreadable picture still leaves a face for the caption and the focus.
+            image = blankFace();
+        }
+        chosen[state] = storedFace(image, FaceState(state));
     }
-    const quint64 memoKey = frameKey(key, count, index);
-    const auto found = m_frames.constFind(memoKey);
-    if (found != m_frames.constEnd())
-        return *found;
-    const QImage frame = themeValues().bitmap(key, count, index);
-    m_frames.insert(memoKey, frame);
-    return frame;
+    m_faces = chosen;
+    FacesChanged();
+}
+
+Kav::TkavPicture TkavCustomButton::storedFace(const QImage &image, FaceState state) const
+{
+    if (image.isNull())
+        return {};
+    // Mostly the state's own picture; a subclass may show another state's.
+    const qint64 key = image.cacheKey();
+    if (face(state).image().cacheKey() == key)
+        return face(state);
+    for (const Kav::TkavPicture &fetched : m_faces) {
+        if (!fetched.isNull() && fetched.image().cacheKey() == key)
+            return fetched;
+    }
+    return Kav::TkavPictureStore::instance().userPicture(image);
 }
 
 void TkavCustomButton::PaintButtonNormal(QImage &picture)
 {
-    picture = themeFrame(KavKey::ButtonImage, 3, 1);
+    picture = m_faces[std::size_t(FaceState::Normal)].image();
 }
 
 void TkavCustomButton::PaintButtonMouseOn(QImage &picture)
 {
-    picture = themeFrame(KavKey::ButtonImage, 3, 2);
+    picture = m_faces[std::size_t(FaceState::MouseOn)].image();
 }
 
 void TkavCustomButton::PaintButtonMouseDown(QImage &picture)
 {
-    picture = themeFrame(KavKey::ButtonImage, 3, 3);
+    picture = m_faces[std::size_t(FaceState::MouseDown)].image();
 }
 
 void TkavCustomButton::PaintButtonDisabled(QImage &picture)
 {
-    picture = themeFrame(KavKey::ButtonImage, 3, 1);
+    picture = m_faces[std::size_t(FaceState::Disabled)].image();
 }
 
 // --- Hooks ------------------------------------------------------------------------------------
@@ -310,15 +405,10 @@ void TkavCustomButton::AutoSizeChanged()
     if (!m_autoSize)
         return;
     // Always the built-in picture: the size of a button does not follow a file theme.
-    QImage picture;
-    try {
-        GetInsideThemeBitmap(UIStyle(), KavKey::ButtonImage, &picture, 0, 0);
-    } catch (const std::exception &) {
-        picture = QImage();
-    }
-    const int pictureHeight = picture.height() > 0 ? picture.height() : 21;
-    const int pictureWidth = picture.width() > 0 ? picture.width() : 74;
-    resize(pictureWidth / 3, pictureHeight);
+    const QSize whole = Kav::Metrics::keyPictureSize(UIStyle(), KavKey::ButtonImage);
+    const int height = whole.height() > 0 ? whole.height() : Kav::Metrics::ButtonSize.height();
+    const int width = whole.width() > 0 ? whole.width() : Kav::Metrics::ButtonSize.width();
+    resize(width / KavThemeKeyFrameCount(KavKey::ButtonImage), height);
 }
 
 void TkavCustomButton::FontChanged()
@@ -333,172 +423,63 @@ void TkavCustomButton::TransparentChanged()
 
 // --- Painting ---------------------------------------------------------------------------------
 
-QImage KavWithoutKeyColour(const QImage &picture, QRgb key)
+TkavCustomButton::FaceState TkavCustomButton::faceState() const
 {
-    QImage copy = picture.convertToFormat(QImage::Format_ARGB32);
-    key &= RGB_MASK;
-    for (int y = 0; y < copy.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(copy.scanLine(y));
-        for (int x = 0; x < copy.width(); ++x) {
-            if ((line[x] & RGB_MASK) == key)
-                line[x] = 0;
-        }
-    }
-    return copy;
+    if (!isEnabled())
+        return FaceState::Disabled;
+    if (looksPressed())
+        return FaceState::MouseDown;
+    if (m_mouseOver)
+        return FaceState::MouseOn;
+    return FaceState::Normal;
 }
 
-void TkavCustomButton::drawImageListStyle(QPainter &canvas, const QImage &picture, const QPoint &point,
-                                          bool masked, bool disabledManner)
+Kav::ButtonCaptionOption TkavCustomButton::captionOption() const
 {
-    if (picture.isNull())
-        return;
-    if (masked) {
-        drawImageListStyle(canvas, picture, point, picture.pixel(0, 0), disabledManner);
-        return;
-    }
-    canvas.drawImage(point, disabledManner ? disabledCopy(picture) : picture);
+    Kav::ButtonCaptionOption caption;
+    caption.text = Caption();
+    caption.font = font();
+    caption.colour = palette().color(QPalette::Active, foregroundRole());
+    caption.enabled = isEnabled();
+    caption.pressed = looksPressed();
+    return caption;
 }
 
-void TkavCustomButton::drawImageListStyle(QPainter &canvas, const QImage &picture, const QPoint &point,
-                                          QRgb key, bool disabledManner)
+void TkavCustomButton::initOption(Kav::PictureButtonOption &option) const
 {
-    if (picture.isNull())
-        return;
-    const QImage image = KavWithoutKeyColour(picture, key);
-    canvas.drawImage(point, disabledManner ? disabledCopy(image) : image);
+    option.rect = rect();
+    option.picture = currentFace();
+    option.stretch = false;
+    option.focus = focusOption();
+    option.caption = captionOption();
 }
 
-void TkavCustomButton::drawFocusRectangle(QPainter &canvas) const
+void TkavCustomButton::drawFace(QImage &face) const
 {
-    const int margin = m_focusedRectMargin;
-    const QRect frame = KavRect(margin, margin, width() - margin, height() - margin);
-    if (frame.width() <= 0 || frame.height() <= 0)
-        return;
-    // A dotted line that inverts what lies under it, every other pixel along the frame.
-    QPolygon dots;
-    const int left = frame.x(), top = frame.y();
-    const int right = KavRight(frame) - 1, bottom = KavBottom(frame) - 1;
-    auto dot = [&](int x, int y) {
-        if ((x - left + y - top) % 2 == 0)
-            dots << QPoint(x, y);
-    };
-    for (int x = left; x <= right; ++x) {
-        dot(x, top);
-        if (bottom != top)
-            dot(x, bottom);
-    }
-    for (int y = top + 1; y < bottom; ++y) {
-        dot(left, y);
-        if (right != left)
-            dot(right, y);
-    }
-    canvas.save();
-    canvas.setRenderHint(QPainter::Antialiasing, false);
-    canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    canvas.setPen(QPen(Qt::white, 0));
-    canvas.drawPoints(dots);
-    canvas.restore();
-}
-
-void TkavCustomButton::PaintPic(QPainter &canvas, const QImage &picture)
-{
-    drawImageListStyle(canvas, picture, QPoint(0, 0), m_picTransparent, !isEnabled());
-}
-
-void TkavCustomButton::PaintText(QPainter &canvas, const QString &text)
-{
-    QFont captionFont = font();
-    if (m_boldCaption)
-        captionFont.setBold(true);
-    canvas.save();
-    canvas.setFont(captionFont);
-    canvas.setBrush(Qt::NoBrush);
-    const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
-    const QRect client = rect();
-    if (!isEnabled()) {
-        canvas.setPen(Qt::white);
-        canvas.drawText(client.translated(1, 1), flags, text);
-        canvas.setPen(QColor(128, 128, 128));
-        canvas.drawText(client, flags, text);
-    } else {
-        canvas.setPen(palette().color(QPalette::ButtonText));
-        canvas.drawText(m_pressed ? client.translated(1, 1) : client, flags, text);
-    }
-    canvas.restore();
-    m_boldCaption = false;
-}
-
-void TkavCustomButton::PaintFocus(QPainter &canvas)
-{
-    drawFocusRectangle(canvas);
-}
-
-QImage TkavCustomButton::statePicture()
-{
-    QImage picture;
-    try {
-        if (!isEnabled())
-            PaintButtonDisabled(picture);
-        else if (m_pressed)
-            PaintButtonMouseDown(picture);
-        else if (m_mouseOver)
-            PaintButtonMouseOn(picture);
-        else
-            PaintButtonNormal(picture);
-    } catch (const std::exception &) {
-        // An unreadable picture still leaves a face for the caption and the focus.
-        picture = QImage(74, 21, QImage::Format_RGB32);
-        picture.fill(Qt::white);
-    }
-    return picture;
-}
-
-void TkavCustomButton::paintBackground(QPainter &canvas)
-{
-    if (!m_transparent) {
-        canvas.fillRect(rect(), palette().color(backgroundRole()));
-        return;
-    }
-    const QWidget *parent = parentWidget();
-    KavPaintBehind(canvas, this, parent && showsGrandparent(parent));
+    Kav::PictureButtonOption option;
+    initOption(option);
+    Kav::KavPaintPictureButton(face, option);
 }
 
 void TkavCustomButton::paintEvent(QPaintEvent *)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
-    const QImage picture = statePicture();
-    QImage buffer(size(), QImage::Format_RGB32);
-    buffer.fill(palette().color(backgroundRole()));
-    {
-        QPainter canvas(&buffer);
-        paintBackground(canvas);
-        PaintPic(canvas, picture);
-        if (hasFocus() && TabStop())
-            PaintFocus(canvas);
-        canvas.setFont(font());
-        if (!Caption().trimmed().isEmpty())
-            PaintText(canvas, Caption());
-    }
-    // The bold caption is for this paint only, also when there was no caption to draw.
-    m_boldCaption = false;
-    QPainter(this).drawImage(0, 0, buffer);
+    const QColor background = palette().color(backgroundRole());
+    const Kav::Backdrop backdrop = m_transparent ? Kav::Backdrop::behind(background) : Kav::Backdrop::filled(background);
+    Kav::KavPaintFace(this, backdrop, [this](QImage &face) { drawFace(face); });
 }
 
 // --- Clicks -----------------------------------------------------------------------------------
 
 void TkavCustomButton::Click()
 {
-    if (!isEnabled())
-        return;
-    Q_EMIT clicked(isChecked());
+    click();
 }
 
 void TkavCustomButton::handleClicked()
 {
     QPointer<TkavCustomButton> guard(this);
-    if (m_pressed)
-        releasePressed();
+    // Qt has let go of the button before telling of the click; the hold ends with it.
+    stopRepeat();
     if (TabStop() && isEnabled() && isVisible())
         setFocus(Qt::OtherFocusReason);
     if (parentWidget())
@@ -529,7 +510,7 @@ bool TkavCustomButton::DialogKey(int key, Qt::KeyboardModifiers modifiers)
         return false;
     if (!isVisible() || !isEnabled())
         return false;
-    Click();
+    click();
     return true;
 }
 
@@ -557,20 +538,20 @@ void TkavCustomButton::stopRepeat()
     m_repeatTimer.reset();
 }
 
-void TkavCustomButton::releasePressed()
+void TkavCustomButton::letGo()
 {
-    stopRepeat();
-    m_pressed = false;
-    m_pressedByKey = false;
+    // Without a click, as Qt lets go of a held button that loses the focus: released() pairs the
+    // pressed() that came before.
+    if (!isDown())
+        return;
     setDown(false);
-    update();
+    Q_EMIT released();
 }
 
 void TkavCustomButton::mouseEntered()
 {
-    if (m_underMouse)
+    if (m_mouseOver)
         return;
-    m_underMouse = true;
     m_mouseOver = true;
     update();
     Q_EMIT OnMouseEnter(this);
@@ -578,16 +559,16 @@ void TkavCustomButton::mouseEntered()
 
 void TkavCustomButton::mouseLeft()
 {
+    const bool wasOver = m_mouseOver;
     m_mouseOver = false;
-    m_pressed = false;
-    m_pressedByKey = false;
-    setDown(false);
+    QPointer<TkavCustomButton> guard(this);
+    letGo();
+    if (!guard)
+        return;
     stopRepeat();
     update();
-    if (!m_underMouse)
-        return;
-    m_underMouse = false;
-    Q_EMIT OnMouseExit(this);
+    if (wasOver)
+        Q_EMIT OnMouseExit(this);
 }
 
 void TkavCustomButton::enterEvent(QEnterEvent *)
@@ -600,22 +581,23 @@ void TkavCustomButton::leaveEvent(QEvent *)
     mouseLeft();
 }
 
-bool TkavCustomButton::hitButton(const QPoint &pos) const
+bool TkavCustomButton::isOutside(const QPoint &at) const
 {
-    return rect().contains(pos);
+    // The right and bottom edges still count as on the button while it is held.
+    return at.x() < 0 || at.y() < 0 || at.x() > width() || at.y() > height();
 }
 
 void TkavCustomButton::mousePressEvent(QMouseEvent *e)
 {
     const QPoint at = e->position().toPoint();
+    QPointer<TkavCustomButton> guard(this);
     if (e->button() == Qt::LeftButton) {
-        m_pressed = true;
-        m_pressedByKey = false;
-        setDown(true);
-        startRepeat();
-        update();
-        Q_EMIT pressed();
+        QAbstractButton::mousePressEvent(e); // down, pressed()
+        if (guard && isDown())
+            startRepeat();
     }
+    if (!guard)
+        return;
     e->accept();
     Q_EMIT OnMouseDown(this, e->button(), e->modifiers(), at.x(), at.y());
 }
@@ -623,20 +605,21 @@ void TkavCustomButton::mousePressEvent(QMouseEvent *e)
 void TkavCustomButton::mouseMoveEvent(QMouseEvent *e)
 {
     const QPoint at = e->position().toPoint();
-    const bool outside = at.x() < 0 || at.y() < 0 || at.x() > width() || at.y() > height();
-    if (outside) {
-        if (m_pressed || m_mouseOver) {
-            m_pressed = false;
-            m_mouseOver = false;
-            setDown(false);
-            update();
-        }
-        // A held button hears of the leave only at the release; it is due now.
-        if (e->buttons() != Qt::NoButton)
+    QPointer<TkavCustomButton> guard(this);
+    if (isOutside(at)) {
+        // Dragged off: Qt lets go of the button (released()). Qt tells a held button of the leave
+        // only at the release; for the faces and the repeat it is due now.
+        if (isDown())
+            QAbstractButton::mouseMoveEvent(e);
+        if (guard)
             mouseLeft();
     } else if (e->buttons() != Qt::NoButton) {
+        // Dragged back on: the mouse-over face, not the pressed one (Qt would press it again).
         mouseEntered();
     }
+    if (!guard)
+        return;
+    e->accept();
     Q_EMIT OnMouseMove(this, e->modifiers(), at.x(), at.y());
 }
 
@@ -645,9 +628,11 @@ void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
     const QPoint at = e->position().toPoint();
     QPointer<TkavCustomButton> guard(this);
     if (e->button() == Qt::LeftButton) {
-        Q_EMIT released();
-        if (guard && hitButton(at))
-            Click();
+        const bool wasDown = isDown();
+        QAbstractButton::mouseReleaseEvent(e); // down and inside: Qt's click
+        // Dragged off and back on, the button is no longer down, yet a release on it clicks.
+        if (guard && !wasDown && hitButton(at))
+            click();
     }
     if (!guard)
         return;
@@ -657,8 +642,7 @@ void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
 
 void TkavCustomButton::keyPressEvent(QKeyEvent *e)
 {
-    const int key = e->key();
-    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+    if (!isPressKey(e->key())) {
         QAbstractButton::keyPressEvent(e);
         return;
     }
@@ -666,56 +650,59 @@ void TkavCustomButton::keyPressEvent(QKeyEvent *e)
         e->ignore();
         return;
     }
+    // Return and Enter press the button as Space does, which is the key Qt's buttons know.
+    QKeyEvent space(e->type(), Qt::Key_Space, e->modifiers(), QStringLiteral(" "), e->isAutoRepeat(),
+                    ushort(e->count()));
+    QAbstractButton::keyPressEvent(&space);
     e->accept();
-    if (e->isAutoRepeat() || !isEnabled())
-        return;
-    m_pressed = true;
-    m_pressedByKey = true;
-    setDown(true);
-    update();
 }
 
 void TkavCustomButton::keyReleaseEvent(QKeyEvent *e)
 {
-    const int key = e->key();
-    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+    if (!isPressKey(e->key())) {
         QAbstractButton::keyReleaseEvent(e);
         return;
     }
+    // Held keys repeat as release/press pairs; only the real release of a pressed button clicks.
+    QKeyEvent space(e->type(), Qt::Key_Space, e->modifiers(), QStringLiteral(" "), e->isAutoRepeat(),
+                    ushort(e->count()));
+    QAbstractButton::keyReleaseEvent(&space);
     e->accept();
-    // Held keys repeat as release/press pairs; only the real release clicks.
-    if (e->isAutoRepeat() || !m_pressed || !isEnabled() || !hasFocus())
-        return;
-    releasePressed();
-    Click();
 }
 
 void TkavCustomButton::focusOutEvent(QFocusEvent *e)
 {
-    // A key held down when the focus moves away is never released here.
-    if (m_pressedByKey && e->reason() != Qt::PopupFocusReason)
-        releasePressed();
+    QPointer<TkavCustomButton> guard(this);
+    // Qt lets go of a held button whose focus moves on (not to a pop-up); the hold ends with it.
     QAbstractButton::focusOutEvent(e);
-    update();
+    if (guard && !isDown())
+        stopRepeat();
 }
 
 void TkavCustomButton::hideEvent(QHideEvent *e)
 {
     // A hidden button gets no release and no leave: let go of everything now.
-    m_underMouse = false;
     m_mouseOver = false;
-    if (m_pressed || m_repeatTimer)
-        releasePressed();
+    QPointer<TkavCustomButton> guard(this);
+    letGo();
+    if (!guard)
+        return;
+    stopRepeat();
     QAbstractButton::hideEvent(e);
 }
 
 void TkavCustomButton::changeEvent(QEvent *e)
 {
+    QPointer<TkavCustomButton> guard(this);
+    // Qt lets go of a button that is disabled while held (released()).
+    QAbstractButton::changeEvent(e);
+    if (!guard)
+        return;
     switch (e->type()) {
     case QEvent::EnabledChange:
         // A disabled button receives no release; it must not go on repeating.
-        if (!isEnabled() && (m_pressed || m_repeatTimer))
-            releasePressed();
+        if (!isEnabled())
+            stopRepeat();
         EnableChanged();
         update();
         break;
@@ -725,20 +712,20 @@ void TkavCustomButton::changeEvent(QEvent *e)
     default:
         break;
     }
-    QAbstractButton::changeEvent(e);
 }
 
 bool TkavCustomButton::event(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::Shortcut: {
-        // The accelerator of the caption (the character after '&'), Alt+character.
+        // The accelerator of the caption (the character after '&'), Alt+character: a click at
+        // once, where Qt's buttons would animate one.
         const auto *shortcut = static_cast<QShortcutEvent *>(e);
         if (shortcut->isAmbiguous()) {
             if (TabStop())
                 setFocus(Qt::ShortcutFocusReason);
         } else {
-            Click();
+            click();
         }
         return true;
     }

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "KAVButtonPainter.h"
+#include "KAVColor.h"
 #include "KAVLook.h"
 #include "KAVMgr.h"
 #include "KAVThemes.h"
 
 #include <QAbstractButton>
-#include <QHash>
+#include <QFont>
 #include <QImage>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
 class QAction;
-class QPainter;
 
 // The ticking behind a held button's auto-repeat. The default one runs on a QTimer; tests (of the
 // buttons and of the controls built from them) install a driven one so that nothing waits for
@@ -25,23 +27,28 @@ public:
     // after this call. Destroying the timer from inside tick is allowed.
     virtual void start(int intervalMs, std::function<void()> tick) = 0;
 };
-// A copy of picture whose pixels of colour key are fully transparent (how the buttons draw a
-// picture with a transparent colour).
-QImage KavWithoutKeyColour(const QImage &picture, QRgb key);
 
 // Makes the repeat timer of a button; owner is the button.
 using TkavRepeatTimerFactory = std::function<std::unique_ptr<TkavRepeatTimer>(QObject *owner)>;
 
 // The common part of the skinned push buttons: the mouse-over / pressed state machine, the
 // auto-repeat while the left button is held, Space and Enter, the accelerator of the caption,
-// Default and Cancel, ModalResult, and the paint template that composes the whole face off screen
-// and copies it once.
+// Default and Cancel, ModalResult, and the face drawn from the look's pictures.
+//
+// State: the pressed face is QAbstractButton's down state and a click is QAbstractButton's click,
+// so clicked(), pressed(), released(), toggled(), nextCheckState() and QButtonGroup behave as for
+// any Qt button (a checkable button shows its pressed face while checked). The mouse-over face is
+// the button's own flag: it follows the pointer at once, also while the button is held, where Qt
+// tells a held button of the leave only at the release.
 //
 // Mouse: a left press shows the pressed face and starts the repeat (OnMouseContinuouslyDown every
 // MouseContinuouslyDownInterval ms, the first one interval after the press); a release inside
-// clicks. Dragging a held button out clears its faces and ends the repeat at once; dragging it
-// back in shows the mouse-over face (not the pressed one), and a release there still clicks.
-// Disabling or hiding a held button lets go of it.
+// clicks. Dragging a held button out lets go of it (released()) and ends the repeat at once;
+// dragging it back in shows the mouse-over face (not the pressed one), and a release there still
+// clicks. Disabling, hiding or leaving a held button lets go of it. The button takes the focus
+// when it is clicked, not when it is pressed.
+//
+// Keyboard: Space, Return and Enter press the button and click it on release.
 //
 // Default and Cancel: Qt knows default buttons only inside dialogs, so the button watches its
 // window for Return/Enter and Escape key presses that no child took (a key press travels from the
@@ -54,10 +61,20 @@ using TkavRepeatTimerFactory = std::function<std::unique_ptr<TkavRepeatTimer>(QO
 // done(ModalResult) when the value is non-zero (exec() then returns it); any other window gets it
 // in its property "ModalResult" (a dynamic property unless the window declares one), also when 0.
 //
-// Clicks: every click, whether by the mouse, the keyboard, a dialog key, the accelerator or
-// QAbstractButton::click(), passes through QAbstractButton::clicked; the button handles it first
-// (clears the pressed face, takes the focus, sets the modal result), then emits OnClick and
-// triggers its Action.
+// Clicks: every click, whether by the mouse, the keyboard, a dialog key, the accelerator,
+// Click() or QAbstractButton::click(), is QAbstractButton's; the button handles clicked() first
+// (ends the repeat, takes the focus, sets the modal result), then emits OnClick and triggers its
+// Action.
+//
+// Colours and font: the caption is written in the palette's foreground role (WindowText unless
+// changed), which is what a container's font colour sets and what Qt hands down from parent to
+// child, so a button takes its parent's font colour until it is given one of its own; Color is
+// the background role (Window), shown where the face leaves the button uncovered. ParentFont and
+// ParentColor tell whether the button follows its parent (Qt's font and palette inheritance).
+//
+// Pictures: the face of each state is taken from the picture store when the look or a picture
+// setting changes, never while painting, so a look change is a few look-ups and identical
+// buttons share their composed faces.
 class TkavCustomButton : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
@@ -74,6 +91,10 @@ class TkavCustomButton : public QAbstractButton {
     Q_PROPERTY(int FocusedRectMargin READ FocusedRectMargin WRITE setFocusedRectMargin)
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
     Q_PROPERTY(QAction *Action READ Action WRITE setAction)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE setParentFont)
+    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
 
 public:
     explicit TkavCustomButton(QWidget *parent = nullptr);
@@ -110,7 +131,7 @@ public:
     int FocusedRectMargin() const { return m_focusedRectMargin; }
     void setFocusedRectMargin(int margin);
 
-    // Whether the button takes the focus (by Tab and by clicks); shown as Qt's focus policy.
+    // Whether the button takes the focus by Tab (and when clicked); shown as Qt's focus policy.
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void setTabStop(bool tabStop);
 
@@ -119,7 +140,19 @@ public:
     QAction *Action() const { return m_action; }
     void setAction(QAction *action);
 
-    // The button's click: nothing when disabled.
+    // Whether the font is the parent's (no font of the button's own). Setting it drops the
+    // button's own font; clearing it keeps the current font as the button's own.
+    bool ParentFont() const;
+    void setParentFont(bool parentFont);
+    // The background colour: the palette's background role, the parent's until set.
+    TColor Color() const;
+    void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
+    // Whether the background colour is the parent's. Setting it drops the button's own colour.
+    bool ParentColor() const;
+    void setParentColor(bool parentColor);
+
+    // The button's click (QAbstractButton::click): nothing when disabled.
     void Click();
 
     // A Return/Enter or Escape that reached the window unhandled: clicks this button when it is
@@ -127,9 +160,9 @@ public:
     // can take the focus. Returns whether it clicked.
     bool DialogKey(int key, Qt::KeyboardModifiers modifiers);
 
-    // The face state, for the controls built from buttons and for tests.
+    // The face state, for the controls built from buttons and for tests. Pressed is Qt's down.
     bool isMouseOver() const { return m_mouseOver; }
-    bool isPressed() const { return m_pressed; }
+    bool isPressed() const { return isDown(); }
     bool hasRepeatTimer() const { return m_repeatTimer != nullptr; }
 
     // Replaces the maker of repeat timers for every button; an empty factory restores the QTimer
@@ -146,7 +179,27 @@ Q_SIGNALS:
     void OnMouseMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
 
 protected:
-    // Hooks of the button family. The Paint* hooks fill picture with the face of one state.
+    // The faces a button draws: disabled wins over pressed, pressed over mouse over.
+    enum class FaceState : quint8 { Normal, MouseOn, MouseDown, Disabled };
+    static constexpr int FaceStateCount = 4;
+
+    // A picture for each face state, by FaceState.
+    using FacePictures = std::array<Kav::TkavPicture, FaceStateCount>;
+
+    // The pictures of the face states as this kind of button draws them, from the picture store.
+    // Asked when the look or a picture setting changes; a subclass whose pictures depend on more
+    // calls refreshFaces() when that changes. The base: frames 1, 2, 3 and 1 of the look's
+    // ButtonImage, masked by the top-left colour when PicTransparent, the disabled one greyed.
+    virtual FacePictures facePictures() const;
+    // Told after the face pictures were fetched again.
+    virtual void FacesChanged() {}
+    // The frames of the look's ButtonImage for the face states (normal, mouse over, pressed, and
+    // the normal one when disabled), masked as asked, the disabled one greyed when asked.
+    FacePictures buttonImageFaces(Kav::PictureMask mask, bool greyDisabled) const;
+    // Fetches the face pictures again.
+    void refreshFaces();
+
+    // Hooks of the button family.
     virtual void AutoSizeChanged();
     virtual void CaptionChanged() {}
     virtual void FontChanged();
@@ -154,36 +207,40 @@ protected:
     virtual void EnableChanged() {}
     virtual void UIStyleChanged() {}
     virtual void ActionChange();
-    virtual void PaintPic(QPainter &canvas, const QImage &picture);
-    virtual void PaintText(QPainter &canvas, const QString &text);
-    virtual void PaintFocus(QPainter &canvas);
+
+    // For buttons made outside the library that show other pictures: each fills picture with the
+    // face of one state, and is asked with the other face pictures, never while painting. By
+    // default the picture facePictures() gives. A picture handed back that the store gave is
+    // drawn as that picture; any other is taken into the store once, as it is. A hook that throws
+    // leaves a blank face.
     virtual void PaintButtonNormal(QImage &picture);
     virtual void PaintButtonMouseOn(QImage &picture);
     virtual void PaintButtonMouseDown(QImage &picture);
     virtual void PaintButtonDisabled(QImage &picture);
 
+    // Paints the face through the composer (the backdrop is Color, with what lies behind the
+    // button when Transparent); the face itself is drawFace's.
+    void paintEvent(QPaintEvent *e) override;
+    // Draws the face of the button's current state; only reads the button. The base draws the
+    // picture button (PictureButtonOption, from initOption).
+    virtual void drawFace(QImage &face) const;
+    virtual void initOption(Kav::PictureButtonOption &option) const;
+
+    // What the option structs are filled from.
+    FaceState faceState() const;
+    const Kav::TkavPicture &face(FaceState state) const { return m_faces[std::size_t(state)]; }
+    const Kav::TkavPicture &currentFace() const { return face(faceState()); }
+    // The pressed look: down, or checked for a checkable button.
+    bool looksPressed() const { return isDown() || isChecked(); }
+    // Whether the focus is to be shown: the button has it and is a tab stop.
+    bool showsFocus() const { return hasFocus() && TabStop(); }
+    Kav::ButtonFocusOption focusOption() const { return {showsFocus(), m_focusedRectMargin}; }
+    Kav::ButtonCaptionOption captionOption() const;
+
     // The button's theme values (file theme or built-in look).
     KavThemeValues themeValues() const { return m_look.values(); }
-    // Frame index (1-based) of count frames of the theme picture key, kept until the look
-    // changes; count 0 gives the whole picture. May throw when a built-in picture is missing.
-    QImage themeFrame(int key, int count, int index) const;
-
-    // The caption is drawn bold at the next PaintText (a focused button in some looks).
-    void setBoldCaptionOnce() { m_boldCaption = true; }
-    bool boldCaptionPending() const { return m_boldCaption; }
-
-    // Draws picture at point at natural size: pixels of its top-left colour are skipped when
-    // masked, and a disabled-looking copy is drawn when disabledManner.
-    static void drawImageListStyle(QPainter &canvas, const QImage &picture, const QPoint &point,
-                                   bool masked, bool disabledManner);
-    // The same with the key colour given: pixels of key are skipped.
-    static void drawImageListStyle(QPainter &canvas, const QImage &picture, const QPoint &point,
-                                   QRgb key, bool disabledManner);
-    // The base focus rectangle: dotted, inverting, at FocusedRectMargin inside the client area.
-    void drawFocusRectangle(QPainter &canvas) const;
 
     bool event(QEvent *e) override;
-    void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
@@ -194,20 +251,19 @@ protected:
     void hideEvent(QHideEvent *e) override;
     void enterEvent(QEnterEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    bool hitButton(const QPoint &pos) const override;
 
 private:
     void handleClicked();
     void mouseEntered();
     void mouseLeft();
+    void letGo();
     void startRepeat();
     void stopRepeat();
-    void releasePressed();
     void fallBackToDeepBlue();
     void applyModalResult();
     void watchWindowDialogKeys();
-    void paintBackground(QPainter &canvas);
-    QImage statePicture();
+    bool isOutside(const QPoint &at) const;
+    Kav::TkavPicture storedFace(const QImage &image, FaceState state) const;
 
     TkavLook m_look;
     bool m_autoSize = false;
@@ -215,23 +271,17 @@ private:
     bool m_default = false;
     bool m_transparent = false;
     int m_modalResult = 0;
-    bool m_boldCaption = false;
     bool m_picTransparent = false;
     std::unique_ptr<TkavRepeatTimer> m_repeatTimer;
     int m_repeatInterval = 100;
     int m_focusedRectMargin = 2;
+    // The mouse-over face: set when the pointer comes onto the button, cleared when it leaves or
+    // a held button is dragged off.
     bool m_mouseOver = false;
-    bool m_pressed = false;
-    // Whether the pointer counts as on the button as far as enter and leave go. Qt delays the
-    // leave of a held button until the release, so the button tells enter and leave itself
-    // while held; this keeps each one from being reported twice.
-    bool m_underMouse = false;
-    bool m_pressedByKey = false;
     QPointer<QAction> m_action;
     QMetaObject::Connection m_actionWatch;
-
-    // Theme frames fetched since the last look change, and what they were fetched for.
-    mutable QHash<quint64, QImage> m_frames;
-    mutable QString m_framesThemeFile;
-    mutable bool m_framesThemeUsable = false;
+    FacePictures m_faces;
+    // While the look changes, the faces are fetched once at the end (the look may set
+    // Transparent on the way).
+    bool m_lookChanging = false;
 };

@@ -1,14 +1,17 @@
 #include "KAVImageButton.h"
 
-#include <QPainter>
+#include "KAVMetrics.h"
 
 TkavImageButton::TkavImageButton(QWidget *parent) : TkavCustomButton(parent)
 {
+    // The base could not reach this class while it was being built.
+    refreshFaces();
 }
 
 void TkavImageButton::setPicture(QImage &slot, const QImage &picture)
 {
     slot = picture;
+    refreshFaces();
     AutoSizeChanged();
     updateGeometry();
     update();
@@ -48,7 +51,7 @@ void TkavImageButton::setDrawFocused(bool drawFocused)
 
 QSize TkavImageButton::sizeHint() const
 {
-    return m_picNormal.isNull() ? QSize(24, 24) : m_picNormal.size();
+    return m_picNormal.isNull() ? Kav::Metrics::ImageButtonSize : m_picNormal.size();
 }
 
 void TkavImageButton::AutoSizeChanged()
@@ -57,40 +60,18 @@ void TkavImageButton::AutoSizeChanged()
         resize(m_picNormal.size());
 }
 
-void TkavImageButton::PaintButtonNormal(QImage &picture)
+TkavCustomButton::FacePictures TkavImageButton::facePictures() const
 {
-    picture = m_picNormal;
+    Kav::TkavPictureStore &store = Kav::TkavPictureStore::instance();
+    const Kav::PictureRecipe recipe{0, 0, PicTransparent() ? Kav::PictureMask::TopLeft : Kav::PictureMask::None};
+    const Kav::TkavPicture normal = store.userPicture(m_picNormal, recipe);
+    auto orNormal = [&](const QImage &picture) { return picture.isNull() ? normal : store.userPicture(picture, recipe); };
+    return {normal, orNormal(m_picMouseOn), orNormal(m_picMouseDown), orNormal(m_picDisabled)};
 }
 
-void TkavImageButton::PaintButtonMouseOn(QImage &picture)
+void TkavImageButton::initOption(Kav::PictureButtonOption &option) const
 {
-    picture = orNormal(m_picMouseOn);
-}
-
-void TkavImageButton::PaintButtonMouseDown(QImage &picture)
-{
-    picture = orNormal(m_picMouseDown);
-}
-
-void TkavImageButton::PaintButtonDisabled(QImage &picture)
-{
-    picture = orNormal(m_picDisabled);
-}
-
-void TkavImageButton::PaintPic(QPainter &canvas, const QImage &picture)
-{
-    if (picture.isNull())
-        return;
-    // The picture's transparent colour is its top-left pixel.
-    const QImage image = PicTransparent() ? KavWithoutKeyColour(picture, picture.pixel(0, 0)) : picture;
-    if (m_stretch)
-        canvas.drawImage(rect(), image);
-    else
-        canvas.drawImage(0, 0, image);
-}
-
-void TkavImageButton::PaintFocus(QPainter &canvas)
-{
-    if (m_drawFocused)
-        TkavCustomButton::PaintFocus(canvas);
+    TkavCustomButton::initOption(option);
+    option.stretch = m_stretch;
+    option.focus.shown = option.focus.shown && m_drawFocused;
 }

@@ -3,8 +3,9 @@
 #include "KAVCustomButton.h"
 
 // A button drawn from four pictures of its own, one per state; a missing state picture falls
-// back to PicNormal, and nothing is drawn when PicNormal is empty too. It never uses a look: its
-// UIStyle always reads FromThemeFile.
+// back to PicNormal, and nothing is drawn when PicNormal is empty too. With PicTransparent a
+// picture's top-left colour lets the backdrop show. It never uses a look: its UIStyle always
+// reads FromThemeFile.
 class TkavImageButton : public TkavCustomButton {
     Q_OBJECT
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
@@ -40,17 +41,12 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    FacePictures facePictures() const override;
     void AutoSizeChanged() override;
-    void PaintPic(QPainter &canvas, const QImage &picture) override;
-    void PaintFocus(QPainter &canvas) override;
-    void PaintButtonNormal(QImage &picture) override;
-    void PaintButtonMouseOn(QImage &picture) override;
-    void PaintButtonMouseDown(QImage &picture) override;
-    void PaintButtonDisabled(QImage &picture) override;
+    void initOption(Kav::PictureButtonOption &option) const override;
 
 private:
     void setPicture(QImage &slot, const QImage &picture);
-    QImage orNormal(const QImage &picture) const { return picture.isNull() ? m_picNormal : picture; }
 
     QImage m_picNormal;
     QImage m_picMouseOn;

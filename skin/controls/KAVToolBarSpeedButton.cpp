@@ -1,17 +1,28 @@
 #include "KAVToolBarSpeedButton.h"
 
 #include "KAVAccessible.h"
-#include "KAVCustomButton.h"
-
-#include <QPainter>
+#include "KAVButtonPainter.h"
+#include "KAVComposer.h"
+#include "KAVMetrics.h"
 
 TkavToolBarSpeedButton::TkavToolBarSpeedButton(QWidget *parent) : QAbstractButton(parent)
 {
     KavInstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    resize(18, 18);
+    resize(Kav::Metrics::SpeedButtonSize);
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT OnClick(this); });
+}
+
+QSize TkavToolBarSpeedButton::sizeHint() const
+{
+    return Kav::Metrics::SpeedButtonSize;
+}
+
+void TkavToolBarSpeedButton::setGlyph(const QImage &glyph)
+{
+    m_glyph = glyph;
+    m_glyphPicture = Kav::TkavPictureStore::instance().userPicture(glyph, {0, 0, Kav::PictureMask::BottomLeft});
 }
 
 QColor TkavToolBarSpeedButton::Color() const
@@ -37,19 +48,17 @@ void TkavToolBarSpeedButton::leaveEvent(QEvent *)
     update();
 }
 
+void TkavToolBarSpeedButton::initOption(Kav::SpeedButtonOption &option) const
+{
+    option.rect = rect();
+    option.glyph = m_glyphPicture;
+    option.framed = m_mouseOver;
+}
+
 void TkavToolBarSpeedButton::paintEvent(QPaintEvent *)
 {
-    QImage buffer(size(), QImage::Format_RGB32);
-    buffer.fill(Color());
-    if (!m_glyph.isNull()) {
-        QPainter canvas(&buffer);
-        if (m_mouseOver) {
-            canvas.setPen(QPen(Qt::black, 0));
-            canvas.setBrush(Qt::NoBrush);
-            canvas.drawRect(0, 0, width() - 1, height() - 1);
-        }
-        // A picture marked transparent takes its bottom-left pixel as the key.
-        canvas.drawImage(1, 1, KavWithoutKeyColour(m_glyph, m_glyph.pixel(0, m_glyph.height() - 1)));
-    }
-    QPainter(this).drawImage(0, 0, buffer);
+    Kav::SpeedButtonOption option;
+    initOption(option);
+    Kav::KavPaintFace(this, Kav::Backdrop::filled(Color()),
+                      [&option](QImage &face) { Kav::KavPaintSpeedButton(face, option); });
 }

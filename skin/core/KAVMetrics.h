@@ -94,6 +94,11 @@ inline constexpr QSize CheckBoxSize{93, 17};
 inline constexpr QSize GroupBoxSize{185, 105};
 inline constexpr QSize PanelSize{185, 41};
 inline constexpr QSize SpeedButtonSize{18, 18};
+inline constexpr QSize PushButtonSize{80, 27};      // a new TkavButton, and its smallest size hint
+inline constexpr QSize ArrowButtonSize{16, 11};     // an arrow button's size hint (half a spin button)
+inline constexpr QSize ImageButtonSize{24, 24};     // an image button without a picture
+inline constexpr QSize ButtonCaptionMargins{16, 8}; // room around a push button's caption and glyph
+inline constexpr QSize ActionGlyphSize{16, 16};     // the glyph a push button takes from its action's icon
 
 // Track bars, scroll bars and the memo.
 inline constexpr int TrackBarLength = 185;          // a new track bar's width (horizontal)

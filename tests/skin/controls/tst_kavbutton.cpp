@@ -1,14 +1,18 @@
 #include "KAVButton.h"
 #include "KAVForm.h"
+#include "KAVFaceCache.h"
 #include "KAVFunctions.h"
+#include "KAVGroupBox.h"
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
+#include "KAVPictureStore.h"
 #include "KAVThemeFile.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QDialog>
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -98,10 +102,10 @@ const QRgb PressedFace = qRgb(0, 0, 255);
 const QRgb ParentColour = qRgb(255, 255, 0);
 
 // Three 12 x 10 frames in solid colours, each with a magenta top-left corner pixel.
-QImage buttonStrip()
+QImage buttonStrip(QRgb normalFace = NormalFace)
 {
     QImage strip(36, 10, QImage::Format_RGB32);
-    const QRgb faces[] = {NormalFace, MouseOnFace, PressedFace};
+    const QRgb faces[] = {normalFace, MouseOnFace, PressedFace};
     for (int frame = 0; frame < 3; ++frame) {
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 12; ++x)
@@ -111,20 +115,30 @@ QImage buttonStrip()
     return strip;
 }
 
-// A file theme whose ButtonImage is buttonStrip() and whose buttons are transparent or not.
-std::unique_ptr<TkavFileTheme> writeTheme(const QTemporaryDir &dir, const QString &name, bool transparent)
+// The file of a theme whose ButtonImage is buttonStrip() and whose buttons are transparent or not;
+// empty when it could not be written.
+QString writeThemeFile(const QTemporaryDir &dir, const QString &name, bool transparent, QRgb normalFace = NormalFace)
 {
     const QString picture = dir.filePath(name + QStringLiteral(".bmp"));
-    if (!buttonStrip().save(picture, "BMP"))
-        return nullptr;
+    if (!buttonStrip(normalFace).save(picture, "BMP"))
+        return QString();
     const QString path = dir.filePath(name + QStringLiteral(".kav"));
     {
         TkavThemeFileWriter writer(path);
         writer.AddFile(KavThemeKeyName(KavKey::ButtonImage), picture);
         writer.AddBool(KavThemeKeyName(KavKey::ButtonTransparentBool), transparent);
         if (!writer.Save())
-            return nullptr;
+            return QString();
     }
+    return path;
+}
+
+// A file theme loaded from writeThemeFile().
+std::unique_ptr<TkavFileTheme> writeTheme(const QTemporaryDir &dir, const QString &name, bool transparent)
+{
+    const QString path = writeThemeFile(dir, name, transparent);
+    if (path.isEmpty())
+        return nullptr;
     auto theme = std::make_unique<TkavFileTheme>();
     theme->setThemeFile(path);
     if (!theme->CanUse())
@@ -226,6 +240,9 @@ private slots:
     void modalResultOnDialog();
     void modalResultOnPlainWindow();
     void clickOrder();
+    void qtSignals_data();
+    void qtSignals();
+    void exclusiveGroup();
     void actionDrivesButton();
 
     void initialTransparency_data();
@@ -234,6 +251,8 @@ private slots:
     void autoSize();
     void propertiesByName();
     void fileThemeRemovalFallsBackToDeepBlue();
+    void reloadedFileThemeShowsItsPictures();
+    void fontAndColourFollowTheParent();
 
     void faceFrame_data();
     void faceFrame();
@@ -256,6 +275,12 @@ private slots:
     void imageButtonFallsBackToNormal();
     void controlButtonTakesFrameSize();
     void speedButtonFramesOnHover();
+    void captionInFontColour_data();
+    void captionInFontColour();
+    void glyphPlacement_data();
+    void glyphPlacement();
+    void paintPreparesNoPictures();
+    void identicalButtonsShareOneFace();
 
     void accessibility_data();
     void accessibility();
@@ -680,6 +705,139 @@ void tst_KavButton::clickOrder()
     QCOMPARE(clicks.count(), 0);
 }
 
+// What a Qt developer expects of any QAbstractButton, whichever way it is clicked: one clicked()
+// (and one OnClick, one QButtonGroup::buttonClicked), pressed() and released() in pairs, toggled()
+// for a checkable button, and the focus with the click.
+void tst_KavButton::qtSignals_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<bool>("checkable");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<int>("releases");
+    QTest::addColumn<int>("toggles");
+    QTest::addColumn<bool>("focused");
+
+    QTest::addRow("mouse") << "mouse" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("space") << "space" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("return") << "return" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("accelerator") << "accelerator" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("default button") << "default" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("click()") << "click" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("Click()") << "Click" << false << 1 << 1 << 1 << 0 << true;
+    QTest::addRow("checkable by mouse") << "mouse" << true << 1 << 1 << 1 << 1 << true;
+    QTest::addRow("checkable by space") << "space" << true << 1 << 1 << 1 << 1 << true;
+    QTest::addRow("checkable clicked twice") << "mouse mouse" << true << 2 << 2 << 2 << 2 << true;
+    QTest::addRow("press takes no focus") << "press" << false << 0 << 1 << 0 << 0 << false;
+    QTest::addRow("dragged off") << "press dragOff releaseOff" << false << 0 << 1 << 1 << 0 << false;
+    QTest::addRow("dragged off and back on") << "press dragOff dragOn release" << false << 1 << 2 << 2 << 0 << true;
+    QTest::addRow("disabled while held") << "press disable" << false << 0 << 1 << 1 << 0 << false;
+    QTest::addRow("hidden while held") << "press hide" << false << 0 << 1 << 1 << 0 << false;
+    QTest::addRow("focus lost while space is held") << "spaceDown blur" << false << 0 << 1 << 1 << 0 << false;
+    QTest::addRow("right button") << "rightClick" << false << 0 << 0 << 0 << 0 << false;
+}
+
+void tst_KavButton::qtSignals()
+{
+    QFETCH(QString, steps);
+    QFETCH(bool, checkable);
+    QFETCH(int, toggles);
+    ShownWindow shown;
+    auto *edit = new QLineEdit(&shown.window);
+    edit->move(20, 70);
+    auto *button = new TkavButton(&shown.window);
+    button->move(20, 20);
+    button->setCaption(QStringLiteral("&Start"));
+    button->setCheckable(checkable);
+    QButtonGroup group;
+    group.setExclusive(false);
+    group.addButton(button);
+    QVERIFY(shown.show());
+    edit->setFocus();
+    QVERIFY(edit->hasFocus());
+
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    QSignalSpy onClicks(button, &TkavCustomButton::OnClick);
+    QSignalSpy groupClicks(&group, &QButtonGroup::buttonClicked);
+    QSignalSpy presses(button, &QAbstractButton::pressed);
+    QSignalSpy releases(button, &QAbstractButton::released);
+    QSignalSpy toggled(button, &QAbstractButton::toggled);
+    const QPoint inside(10, 10);
+    const QPoint outside(button->width() + 5, 10);
+    for (const QString &step : steps.split(u' ')) {
+        if (step == u"mouse") {
+            QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, inside);
+        } else if (step == u"rightClick") {
+            QTest::mouseClick(button, Qt::RightButton, Qt::NoModifier, inside);
+        } else if (step == u"press") {
+            sendMouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, inside);
+        } else if (step == u"dragOff") {
+            sendMouse(button, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, outside);
+        } else if (step == u"dragOn") {
+            sendMouse(button, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, inside);
+        } else if (step == u"release") {
+            sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, inside);
+        } else if (step == u"releaseOff") {
+            sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, outside);
+        } else if (step == u"space" || step == u"return") {
+            button->setFocus();
+            QTest::keyClick(button, step == u"space" ? Qt::Key_Space : Qt::Key_Return);
+        } else if (step == u"spaceDown") {
+            button->setFocus();
+            sendKey(button, QEvent::KeyPress, Qt::Key_Space);
+        } else if (step == u"blur") {
+            edit->setFocus();
+        } else if (step == u"accelerator") {
+            QTest::keyClick(edit, Qt::Key_S, Qt::AltModifier);
+        } else if (step == u"default") {
+            button->setDefault(true);
+            QTest::keyClick(edit, Qt::Key_Return);
+        } else if (step == u"click") {
+            button->click();
+        } else if (step == u"Click") {
+            button->Click();
+        } else if (step == u"disable") {
+            button->setEnabled(false);
+        } else if (step == u"hide") {
+            button->hide();
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        }
+    }
+    QTEST(int(clicks.count()), "clicks");
+    QCOMPARE(onClicks.count(), clicks.count());
+    QCOMPARE(groupClicks.count(), clicks.count());
+    QTEST(int(presses.count()), "presses");
+    QTEST(int(releases.count()), "releases");
+    QCOMPARE(int(toggled.count()), toggles);
+    QCOMPARE(button->isChecked(), toggles % 2 == 1);
+    QTEST(button->hasFocus(), "focused");
+    QVERIFY(!button->hasRepeatTimer() || button->isDown());
+}
+
+void tst_KavButton::exclusiveGroup()
+{
+    QWidget window;
+    QButtonGroup group;
+    TkavButton *buttons[2] = {new TkavButton(&window), new TkavButton(&window)};
+    for (TkavButton *button : buttons) {
+        button->setCheckable(true);
+        group.addButton(button);
+    }
+    QSignalSpy groupClicks(&group, &QButtonGroup::buttonClicked);
+
+    buttons[0]->click();
+    QVERIFY(buttons[0]->isChecked());
+    buttons[1]->click();
+    QVERIFY(!buttons[0]->isChecked());
+    QVERIFY(buttons[1]->isChecked());
+    // Clicking the chosen one again keeps it chosen, and is still a click.
+    buttons[1]->click();
+    QVERIFY(buttons[1]->isChecked());
+    QCOMPARE(group.checkedButton(), buttons[1]);
+    QCOMPARE(groupClicks.count(), 3);
+}
+
 void tst_KavButton::actionDrivesButton()
 {
     QWidget window;
@@ -802,6 +960,65 @@ void tst_KavButton::fileThemeRemovalFallsBackToDeepBlue()
     QCOMPARE(button->UIStyle(), TkavUIStyle::DeepBlue);
     QVERIFY(!button->Transparent());
     QVERIFY(!render(button).isNull());
+}
+
+void tst_KavButton::reloadedFileThemeShowsItsPictures()
+{
+    const QString first = writeThemeFile(m_dir, QStringLiteral("first"), false);
+    const QString second = writeThemeFile(m_dir, QStringLiteral("second"), false, qRgb(90, 40, 160));
+    QVERIFY(!first.isEmpty() && !second.isEmpty());
+    QWidget form;
+    auto *theme = new TkavFileTheme(&form);
+    theme->setThemeFile(first);
+    auto *button = new TkavButton(&form);
+    button->setFileTheme(theme);
+    button->setUIStyle(TkavUIStyle::FromThemeFile);
+    QCOMPARE(render(button).pixel(5, 13), NormalFace);
+    // The theme hands itself to its form's components again, which fetch the new pictures.
+    theme->setThemeFile(second);
+    QCOMPARE(render(button).pixel(5, 13), qRgb(90, 40, 160));
+}
+
+void tst_KavButton::fontAndColourFollowTheParent()
+{
+    QWidget parent;
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, Qt::yellow);
+    parent.setPalette(palette);
+    QFont parentFont = fixtureFont();
+    parent.setFont(parentFont);
+    // An image button without pictures shows nothing but its background colour.
+    auto *button = new TkavImageButton(&parent);
+    button->resize(12, 8);
+
+    QVERIFY(button->property("ParentFont").toBool());
+    QCOMPARE(button->font(), parentFont);
+    QVERIFY(button->ParentColor());
+    QCOMPARE(button->Color().toQColor(), QColor(Qt::yellow));
+    QCOMPARE(render(button).pixel(5, 5), qRgb(255, 255, 0));
+
+    // A font or colour of its own stays when the parent's change.
+    QFont own = fixtureFont(true);
+    QVERIFY(button->setProperty("Font", own));
+    QVERIFY(!button->ParentFont());
+    QVERIFY(button->setProperty("Color", QVariant::fromValue(TColor::fromQColor(Qt::cyan))));
+    QVERIFY(!button->ParentColor());
+    parentFont.setPixelSize(20);
+    parent.setFont(parentFont);
+    palette.setColor(QPalette::Window, Qt::green);
+    parent.setPalette(palette);
+    QCOMPARE(button->font(), own);
+    QCOMPARE(render(button).pixel(5, 5), qRgb(0, 255, 255));
+
+    // Following the parent again takes its current font and colour.
+    button->setParentFont(true);
+    button->setParentColor(true);
+    QCOMPARE(button->font(), parentFont);
+    QVERIFY(button->ParentColor());
+    QCOMPARE(render(button).pixel(5, 5), qRgb(0, 255, 0));
+    button->setParentFont(false);
+    QVERIFY(!button->ParentFont());
+    QCOMPARE(button->font(), parentFont);
 }
 
 // --- Faces -------------------------------------------------------------------------------------
@@ -969,9 +1186,11 @@ protected:
 
 } // namespace
 
-// Declared at file level so that moc sees it; a tab sheet has its parent show through.
+// Declared at file level so that moc sees it; a page of a page control is a see-through
+// container: a transparent button on it shows the page's parent.
 class TTabSheet : public QWidget {
     Q_OBJECT
+    Q_CLASSINFO("KavSeeThrough", "true")
 
 public:
     using QWidget::QWidget;
@@ -1295,6 +1514,151 @@ void tst_KavButton::speedButtonFramesOnHover()
     QSignalSpy clicks(button, &TkavToolBarSpeedButton::OnClick);
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(clicks.count(), 1);
+}
+
+// A button's caption is written in its font colour: what its container's font colour hands down
+// (a group box's FontColor), or a colour of its own.
+void tst_KavButton::captionInFontColour_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QRgb>("ink");
+
+    QTest::addRow("plain parent") << "" << qRgb(0, 0, 0);
+    QTest::addRow("group box's font colour") << "blueGroup" << qRgb(0, 0, 255);
+    QTest::addRow("own font colour") << "blueGroup redButton" << qRgb(200, 0, 0);
+    QTest::addRow("disabled stays grey") << "blueGroup disabled" << qRgb(128, 128, 128);
+}
+
+void tst_KavButton::captionInFontColour()
+{
+    QFETCH(QString, setup);
+    QFETCH(QRgb, ink);
+    QWidget window;
+    auto *group = new TkavGroupBox(&window);
+    group->setGeometry(0, 0, 200, 100);
+    if (setup.contains(u"blueGroup"))
+        group->setFontColor(QColor(Qt::blue));
+    const auto theme = writeTheme(m_dir, QStringLiteral("colour"), false);
+    QVERIFY(theme);
+    auto *button = new TkavButton(group);
+    button->setGeometry(10, 20, 80, 27);
+    button->setFont(fixtureFont());
+    button->setFileTheme(theme.get());
+    button->setUIStyle(TkavUIStyle::FromThemeFile);
+    if (setup.contains(u"redButton")) {
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::WindowText, QColor(200, 0, 0));
+        button->setPalette(palette);
+    }
+    button->setEnabled(!setup.contains(u"disabled"));
+
+    button->setCaption(QStringLiteral("Go"));
+    const QImage face = render(button);
+    button->setCaption(QString());
+    const auto caption = difference(face, render(button));
+    QVERIFY(caption.size() > 10);
+    int inked = 0;
+    for (const auto &point : caption) {
+        const QRgb pixel = face.pixel(point.first, point.second);
+        if (pixel == ink)
+            ++inked;
+        else if (!setup.contains(u"disabled") || pixel != qRgb(255, 255, 255)) // the grey's shadow
+            QFAIL(qPrintable(QStringLiteral("caption pixel #%1").arg(pixel & RGB_MASK, 6, 16, QLatin1Char('0'))));
+    }
+    QVERIFY(inked > 10);
+}
+
+void tst_KavButton::glyphPlacement_data()
+{
+    QTest::addColumn<Kav::GlyphSide>("side");
+    QTest::addColumn<int>("captionWidth");
+    QTest::addColumn<QPoint>("glyph");
+    QTest::addColumn<QPoint>("caption");
+
+    // An 80 x 27 button, a 10 x 10 glyph, a caption 14 high, 4 pixels apart.
+    QTest::addRow("left") << Kav::GlyphSide::Left << 20 << QPoint(23, 8) << QPoint(37, 6);
+    QTest::addRow("right") << Kav::GlyphSide::Right << 20 << QPoint(47, 8) << QPoint(23, 6);
+    // (27 - 14 - 10 - 4) / 2 is -1 / 2: rounded toward zero, not down.
+    QTest::addRow("top") << Kav::GlyphSide::Top << 20 << QPoint(35, 0) << QPoint(30, 14);
+    QTest::addRow("bottom") << Kav::GlyphSide::Bottom << 20 << QPoint(35, 17) << QPoint(30, -1);
+    QTest::addRow("caption wider than the button") << Kav::GlyphSide::Left << 91 << QPoint(-12, 8) << QPoint(2, 6);
+}
+
+void tst_KavButton::glyphPlacement()
+{
+    QFETCH(Kav::GlyphSide, side);
+    QFETCH(int, captionWidth);
+    const Kav::GlyphPlacement place = Kav::KavPlaceGlyph(QSize(80, 27), QSize(captionWidth, 14), QSize(10, 10), side, 4);
+    QTEST(place.glyph.topLeft(), "glyph");
+    QCOMPARE(place.glyph.size(), QSize(10, 10));
+    QTEST(place.caption, "caption");
+}
+
+// Pictures are cut, masked and greyed when the look or a picture changes; a paint, in whatever
+// state, only draws what was prepared.
+void tst_KavButton::paintPreparesNoPictures()
+{
+    QImage glyph(12, 12, QImage::Format_RGB32);
+    glyph.fill(qRgb(0, 120, 0));
+    glyph.setPixel(0, 0, Magenta);
+    QWidget window;
+    QList<TkavCustomButton *> buttons;
+    for (int i = 0; i < 3; ++i) {
+        auto *button = new TkavButton(&window);
+        button->setCaption(QStringLiteral("Go"));
+        button->setGlyph(glyph);
+        buttons.append(button);
+    }
+    buttons.append(new TKavArrowButton(&window));
+    auto *image = new TkavImageButton(&window);
+    image->setPicNormal(glyph);
+    image->setPicTransparent(true);
+    buttons.append(image);
+    auto *control = new TkavControlButton(&window);
+    control->setThemeID(KavKey::TitleBarButtonImage);
+    control->setPicCount(KavThemeKeyFrameCount(KavKey::TitleBarButtonImage));
+    control->setPicIndex(1);
+    buttons.append(control);
+    // Both looks seen once, so that switching between them needs nothing new.
+    for (TkavUIStyle look : {TkavUIStyle::WinXP, TkavUIStyle::MacOS}) {
+        for (TkavCustomButton *button : buttons) {
+            button->setUIStyle(look);
+            render(button);
+        }
+    }
+
+    const Kav::TkavPictureStore::Counters before = Kav::TkavPictureStore::instance().counters();
+    enter(buttons[0]);
+    press(buttons[1]);
+    buttons[2]->setEnabled(false);
+    for (TkavCustomButton *button : buttons) {
+        render(button);
+        button->setUIStyle(TkavUIStyle::WinXP);
+        render(button);
+        button->setUIStyle(TkavUIStyle::MacOS);
+        render(button);
+    }
+    const Kav::TkavPictureStore::Counters after = Kav::TkavPictureStore::instance().counters();
+    QCOMPARE(after.decodes, before.decodes);
+    QCOMPARE(after.preparations, before.preparations);
+}
+
+void tst_KavButton::identicalButtonsShareOneFace()
+{
+    QWidget window;
+    QList<TkavButton *> buttons;
+    for (int i = 0; i < 4; ++i) {
+        auto *button = new TkavButton(&window);
+        button->setUIStyle(TkavUIStyle::Protein);
+        button->resize(93, 29); // a size no other test draws
+        buttons.append(button);
+    }
+    const TkavFaceCache::Counters before = TkavFaceCache::shared().counters();
+    for (TkavButton *button : buttons)
+        render(button);
+    const TkavFaceCache::Counters after = TkavFaceCache::shared().counters();
+    QCOMPARE(after.composed - before.composed, 1);
+    QCOMPARE(after.hits - before.hits, 3);
 }
 
 // --- Accessibility -----------------------------------------------------------------------------
