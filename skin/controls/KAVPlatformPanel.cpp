@@ -2,11 +2,11 @@
 
 #include "KAVAccessible.h"
 #include "KAVFunctions.h"
+#include "KAVLook.h"
 
 #include <QEvent>
 #include <QLayout>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSplitter>
 #include <QVariant>
 
@@ -118,10 +118,20 @@ void TkavPlatformPanel::AlignChanged()
 {
 }
 
+TColor TkavPlatformPanel::Color() const
+{
+    return KavPaletteColor(this, QPalette::Window);
+}
+
 void TkavPlatformPanel::setColor(TColor color)
 {
-    m_color = color;
+    KavSetPaletteColor(this, QPalette::Window, color);
     update();
+}
+
+Kav::Backdrop TkavPlatformPanel::backdrop() const
+{
+    return Kav::Backdrop::filled(palette().color(QPalette::Window));
 }
 
 void TkavPlatformPanel::alignChildren()
@@ -156,11 +166,7 @@ void TkavPlatformPanel::watchParent(bool watch)
 
 void TkavPlatformPanel::paintEvent(QPaintEvent *)
 {
-    QImage canvas(size(), QImage::Format_RGB32);
-    if (canvas.isNull())
-        return;
-    paintPanel(canvas);
-    QPainter(this).drawImage(0, 0, canvas);
+    Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); });
 }
 
 void TkavPlatformPanel::resizeEvent(QResizeEvent *event)
