@@ -7,6 +7,7 @@
 #include "KAVRadioGroup.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
@@ -14,6 +15,32 @@
 namespace {
 
 const char LoadingProperty[] = "KavLoading";
+
+using StateFrames = std::array<Kav::TkavPicture, 4>;
+
+// The four state frames of a picture key, as the picture store prepares them.
+StateFrames storeFrames(const KavThemeValues &values, int key, Kav::PictureMask mask)
+{
+    StateFrames frames;
+    const int count = int(frames.size());
+    for (int frame = 1; frame <= count; ++frame)
+        frames[std::size_t(frame - 1)] = values.picture(key, Kav::PictureRecipe{count, frame, mask, false});
+    return frames;
+}
+
+// The state frames of the built-in looks, asked of the store once per look, key and mask: a look
+// switch of hundreds of boxes is then one small look-up each rather than four look-ups by picture
+// name. (Built-in pictures never change; a file theme's frames come from the store, which knows
+// when they do.) Widgets live on the GUI thread only, and so does this table.
+const StateFrames &builtInFrames(const KavThemeValues &values, int key, Kav::PictureMask mask)
+{
+    static QHash<quint32, StateFrames> table;
+    const quint32 id = quint32(values.resolvedStyle()) << 16 | quint32(key) << 8 | quint32(mask);
+    auto found = table.constFind(id);
+    if (found == table.cend())
+        found = table.insert(id, storeFrames(values, key, mask));
+    return *found;
+}
 
 } // namespace
 
@@ -66,8 +93,8 @@ TkavCheckBox::TkavCheckBox(QWidget *parent) : QAbstractButton(parent)
     // class, a QButtonGroup), comes through here.
     connect(this, &QAbstractButton::toggled, this, &TkavCheckBox::checkedToggled);
     m_look.setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    captionChanged();
     reloadPictures();
-    applyAutoSize();
 }
 
 void TkavCheckBox::setUIStyle(TkavUIStyle style)
@@ -89,10 +116,8 @@ void TkavCheckBox::reloadPictures()
     const KavThemeValues values = m_look.values();
     const Kav::PictureMask mask = GetPicTransparent() ? Kav::PictureMask::BottomLeft : Kav::PictureMask::None;
     const int key = GetPicThemeIndex();
-    const int frameCount = int(m_frames.size());
-    for (int frame = 1; frame <= frameCount; ++frame)
-        m_frames[frame - 1] = values.picture(key, Kav::PictureRecipe{frameCount, frame, mask, false});
-    // A look switch between pictures of one size (the usual case) measures no text.
+    m_frames = values.usesFile() ? storeFrames(values, key, mask) : builtInFrames(values, key, mask);
+    // A look switch between pictures of one size (the usual case) changes no size.
     if (statePicture().size() != before)
         applyAutoSize();
 }
@@ -126,8 +151,14 @@ void TkavCheckBox::setTransparent(bool transparent)
 void TkavCheckBox::setCaption(const QString &caption)
 {
     QAbstractButton::setText(caption);
-    applyAutoSize();
+    captionChanged();
     update();
+}
+
+void TkavCheckBox::captionChanged()
+{
+    m_captionSize = Kav::KavMeasureCheckCaption(font(), text());
+    applyAutoSize();
 }
 
 void TkavCheckBox::setTabStop(bool tabStop)
@@ -201,7 +232,7 @@ Kav::TkavPicture TkavCheckBox::statePicture() const
 
 QSize TkavCheckBox::sizeHint() const
 {
-    return Kav::KavCheckSizeHint(statePicture().size(), font(), text());
+    return Kav::KavCheckSizeHint(statePicture().size(), m_captionSize);
 }
 
 void TkavCheckBox::applyAutoSize()
@@ -221,6 +252,7 @@ void TkavCheckBox::paintEvent(QPaintEvent *)
     option.size = size();
     option.picture = statePicture();
     option.caption = text();
+    option.captionSize = m_captionSize;
     option.font = font();
     option.textColour = palette().color(QPalette::Active, QPalette::WindowText);
     option.focusFrame = NeedDrawFocus();
@@ -244,6 +276,9 @@ void TkavCheckBox::changeEvent(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::FontChange:
+        captionChanged();
+        update();
+        break;
     case QEvent::EnabledChange: // a disabled frame may differ in size in a theme file
         applyAutoSize();
         update();

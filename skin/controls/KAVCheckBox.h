@@ -167,12 +167,16 @@ protected:
 private:
     void checkedToggled(bool checked);
     bool focusSibling(bool forward);
+    // Measures the caption again (its font or text changed) and applies AutoSize.
+    void captionChanged();
     void applyAutoSize();
     // 1 checked, 2 unchecked, 3 checked disabled, 4 unchecked disabled.
     int frameNumber() const;
 
     TkavLook m_look;
     std::array<Kav::TkavPicture, 4> m_frames;
+    // The caption's width and line height in the font, kept with caption and font.
+    QSize m_captionSize;
     bool m_transparent = false;
     bool m_autoSize = true;
 };

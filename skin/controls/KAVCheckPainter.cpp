@@ -9,39 +9,34 @@
 
 namespace Kav {
 
-namespace {
-
-// The height of a line of caption text (ascent + descent): what "W" measures.
-int lineHeight(const QFont &font)
+QSize KavMeasureCheckCaption(const QFont &font, const QString &caption)
 {
-    return QFontMetrics(font).height();
+    const QFontMetrics metrics(font);
+    // ascent + descent, as "W" measures
+    return QSize(metrics.horizontalAdvance(KavStripMnemonic(caption)), metrics.height());
 }
 
-} // namespace
-
-CheckLayout KavCheckLayout(const QSize &size, const QSize &pictureSize, const QFont &font)
+CheckLayout KavCheckLayout(const QSize &size, const QSize &pictureSize, int lineHeight)
 {
-    const int textHeight = lineHeight(font);
     CheckLayout layout;
     layout.picture = QPoint(Metrics::CheckPictureLeft, (size.height() - pictureSize.height()) / 2);
     // The caption keeps its distance from the picture's width, not from where the picture starts.
     const int textLeft = pictureSize.width() + Metrics::CheckTextGap;
-    const int textTop = (size.height() - textHeight) / 2;
+    const int textTop = (size.height() - lineHeight) / 2;
     layout.text = QRect(textLeft, textTop, qMax(0, size.width() - textLeft), qMax(0, size.height() - textTop));
-    layout.focus = KavRect(textLeft - 1, textTop, size.width(), textTop + textHeight + 2);
+    layout.focus = KavRect(textLeft - 1, textTop, size.width(), textTop + lineHeight + 2);
     return layout;
 }
 
-QSize KavCheckSizeHint(const QSize &pictureSize, const QFont &font, const QString &caption)
+QSize KavCheckSizeHint(const QSize &pictureSize, const QSize &captionSize)
 {
-    const QFontMetrics metrics(font);
-    return QSize(pictureSize.width() + metrics.horizontalAdvance(KavStripMnemonic(caption)) + Metrics::CheckExtraWidth,
-                 qMax(metrics.height() + 2, pictureSize.height()) + Metrics::CheckExtraHeight);
+    return QSize(pictureSize.width() + captionSize.width() + Metrics::CheckExtraWidth,
+                 qMax(captionSize.height() + 2, pictureSize.height()) + Metrics::CheckExtraHeight);
 }
 
 void KavPaintCheck(QImage &face, const CheckOption &option)
 {
-    const CheckLayout layout = KavCheckLayout(option.size, option.picture.size(), option.font);
+    const CheckLayout layout = KavCheckLayout(option.size, option.picture.size(), option.captionSize.height());
     {
         QPainter painter(&face);
         if (!option.picture.isNull())

@@ -17,6 +17,10 @@
 
 namespace Kav {
 
+// The caption's size in its font: its width without the accelerator marks, and the height of a
+// line of text (what "W" measures). Measured when caption or font change, not at every use.
+QSize KavMeasureCheckCaption(const QFont &font, const QString &caption);
+
 // One paint of a check box or radio button.
 struct CheckOption {
     QSize size;
@@ -24,6 +28,7 @@ struct CheckOption {
     // draws none and the caption moves to the left.
     TkavPicture picture;
     QString caption; // with its accelerator marks ("&Start")
+    QSize captionSize; // KavMeasureCheckCaption
     QFont font;
     QColor textColour;
     bool focusFrame = false;
@@ -36,11 +41,11 @@ struct CheckLayout {
     QRect focus;     // the dotted frame, outline included
 };
 
-CheckLayout KavCheckLayout(const QSize &size, const QSize &pictureSize, const QFont &font);
+CheckLayout KavCheckLayout(const QSize &size, const QSize &pictureSize, int lineHeight);
 
 // The size a check box takes with AutoSize: picture width + caption width + 8 by
-// max(text height + 2, picture height) + 4 (the caption measured without its accelerator marks).
-QSize KavCheckSizeHint(const QSize &pictureSize, const QFont &font, const QString &caption);
+// max(line height + 2, picture height) + 4.
+QSize KavCheckSizeHint(const QSize &pictureSize, const QSize &captionSize);
 
 // Draws picture, caption and focus frame onto face (the backdrop is already there).
 void KavPaintCheck(QImage &face, const CheckOption &option);

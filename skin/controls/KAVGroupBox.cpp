@@ -5,6 +5,7 @@
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
 #include "KAVPanelPainter.h"
+#include "KAVPlatformPanel.h"
 
 #include <QFontInfo>
 #include <QLayout>
@@ -73,7 +74,7 @@ TColor TkavCustomGroupBox::FontColor() const
 
 void TkavCustomGroupBox::setFontColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::WindowText, color);
+    Kav::KavUpdatePaletteColor(this, QPalette::WindowText, color);
     update();
 }
 

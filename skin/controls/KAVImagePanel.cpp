@@ -321,11 +321,15 @@ int TkavPanel::captionBarHeight() const
 
 TkavPanel::ButtonFrames TkavPanel::pushButtonFrames() const
 {
-    ButtonFrames frames;
-    const int count = int(frames.size());
-    for (int frame = 1; frame <= count; ++frame)
-        frames[std::size_t(frame - 1)] =
-            Kav::TkavPictureStore::instance().resourcePicture(QStringLiteral("PANEL_BUTTON"), Kav::PictureRecipe{count, frame});
+    // One picture for every panel and look: asked of the store once.
+    static const ButtonFrames frames = [] {
+        ButtonFrames library;
+        const int count = int(library.size());
+        for (int frame = 1; frame <= count; ++frame)
+            library[std::size_t(frame - 1)] = Kav::TkavPictureStore::instance().resourcePicture(
+                QStringLiteral("PANEL_BUTTON"), Kav::PictureRecipe{count, frame});
+        return library;
+    }();
     return frames;
 }
 

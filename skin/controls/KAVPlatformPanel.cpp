@@ -42,6 +42,14 @@ TAlign alignOf(const QWidget *control)
 
 } // namespace
 
+void Kav::KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
+{
+    const QPalette &palette = widget->palette();
+    if (palette.isBrushSet(QPalette::Active, role) && TColor::fromQColor(palette.color(role)) == color)
+        return;
+    KavSetPaletteColor(widget, role, color);
+}
+
 void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
 {
     if (container == nullptr || containersBeingAligned().contains(container))
@@ -125,7 +133,7 @@ TColor TkavPlatformPanel::Color() const
 
 void TkavPlatformPanel::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Window, color);
+    Kav::KavUpdatePaletteColor(this, QPalette::Window, color);
     update();
 }
 

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPalette>
 #include <QRect>
 #include <QWidget>
 
@@ -38,6 +39,13 @@ void KavAlignControls(QWidget *container, const QRect &client);
 
 using KavLayout::TAlign;
 using KavLayout::TAlignment;
+
+namespace Kav {
+// Sets one colour of widget's own palette, unless the widget already has that very colour as its
+// own: a palette change is handed down to every child, which a look switch of many controls must
+// not pay for nothing.
+void KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color);
+} // namespace Kav
 
 // What every panel has from the windowing layer: a place in its parent by Align, a background
 // Color, its Font, the mouse events and OnResize. Qt has no such panel, so the skinned panels

@@ -117,6 +117,7 @@ private slots:
     void autoSize_data();
     void autoSize();
     void autoSizeInTheMacOSLook();
+    void paintingResizesNothing();
     void frameForState_data();
     void frameForState();
     void radioPictureIsKeyed();
@@ -568,6 +569,24 @@ void tst_KavCheckBox::autoSizeInTheMacOSLook()
     radio.setUIStyle(TkavUIStyle::MacOS);
     radio.setCaption(QStringLiteral("10 以下"));
     QCOMPARE(radio.width(), 16 + metrics.horizontalAdvance(radio.Caption()) + 8);
+}
+
+// The size follows caption, font, look and AutoSize when they change; painting only reads it.
+void tst_KavCheckBox::paintingResizesNothing()
+{
+    QWidget window;
+    auto *box = new TkavRadioButton(&window);
+    box->setCaption(QStringLiteral("Choice"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->resize(box->width() + 30, box->height() + 5);
+    const QSize placed = box->size();
+    box->grab();
+    box->repaint();
+    QCOMPARE(box->size(), placed);
+    // The next change of an input sizes it again.
+    box->setUIStyle(TkavUIStyle::MacOS);
+    QCOMPARE(box->size(), box->sizeHint());
 }
 
 void tst_KavCheckBox::frameForState_data()
