@@ -78,8 +78,10 @@ void TkavCustomPanel::setTransparent(bool transparent)
 
 void TkavCustomPanel::preparePicture()
 {
-    const Kav::PictureMask mask = m_transparent ? Kav::PictureMask::BottomLeft : Kav::PictureMask::None;
-    m_drawnPicture = Kav::TkavPictureStore::instance().userPicture(m_picture, Kav::PictureRecipe{0, 0, mask, false});
+    // An opaque panel draws the picture as it was given (an alpha channel of its own included).
+    m_keyedPicture = m_transparent
+        ? Kav::TkavPictureStore::instance().userPicture(m_picture, Kav::PictureRecipe{0, 0, Kav::PictureMask::BottomLeft, false})
+        : Kav::TkavPicture();
 }
 
 void TkavCustomPanel::setAutoSize(bool autoSize)
@@ -180,7 +182,7 @@ void TkavCustomPanel::paintPanel(QImage &canvas) const
 {
     Kav::ImagePanelOption option;
     option.size = size();
-    option.picture = m_drawnPicture;
+    option.picture = m_transparent ? m_keyedPicture.image() : m_picture;
     switch (m_drawStyle) {
     case kavNormal:
         option.layout = Kav::PictureLayout::Natural;

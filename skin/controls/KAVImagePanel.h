@@ -100,11 +100,11 @@ protected:
 
 private:
     void applyAutoSize();
-    // The picture as drawn: from the picture store, masked when Transparent.
+    // The picture with its transparent pixels masked, from the picture store, while Transparent.
     void preparePicture();
 
     QImage m_picture;
-    Kav::TkavPicture m_drawnPicture;
+    Kav::TkavPicture m_keyedPicture;
     bool m_transparent = false;
     bool m_autoSize = false;
     int m_captionPosX = -1;

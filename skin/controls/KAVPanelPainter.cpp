@@ -84,7 +84,7 @@ void KavPaintImagePanel(QImage &face, const ImagePanelOption &option)
     QPainter painter(&face);
     const QRect client(QPoint(0, 0), option.size);
     if (!option.picture.isNull()) {
-        const QImage &picture = option.picture.image();
+        const QImage &picture = option.picture;
         switch (option.layout) {
         case PictureLayout::Stretch:
             painter.drawImage(client, picture);

@@ -56,7 +56,7 @@ PanelCaptionPlace KavPanelCaptionPlace(const QSize &size, const QString &caption
 
 struct ImagePanelOption {
     QSize size;
-    TkavPicture picture; // masked already when the panel is transparent
+    QImage picture; // masked already when the panel is transparent; null draws none
     PictureLayout layout = PictureLayout::Natural;
     QString caption;
     PanelCaptionPlace captionPlace;

@@ -146,6 +146,22 @@ private slots:
         QCOMPARE(pixel(face, 4, 2), besidePicture);
     }
 
+    // A picture with an alpha channel of its own keeps it on an opaque panel: the panel's colour
+    // shows where the picture is see-through.
+    void pictureWithAlpha()
+    {
+        QImage picture(2, 1, QImage::Format_ARGB32);
+        picture.setPixel(0, 0, qRgba(0, 0, 0, 0));
+        picture.setPixel(1, 0, A);
+        TkavImagePanel panel;
+        panel.resize(4, 2);
+        panel.setColor(TColor::fromQColor(QColor(Fill)));
+        panel.setPicture(picture);
+        const QImage face = panel.grab().toImage();
+        QCOMPARE(pixel(face, 0, 0), Fill);
+        QCOMPARE(pixel(face, 1, 0), A);
+    }
+
     void autoSize_data()
     {
         QTest::addColumn<TAlign>("align");
