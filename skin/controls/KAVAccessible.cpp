@@ -1,5 +1,10 @@
 #include "KAVAccessible.h"
 
+#include "KAVCheckBox.h"
+#include "KAVGroupBox.h"
+#include "KAVImagePanel.h"
+#include "KAVURLLabel.h"
+
 #include <QAbstractButton>
 #include <QMetaObject>
 #include <QMetaProperty>
@@ -26,24 +31,8 @@ struct AccessibleClass {
     MakeInterface make;
 };
 
-// One row per skinned class that needs its own description.
-const AccessibleClass accessibleClasses[] = {
-    {"TkavCheckBox",
-     [](QWidget *w) -> QAccessibleInterface * {
-         return new TkavCheckableAccessible(w, QAccessible::CheckBox);
-     }},
-    {"TkavRadioButton",
-     [](QWidget *w) -> QAccessibleInterface * {
-         return new TkavCheckableAccessible(w, QAccessible::RadioButton);
-     }},
-    {"TkavCustomGroupBox",
-     [](QWidget *w) -> QAccessibleInterface * { return new TkavGroupingAccessible(w); }},
-    {"TkavCustomPanel",
-     [](QWidget *w) -> QAccessibleInterface * { return new TkavGroupingAccessible(w); }},
-    {"TkavPanel",
-     [](QWidget *w) -> QAccessibleInterface * { return new TkavRollingPanelAccessible(w); }},
-    {"TkavURLLabel",
-     [](QWidget *w) -> QAccessibleInterface * { return new TkavLinkAccessible(w); }},
+// The button classes described by name.
+const AccessibleClass accessibleButtonClasses[] = {
     {"TKavArrowButton",
      [](QWidget *w) -> QAccessibleInterface * {
          return new TkavGlyphButtonAccessible(w, arrowDirection);
@@ -56,9 +45,21 @@ QAccessibleInterface *kavAccessibleFactory(const QString &className, QObject *ob
 {
     if (object == nullptr || !object->isWidgetType())
         return nullptr;
-    for (const AccessibleClass &entry : accessibleClasses) {
+    auto *widget = static_cast<QWidget *>(object);
+    // Qt asks once for each class up the chain, the object's own first: the first answer counts.
+    if (auto *radio = qobject_cast<TkavRadioButton *>(widget))
+        return new TkavCheckableAccessible(radio, QAccessible::RadioButton);
+    if (auto *box = qobject_cast<TkavCheckBox *>(widget))
+        return new TkavCheckableAccessible(box, QAccessible::CheckBox);
+    if (auto *panel = qobject_cast<TkavPanel *>(widget))
+        return new TkavRollingPanelAccessible(panel);
+    if (qobject_cast<TkavCustomGroupBox *>(widget) || qobject_cast<TkavCustomPanel *>(widget))
+        return new TkavGroupingAccessible(widget);
+    if (auto *label = qobject_cast<TkavURLLabel *>(widget))
+        return new TkavLinkAccessible(label);
+    for (const AccessibleClass &entry : accessibleButtonClasses) {
         if (className == QLatin1StringView(entry.className))
-            return entry.make(static_cast<QWidget *>(object));
+            return entry.make(widget);
     }
     return nullptr;
 }
@@ -97,9 +98,14 @@ QString KavStripMnemonic(const QString &text)
     return result;
 }
 
-TkavCheckableAccessible::TkavCheckableAccessible(QWidget *widget, QAccessible::Role role)
-    : QAccessibleWidget(widget, role)
+TkavCheckableAccessible::TkavCheckableAccessible(TkavCheckBox *box, QAccessible::Role role)
+    : QAccessibleWidget(box, role)
 {
+}
+
+TkavCheckBox *TkavCheckableAccessible::box() const
+{
+    return qobject_cast<TkavCheckBox *>(widget());
 }
 
 QString TkavCheckableAccessible::text(QAccessible::Text t) const
@@ -113,7 +119,7 @@ QAccessible::State TkavCheckableAccessible::state() const
 {
     QAccessible::State s = QAccessibleWidget::state();
     s.checkable = true;
-    s.checked = widget()->property("Checked").toBool();
+    s.checked = box() && box()->Checked();
     return s;
 }
 
@@ -127,12 +133,12 @@ QStringList TkavCheckableAccessible::actionNames() const
 
 void TkavCheckableAccessible::doAction(const QString &actionName)
 {
-    if (!widget()->isEnabled())
-        return;
-    if (actionName == toggleAction() || actionName == pressAction())
-        QMetaObject::invokeMethod(widget(), "Click");
-    else
+    if (actionName != toggleAction() && actionName != pressAction()) {
         QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    if (TkavCheckBox *target = box())
+        target->Click(); // nothing when disabled
 }
 
 TkavGroupingAccessible::TkavGroupingAccessible(QWidget *widget)
@@ -147,19 +153,31 @@ QString TkavGroupingAccessible::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
-TkavRollingPanelAccessible::TkavRollingPanelAccessible(QWidget *widget)
-    : TkavGroupingAccessible(widget)
+TkavRollingPanelAccessible::TkavRollingPanelAccessible(TkavPanel *panel)
+    : TkavGroupingAccessible(panel)
 {
+}
+
+TkavPanel *TkavRollingPanelAccessible::panel() const
+{
+    return qobject_cast<TkavPanel *>(widget());
+}
+
+bool TkavRollingPanelAccessible::canRoll() const
+{
+    // The button is shown only where Align lets the panel roll, so Push cannot refuse then.
+    const TkavPanel *target = panel();
+    return target && target->isEnabled() && target->pushButtonShown();
 }
 
 QAccessible::State TkavRollingPanelAccessible::state() const
 {
     QAccessible::State s = TkavGroupingAccessible::state();
-    if (widget()->property("PushButtonShown").toBool()) {
-        const bool pushed = widget()->property("Pushed").toBool();
+    const TkavPanel *target = panel();
+    if (target && target->pushButtonShown()) {
         s.expandable = true;
-        s.expanded = !pushed;
-        s.collapsed = pushed;
+        s.expanded = !target->Pushed();
+        s.collapsed = target->Pushed();
     }
     return s;
 }
@@ -167,7 +185,7 @@ QAccessible::State TkavRollingPanelAccessible::state() const
 QStringList TkavRollingPanelAccessible::actionNames() const
 {
     QStringList names;
-    if (widget()->isEnabled() && widget()->property("PushButtonShown").toBool())
+    if (canRoll())
         names << toggleAction();
     return names + TkavGroupingAccessible::actionNames();
 }
@@ -178,11 +196,13 @@ void TkavRollingPanelAccessible::doAction(const QString &actionName)
         TkavGroupingAccessible::doAction(actionName);
         return;
     }
-    // Only offered while the button is shown, i.e. while the panel may roll: Push cannot refuse.
-    if (!widget()->isEnabled() || !widget()->property("PushButtonShown").toBool())
+    if (!canRoll())
         return;
-    const bool pushed = widget()->property("Pushed").toBool();
-    QMetaObject::invokeMethod(widget(), pushed ? "Pop" : "Push");
+    TkavPanel *target = panel();
+    if (target->Pushed())
+        target->Pop();
+    else
+        target->Push();
 }
 
 TkavGlyphButtonAccessible::TkavGlyphButtonAccessible(QWidget *widget, NameOf fallbackName)
@@ -232,16 +252,21 @@ void TkavGlyphButtonAccessible::doAction(const QString &actionName)
         button->click();
 }
 
-TkavLinkAccessible::TkavLinkAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Link)
+TkavLinkAccessible::TkavLinkAccessible(TkavURLLabel *label) : QAccessibleWidget(label, QAccessible::Link)
 {
+}
+
+TkavURLLabel *TkavLinkAccessible::label() const
+{
+    return qobject_cast<TkavURLLabel *>(widget());
 }
 
 QString TkavLinkAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
         return captionName(widget());
-    if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty())
-        return widget()->property("URL").toString();
+    if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty() && label())
+        return label()->URL();
     return QAccessibleWidget::text(t);
 }
 
@@ -263,10 +288,11 @@ QStringList TkavLinkAccessible::actionNames() const
 
 void TkavLinkAccessible::doAction(const QString &actionName)
 {
-    if (actionName == pressAction()) {
-        if (widget()->isEnabled())
-            QMetaObject::invokeMethod(widget(), "Click");
+    if (actionName != pressAction()) {
+        QAccessibleWidget::doAction(actionName);
         return;
     }
-    QAccessibleWidget::doAction(actionName);
+    TkavURLLabel *target = label();
+    if (target && target->isEnabled())
+        target->Click();
 }

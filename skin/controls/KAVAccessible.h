@@ -5,15 +5,18 @@
 #include <QString>
 #include <QStringList>
 
+class TkavCheckBox;
+class TkavPanel;
+class TkavURLLabel;
+
 // Accessibility of the skinned controls whose role, name or state Qt cannot tell by itself.
 //
-// One factory serves them all: it answers for the class names in its table (KAVAccessible.cpp)
-// and leaves every other class to Qt. Subclasses of a listed class are covered too, since Qt asks
-// the factory for each class name up the inheritance chain. To describe a new control, add a
-// row to the table (and, when none of the classes below fits, a class here).
+// One factory serves them all: it recognises the skin's controls (KAVAccessible.cpp) and leaves
+// every other class to Qt. Subclasses of a recognised class are covered too. To describe a new
+// control, add it to the factory (and, when none of the classes below fits, a class here).
 //
-// The interfaces read the controls through their published properties and slots only, so this
-// unit needs none of the controls' headers.
+// Actions call the controls directly, never through the meta-object, and only where the
+// operation can be done: an action that is not possible does nothing.
 
 // Installs the factory; every later call does nothing. The constructors of the controls in the
 // table call it, so a program never needs to.
@@ -22,16 +25,19 @@ void KavInstallAccessibility();
 // The text a control shows with its mnemonic marks removed ("&Start" -> "Start", "&&" -> "&").
 QString KavStripMnemonic(const QString &text);
 
-// A two-state control (check box, radio button). Reads its "Caption" and "Checked" properties;
-// its toggle action calls the control's "Click" slot, as a mouse click would.
+// A two-state control (check box, radio button), named by its caption; its toggle action clicks
+// it (TkavCheckBox::Click), as a mouse click would.
 class TkavCheckableAccessible : public QAccessibleWidget {
 public:
-    TkavCheckableAccessible(QWidget *widget, QAccessible::Role role);
+    TkavCheckableAccessible(TkavCheckBox *box, QAccessible::Role role);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
+
+private:
+    TkavCheckBox *box() const;
 };
 
 // A frame that groups other controls (group boxes, check and radio groups), named by its
@@ -43,16 +49,20 @@ public:
     QString text(QAccessible::Text t) const override;
 };
 
-// A panel that can roll up to its caption bar (TkavPanel): a grouping named by its "Caption",
-// expandable while its push button is shown ("PushButtonShown"), expanded or collapsed after its
-// "Pushed" property; its toggle action rolls it through the "Push" and "Pop" slots.
+// A panel that can roll up to its caption bar (TkavPanel): a grouping named by its caption,
+// expandable while its push button is shown, expanded or collapsed as it is rolled; its toggle
+// action rolls it (Push, Pop) while the button is shown and does nothing otherwise.
 class TkavRollingPanelAccessible : public TkavGroupingAccessible {
 public:
-    explicit TkavRollingPanelAccessible(QWidget *widget);
+    explicit TkavRollingPanelAccessible(TkavPanel *panel);
 
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
+
+private:
+    TkavPanel *panel() const;
+    bool canRoll() const;
 };
 
 // A button that shows a picture instead of a caption (arrow buttons, glyph buttons). Named by its
@@ -72,14 +82,17 @@ private:
     NameOf m_fallbackName;
 };
 
-// A web link (TkavURLLabel): named by its "Caption", its "URL" as description; the press action
-// opens it through the "Click" slot, as a mouse click would.
+// A web link (TkavURLLabel): named by its caption, its URL as description; the press action
+// opens it (TkavURLLabel::Click), as a mouse click would.
 class TkavLinkAccessible : public QAccessibleWidget {
 public:
-    explicit TkavLinkAccessible(QWidget *widget);
+    explicit TkavLinkAccessible(TkavURLLabel *label);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
+
+private:
+    TkavURLLabel *label() const;
 };

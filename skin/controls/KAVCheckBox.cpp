@@ -1,79 +1,45 @@
 #include "KAVCheckBox.h"
 
 #include "KAVAccessible.h"
-#include "KAVFunctions.h"
+#include "KAVCheckPainter.h"
+#include "KAVComposer.h"
+#include "KAVMetrics.h"
+#include "KAVRadioGroup.h"
 
 #include <QApplication>
-#include <QFocusEvent>
-#include <QFontMetrics>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPalette>
 
 namespace {
 
 const char LoadingProperty[] = "KavLoading";
 
-// Geometry of the face, shared by sizing and painting.
-constexpr int PictureLeft = 1;
-constexpr int TextGap = 4;      // caption starts this far right of the picture
-constexpr int ExtraWidth = 8;   // picture + caption + this
-constexpr int ExtraHeight = 4;  // max(text + 2, picture) + this
+using StateFrames = std::array<Kav::TkavPicture, 4>;
 
-// Height of a line of text in the font (ascent + descent), as "W" measures.
-int textHeight(const QFontMetrics &metrics)
+// The four state frames of a picture key, as the picture store prepares them.
+StateFrames storeFrames(const KavThemeValues &values, int key, Kav::PictureMask mask)
 {
-    return metrics.height();
+    StateFrames frames;
+    const int count = int(frames.size());
+    for (int frame = 1; frame <= count; ++frame)
+        frames[std::size_t(frame - 1)] = values.picture(key, Kav::PictureRecipe{count, frame, mask, false});
+    return frames;
 }
 
-// Draws picture at (x, y), leaving out the pixels of its bottom-left colour when keyed.
-void drawPicture(QImage &canvas, const QImage &picture, int x, int y, bool keyed)
+// The state frames of the built-in looks, asked of the store once per look, key and mask: a look
+// switch of hundreds of boxes is then one small look-up each rather than four look-ups by picture
+// name. (Built-in pictures never change; a file theme's frames come from the store, which knows
+// when they do.) Widgets live on the GUI thread only, and so does this table.
+const StateFrames &builtInFrames(const KavThemeValues &values, int key, Kav::PictureMask mask)
 {
-    if (picture.isNull())
-        return;
-    QPainter painter(&canvas);
-    if (!keyed) {
-        painter.drawImage(x, y, picture);
-        return;
-    }
-    QImage masked = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = picture.pixel(0, picture.height() - 1) | 0xFF000000u;
-    for (int row = 0; row < masked.height(); ++row) {
-        auto *line = reinterpret_cast<QRgb *>(masked.scanLine(row));
-        for (int column = 0; column < masked.width(); ++column) {
-            if ((line[column] | 0xFF000000u) == key)
-                line[column] = 0;
-        }
-    }
-    painter.drawImage(x, y, masked);
-}
-
-// The platform's focus rectangle: every other pixel of the outline inverted.
-void drawFocusRect(QImage &canvas, const QRect &rect)
-{
-    const QRect area = rect.intersected(canvas.rect());
-    if (area.isEmpty())
-        return;
-    auto invert = [&canvas](int x, int y) {
-        if ((x + y) % 2 != 0)
-            return;
-        const QRgb pixel = canvas.pixel(x, y);
-        canvas.setPixel(x, y, qRgb(255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel)));
-    };
-    const int left = rect.left(), top = rect.top(), right = rect.right(), bottom = rect.bottom();
-    for (int x = area.left(); x <= area.right(); ++x) {
-        if (top >= area.top())
-            invert(x, top);
-        if (bottom <= area.bottom() && bottom != top)
-            invert(x, bottom);
-    }
-    for (int y = area.top() + 1; y < area.bottom(); ++y) {
-        if (left >= area.left())
-            invert(left, y);
-        if (right <= area.right() && right != left)
-            invert(right, y);
-    }
+    static QHash<quint32, StateFrames> table;
+    const quint32 id = quint32(values.resolvedStyle()) << 16 | quint32(key) << 8 | quint32(mask);
+    auto found = table.constFind(id);
+    if (found == table.cend())
+        found = table.insert(id, storeFrames(values, key, mask));
+    return *found;
 }
 
 } // namespace
@@ -85,28 +51,6 @@ bool KavCanTakeFocus(const QWidget *control)
     return control->isVisible() && control->isEnabled()
         && (qobject_cast<const TkavCheckBox *>(control) || control->focusPolicy() != Qt::NoFocus);
 }
-
-namespace {
-
-// The radio button that last lost the focus, until the focus change is complete; lets a radio
-// button tell whether the focus came to it from a radio group's item.
-QPointer<QWidget> &radioLosingFocus()
-{
-    static QPointer<QWidget> widget;
-    return widget;
-}
-
-void watchFocusChanges()
-{
-    static bool watching = false;
-    if (watching || qApp == nullptr)
-        return;
-    watching = true;
-    QObject::connect(qApp, &QApplication::focusChanged, qApp,
-                     [] { radioLosingFocus().clear(); });
-}
-
-} // namespace
 
 // --- loading ---
 
@@ -144,17 +88,19 @@ TkavCheckBox::TkavCheckBox(QWidget *parent) : QAbstractButton(parent)
     setCheckable(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setTabStop(true);
-    resize(93, 17);
+    resize(Kav::Metrics::CheckBoxSize);
+    // Every change of the one checked state, whoever makes it (a click, setChecked through either
+    // class, a QButtonGroup), comes through here.
+    connect(this, &QAbstractButton::toggled, this, &TkavCheckBox::checkedToggled);
     m_look.setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    captionChanged();
     reloadPictures();
-    applyAutoSize();
 }
 
 void TkavCheckBox::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
     reloadPictures();
-    applyAutoSize();
     update();
 }
 
@@ -162,6 +108,18 @@ void TkavCheckBox::setFileTheme(TkavFileTheme *fileTheme)
 {
     m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
     setUIStyle(UIStyle());
+}
+
+void TkavCheckBox::reloadPictures()
+{
+    const QSize before = statePicture().size();
+    const KavThemeValues values = m_look.values();
+    const Kav::PictureMask mask = GetPicTransparent() ? Kav::PictureMask::BottomLeft : Kav::PictureMask::None;
+    const int key = GetPicThemeIndex();
+    m_frames = values.usesFile() ? storeFrames(values, key, mask) : builtInFrames(values, key, mask);
+    // A look switch between pictures of one size (the usual case) changes no size.
+    if (statePicture().size() != before)
+        applyAutoSize();
 }
 
 void TkavCheckBox::setAutoSize(bool autoSize)
@@ -173,21 +131,15 @@ void TkavCheckBox::setAutoSize(bool autoSize)
 
 void TkavCheckBox::setChecked(bool checked)
 {
-    if (checked == m_checked)
-        return;
-    m_checked = checked;
-    // Keeps QAbstractButton's view in step (isChecked(), toggled()); checkStateSet then finds
-    // nothing to do.
+    // QAbstractButton stores it and raises toggled() on a real change (checkedToggled).
     QAbstractButton::setChecked(checked);
+}
+
+void TkavCheckBox::checkedToggled(bool checked)
+{
     update();
     Q_EMIT CheckedChanged(checked);
     CheckStateChanged();
-}
-
-void TkavCheckBox::checkStateSet()
-{
-    if (QAbstractButton::isChecked() != m_checked)
-        setChecked(QAbstractButton::isChecked());
 }
 
 void TkavCheckBox::setTransparent(bool transparent)
@@ -199,8 +151,14 @@ void TkavCheckBox::setTransparent(bool transparent)
 void TkavCheckBox::setCaption(const QString &caption)
 {
     QAbstractButton::setText(caption);
-    applyAutoSize();
+    captionChanged();
     update();
+}
+
+void TkavCheckBox::captionChanged()
+{
+    m_captionSize = Kav::KavMeasureCheckCaption(font(), text());
+    applyAutoSize();
 }
 
 void TkavCheckBox::setTabStop(bool tabStop)
@@ -243,53 +201,38 @@ void TkavCheckBox::DoClick()
     setChecked(!Checked());
 }
 
+void TkavCheckBox::takeFocus()
+{
+    if (KavCanTakeFocus(this) && !hasFocus())
+        setFocus(Qt::OtherFocusReason);
+}
+
 void TkavCheckBox::Click()
 {
     if (!isEnabled())
         return;
+    // Focus handlers may destroy the control.
     QPointer<TkavCheckBox> guard(this);
-    if (KavCanTakeFocus(this) && !hasFocus())
-        setFocus(Qt::OtherFocusReason);
+    takeFocus();
     if (guard)
-        DoClick();
-}
-
-void TkavCheckBox::reloadPictures()
-{
-    const KavThemeValues values = m_look.values();
-    for (int frame = 1; frame <= 4; ++frame) {
-        QImage &picture = m_frames[frame - 1];
-        try {
-            picture = values.bitmap(GetPicThemeIndex(), 4, frame);
-        } catch (const EKavResourceNotFound &) {
-            // A look without this picture draws none.
-            picture = QImage();
-        }
-        if (picture.width() == 0 || picture.height() == 0)
-            picture = QImage();
-    }
+        click();
 }
 
 int TkavCheckBox::frameNumber() const
 {
     if (isEnabled())
-        return m_checked ? 1 : 2;
-    return m_checked ? 3 : 4;
+        return isChecked() ? 1 : 2;
+    return isChecked() ? 3 : 4;
 }
 
-QImage TkavCheckBox::statePicture() const
+Kav::TkavPicture TkavCheckBox::statePicture() const
 {
-    return m_frames[frameNumber() - 1];
+    return m_frames[std::size_t(frameNumber() - 1)];
 }
 
 QSize TkavCheckBox::sizeHint() const
 {
-    const QFontMetrics metrics(font());
-    const QImage picture = statePicture();
-    const int height = qMax(textHeight(metrics) + 2, picture.height()) + ExtraHeight;
-    const int width = picture.width()
-        + metrics.horizontalAdvance(KavStripMnemonic(text())) + ExtraWidth;
-    return QSize(width, height);
+    return Kav::KavCheckSizeHint(statePicture().size(), m_captionSize);
 }
 
 void TkavCheckBox::applyAutoSize()
@@ -303,54 +246,27 @@ void TkavCheckBox::applyAutoSize()
         resize(wanted);
 }
 
-QImage TkavCheckBox::composeFace() const
-{
-    QImage face(size(), QImage::Format_RGB32);
-    if (face.isNull())
-        return face;
-
-    // Background: the colour, or what lies behind the control (behind the tab sheet when on one).
-    face.fill(Color().toRgb());
-    if (m_transparent) {
-        const QWidget *parent = parentWidget();
-        QPainter behind(&face);
-        KavPaintBehind(behind, const_cast<TkavCheckBox *>(this), parent && KavIsTabSheet(parent));
-    }
-
-    const QImage picture = statePicture();
-    drawPicture(face, picture, PictureLeft, (height() - picture.height()) / 2, GetPicTransparent());
-
-    QPainter painter(&face);
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::Active, QPalette::WindowText));
-    const QFontMetrics metrics(font());
-    const int lineHeight = textHeight(metrics);
-    const int textLeft = picture.width() + TextGap;
-    const int textTop = (height() - lineHeight) / 2;
-    painter.drawText(QRect(textLeft, textTop, qMax(0, width() - textLeft), qMax(0, height() - textTop)),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
-    painter.end();
-
-    if (NeedDrawFocus())
-        drawFocusRect(face, KavRect(textLeft - 1, textTop, width(), textTop + lineHeight + 2));
-    return face;
-}
-
 void TkavCheckBox::paintEvent(QPaintEvent *)
 {
-    // The size follows picture and caption; a caption set behind our back is caught up here.
-    applyAutoSize();
-    const QImage face = composeFace();
-    QPainter painter(this);
-    painter.drawImage(0, 0, face);
+    Kav::CheckOption option;
+    option.size = size();
+    option.picture = statePicture();
+    option.caption = text();
+    option.captionSize = m_captionSize;
+    option.font = font();
+    option.textColour = palette().color(QPalette::Active, QPalette::WindowText);
+    option.focusFrame = NeedDrawFocus();
+    const QColor colour = palette().color(QPalette::Window);
+    Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour),
+                      [&option](QImage &face) { Kav::KavPaintCheck(face, option); });
 }
 
 bool TkavCheckBox::event(QEvent *e)
 {
-    // The accelerator of the caption: focus and click, as the keyboard's way of clicking.
+    // The accelerator of the caption: focus and click at once, as the keyboard's way of clicking
+    // (QAbstractButton would animate the click over a tenth of a second).
     if (e->type() == QEvent::Shortcut) {
-        if (isEnabled())
-            Click();
+        Click();
         return true;
     }
     return QAbstractButton::event(e);
@@ -360,12 +276,10 @@ void TkavCheckBox::changeEvent(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::FontChange:
-        applyAutoSize();
+        captionChanged();
         update();
         break;
-    case QEvent::EnabledChange:
-        if (!isEnabled())
-            m_leftDown = false;
+    case QEvent::EnabledChange: // a disabled frame may differ in size in a theme file
         applyAutoSize();
         update();
         break;
@@ -378,45 +292,16 @@ void TkavCheckBox::changeEvent(QEvent *e)
     QAbstractButton::changeEvent(e);
 }
 
-void TkavCheckBox::focusInEvent(QFocusEvent *e)
-{
-    QAbstractButton::focusInEvent(e);
-    update();
-}
-
-void TkavCheckBox::focusOutEvent(QFocusEvent *e)
-{
-    QAbstractButton::focusOutEvent(e);
-    update();
-}
-
-void TkavCheckBox::mousePressEvent(QMouseEvent *e)
-{
-    if (e->button() == Qt::LeftButton) {
-        m_leftDown = true;
-        e->accept();
-        return;
-    }
-    e->ignore();
-}
-
-void TkavCheckBox::mouseMoveEvent(QMouseEvent *e)
-{
-    e->accept();
-}
-
 void TkavCheckBox::mouseReleaseEvent(QMouseEvent *e)
 {
-    if (e->button() != Qt::LeftButton) {
-        e->ignore();
-        return;
+    // A release that clicks takes the focus first, as every way of clicking does (Click).
+    if (e->button() == Qt::LeftButton && isDown() && hitButton(e->position().toPoint())) {
+        QPointer<TkavCheckBox> guard(this);
+        takeFocus();
+        if (!guard)
+            return;
     }
-    e->accept();
-    const bool wasDown = m_leftDown;
-    m_leftDown = false;
-    // A click is a press and a release on the control; a double click comes as two clicks.
-    if (wasDown && rect().contains(e->position().toPoint()))
-        Click();
+    QAbstractButton::mouseReleaseEvent(e);
 }
 
 void TkavCheckBox::keyPressEvent(QKeyEvent *e)
@@ -463,7 +348,6 @@ void TkavCheckBox::keyReleaseEvent(QKeyEvent *e)
     if (!e->isAutoRepeat() && WantKeyUp() && hasFocus() && isEnabled()
         && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
         e->accept();
-        update();
         Click();
         return;
     }
@@ -474,9 +358,12 @@ void TkavCheckBox::keyReleaseEvent(QKeyEvent *e)
 
 TkavRadioButton::TkavRadioButton(QWidget *parent) : TkavCheckBox(parent)
 {
-    watchFocusChanges();
-    // The radio picture differs from the check box picture the base constructor loaded.
-    setUIStyle(UIStyle());
+    // The base constructor fetched the check box picture.
+    reloadPictures();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *previous, QWidget *now) {
+        if (now == this)
+            focusArrived(previous);
+    });
 }
 
 void TkavRadioButton::CheckStateChanged()
@@ -512,6 +399,16 @@ void TkavRadioButton::DoClick()
         setChecked(true);
 }
 
+void TkavRadioButton::focusArrived(QWidget *previous)
+{
+    // The arrow keys move the focus between the items of a radio group, and the choice moves with
+    // it: focus that comes from another item of the same group chooses this one. The click that
+    // follows a mouse press (which takes the focus first) then finds nothing left to change.
+    const auto *item = qobject_cast<const TkavRadioGroupButton *>(previous);
+    if (item && item != this && item->parentWidget() == parentWidget())
+        DoClick();
+}
+
 // Keyboard users must be able to choose, and the arrow keys only move among the controls: Space
 // released on a focused radio button clicks it (a checked one stays as it is). Enter is left to
 // the window.
@@ -532,22 +429,4 @@ void TkavRadioButton::keyReleaseEvent(QKeyEvent *e)
         return;
     }
     TkavCheckBox::keyReleaseEvent(e);
-}
-
-void TkavRadioButton::focusOutEvent(QFocusEvent *e)
-{
-    radioLosingFocus() = this;
-    TkavCheckBox::focusOutEvent(e);
-}
-
-void TkavRadioButton::focusInEvent(QFocusEvent *e)
-{
-    TkavCheckBox::focusInEvent(e);
-    QWidget *previous = radioLosingFocus();
-    radioLosingFocus().clear();
-    // Only an item of the same group counts: an item of another group may still be on record
-    // when a group that took the focus hands it on to its item, which must not choose that item.
-    if (previous && previous != this && previous->inherits("TkavRadioGroupButton")
-        && previous->parentWidget() == parentWidget())
-        Click();
 }

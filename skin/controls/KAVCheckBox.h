@@ -3,15 +3,17 @@
 #include "KAVColor.h"
 #include "KAVLook.h"
 #include "KAVMgr.h"
+#include "KAVPictureStore.h"
 #include "KAVThemes.h"
 
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
-#include <QImage>
 #include <QPointer>
 #include <QSize>
 #include <QString>
+
+#include <array>
 
 // Loading a form. While a form definition is being applied, the skinned controls change state
 // silently: they store and repaint but raise none of their events (OnClick), because user code
@@ -43,10 +45,12 @@ void KavSetLoading(QWidget *widget, bool loading);
 // A skinned check box: the state picture of its look (CheckBoxImage, four frames: checked,
 // unchecked, checked disabled, unchecked disabled) followed by its caption, sized to both.
 //
-// OnClick is raised on every real change of Checked (by click, keyboard, accelerator or
-// program), never for a click that changes nothing and never while loading. CheckedChanged is
-// the plain change notification of the property: it follows every real change, loading or not.
-// Checked is also readable as QAbstractButton::isChecked(); Qt's own clicked() is not raised.
+// Checked is QAbstractButton's checked state, and every click (mouse, Space or Enter, accelerator,
+// Click()) goes through QAbstractButton::click(): pressed(), released(), clicked(), toggled() and
+// QButtonGroup behave as for any Qt button. On top of that, OnClick is raised on every real change
+// of Checked (by click, keyboard, accelerator or program), never for a click that changes nothing
+// and never while loading; CheckedChanged is the plain change notification of the property, which
+// follows every real change, loading or not.
 //
 // Keyboard: Space or Enter released on a focused check box toggles it; the caption's
 // accelerator ("&Start" -> Alt+S) focuses and clicks; the arrow keys move the focus to the next or
@@ -60,6 +64,8 @@ class TkavCheckBox : public QAbstractButton {
     Q_PROPERTY(TCheckBoxState State READ State WRITE setState)
     Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    // QAbstractButton's text, written through the meta-object (form loaders), sizes the box too.
+    Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
     Q_PROPERTY(TColor Color READ Color WRITE setColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
@@ -73,6 +79,8 @@ public:
     explicit TkavCheckBox(QWidget *parent = nullptr);
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
+    // Fetches the look's state pictures from the picture store; the size is measured again only
+    // when the picture's size changed.
     void setUIStyle(TkavUIStyle style);
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
     void setFileTheme(TkavFileTheme *fileTheme);
@@ -80,11 +88,13 @@ public:
     bool AutoSize() const { return m_autoSize; }
     void setAutoSize(bool autoSize);
 
-    bool Checked() const { return m_checked; }
-    // A real change stores, repaints and then runs CheckStateChanged; the same value does nothing.
+    bool Checked() const { return isChecked(); }
+    // QAbstractButton::setChecked under the published name: a real change repaints and then runs
+    // CheckStateChanged; the same value does nothing. (A change made through the base class, or
+    // by a QButtonGroup, is handled alike.)
     void setChecked(bool checked);
 
-    TCheckBoxState State() const { return m_checked ? cbChecked : cbUnchecked; }
+    TCheckBoxState State() const { return isChecked() ? cbChecked : cbUnchecked; }
     void setState(TCheckBoxState state) { setChecked(state == cbChecked); }
 
     bool Transparent() const { return m_transparent; }
@@ -92,8 +102,9 @@ public:
 
     QString Caption() const { return text(); }
     void setCaption(const QString &caption);
-    // Hides QAbstractButton::setText so that the size follows at once; a text set through the
-    // base class is picked up at the next paint.
+    // Hides QAbstractButton::setText so that the size follows at once. (A text set through a
+    // QAbstractButton pointer is shown, but the size follows only at the next change of caption,
+    // font or look.)
     void setText(const QString &text) { setCaption(text); }
 
     // TabStop: Tab reaches the control. With or without it, a click takes the focus when it
@@ -113,12 +124,13 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    // The state picture as it is drawn now (frame of the current state); empty when the look has
-    // none.
-    QImage statePicture() const;
+    // The state picture as it is drawn now (frame of the current state, masked as drawn); null
+    // when the look has none.
+    Kav::TkavPicture statePicture() const;
 
 public Q_SLOTS:
-    // What a mouse click does: take the focus when possible, then DoClick. Nothing when disabled.
+    // What a mouse click does: take the focus when possible, then QAbstractButton::click(), whose
+    // nextCheckState runs DoClick. Nothing when disabled.
     void Click();
 
 Q_SIGNALS:
@@ -137,42 +149,44 @@ protected:
 
     // OnClick, unless loading.
     void raiseOnClick();
+    // Gives the control the focus when it can take it and has not got it.
+    void takeFocus();
+    // The look's pictures again (a subclass draws another theme key); sized again when their size
+    // changed.
+    void reloadPictures();
 
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void changeEvent(QEvent *e) override;
-    void focusInEvent(QFocusEvent *e) override;
-    void focusOutEvent(QFocusEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
-    // A change made through QAbstractButton::setChecked is handled as one made through Checked.
-    void checkStateSet() override;
-    void nextCheckState() override { Click(); }
+    // A click's change of state is DoClick's to decide.
+    void nextCheckState() override { DoClick(); }
 
 private:
+    void checkedToggled(bool checked);
     bool focusSibling(bool forward);
-    void reloadPictures();
+    // Measures the caption again (its font or text changed) and applies AutoSize.
+    void captionChanged();
     void applyAutoSize();
     // 1 checked, 2 unchecked, 3 checked disabled, 4 unchecked disabled.
     int frameNumber() const;
-    QImage composeFace() const;
 
     TkavLook m_look;
-    QImage m_frames[4];
-    bool m_checked = false;
+    std::array<Kav::TkavPicture, 4> m_frames;
+    // The caption's width and line height in the font, kept with caption and font.
+    QSize m_captionSize;
     bool m_transparent = false;
     bool m_autoSize = true;
-    bool m_leftDown = false;
 };
 
-// A skinned radio button: RadioButtonImage drawn with its corner colour transparent. Becoming
-// checked unchecks every TkavRadioButton with the same parent and the same GroupIndex, also while
-// loading; only then is OnClick raised, on the newly checked button alone. Clicking a checked
-// radio button changes nothing and raises nothing. Space released on a focused radio button
-// clicks it (so that keyboard users can choose); Enter does nothing on it.
+// A skinned radio button: RadioButtonImage drawn with its bottom-left colour transparent.
+// Becoming checked unchecks every TkavRadioButton with the same parent and the same GroupIndex,
+// also while loading; only then is OnClick raised, on the newly checked button alone. Clicking a
+// checked radio button changes nothing and raises no OnClick (clicked() still follows, as for any
+// Qt button). Space released on a focused radio button clicks it, so that keyboard users can
+// choose; Enter does nothing on it.
 class TkavRadioButton : public TkavCheckBox {
     Q_OBJECT
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE setGroupIndex)
@@ -190,14 +204,12 @@ protected:
     void DoClick() override;
     bool WantKeyUp() const override { return false; }
 
-    // Focus arriving from a radio group's item button of the same parent clicks this button, so
-    // that the arrow keys move the choice of a radio group along with the focus.
-    void focusInEvent(QFocusEvent *e) override;
-    void focusOutEvent(QFocusEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
 
 private:
+    // The focus came to this button from previous (QApplication::focusChanged).
+    void focusArrived(QWidget *previous);
     void uncheckGroup();
 
     int m_groupIndex = 0;

@@ -1,29 +1,18 @@
 #include "KAVGroupBox.h"
 
-#include <QLayout>
-
 #include "KAVAccessible.h"
+#include "KAVComposer.h"
 #include "KAVFunctions.h"
+#include "KAVMetrics.h"
+#include "KAVPanelPainter.h"
+#include "KAVPlatformPanel.h"
 
 #include <QFontInfo>
-#include <QFontMetrics>
+#include <QLayout>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPalette>
 
 namespace {
-
-// Draws the straight segment from `from` to `to` without its end point, as a pen drawing one
-// connected line does (the next segment starts there).
-void lineTo(QImage &canvas, QPoint from, QPoint to, QRgb color)
-{
-    const int dx = (to.x() > from.x()) - (to.x() < from.x());
-    const int dy = (to.y() > from.y()) - (to.y() < from.y());
-    for (QPoint p = from; p != to; p += QPoint(dx, dy)) {
-        if (canvas.rect().contains(p))
-            canvas.setPixel(p, color);
-    }
-}
 
 constexpr QRgb DisabledCaptionColor = 0xFF808080;
 
@@ -34,7 +23,7 @@ TkavCustomGroupBox::TkavCustomGroupBox(QWidget *parent) : QWidget(parent)
     KavInstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    resize(185, 105);
+    resize(Kav::Metrics::GroupBoxSize);
     applyMargins();
     setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
 }
@@ -85,7 +74,7 @@ TColor TkavCustomGroupBox::FontColor() const
 
 void TkavCustomGroupBox::setFontColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::WindowText, color);
+    Kav::KavUpdatePaletteColor(this, QPalette::WindowText, color);
     update();
 }
 
@@ -143,44 +132,19 @@ void TkavCustomGroupBox::applyMargins()
     setContentsMargins(3, fontHeight() + 5, 3, 3);
 }
 
-QImage TkavCustomGroupBox::composeFace() const
-{
-    QImage face(size(), QImage::Format_RGB32);
-    if (face.isNull())
-        return face;
-    face.fill(Color().toRgb());
-    if (m_transparent)
-        DoTrans(face, const_cast<TkavCustomGroupBox *>(this));
-
-    const QFontMetrics metrics(font());
-    const int captionWidth = metrics.horizontalAdvance(m_caption);
-    const int right = width(), bottom = height();
-    const int y = fontHeight() / 2 + 1;
-
-    // One connected line from just left of the caption round the box and back along the top,
-    // leaving a gap where the caption sits.
-    const QRgb pen = m_borderColor.toRgb();
-    const QPoint path[] = {
-        {2, y}, {0, y}, {0, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y},
-        {m_caption.isEmpty() ? 0 : captionWidth + 6, y},
-    };
-    for (size_t i = 1; i < std::size(path); ++i)
-        lineTo(face, path[i - 1], path[i], pen);
-
-    QPainter painter(&face);
-    painter.setFont(font());
-    painter.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
-                               : QColor::fromRgb(DisabledCaptionColor));
-    painter.drawText(QRect(5, 0, qMax(0, right - 5), bottom), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     m_caption);
-    return face;
-}
-
 void TkavCustomGroupBox::paintEvent(QPaintEvent *)
 {
-    const QImage face = composeFace();
-    QPainter painter(this);
-    painter.drawImage(0, 0, face);
+    Kav::GroupBoxOption option;
+    option.size = size();
+    option.caption = m_caption;
+    option.font = font();
+    option.fontHeight = fontHeight();
+    option.borderColour = m_borderColor.toQColor();
+    option.captionColour = isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
+                                       : QColor::fromRgb(DisabledCaptionColor);
+    const QColor colour = palette().color(QPalette::Window);
+    Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour),
+                      [&option](QImage &face) { Kav::KavPaintGroupBox(face, option); });
 }
 
 void TkavCustomGroupBox::changeEvent(QEvent *e)
@@ -236,5 +200,5 @@ void TkavGroupBox::Click()
 
 QSize TkavCustomGroupBox::sizeHint() const
 {
-    return layout() ? layout()->totalSizeHint() : QSize(185, 105);
+    return layout() ? layout()->totalSizeHint() : Kav::Metrics::GroupBoxSize;
 }

@@ -91,7 +91,6 @@ private:
     void fileThemeRemoved();
     void handOnEnabled(bool enabled);
     void applyMargins();
-    QImage composeFace() const;
 
     TkavLook m_look;
     QString m_caption;

@@ -2,11 +2,12 @@
 
 #include "KAVAccessible.h"
 #include "KAVFunctions.h"
+#include "KAVMetrics.h"
+#include "KAVPanelPainter.h"
 
 #include <QAccessible>
 #include <QEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
@@ -15,20 +16,18 @@ using namespace KavLayout;
 
 namespace {
 
-// VCL draws captions with the '&' of an access key shown as an underline.
-constexpr int CaptionTextFlags = Qt::TextSingleLine | Qt::TextShowMnemonic;
-
-// The push button strip is one fixed picture for every panel; read once.
-const QImage &panelButtonResource()
+// Qt's horizontal alignment for a caption's Alignment.
+int horizontalAlignment(TAlignment alignment)
 {
-    static const QImage picture = [] {
-        try {
-            return KavLoadResourceBitmap(QStringLiteral("PANEL_BUTTON"));
-        } catch (const EKavResourceNotFound &) {
-            return QImage(); // no picture, no button
-        }
-    }();
-    return picture;
+    switch (alignment) {
+    case taLeftJustify:
+        return Qt::AlignLeft;
+    case taRightJustify:
+        return Qt::AlignRight;
+    case taCenter:
+        break;
+    }
+    return Qt::AlignHCenter;
 }
 
 void announceNameChange(QWidget *widget)
@@ -58,12 +57,13 @@ void announceExpandedChange(QWidget *widget)
 TkavCustomPanel::TkavCustomPanel(QWidget *parent) : TkavPlatformPanel(parent)
 {
     setColor(KavPaletteColor(this, QPalette::Button));
-    resize(185, 41);
+    resize(Kav::Metrics::PanelSize);
 }
 
 void TkavCustomPanel::setPicture(const QImage &picture)
 {
     m_picture = picture;
+    preparePicture();
     PictureChanged(this);
     ClearPanel();
     update();
@@ -72,7 +72,16 @@ void TkavCustomPanel::setPicture(const QImage &picture)
 void TkavCustomPanel::setTransparent(bool transparent)
 {
     m_transparent = transparent;
+    preparePicture();
     update();
+}
+
+void TkavCustomPanel::preparePicture()
+{
+    // An opaque panel draws the picture as it was given (an alpha channel of its own included).
+    m_keyedPicture = m_transparent
+        ? Kav::TkavPictureStore::instance().userPicture(m_picture, Kav::PictureRecipe{0, 0, Kav::PictureMask::BottomLeft, false})
+        : Kav::TkavPicture();
 }
 
 void TkavCustomPanel::setAutoSize(bool autoSize)
@@ -118,8 +127,10 @@ void TkavCustomPanel::setText(const QString &text)
 {
     if (text == m_text)
         return;
+    // Where the old caption was drawn, for the hook.
+    const QRect previous = captionRect();
     m_text = text;
-    RepaintText(m_lastCaptionRect);
+    RepaintText(previous);
     update();
     announceNameChange(this);
 }
@@ -128,7 +139,7 @@ QSize TkavCustomPanel::sizeHint() const
 {
     if (m_autoSize && !m_picture.isNull())
         return m_picture.size();
-    return QSize(185, 41);
+    return Kav::Metrics::PanelSize;
 }
 
 void TkavCustomPanel::ClearPanel()
@@ -154,67 +165,41 @@ void TkavCustomPanel::applyAutoSize()
     updateGeometry();
 }
 
-QImage TkavCustomPanel::drawablePicture() const
+QRect TkavCustomPanel::captionRect() const
 {
-    if (!m_transparent || m_picture.isNull())
-        return m_picture;
-    // A transparent picture skips the pixels of the colour of its bottom-left pixel.
-    QImage keyed = m_picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = keyed.pixel(0, keyed.height() - 1) | 0xFF000000u;
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == key)
-                line[x] = 0;
-        }
-    }
-    return keyed;
+    return Kav::KavPanelCaptionPlace(size(), m_text, font(), horizontalAlignment(m_alignment), m_captionPosX,
+                                     m_captionPosY)
+        .rect;
 }
 
-void TkavCustomPanel::paintPanel(QImage &canvas)
+Kav::Backdrop TkavCustomPanel::backdrop() const
 {
-    QPainter painter(&canvas);
-    const QRect client = canvas.rect();
+    const QColor colour = palette().color(QPalette::Window);
+    return m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour);
+}
 
-    // Background: the colour, or what lies under a transparent panel.
-    painter.fillRect(client, Color().toQColor());
-    if (m_transparent)
-        DoTrans(painter, this);
-
-    if (!m_picture.isNull()) {
-        const QImage picture = drawablePicture();
-        switch (m_drawStyle) {
-        case kavStretch:
-            painter.drawImage(client, picture);
-            break;
-        case kavTile:
-            TileDraw(painter, picture, client);
-            break;
-        case kavNormal:
-            painter.drawImage(0, 0, picture);
-            break;
-        }
+void TkavCustomPanel::paintPanel(QImage &canvas) const
+{
+    Kav::ImagePanelOption option;
+    option.size = size();
+    option.picture = m_transparent ? m_keyedPicture.image() : m_picture;
+    switch (m_drawStyle) {
+    case kavNormal:
+        option.layout = Kav::PictureLayout::Natural;
+        break;
+    case kavStretch:
+        option.layout = Kav::PictureLayout::Stretch;
+        break;
+    case kavTile:
+        option.layout = Kav::PictureLayout::Tile;
+        break;
     }
-
-    if (m_text.trimmed().isEmpty())
-        return;
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
-    if (m_captionPosX == -1 || m_captionPosY == -1) {
-        int horizontal = Qt::AlignHCenter;
-        if (m_alignment == taLeftJustify)
-            horizontal = Qt::AlignLeft;
-        else if (m_alignment == taRightJustify)
-            horizontal = Qt::AlignRight;
-        painter.drawText(client, horizontal | Qt::AlignVCenter | CaptionTextFlags, m_text);
-        m_lastCaptionRect = client;
-    } else {
-        const QFontMetrics metrics(font());
-        const QRect at(m_captionPosX, m_captionPosY,
-                       metrics.horizontalAdvance(KavStripMnemonic(m_text)), metrics.height());
-        painter.drawText(at, Qt::AlignLeft | Qt::AlignTop | CaptionTextFlags, m_text);
-        m_lastCaptionRect = at;
-    }
+    option.caption = m_text;
+    option.captionPlace = Kav::KavPanelCaptionPlace(size(), m_text, font(), horizontalAlignment(m_alignment),
+                                                    m_captionPosX, m_captionPosY);
+    option.font = font();
+    option.textColour = palette().color(foregroundRole());
+    Kav::KavPaintImagePanel(canvas, option);
 }
 
 void TkavCustomPanel::resizeEvent(QResizeEvent *event)
@@ -240,7 +225,7 @@ TkavPanel::TkavPanel(QWidget *parent) : TkavPlatformPanel(parent)
     setMouseTracking(true);
     m_rollTimer = new QTimer(this);
     connect(m_rollTimer, &QTimer::timeout, this, &TkavPanel::stepRoll);
-    resize(100, m_fullHeight);
+    resize(Kav::Metrics::CaptionPanelSize.width(), m_fullHeight);
     setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
 }
 
@@ -263,17 +248,16 @@ void TkavPanel::setUIStyle(TkavUIStyle style)
     m_look.setUIStyle(style);
     setColor(TColor(0xFFFFFF));
     const KavThemeValues values = m_look.values();
-    try {
-        m_barPicture = values.bitmap(KavKey::SideChannelBarImage);
-    } catch (const EKavResourceNotFound &) {
-        m_barPicture = QImage(); // a look without its picture draws no bar
-    }
+    // A look without its picture draws no bar.
+    m_barPicture = values.picture(KavKey::SideChannelBarImage);
+    m_buttonFrames = pushButtonFrames();
     m_borderColor = values.color(KavKey::ControlBorderColor);
     // The light MacOS bar wants black text; the other looks' bars are dark.
     const bool macOS = !values.usesFile() && values.resolvedStyle() == TkavUIStyle::MacOS;
     m_captionFontColor = macOS ? TColor(0) : values.color(KavKey::MenuSelectedFontColor);
-    // The bar height may have changed: the children move below it.
-    updateChildMargins();
+    // The children sit below the bar; they move only when its height changed.
+    if (contentsMargins().top() != captionBarHeight() + ChildMargin)
+        updateChildMargins();
     update();
 }
 
@@ -337,6 +321,20 @@ int TkavPanel::captionBarHeight() const
     return m_barPicture.isNull() ? DefaultBarHeight : m_barPicture.height();
 }
 
+TkavPanel::ButtonFrames TkavPanel::pushButtonFrames() const
+{
+    // One picture for every panel and look: asked of the store once.
+    static const ButtonFrames frames = [] {
+        ButtonFrames library;
+        const int count = int(library.size());
+        for (int frame = 1; frame <= count; ++frame)
+            library[std::size_t(frame - 1)] = Kav::TkavPictureStore::instance().resourcePicture(
+                QStringLiteral("PANEL_BUTTON"), Kav::PictureRecipe{count, frame});
+        return library;
+    }();
+    return frames;
+}
+
 bool TkavPanel::pushButtonShown() const
 {
     return m_showButton && !parentSetsHeight();
@@ -344,29 +342,20 @@ bool TkavPanel::pushButtonShown() const
 
 QRect TkavPanel::pushButtonRect() const
 {
-    const QImage strip = pushButtonShown() ? pushButtonPicture() : QImage();
-    if (strip.isNull())
+    const Kav::TkavPicture &frame = m_buttonFrames[0];
+    if (!pushButtonShown() || frame.isNull())
         return {};
-    const int frameWidth = strip.width() / 4;
-    const int left = width() - 1 - frameWidth - 4;
-    const int top = (captionBarHeight() - strip.height()) / 2;
-    return KavRect(left, top, left + frameWidth, top + strip.height());
+    return Kav::KavPanelButtonRect(size(), captionBarHeight(), frame.size());
 }
 
-bool TkavPanel::buttonHit(const QPoint &point) const
+bool TkavPanel::mouseOverButton() const
 {
-    const QRect button = pushButtonRect();
-    return !button.isNull() && InRect(point, button);
+    return m_mousePos.has_value() && pushButtonRect().contains(*m_mousePos);
 }
 
 QSize TkavPanel::sizeHint() const
 {
-    return QSize(100, 100);
-}
-
-QImage TkavPanel::pushButtonPicture() const
-{
-    return panelButtonResource();
+    return Kav::Metrics::CaptionPanelSize;
 }
 
 void TkavPanel::Push()
@@ -449,45 +438,21 @@ void TkavPanel::finishRoll()
         Q_EMIT OnPop(this);
 }
 
-void TkavPanel::paintPanel(QImage &canvas)
+void TkavPanel::paintPanel(QImage &canvas) const
 {
-    QPainter painter(&canvas);
-    const int w = canvas.width();
-    const int h = canvas.height();
-    const int barHeight = captionBarHeight();
-
-    // The panel: its colour inside a one-pixel outline.
-    painter.fillRect(canvas.rect(), Color().toQColor());
-    painter.setPen(m_borderColor.toQColor());
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, w - 1, h - 1);
-
-    // The caption bar, stretched between the side lines.
-    if (!m_barPicture.isNull() && w > 2)
-        painter.drawImage(KavRect(1, 0, w - 1, m_barPicture.height()), m_barPicture);
-
-    // The caption, left-aligned in the bar.
-    const QRect captionRect = KavRect(10, 0, w - 1, barHeight);
-    if (captionRect.isValid() && !m_caption.isEmpty()) {
-        painter.save();
-        painter.setClipRect(captionRect);
-        painter.setFont(font());
-        painter.setPen(m_captionFontColor.toQColor());
-        painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | CaptionTextFlags, m_caption);
-        painter.restore();
+    Kav::CaptionPanelOption option;
+    option.size = size();
+    option.borderColour = m_borderColor.toQColor();
+    option.bar = m_barPicture;
+    option.barHeight = captionBarHeight();
+    option.caption = m_caption;
+    option.font = font();
+    option.captionColour = m_captionFontColor.toQColor();
+    if (pushButtonShown()) {
+        const std::size_t frame = (m_expanded ? 0 : 2) + (mouseOverButton() ? 1 : 0);
+        option.button = m_buttonFrames[frame];
     }
-
-    // The push button at the right end of the bar, highlighted under the mouse.
-    m_overButton = false;
-    const QImage strip = pushButtonShown() ? pushButtonPicture() : QImage();
-    if (strip.isNull())
-        return;
-    const QRect button = pushButtonRect();
-    m_overButton = m_mousePos.has_value() && InRect(*m_mousePos, button);
-    const int frame = (m_expanded ? 1 : 3) + (m_overButton ? 1 : 0);
-    QImage face;
-    SpitBitmap(strip, face, 4, frame);
-    painter.drawImage(w - face.width() - 4, button.top() / 2 + 2, face);
+    Kav::KavPaintCaptionPanel(canvas, option);
 }
 
 void TkavPanel::resizeEvent(QResizeEvent *event)
@@ -512,7 +477,7 @@ void TkavPanel::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     // The button is only there when Align lets the panel roll, so Push cannot refuse here.
-    if (buttonHit(event->position().toPoint())) {
+    if (pushButtonRect().contains(event->position().toPoint())) {
         if (m_expanded)
             Push();
         else

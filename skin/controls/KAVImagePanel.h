@@ -2,6 +2,7 @@
 
 #include "KAVColor.h"
 #include "KAVLook.h"
+#include "KAVPictureStore.h"
 #include "KAVPlatformPanel.h"
 #include "KAVThemes.h"
 
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 #include <stdexcept>
 
@@ -48,7 +50,8 @@ public:
 
     bool Transparent() const { return m_transparent; }
     // With Transparent the parent's background shows under the panel, and so it does through
-    // the picture's transparent pixels: those of the colour of its bottom-left pixel.
+    // the picture's transparent pixels: those of the colour of its bottom-left pixel (masked once,
+    // when the picture or Transparent changes).
     virtual void setTransparent(bool transparent);
 
     bool AutoSize() const { return m_autoSize; }
@@ -77,8 +80,9 @@ public:
     QString Text() const { return m_text; }
     void setText(const QString &text);
 
-    // Where the caption was drawn by the last paint.
-    QRect lastCaptionRect() const { return m_lastCaptionRect; }
+    // Where the caption is drawn: the whole panel when it follows Alignment, its own line at a
+    // fixed position; empty when the caption is blank.
+    QRect captionRect() const;
 
     QSize sizeHint() const override;
 
@@ -90,14 +94,17 @@ protected:
     // The picture changed: apply AutoSize and the transparency, ClearPanel, repaint.
     virtual void PictureChanged(QObject *sender);
 
-    void paintPanel(QImage &canvas) override;
+    Kav::Backdrop backdrop() const override;
+    void paintPanel(QImage &canvas) const override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void applyAutoSize();
-    QImage drawablePicture() const;
+    // The picture with its transparent pixels masked, from the picture store, while Transparent.
+    void preparePicture();
 
     QImage m_picture;
+    Kav::TkavPicture m_keyedPicture;
     bool m_transparent = false;
     bool m_autoSize = false;
     int m_captionPosX = -1;
@@ -106,7 +113,6 @@ private:
     TAlignment m_alignment = KavLayout::taCenter;
     int m_borderWidth = 0;
     QString m_text;
-    QRect m_lastCaptionRect;
 };
 
 // The panel as it is placed on forms: publishes the caption and the picture settings.
@@ -121,7 +127,8 @@ public:
 };
 
 // A panel with a caption bar in the colours and picture of its look, and an optional push button
-// in that bar that rolls the panel up to the bar and down again.
+// in that bar that rolls the panel up to the bar and down again. Its Color (white in every look)
+// is the background of the controls inside it that keep their parent's colour.
 //
 // Rolling runs on the event loop: Push and Pop start it and return at once; one step of 15 pixels
 // follows every AnimationInterval milliseconds, and OnPush or OnPop is raised when it ends.
@@ -189,25 +196,27 @@ public:
 
     // The height of the caption bar: its picture's height, DefaultBarHeight without a picture.
     int captionBarHeight() const;
-    QImage captionBarPicture() const { return m_barPicture; }
+    Kav::TkavPicture captionBarPicture() const { return m_barPicture; }
     // Whether the push button is drawn: ShowButton, and Align none of alClient, alLeft, alRight.
     bool pushButtonShown() const;
-    // The push button's hit rectangle (right and bottom edges inclusive, see InRect), empty when
-    // the button is not shown.
+    // Where the push button is drawn, which is where a click hits it; empty when the button is
+    // not shown.
     QRect pushButtonRect() const;
-    // Whether the mouse was over the push button at the last paint.
-    bool mouseOverButton() const { return m_overButton; }
+    // Whether the mouse is over the push button (it is drawn highlighted then).
+    bool mouseOverButton() const;
 
     QSize sizeHint() const override;
 
-public Q_SLOTS:
     // Rolls up to the caption bar. Throws EKavPanelError(CantPushMessage) and changes nothing when
     // Align is alClient, alLeft or alRight. A Push while already rolling up is merged into that
-    // roll; during a Pop it turns the roll round.
+    // roll; during a Pop it turns the roll round. (Not a slot: nothing that reaches the panel
+    // through the meta-object may throw.)
     void Push();
     // Rolls down to Height. A Pop while already rolling down is merged into that roll; during a
     // Push it turns the roll round.
     void Pop();
+
+public Q_SLOTS:
     // One step of the running roll now (nothing when not rolling); the roll timer calls it.
     void stepRoll();
 
@@ -216,10 +225,12 @@ Q_SIGNALS:
     void OnPop(QObject *sender);
 
 protected:
-    // The PANEL_BUTTON strip: four frames (expanded, expanded under the mouse, pushed, pushed
-    // under the mouse). An empty picture draws no button.
-    virtual QImage pushButtonPicture() const;
-    void paintPanel(QImage &canvas) override;
+    // The push button's four frames (expanded, expanded under the mouse, pushed, pushed under the
+    // mouse): those of the PANEL_BUTTON strip. Asked for when the look is set; null frames draw
+    // no button.
+    using ButtonFrames = std::array<Kav::TkavPicture, 4>;
+    virtual ButtonFrames pushButtonFrames() const;
+    void paintPanel(QImage &canvas) const override;
     // The push button shows for some Aligns only.
     void AlignChanged() override;
 
@@ -233,7 +244,6 @@ private:
     enum class Roll { None, Up, Down };
 
     void fileThemeRemoved();
-    bool buttonHit(const QPoint &point) const;
     void updateChildMargins();
     void startRoll(Roll direction);
     void setVisibleHeight(int height);
@@ -241,9 +251,9 @@ private:
 
     TColor m_borderColor;
     TkavLook m_look;
-    QImage m_barPicture;
+    Kav::TkavPicture m_barPicture;
+    ButtonFrames m_buttonFrames;
     bool m_showButton = true;
-    bool m_overButton = false;
     bool m_expanded = true;
     int m_fullHeight = 100;
     TColor m_captionFontColor;

@@ -2,11 +2,11 @@
 
 #include "KAVAccessible.h"
 #include "KAVFunctions.h"
+#include "KAVLook.h"
 
 #include <QEvent>
 #include <QLayout>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSplitter>
 #include <QVariant>
 
@@ -41,6 +41,14 @@ TAlign alignOf(const QWidget *control)
 }
 
 } // namespace
+
+void Kav::KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
+{
+    const QPalette &palette = widget->palette();
+    if (palette.isBrushSet(QPalette::Active, role) && TColor::fromQColor(palette.color(role)) == color)
+        return;
+    KavSetPaletteColor(widget, role, color);
+}
 
 void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
 {
@@ -118,10 +126,20 @@ void TkavPlatformPanel::AlignChanged()
 {
 }
 
+TColor TkavPlatformPanel::Color() const
+{
+    return KavPaletteColor(this, QPalette::Window);
+}
+
 void TkavPlatformPanel::setColor(TColor color)
 {
-    m_color = color;
+    Kav::KavUpdatePaletteColor(this, QPalette::Window, color);
     update();
+}
+
+Kav::Backdrop TkavPlatformPanel::backdrop() const
+{
+    return Kav::Backdrop::filled(palette().color(QPalette::Window));
 }
 
 void TkavPlatformPanel::alignChildren()
@@ -156,11 +174,7 @@ void TkavPlatformPanel::watchParent(bool watch)
 
 void TkavPlatformPanel::paintEvent(QPaintEvent *)
 {
-    QImage canvas(size(), QImage::Format_RGB32);
-    if (canvas.isNull())
-        return;
-    paintPanel(canvas);
-    QPainter(this).drawImage(0, 0, canvas);
+    Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); });
 }
 
 void TkavPlatformPanel::resizeEvent(QResizeEvent *event)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "KAVColor.h"
+#include "KAVComposer.h"
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPalette>
 #include <QRect>
 #include <QWidget>
 
@@ -38,9 +40,20 @@ void KavAlignControls(QWidget *container, const QRect &client);
 using KavLayout::TAlign;
 using KavLayout::TAlignment;
 
+namespace Kav {
+// Sets one colour of widget's own palette, unless the widget already has that very colour as its
+// own: a palette change is handed down to every child, which a look switch of many controls must
+// not pay for nothing.
+void KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color);
+} // namespace Kav
+
 // What every panel has from the windowing layer: a place in its parent by Align, a background
 // Color, its Font, the mouse events and OnResize. Qt has no such panel, so the skinned panels
-// stand on this one. A panel composes its face off screen in paintPanel and shows it in one go.
+// stand on this one. A panel composes its face off screen in paintPanel, over its backdrop, and
+// shows it in one go (Kav::KavPaintFace).
+//
+// Color lives in the panel's palette (QPalette::Window), so the controls inside it that keep
+// their parent's colour (ParentColor) take it by Qt's palette inheritance.
 class TkavPlatformPanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
@@ -55,7 +68,7 @@ public:
     bool parentSetsWidth() const;
     bool parentSetsHeight() const;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void setColor(TColor color);
     void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
@@ -72,8 +85,11 @@ Q_SIGNALS:
 protected:
     explicit TkavPlatformPanel(QWidget *parent);
 
-    // Composes the panel's face into canvas (of the panel's size).
-    virtual void paintPanel(QImage &canvas) = 0;
+    // What the face is composed over: Color by default.
+    virtual Kav::Backdrop backdrop() const;
+    // Composes the panel's face onto canvas (of the panel's size, the backdrop already there).
+    // Painting only reads the panel.
+    virtual void paintPanel(QImage &canvas) const = 0;
     // Called after Align has changed and the panel has been placed by it.
     virtual void AlignChanged();
 
@@ -98,6 +114,5 @@ private:
     void watchParent(bool watch);
 
     TAlign m_align = KavLayout::alNone;
-    TColor m_color;
     bool m_pressed = false;
 };

@@ -323,6 +323,8 @@ void TkavRadioGroup::FocusUpdate()
             checked->setFocus(Qt::OtherFocusReason);
         return;
     }
+    // With nothing chosen the group would keep a focus it does not show, and the arrow keys would
+    // have no item to start from: the first item that can take it gets it, chosen or not.
     for (TkavCheckBox *item : buttons()) {
         if (KavCanTakeFocus(item)) {
             item->setFocus(Qt::OtherFocusReason);

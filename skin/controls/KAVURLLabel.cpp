@@ -4,8 +4,11 @@
 #include "KAVLook.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QUrl>
+
+#include <cmath>
 
 const char *const TkavURLLabel::DefaultURL = "https://www.orventa.example/";
 
@@ -13,6 +16,22 @@ namespace {
 
 constexpr TColor Blue = TColor(0xFF0000);
 constexpr TColor Red = TColor(0x0000FF);
+
+// How far the underline of font runs below the line's height (ascent + descent); 0 when it stays
+// within. Qt draws it ceil(offset) below the baseline, but keeps it inside the descent when the
+// font's own offset lies inside it; a Song-style CJK font at 12 pixels has a descent of 1 and an
+// offset of 1.16, so its underline lands a pixel below the line.
+int underlineOverhang(const QFont &font)
+{
+    if (!font.underline())
+        return 0;
+    const QFontMetricsF metrics(font);
+    qreal offset = std::ceil(metrics.underlinePos()) + 0.5;
+    if (metrics.underlinePos() <= metrics.descent())
+        offset = qMin(offset, metrics.descent() - 0.5);
+    const qreal bottom = metrics.ascent() + offset + metrics.lineWidth() / 2;
+    return qMax(0, int(std::ceil(bottom)) - QFontMetrics(font).height());
+}
 
 } // namespace
 
@@ -23,6 +42,9 @@ TkavURLLabel::TkavURLLabel(QWidget *parent)
     KavInstallAccessibility();
     // A caption is shown as it is written, never read as markup.
     setTextFormat(Qt::PlainText);
+    // The text starts at the top, as a platform label lays it out: the room added below the line
+    // for the underline (sizeHint) stays below it instead of being shared out above and below.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);
@@ -91,6 +113,16 @@ void TkavURLLabel::updateBackground()
 {
     // With its parent's colour the label need not paint a background: the parent's shows.
     setAutoFillBackground(!m_transparent && !m_parentColor);
+}
+
+QSize TkavURLLabel::sizeHint() const
+{
+    return QLabel::sizeHint() + QSize(0, underlineOverhang(font()));
+}
+
+QSize TkavURLLabel::minimumSizeHint() const
+{
+    return QLabel::minimumSizeHint() + QSize(0, underlineOverhang(font()));
 }
 
 void TkavURLLabel::fitToText()

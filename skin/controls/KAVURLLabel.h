@@ -62,6 +62,11 @@ public:
     bool Transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 
+    // QLabel's size with room for the underline: in some fonts (the Song-style CJK ones at small
+    // sizes) it runs below the line's descent, where a label of the text's height would cut it off.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 public Q_SLOTS:
     // Opens URL when it holds more than blanks, then raises OnClick.
     void Click();

@@ -122,4 +122,24 @@ inline constexpr int ComboBoxFrameWidth = 2;          // outer line in the borde
 inline constexpr int ComboBoxButtonWidth = 17;        // the drop-down button, as wide as a scroll bar arrow
 inline constexpr QSize ComboBoxArrowSize{7, 4};       // the drawn arrow: a filled triangle pointing down
 
+// Check boxes and radio buttons: the state picture sits CheckPictureLeft from the left edge and
+// the caption CheckTextGap right of the picture; an automatic size is picture + caption +
+// CheckExtraWidth wide and max(text height + 2, picture height) + CheckExtraHeight high.
+inline constexpr int CheckPictureLeft = 1;
+inline constexpr int CheckTextGap = 4;
+inline constexpr int CheckExtraWidth = 8;
+inline constexpr int CheckExtraHeight = 4;
+
+// Group boxes: the caption is written at (GroupCaptionLeft, 0) in a gap of the top line that runs
+// from GroupLineGapLeft to caption width + GroupLineGapRight.
+inline constexpr int GroupCaptionLeft = 5;
+inline constexpr int GroupLineGapLeft = 2;
+inline constexpr int GroupLineGapRight = 6;
+
+// A captioned panel (TkavPanel): its default size, where its caption starts in the caption bar,
+// and how far its push button keeps from the right edge.
+inline constexpr QSize CaptionPanelSize{100, 100};
+inline constexpr int PanelCaptionLeft = 10;
+inline constexpr int PanelButtonRightMargin = 4;
+
 } // namespace Kav::Metrics

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -103,6 +104,9 @@ private slots:
     void startsInTheFormsLook();
     void stateChanges_data();
     void stateChanges();
+    void clicksGoThroughQtsClickPath_data();
+    void clicksGoThroughQtsClickPath();
+    void buttonGroupExclusivity();
     void spaceTogglesOnRelease();
     void spaceChoosesARadioButton();
     void doubleClickIsTwoClicks();
@@ -113,6 +117,7 @@ private slots:
     void autoSize_data();
     void autoSize();
     void autoSizeInTheMacOSLook();
+    void paintingResizesNothing();
     void frameForState_data();
     void frameForState();
     void radioPictureIsKeyed();
@@ -239,6 +244,107 @@ void tst_KavCheckBox::stateChanges()
     if (clicks > 0)
         QCOMPARE(onClick.first().first().value<QObject *>(), box);
     QCOMPARE(changed.count(), expected != initial ? 1 : 0);
+}
+
+// How a control is clicked, in the table below.
+enum class ClickWay { Mouse, Space, Enter, Accelerator, ClickSlot, QtClick };
+
+// Every way of clicking goes through QAbstractButton's click: pressed(), released() and clicked()
+// once, toggled() on a change, and a QButtonGroup hears of it, as for any Qt button. OnClick still
+// follows the change alone.
+void tst_KavCheckBox::clicksGoThroughQtsClickPath_data()
+{
+    QTest::addColumn<bool>("radio");
+    QTest::addColumn<ClickWay>("way");
+    QTest::addColumn<bool>("initial");
+    QTest::addColumn<bool>("expected");
+
+    QTest::addRow("check: mouse") << false << ClickWay::Mouse << false << true;
+    QTest::addRow("check: mouse unchecks") << false << ClickWay::Mouse << true << false;
+    QTest::addRow("check: Space") << false << ClickWay::Space << false << true;
+    QTest::addRow("check: Enter") << false << ClickWay::Enter << true << false;
+    QTest::addRow("check: accelerator") << false << ClickWay::Accelerator << false << true;
+    QTest::addRow("check: Click()") << false << ClickWay::ClickSlot << false << true;
+    QTest::addRow("check: click()") << false << ClickWay::QtClick << false << true;
+    QTest::addRow("radio: mouse") << true << ClickWay::Mouse << false << true;
+    QTest::addRow("radio: mouse on the checked one") << true << ClickWay::Mouse << true << true;
+    QTest::addRow("radio: Space") << true << ClickWay::Space << false << true;
+    QTest::addRow("radio: accelerator") << true << ClickWay::Accelerator << false << true;
+    QTest::addRow("radio: click()") << true << ClickWay::QtClick << false << true;
+}
+
+void tst_KavCheckBox::clicksGoThroughQtsClickPath()
+{
+    QFETCH(bool, radio);
+    QFETCH(ClickWay, way);
+    QFETCH(bool, initial);
+    QFETCH(bool, expected);
+
+    QWidget window;
+    TkavCheckBox *box = radio ? new TkavRadioButton(&window) : new TkavCheckBox(&window);
+    box->setCaption(QStringLiteral("&Go"));
+    box->setChecked(initial);
+    QButtonGroup group;
+    group.setExclusive(false);
+    group.addButton(box, 7);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+
+    QSignalSpy pressed(box, &QAbstractButton::pressed);
+    QSignalSpy released(box, &QAbstractButton::released);
+    QSignalSpy clicked(box, &QAbstractButton::clicked);
+    QSignalSpy toggled(box, &QAbstractButton::toggled);
+    QSignalSpy groupClicked(&group, &QButtonGroup::buttonClicked);
+    QSignalSpy groupIdClicked(&group, &QButtonGroup::idClicked);
+    QSignalSpy onClick(box, &TkavCheckBox::OnClick);
+    switch (way) {
+    case ClickWay::Mouse: QTest::mouseClick(box, Qt::LeftButton); break;
+    case ClickWay::Space: QTest::keyClick(box, Qt::Key_Space); break;
+    case ClickWay::Enter: QTest::keyClick(box, Qt::Key_Return); break;
+    case ClickWay::Accelerator: QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier); break;
+    case ClickWay::ClickSlot: box->Click(); break;
+    case ClickWay::QtClick: box->click(); break;
+    }
+
+    QCOMPARE(box->Checked(), expected);
+    QCOMPARE(pressed.count(), 1);
+    QCOMPARE(released.count(), 1);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.first().first().toBool(), expected);
+    QCOMPARE(groupClicked.count(), 1);
+    QCOMPARE(groupClicked.first().first().value<QAbstractButton *>(), box);
+    QCOMPARE(groupIdClicked.count(), 1);
+    QCOMPARE(groupIdClicked.first().first().toInt(), 7);
+    const int changes = expected != initial ? 1 : 0;
+    QCOMPARE(toggled.count(), changes);
+    QCOMPARE(onClick.count(), changes);
+    QVERIFY(!box->isDown());
+}
+
+// Check boxes in an exclusive QButtonGroup behave as Qt's do: one checked at a time, and
+// clicking the checked one keeps it checked. The boxes' own state is the group's.
+void tst_KavCheckBox::buttonGroupExclusivity()
+{
+    QWidget window;
+    auto *first = new TkavCheckBox(&window);
+    auto *second = new TkavCheckBox(&window);
+    second->move(0, 30);
+    QButtonGroup group;
+    group.addButton(first);
+    group.addButton(second);
+    QSignalSpy firstClick(first, &TkavCheckBox::OnClick);
+    QSignalSpy secondChanged(second, &TkavCheckBox::CheckedChanged);
+
+    first->click();
+    second->click();
+    QVERIFY(!first->Checked());
+    QVERIFY(second->Checked());
+    QCOMPARE(group.checkedButton(), second);
+    QCOMPARE(firstClick.count(), 2); // checked, then unchecked by the group
+    second->click();
+    QVERIFY(second->Checked());
+    QCOMPARE(secondChanged.count(), 1);
 }
 
 void tst_KavCheckBox::spaceTogglesOnRelease()
@@ -465,6 +571,24 @@ void tst_KavCheckBox::autoSizeInTheMacOSLook()
     QCOMPARE(radio.width(), 16 + metrics.horizontalAdvance(radio.Caption()) + 8);
 }
 
+// The size follows caption, font, look and AutoSize when they change; painting only reads it.
+void tst_KavCheckBox::paintingResizesNothing()
+{
+    QWidget window;
+    auto *box = new TkavRadioButton(&window);
+    box->setCaption(QStringLiteral("Choice"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->resize(box->width() + 30, box->height() + 5);
+    const QSize placed = box->size();
+    box->grab();
+    box->repaint();
+    QCOMPARE(box->size(), placed);
+    // The next change of an input sizes it again.
+    box->setUIStyle(TkavUIStyle::MacOS);
+    QCOMPARE(box->size(), box->sizeHint());
+}
+
 void tst_KavCheckBox::frameForState_data()
 {
     QTest::addColumn<bool>("radio");
@@ -583,32 +707,27 @@ private:
     QImage m_face;
 };
 
-// Stand-ins for the pages of a page control, which the controls know by class name only.
-class TkavTabSheet : public QWidget {
+// A stand-in for a page of a page control: a container that declares itself see-through, so that
+// a transparent control on it shows what lies behind the page.
+class SeeThroughPage : public QWidget {
     Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-
-class TTabSheet : public QWidget {
-    Q_OBJECT
+    Q_CLASSINFO("KavSeeThrough", "true")
 public:
     using QWidget::QWidget;
 };
 
 void tst_KavCheckBox::transparentOnATabSheet_data()
 {
-    QTest::addColumn<bool>("skinnedSheet");
-    QTest::addRow("TkavTabSheet") << true;
-    QTest::addRow("TTabSheet") << false;
+    QTest::addColumn<bool>("seeThrough");
+    QTest::addRow("see-through page") << true;
+    QTest::addRow("plain container") << false;
 }
 
 void tst_KavCheckBox::transparentOnATabSheet()
 {
-    QFETCH(bool, skinnedSheet);
+    QFETCH(bool, seeThrough);
     Backdrop backdrop;
-    QWidget *sheet = skinnedSheet ? static_cast<QWidget *>(new TkavTabSheet(&backdrop))
-                                  : new TTabSheet(&backdrop);
+    QWidget *sheet = seeThrough ? new SeeThroughPage(&backdrop) : new QWidget(&backdrop);
     sheet->setGeometry(20, 20, 250, 150);
     sheet->setAutoFillBackground(true);
     sheet->setPalette(QPalette(QColor(255, 255, 255)));
@@ -619,9 +738,11 @@ void tst_KavCheckBox::transparentOnATabSheet()
     backdrop.show();
     QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
 
-    // Away from picture and caption the box shows what lies under it behind the page.
+    // Away from picture and caption the box shows what lies under it: behind the page, or the
+    // container's own face.
     const QPoint spot(box->width() - 2, 1);
-    QCOMPARE(box->grab().toImage().pixel(spot), backdropColour(spot + box->pos() + sheet->pos()));
+    const QRgb expected = seeThrough ? backdropColour(spot + box->pos() + sheet->pos()) : qRgb(255, 255, 255);
+    QCOMPARE(box->grab().toImage().pixel(spot), expected);
 }
 
 void tst_KavCheckBox::focusRectangle()

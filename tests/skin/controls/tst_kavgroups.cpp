@@ -158,6 +158,8 @@ private slots:
     void spaceChoosesTheFocusedItem_data();
     void spaceChoosesTheFocusedItem();
     void focusAndArrowsInARadioGroup();
+    void mouseClickOnAnItem_data();
+    void mouseClickOnAnItem();
     void tabEntersAndLeavesAGroup_data();
     void tabEntersAndLeavesAGroup();
     void radioGroupWithNothingChosenHandsOnTheFocus_data();
@@ -723,6 +725,51 @@ void tst_KavGroups::focusAndArrowsInARadioGroup()
     QTest::keyClick(group->buttons()[2], Qt::Key_Space);
     QCOMPARE(group->ItemIndex(), 2);
     QCOMPARE(onClick.count(), 3);
+}
+
+// A mouse click on an item takes the focus first, which in a radio group moves the choice to it;
+// the click that follows finds nothing left to change. Either way the click is told once.
+void tst_KavGroups::mouseClickOnAnItem_data()
+{
+    QTest::addColumn<bool>("radio");
+    QTest::addColumn<bool>("focusOnAnotherItem");
+    QTest::addRow("radio group, focus on another item") << true << true;
+    QTest::addRow("radio group, focus outside") << true << false;
+    QTest::addRow("check group, focus on another item") << false << true;
+    QTest::addRow("check group, focus outside") << false << false;
+}
+
+void tst_KavGroups::mouseClickOnAnItem()
+{
+    QFETCH(bool, radio);
+    QFETCH(bool, focusOnAnotherItem);
+    QWidget window;
+    auto *outside = new QLineEdit(&window);
+    TkavCheckGroup *group = radio ? new TkavRadioGroup(&window) : new TkavCheckGroup(&window);
+    group->move(0, 30);
+    group->setItems({"a", "b", "c"});
+    group->setChecked(0, true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    if (focusOnAnotherItem)
+        group->buttons()[0]->setFocus();
+    else
+        outside->setFocus();
+
+    TkavCheckBox *item = group->buttons()[1];
+    QSignalSpy clicked(item, &QAbstractButton::clicked);
+    QSignalSpy toggled(item, &QAbstractButton::toggled);
+    QSignalSpy itemClick(item, &TkavCheckBox::OnClick);
+    QSignalSpy groupClick(group, &TkavCheckGroup::OnClick);
+    QTest::mouseClick(item, Qt::LeftButton);
+
+    QVERIFY(item->hasFocus());
+    QVERIFY(item->Checked());
+    QCOMPARE(group->Checked(0), !radio);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(toggled.count(), 1);
+    QCOMPARE(itemClick.count(), 1);
+    QCOMPARE(groupClick.count(), 1);
 }
 
 void tst_KavGroups::tabEntersAndLeavesAGroup_data()

@@ -1,5 +1,8 @@
+#include "KAVCheckBox.h"
 #include "KAVFunctions.h"
+#include "KAVGroupBox.h"
 #include "KAVImagePanel.h"
+#include "KAVRadioGroup.h"
 #include "KAVMgr.h"
 #include "KAVThemeFile.h"
 
@@ -67,7 +70,13 @@ public:
     using TkavPanel::TkavPanel;
 
 protected:
-    QImage pushButtonPicture() const override { return buttonStrip(); }
+    ButtonFrames pushButtonFrames() const override
+    {
+        ButtonFrames frames;
+        for (int frame = 1; frame <= 4; ++frame)
+            frames[frame - 1] = Kav::TkavPictureStore::instance().userPicture(buttonStrip(), {4, frame});
+        return frames;
+    }
 };
 
 void sendMouse(QWidget *widget, QEvent::Type type, const QPoint &at,
@@ -381,6 +390,15 @@ private slots:
         // The panel draws no button then, so nothing can be clicked to roll it.
         QVERIFY(!panel->pushButtonShown());
         QVERIFY(panel->pushButtonRect().isNull());
+        // Nor can anything else reach the refusal: Push is no slot (an exception must not cross
+        // the meta-object), and the accessibility layer offers no toggle and does nothing.
+        QCOMPARE(panel->metaObject()->indexOfMethod("Push()"), -1);
+        QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(panel.get())->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!panel->Animating());
+        QCOMPARE(pushed.count(), 0);
     }
 
     void captionBarDrawnFromPicture()
@@ -465,6 +483,52 @@ private slots:
         QCOMPARE(panel.Color(), TColor(0xFFFFFF));
     }
 
+    // Controls that keep their parent's colour take the panel's white, in their pixels too.
+    void childrenTakeThePanelsColour_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addRow("check box") << QStringLiteral("check box");
+        QTest::addRow("radio button") << QStringLiteral("radio button");
+        QTest::addRow("group box") << QStringLiteral("group box");
+        QTest::addRow("check group") << QStringLiteral("check group");
+    }
+
+    void childrenTakeThePanelsColour()
+    {
+        QFETCH(QString, kind);
+        TkavPanel panel;
+        panel.setUIStyle(TkavUIStyle::MacOS);
+        panel.resize(200, 150);
+        QWidget *child = nullptr;
+        if (kind == QLatin1String("check box") || kind == QLatin1String("radio button")) {
+            auto *box = kind == QLatin1String("check box") ? new TkavCheckBox(&panel) : new TkavRadioButton(&panel);
+            box->setUIStyle(TkavUIStyle::MacOS);
+            box->setAutoSize(false);
+            box->setCaption(QStringLiteral("x"));
+            box->setGeometry(10, 30, 120, 30);
+            child = box;
+        } else {
+            TkavCustomGroupBox *group = kind == QLatin1String("group box")
+                ? static_cast<TkavCustomGroupBox *>(new TkavGroupBox(&panel))
+                : new TkavCheckGroup(&panel);
+            group->setUIStyle(TkavUIStyle::MacOS);
+            group->setGeometry(10, 30, 120, 60);
+            child = group;
+        }
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        // A spot inside the child where it draws nothing but its background.
+        const QPoint spot(child->width() - 4, child->height() - 4);
+
+        QCOMPARE(child->property("Color").value<TColor>(), TColor(0xFFFFFF));
+        QCOMPARE(pixel(child->grab().toImage(), spot.x(), spot.y()), qRgb(255, 255, 255));
+        panel.setColor(TColor::fromRgb(1, 2, 3));
+        QCOMPARE(pixel(child->grab().toImage(), spot.x(), spot.y()), qRgb(1, 2, 3));
+        // A look change makes the panel white again, and its children with it.
+        panel.setUIStyle(TkavUIStyle::WinXP);
+        QCOMPARE(pixel(child->grab().toImage(), spot.x(), spot.y()), qRgb(255, 255, 255));
+    }
+
     void fileThemeColours()
     {
         auto panel = themedPanel(21);
@@ -516,14 +580,13 @@ private slots:
             panel->Push();
             rollToEnd(*panel);
         }
-        // Hit rectangle: left = 60 - 1 - 3 - 4, top = (21 - 2) / 2, edges included.
+        // At x = 60 - 3 - 4, y = (21 - 2) / 2 / 2 + 2: where it is drawn and where it is hit.
         const QRect button = panel->pushButtonRect();
-        QCOMPARE(button, QRect(52, 9, 3, 2));
-        sendMouse(panel.get(), QEvent::MouseMove, mouseOver ? QPoint(55, 11) : QPoint(30, 11));
+        QCOMPARE(button, QRect(53, 6, 3, 2));
+        sendMouse(panel.get(), QEvent::MouseMove, mouseOver ? QPoint(55, 7) : QPoint(30, 11));
 
         const QImage face = panel->grab().toImage();
         QCOMPARE(panel->mouseOverButton(), mouseOver);
-        // Drawn at x = 60 - 3 - 4, y = 9 / 2 + 2.
         for (int x = 53; x < 56; ++x)
             for (int y = 6; y < 8; ++y)
                 QCOMPARE(pixel(face, x, y), FrameColours[frame - 1]);
@@ -531,13 +594,65 @@ private slots:
         QCOMPARE(pixel(face, 53, 8), barRow(8));
     }
 
+    // The button is hit exactly where it is drawn: every pixel the button changes lies in
+    // pushButtonRect and fills it, and a click rolls the panel on each of its corners but not one
+    // pixel outside any of its sides.
+    void buttonIsHitWhereItIsDrawn_data()
+    {
+        QTest::addColumn<int>("barHeight");
+        QTest::addColumn<int>("width");
+        QTest::addRow("21 bar") << 21 << 60;
+        QTest::addRow("20 bar, odd width") << 20 << 77;
+        QTest::addRow("no bar picture") << 0 << 40;
+    }
+
+    void buttonIsHitWhereItIsDrawn()
+    {
+        QFETCH(int, barHeight);
+        QFETCH(int, width);
+
+        QWidget parent;
+        parent.resize(width, 80);
+        auto panel = themedPanel<ButtonPanel>(barHeight, &parent);
+        panel->setGeometry(0, 0, width, 80);
+        const QRect button = panel->pushButtonRect();
+        QVERIFY(!button.isEmpty());
+
+        panel->setShowButton(false);
+        const QImage without = panel->grab().toImage();
+        panel->setShowButton(true);
+        const QImage with = panel->grab().toImage();
+        QRect drawn;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                if (pixel(with, x, y) != pixel(without, x, y))
+                    drawn |= QRect(x, y, 1, 1);
+        QCOMPARE(drawn, button);
+
+        const QPoint inside[] = {button.topLeft(), button.topRight(), button.bottomLeft(), button.bottomRight()};
+        for (const QPoint &at : inside) {
+            click(panel.get(), at);
+            QVERIFY2(panel->Animating(), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+            rollToEnd(*panel);
+            click(panel.get(), at);
+            rollToEnd(*panel);
+            QVERIFY(!panel->Pushed());
+        }
+        const QPoint outside[] = {button.topLeft() - QPoint(1, 0), button.topLeft() - QPoint(0, 1),
+                                  button.bottomRight() + QPoint(1, 0), button.bottomRight() + QPoint(0, 1)};
+        for (const QPoint &at : outside) {
+            click(panel.get(), at);
+            QVERIFY2(!panel->Animating(), qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+        }
+    }
+
     void mouseLeavingDropsTheHighlight()
     {
         auto panel = themedPanel<ButtonPanel>(21);
         panel->resize(60, 80);
-        sendMouse(panel.get(), QEvent::MouseMove, QPoint(53, 10));
-        panel->grab();
+        sendMouse(panel.get(), QEvent::MouseMove, QPoint(53, 6));
         QVERIFY(panel->mouseOverButton());
+        QCOMPARE(pixel(panel->grab().toImage(), 53, 6), FrameColours[1]);
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(panel.get(), &leave);
         const QImage face = panel->grab().toImage();
@@ -551,11 +666,12 @@ private slots:
         QTest::addColumn<TAlign>("align");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<bool>("rolls");
-        QTest::addRow("on the button") << true << KavLayout::alNone << QPoint(53, 10) << true;
-        QTest::addRow("on the button's far corner") << true << KavLayout::alNone << QPoint(55, 11) << true;
-        QTest::addRow("beside the button") << true << KavLayout::alNone << QPoint(51, 10) << false;
-        QTest::addRow("ShowButton off") << false << KavLayout::alNone << QPoint(53, 10) << false;
-        QTest::addRow("aligned left") << true << KavLayout::alLeft << QPoint(53, 10) << false;
+        QTest::addRow("on the button") << true << KavLayout::alNone << QPoint(54, 6) << true;
+        QTest::addRow("on the button's far corner") << true << KavLayout::alNone << QPoint(55, 7) << true;
+        QTest::addRow("beside the button") << true << KavLayout::alNone << QPoint(52, 6) << false;
+        QTest::addRow("below the button") << true << KavLayout::alNone << QPoint(54, 8) << false;
+        QTest::addRow("ShowButton off") << false << KavLayout::alNone << QPoint(54, 6) << false;
+        QTest::addRow("aligned left") << true << KavLayout::alLeft << QPoint(54, 6) << false;
     }
 
     void clickInCaptionBar()

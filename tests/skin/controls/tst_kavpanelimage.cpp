@@ -146,6 +146,22 @@ private slots:
         QCOMPARE(pixel(face, 4, 2), besidePicture);
     }
 
+    // A picture with an alpha channel of its own keeps it on an opaque panel: the panel's colour
+    // shows where the picture is see-through.
+    void pictureWithAlpha()
+    {
+        QImage picture(2, 1, QImage::Format_ARGB32);
+        picture.setPixel(0, 0, qRgba(0, 0, 0, 0));
+        picture.setPixel(1, 0, A);
+        TkavImagePanel panel;
+        panel.resize(4, 2);
+        panel.setColor(TColor::fromQColor(QColor(Fill)));
+        panel.setPicture(picture);
+        const QImage face = panel.grab().toImage();
+        QCOMPARE(pixel(face, 0, 0), Fill);
+        QCOMPARE(pixel(face, 1, 0), A);
+    }
+
     void autoSize_data()
     {
         QTest::addColumn<TAlign>("align");
@@ -271,12 +287,12 @@ private slots:
         }
         QVERIFY(!text.isNull());
         if (where == QLatin1String("at 5,3")) {
-            QCOMPARE(panel.lastCaptionRect().topLeft(), QPoint(5, 3));
+            QCOMPARE(panel.captionRect().topLeft(), QPoint(5, 3));
             QVERIFY(text.left() >= 5 && text.left() <= 8);
             QVERIFY(text.top() >= 3);
             return;
         }
-        QCOMPARE(panel.lastCaptionRect(), panel.rect());
+        QCOMPARE(panel.captionRect(), panel.rect());
         const int leftGap = text.left();
         const int rightGap = panel.width() - 1 - text.right();
         const int topGap = text.top();
@@ -294,9 +310,9 @@ private slots:
     {
         RecordingPanel panel;
         panel.resize(80, 30);
+        // The hook is given where the old caption was: nowhere before the first one.
         panel.setCaption(QStringLiteral("one"));
         QCOMPARE(panel.repaintedText, QList<QRect>{QRect()});
-        panel.grab(); // paints: the caption rectangle is known now
         panel.setCaption(QStringLiteral("two"));
         QCOMPARE(panel.repaintedText.size(), 2);
         QCOMPARE(panel.repaintedText.at(1), panel.rect());

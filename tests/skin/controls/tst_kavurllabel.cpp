@@ -205,6 +205,62 @@ private slots:
         QCOMPARE(label.size(), QSize(57, 13));
     }
 
+    // The underline is part of the label: with AutoSize its row lies inside, also in the
+    // Song-style CJK font at 12 pixels, whose underline runs below the line's descent.
+    void underlineIsInside_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixelSize");
+        // The font the exam program maps "宋体" to.
+        QTest::addRow("Song-style CJK, 12 px") << QStringLiteral("AR PL UMing CN") << 12;
+        QTest::addRow("Song-style CJK, 13 px") << QStringLiteral("AR PL UMing CN") << 13;
+        QTest::addRow("Song-style CJK, 16 px") << QStringLiteral("AR PL UMing CN") << 16;
+        QTest::addRow("Song-style CJK, 24 px") << QStringLiteral("AR PL UMing CN") << 24;
+        QTest::addRow("default font") << QString() << 0;
+    }
+
+    void underlineIsInside()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, pixelSize);
+
+        TkavURLLabel label;
+        QFont font = label.font();
+        if (!family.isEmpty())
+            font.setFamilies({family});
+        if (pixelSize > 0)
+            font.setPixelSize(pixelSize);
+        font.setStyleStrategy(QFont::NoAntialias);
+        label.setFont(font);
+        label.setCaption(QStringLiteral("联系作者"));
+        QCOMPARE(label.size(), label.sizeHint());
+
+        // The underline is the lowest row in the link colour that runs along most of the text.
+        const QImage face = label.grab().toImage();
+        const int textWidth = QFontMetrics(font).horizontalAdvance(label.Caption());
+        int underlineRow = -1;
+        for (int y = 0; y < face.height(); ++y) {
+            int blue = 0;
+            for (int x = 0; x < face.width(); ++x)
+                blue += (face.pixel(x, y) | 0xFF000000u) == Blue.toRgb() ? 1 : 0;
+            if (blue >= textWidth * 3 / 4)
+                underlineRow = y;
+        }
+        QVERIFY2(underlineRow >= 0, qPrintable(QStringLiteral("no underline in a label %1 high").arg(label.height())));
+        // And nothing of it is cut: the same label drawn taller shows no further row of it.
+        TkavURLLabel taller;
+        taller.setFont(font);
+        taller.setCaption(label.Caption());
+        taller.setAutoSize(false);
+        taller.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        taller.resize(label.width(), label.height() + 10);
+        const QImage tallFace = taller.grab().toImage();
+        for (int y = label.height(); y < tallFace.height(); ++y)
+            for (int x = 0; x < tallFace.width(); ++x)
+                QVERIFY2((tallFace.pixel(x, y) | 0xFF000000u) != Blue.toRgb(),
+                         qPrintable(QStringLiteral("%1,%2 lies outside the label").arg(x).arg(y)));
+    }
+
     void captionIsPlainText()
     {
         // Markup in a caption is text to show, not formatting.
@@ -217,12 +273,12 @@ private slots:
 
     void background()
     {
-        // Until it has a colour of its own, the label shows its parent's face: here a panel
-        // that paints itself white whatever its palette says.
+        // Until it has a colour of its own, the label shows its parent's face: here a white panel,
+        // whose colour is its palette's too.
         TkavPanel parent;
         parent.setColor(TColor(0xFFFFFF));
         parent.resize(100, 60);
-        QVERIFY(parent.palette().color(QPalette::Window) != QColor(Qt::white));
+        QCOMPARE(parent.palette().color(QPalette::Window), QColor(Qt::white));
         auto *label = new TkavURLLabel(&parent);
         // What shows at the label's top-left corner (no text there) on the parent's face.
         auto corner = [&] { return parent.grab().toImage().pixel(10, 30) | 0xFF000000u; };

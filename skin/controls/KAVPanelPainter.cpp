@@ -1,0 +1,157 @@
+#include "KAVPanelPainter.h"
+
+#include "KAVAccessible.h"
+#include "KAVFunctions.h"
+#include "KAVMetrics.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <iterator>
+
+namespace Kav {
+
+namespace {
+
+// Captions show the '&' of an access key as an underline.
+constexpr int CaptionTextFlags = Qt::TextSingleLine | Qt::TextShowMnemonic;
+
+// Draws the straight segment from `from` to `to` without its end point, as a pen drawing one
+// connected line does (the next segment starts there).
+void lineTo(QImage &canvas, QPoint from, QPoint to, QRgb colour)
+{
+    const int dx = (to.x() > from.x()) - (to.x() < from.x());
+    const int dy = (to.y() > from.y()) - (to.y() < from.y());
+    for (QPoint p = from; p != to; p += QPoint(dx, dy)) {
+        if (canvas.rect().contains(p))
+            canvas.setPixel(p, colour);
+    }
+}
+
+} // namespace
+
+// --- group box ---
+
+int KavGroupBoxLineY(int fontHeight)
+{
+    return fontHeight / 2 + 1;
+}
+
+void KavPaintGroupBox(QImage &face, const GroupBoxOption &option)
+{
+    const int right = option.size.width(), bottom = option.size.height();
+    const int y = KavGroupBoxLineY(option.fontHeight);
+    const int gapEnd = option.caption.isEmpty()
+        ? 0
+        : QFontMetrics(option.font).horizontalAdvance(option.caption) + Metrics::GroupLineGapRight;
+
+    // One connected line from just left of the caption round the box and back along the top,
+    // leaving a gap where the caption sits:
+    //
+    //   --  caption  ---------
+    //  |                      |
+    //  |______________________|
+    const QRgb pen = option.borderColour.rgb();
+    const QPoint path[] = {
+        {Metrics::GroupLineGapLeft, y}, {0, y}, {0, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y}, {gapEnd, y},
+    };
+    for (size_t i = 1; i < std::size(path); ++i)
+        lineTo(face, path[i - 1], path[i], pen);
+
+    QPainter painter(&face);
+    painter.setFont(option.font);
+    painter.setPen(option.captionColour);
+    painter.drawText(QRect(Metrics::GroupCaptionLeft, 0, qMax(0, right - Metrics::GroupCaptionLeft), bottom),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, option.caption);
+}
+
+// --- image panel ---
+
+PanelCaptionPlace KavPanelCaptionPlace(const QSize &size, const QString &caption, const QFont &font,
+                                       int horizontalAlignment, int posX, int posY)
+{
+    if (caption.trimmed().isEmpty())
+        return {};
+    if (posX == -1 || posY == -1)
+        return {QRect(QPoint(0, 0), size), horizontalAlignment | Qt::AlignVCenter | CaptionTextFlags};
+    const QFontMetrics metrics(font);
+    return {QRect(posX, posY, metrics.horizontalAdvance(KavStripMnemonic(caption)), metrics.height()),
+            Qt::AlignLeft | Qt::AlignTop | CaptionTextFlags};
+}
+
+void KavPaintImagePanel(QImage &face, const ImagePanelOption &option)
+{
+    QPainter painter(&face);
+    const QRect client(QPoint(0, 0), option.size);
+    if (!option.picture.isNull()) {
+        const QImage &picture = option.picture;
+        switch (option.layout) {
+        case PictureLayout::Stretch:
+            painter.drawImage(client, picture);
+            break;
+        case PictureLayout::Tile:
+            TileDraw(painter, picture, client);
+            break;
+        case PictureLayout::Natural:
+            painter.drawImage(0, 0, picture);
+            break;
+        }
+    }
+    if (option.captionPlace.rect.isEmpty())
+        return;
+    painter.setFont(option.font);
+    painter.setPen(option.textColour);
+    painter.drawText(option.captionPlace.rect, option.captionPlace.flags, option.caption);
+}
+
+// --- captioned panel ---
+
+QRect KavPanelButtonRect(const QSize &panelSize, int barHeight, const QSize &frameSize)
+{
+    if (frameSize.isEmpty())
+        return {};
+    // Centring the frame in the bar and halving that again is how the button has always sat: a
+    // little above the middle of a tall bar.
+    const int centred = (barHeight - frameSize.height()) / 2;
+    return QRect(QPoint(panelSize.width() - frameSize.width() - Metrics::PanelButtonRightMargin, centred / 2 + 2),
+                 frameSize);
+}
+
+QRect KavPanelCaptionRect(const QSize &panelSize, int barHeight)
+{
+    return KavRect(Metrics::PanelCaptionLeft, 0, panelSize.width() - 1, barHeight);
+}
+
+void KavPaintCaptionPanel(QImage &face, const CaptionPanelOption &option)
+{
+    QPainter painter(&face);
+    const int w = option.size.width();
+    const int h = option.size.height();
+
+    // The panel's colour inside a one-pixel outline.
+    painter.setPen(option.borderColour);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, w - 1, h - 1);
+
+    // The caption bar, stretched between the side lines.
+    if (!option.bar.isNull() && w > 2)
+        painter.drawImage(KavRect(1, 0, w - 1, option.bar.height()), option.bar.image());
+
+    // The caption, left-aligned in the bar.
+    const QRect captionRect = KavPanelCaptionRect(option.size, option.barHeight);
+    if (captionRect.isValid() && !option.caption.isEmpty()) {
+        painter.save();
+        painter.setClipRect(captionRect);
+        painter.setFont(option.font);
+        painter.setPen(option.captionColour);
+        painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter | CaptionTextFlags, option.caption);
+        painter.restore();
+    }
+
+    // The roll button at the right end of the bar.
+    if (!option.button.isNull())
+        painter.drawImage(KavPanelButtonRect(option.size, option.barHeight, option.button.size()).topLeft(),
+                          option.button.image());
+}
+
+} // namespace Kav
