@@ -343,16 +343,13 @@ QSize TkavScrollBar::sizeHint() const
     return QSize(Kav::Metrics::ScrollBarLength, decreaseHeight);
 }
 
-void TkavScrollBar::paintPanel(QImage &canvas)
+// The children cover nearly everything; what shows between them is the bar's colour.
+Kav::Backdrop TkavScrollBar::backdrop() const
 {
-    canvas = Kav::KavComposeFace(this, Kav::Backdrop::filled(Color().toQColor()), {});
+    return Kav::Backdrop::filled(Color().toQColor());
 }
 
-void TkavScrollBar::paintEvent(QPaintEvent *)
-{
-    // The children cover nearly everything; what shows between them is the bar's colour.
-    Kav::KavPaintFace(this, Kav::Backdrop::filled(Color().toQColor()), {});
-}
+void TkavScrollBar::paintPanel(QImage &) const {}
 
 void TkavScrollBar::resizeEvent(QResizeEvent *event)
 {

@@ -118,8 +118,8 @@ Q_SIGNALS:
     void OnChange(QObject *sender);
 
 protected:
-    void paintPanel(QImage &canvas) override;
-    void paintEvent(QPaintEvent *event) override;
+    Kav::Backdrop backdrop() const override;
+    void paintPanel(QImage &canvas) const override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 

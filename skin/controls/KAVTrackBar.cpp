@@ -465,16 +465,9 @@ Kav::Backdrop TkavTrackBar::backdrop() const
     return m_transparent ? Kav::Backdrop::behind(backgroundColour()) : Kav::Backdrop::filled(backgroundColour());
 }
 
-void TkavTrackBar::paintPanel(QImage &canvas)
+void TkavTrackBar::paintPanel(QImage &canvas) const
 {
-    const Kav::TrackBarOption face = option();
-    canvas = Kav::KavComposeFace(this, backdrop(), [&face](QImage &image) { Kav::paintTrackBar(image, face); });
-}
-
-void TkavTrackBar::paintEvent(QPaintEvent *)
-{
-    const Kav::TrackBarOption face = option();
-    Kav::KavPaintFace(this, backdrop(), [&face](QImage &image) { Kav::paintTrackBar(image, face); });
+    Kav::paintTrackBar(canvas, option());
 }
 
 void TkavTrackBar::resizeEvent(QResizeEvent *event)

@@ -173,13 +173,12 @@ protected:
     Kav::TrackBarOption option() const;
     // The colour the backdrop is filled with, and the backdrop (Transparent shows the parent).
     QColor backgroundColour() const;
-    Kav::Backdrop backdrop() const;
+    Kav::Backdrop backdrop() const override;
     // Hides or shows the slider (the scroll bar's track hides it when there is nothing to scroll).
     void setSliderShown(bool shown);
     bool sliderShown() const { return m_sliderShown; }
 
-    void paintPanel(QImage &canvas) override;
-    void paintEvent(QPaintEvent *event) override;
+    void paintPanel(QImage &canvas) const override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
