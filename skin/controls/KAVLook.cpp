@@ -38,23 +38,3 @@ void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
     palette.setColor(role, color.toQColor());
     widget->setPalette(palette);
 }
-
-bool KavIsTabSheet(const QWidget *widget)
-{
-    return widget->inherits("TTabSheet") || widget->inherits("TkavTabSheet");
-}
-
-void KavPaintBehind(QPainter &canvas, QWidget *control, bool throughParent)
-{
-    QWidget *parent = control->parentWidget();
-    if (throughParent && parent && parent->parentWidget()) {
-        // DoTrans of the parent puts the parent's corner at the origin; the control sits pos()
-        // further in.
-        canvas.save();
-        canvas.translate(-control->pos());
-        DoTrans(canvas, parent);
-        canvas.restore();
-        return;
-    }
-    DoTrans(canvas, control);
-}

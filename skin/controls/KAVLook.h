@@ -46,11 +46,3 @@ private:
 TColor KavPaletteColor(const QWidget *widget, QPalette::ColorRole role);
 // Sets one colour of the widget's own palette (the other roles stay as they are).
 void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color);
-
-// Whether widget is a page of a page control (TTabSheet or TkavTabSheet): a transparent control on
-// a page shows what lies behind the page, not the page's own face.
-bool KavIsTabSheet(const QWidget *widget);
-// Paints what shows through the transparent control into canvas at (0, 0): its parent's painting
-// under it; with throughParent (a page and the like) the parent's parent's painting under the
-// control itself.
-void KavPaintBehind(QPainter &canvas, QWidget *control, bool throughParent);

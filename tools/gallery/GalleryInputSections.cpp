@@ -1,8 +1,11 @@
 #include "GalleryInputSections.h"
 
+#include "KAVComboBox.h"
+#include "KAVEdit.h"
 #include "KAVGroupBox.h"
 #include "KAVMemo.h"
 #include "KAVScrollBar.h"
+#include "KAVSpinEdit.h"
 #include "KAVTrackBar.h"
 
 #include <QGridLayout>
@@ -63,7 +66,79 @@ const QStringList Notes = {
     QStringLiteral("Line 7"), QStringLiteral("Line 8"), QStringLiteral("Line 9"), QStringLiteral("Line 10"),
 };
 
+constexpr QSize EditSize(112, 23);
+
+template <typename Edit>
+Edit *edit(QWidget *parent, const QString &text, bool enabled = true, bool readOnly = false)
+{
+    auto *result = new Edit(parent);
+    result->setText(text);
+    result->setEnabled(enabled);
+    result->setReadOnly(readOnly);
+    result->setFixedSize(EditSize);
+    return result;
+}
+
 } // namespace
+
+QWidget *edits(QWidget *parent)
+{
+    QGridLayout *grid = nullptr;
+    TkavGroupBox *box = section(parent, QStringLiteral("Edits"), &grid);
+    grid->addWidget(new QLabel(QStringLiteral("Edit"), box), 0, 0);
+    grid->addWidget(edit<TkavEdit>(box, QStringLiteral("Normal")), 0, 1);
+    grid->addWidget(edit<TkavEdit>(box, QStringLiteral("Read only"), true, true), 1, 1);
+    grid->addWidget(edit<TkavEdit>(box, QStringLiteral("Disabled"), false), 2, 1);
+
+    grid->addWidget(new QLabel(QStringLiteral("Mask"), box), 0, 2);
+    auto *masked = new TkavMaskEdit(box);
+    masked->setEditMask(QStringLiteral("!99:99;1;_"));
+    masked->setText(QStringLiteral("1230"));
+    masked->setFixedSize(EditSize);
+    grid->addWidget(masked, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Number"), box), 1, 2);
+    auto *number = new TkavNumberEdit(box);
+    number->setMask(QStringLiteral("#,##0.00"));
+    number->setValue(1234.5);
+    number->setFixedSize(EditSize);
+    grid->addWidget(number, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Spin"), box), 2, 2);
+    auto *spin = new TKavSpinEdit(box);
+    spin->setMinValue(0);
+    spin->setMaxValue(100);
+    spin->setValue(42);
+    spin->setFixedSize(EditSize);
+    grid->addWidget(spin, 2, 3);
+    return box;
+}
+
+QWidget *comboBoxes(QWidget *parent)
+{
+    QGridLayout *grid = nullptr;
+    TkavGroupBox *box = section(parent, QStringLiteral("Combo boxes"), &grid);
+    const QStringList times = {QStringLiteral("5 minutes"), QStringLiteral("10 minutes"), QStringLiteral("No limit")};
+    auto *editable = new TkavComboBox(box);
+    editable->setItems(times);
+    editable->setCurrentIndex(0);
+    editable->setFixedSize(EditSize);
+    grid->addWidget(editable, 0, 0);
+    auto *choosing = new TkavComboBox(box);
+    choosing->setStyle(TkavComboBox::csDropDownList);
+    choosing->setItems(times);
+    choosing->setCurrentIndex(1);
+    choosing->setFixedSize(EditSize);
+    grid->addWidget(choosing, 1, 0);
+    auto *disabled = new TkavComboBox(box);
+    disabled->setItems(times);
+    disabled->setCurrentIndex(2);
+    disabled->setEnabled(false);
+    disabled->setFixedSize(EditSize);
+    grid->addWidget(disabled, 2, 0);
+    auto *drives = new TkavDriveComboBox(box);
+    drives->setFixedSize(EditSize);
+    grid->addWidget(drives, 3, 0);
+    return box;
+}
 
 QWidget *trackBars(QWidget *parent)
 {

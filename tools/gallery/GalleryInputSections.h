@@ -8,6 +8,10 @@ class QWidget;
 // bars and the memo, each in its states.
 namespace GallerySections {
 
+// TkavEdit normal, read-only and disabled; TkavMaskEdit, TkavNumberEdit, TKavSpinEdit.
+QWidget *edits(QWidget *parent);
+// TkavComboBox editable, choosing only and disabled; TkavDriveComboBox.
+QWidget *comboBoxes(QWidget *parent);
 // TkavTrackBar horizontal and vertical, with ticks and without, and disabled.
 QWidget *trackBars(QWidget *parent);
 // TkavScrollBar horizontal and vertical, and disabled.

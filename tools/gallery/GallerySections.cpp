@@ -96,13 +96,6 @@ TkavImageButton *playButton(QWidget *parent, bool enabled)
     return play;
 }
 
-// A panel's inside is white in every look; its children take that as their background.
-void whiteInside(QWidget *panel)
-{
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(palette);
-}
 
 } // namespace
 
@@ -362,7 +355,7 @@ QWidget *rollingPanel(QWidget *parent)
     auto *panel = new TkavPanel(parent);
     panel->setCaption(QStringLiteral("Panel: the arrows roll it up"));
     panel->setShowButton(true);
-    whiteInside(panel);
+    panel->setColor(QColor(Qt::white)); // the controls inside take it as their background
     auto *inside = new QVBoxLayout(panel);
     inside->setContentsMargins(8, 6, 8, 6);
     inside->setSpacing(Gap);
@@ -385,7 +378,7 @@ QWidget *plainPanel(QWidget *parent)
     auto *panel = new TkavPanel(parent);
     panel->setCaption(QStringLiteral("Panel without its push button"));
     panel->setShowButton(false);
-    whiteInside(panel);
+    panel->setColor(QColor(Qt::white)); // the controls inside take it as their background
     auto *inside = new QVBoxLayout(panel);
     inside->setContentsMargins(8, 6, 8, 6);
     inside->addWidget(

@@ -130,14 +130,21 @@ QWidget *GalleryWindow::makePage()
     third->addWidget(GallerySections::rollingPanel(page), 1);
     third->addStretch(0);
 
-    // The controls that take input, in a band under the columns.
-    auto *band = new QHBoxLayout;
-    band->setSpacing(Margin);
-    band->addWidget(GallerySections::trackBars(page));
-    band->addWidget(GallerySections::scrollBars(page));
-    band->addWidget(GallerySections::memos(page));
-    band->addStretch(1);
-    outer->addLayout(band);
+    // The controls that take input, in two bands under the columns.
+    const auto band = [&outer]() {
+        auto *row = new QHBoxLayout;
+        row->setSpacing(Margin);
+        outer->addLayout(row);
+        return row;
+    };
+    QHBoxLayout *texts = band();
+    texts->addWidget(GallerySections::edits(page));
+    texts->addWidget(GallerySections::comboBoxes(page));
+    texts->addWidget(GallerySections::memos(page), 1);
+    QHBoxLayout *ranges = band();
+    ranges->addWidget(GallerySections::trackBars(page));
+    ranges->addWidget(GallerySections::scrollBars(page));
+    ranges->addStretch(1);
     return page;
 }
 
