@@ -4,6 +4,9 @@
 #include "ExamSettings.h"
 #include "FormMain.h"
 #include "KAVButton.h"
+#include "KAVComboBox.h"
+#include "KAVEdit.h"
+#include "KAVMemo.h"
 #include "KAVImagePanel.h"
 #include "PageStack.h"
 
@@ -109,6 +112,7 @@ private slots:
     void unreadableAnswersStillGradeTheSheet_data();
     void unreadableAnswersStillGradeTheSheet();
     void answerBoxKeyFilter();
+    void boxesAreTheSkinnedControls();
     void answerBoxContextMenuIsChinese();
     void answerBoxTakesOnlyDigitsFromEveryPath_data();
     void answerBoxTakesOnlyDigitsFromEveryPath();
@@ -530,6 +534,39 @@ void TestExamWindow::answerBoxTakesOnlyDigitsFromEveryPath()
         QCoreApplication::sendEvent(box, &drop);
     }
     QCOMPARE(box->text(), kept);
+}
+
+// The answer boxes, the clock, the time choice and the welcome notes are the skinned controls
+// with the window's fixed settings.
+void TestExamWindow::boxesAreTheSkinnedControls()
+{
+    ExamWindowFixture f;
+    const TColor grey = TColor::fromQColor(QColor(127, 127, 127));
+    for (const QString &name : {ExamNames::answer(1), ExamNames::answer(100), QString(ExamNames::Clock)}) {
+        auto *edit = qobject_cast<TkavEdit *>(f.get(name));
+        QVERIFY2(edit, qPrintable(name));
+        QCOMPARE(edit->UIStyle(), TkavUIStyle::MacOS);
+        QCOMPARE(edit->BorderColor(), grey);
+    }
+    QVERIFY(f.get<TkavEdit>(ExamNames::Clock)->isReadOnly());
+
+    auto *time = qobject_cast<TkavComboBox *>(f.get(ExamNames::TimeBox));
+    QVERIFY(time);
+    QCOMPARE(time->UIStyle(), TkavUIStyle::MacOS);
+    QCOMPARE(time->currentText(), QStringLiteral("5  分钟"));
+    QCOMPARE(time->count(), 6);
+    QCOMPARE(time->ItemHeight(), 13);
+    QCOMPARE(time->BorderColor(), grey);
+    QCOMPARE(time->ArrowColor(), TColor(0));
+    QCOMPARE(time->ButtonColor(), TColor::fromQColor(QColor(231, 231, 231)));
+
+    auto *notes = qobject_cast<TkavMemo *>(f.get(QStringLiteral("kavMemo1")));
+    QVERIFY(notes);
+    QVERIFY(notes->isReadOnly());
+    QCOMPARE(notes->UIStyle(), TkavUIStyle::MacOS);
+    QCOMPARE(notes->BorderColor(), grey);
+    QCOMPARE(notes->ScrollBars(), TkavMemo::ssVertical);
+    QVERIFY(notes->toPlainText().startsWith(QStringLiteral("简单使用说明:")));
 }
 
 // The answer boxes' context menu is Qt's own, in the program's language.

@@ -156,11 +156,16 @@ def settings_panel():
         ("rad_suanfa1", "加 减 法"), ("rad_suanfa2", "乘 除 法"), ("rad_suanfa3", "混和计算")],
         "rad_suanfa1")
     group_box("group_time", 8, 384, 137, 57, "时间设定")
-    open_widget("QComboBox", "combox_time")
+    open_widget("TkavComboBox", "combox_time")
     geometry(24, 24, 81, 21)
+    look()
     prop("editable", "<bool>true</bool>")
     for item in ["5  分钟", "10 分钟", "15 分钟", "20 分钟", "30 分钟", "不限时"]:
         w(f"<item><property name=\"text\"><string>{escape(item)}</string></property></item>")
+    prop("ItemHeight", "<number>13</number>")
+    rgb("BorderColor", 127, 127, 127)
+    rgb("ArrowColor", 0, 0, 0)
+    rgb("ButtonColor", 231, 231, 231)
     close_widget()
     tab_order.append("combox_time")
     close_widget()
@@ -210,11 +215,12 @@ def welcome_page():
     string("URL", "mailto:tallisk@velmora.example")
     string("Caption", "联系作者")
     close_widget()
-    open_widget("QPlainTextEdit", "kavMemo1")
+    open_widget("TkavMemo", "kavMemo1")
     geometry(320, 104, 289, 193)
-    prop("readOnly", "<bool>true</bool>")
-    prop("verticalScrollBarPolicy", "<enum>Qt::ScrollBarAlwaysOn</enum>")
-    prop("horizontalScrollBarPolicy", "<enum>Qt::ScrollBarAlwaysOff</enum>")
+    look()
+    rgb("BorderColor", 127, 127, 127)
+    flag("ReadOnly", True)
+    prop("ScrollBars", "<enum>TkavMemo::ssVertical</enum>")
     string("plainText", "\n".join(WELCOME_NOTES))
     close_widget()
     close_widget()
@@ -245,8 +251,10 @@ def exam_page(page):
         label(f"tf{row}", 64 + dx, y, 25, 20, align="Qt::AlignLeft|Qt::AlignVCenter")
         label(f"tt{row}_2", 88 + dx, y, 57, 20, align="Qt::AlignCenter")
         label(f"eq{row}", 152 + dx, y, 11, 20, "=")
-        open_widget("QLineEdit", f"tr{row}")
+        open_widget("TkavEdit", f"tr{row}")
         geometry(176 + dx, y, 73, 25)
+        look()
+        rgb("BorderColor", 127, 127, 127)
         close_widget()
         tab_order.append(f"tr{row}")
         label(f"ok{row}", 256 + dx, 64 + 32 * k, 41, 12, family=SONG, pixels=12, bold=False)
@@ -269,8 +277,10 @@ def exam_panel():
         exam_page(page)
     close_widget()
     label("image_time", 24, 504, 32, 32)
-    open_widget("QLineEdit", "edit_time")
+    open_widget("TkavEdit", "edit_time")
     geometry(64, 504, 73, 25)
+    look()
+    rgb("BorderColor", 127, 127, 127)
     prop("readOnly", "<bool>true</bool>")
     font(family=SONG, pixels=20, bold=True)
     colour("kavFontColor", "#ff0000")
@@ -314,6 +324,9 @@ def main(path):
         ("TkavRadioButton", "QAbstractButton", "KAVCheckBox.h", False),
         ("TkavButton", "QAbstractButton", "KAVButton.h", False),
         ("TkavURLLabel", "QLabel", "KAVURLLabel.h", False),
+        ("TkavEdit", "QLineEdit", "KAVEdit.h", False),
+        ("TkavComboBox", "QComboBox", "KAVComboBox.h", False),
+        ("TkavMemo", "QPlainTextEdit", "KAVMemo.h", False),
         ("PageStack", "QWidget", "PageStack.h", True),
     )
     for cls, base, header, container in custom:
