@@ -20,40 +20,10 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Repeat timers
 
-class QtRepeatTimer final : public TkavRepeatTimer {
-public:
-    explicit QtRepeatTimer(QObject *owner) : m_timer(new QTimer(owner)) {}
-    ~QtRepeatTimer() override
-    {
-        // The timer may be freed from inside its own tick; the owner deletes it should the
-        // deferred deletion never run.
-        m_timer->stop();
-        QObject::disconnect(m_timer, nullptr, nullptr, nullptr);
-        m_timer->deleteLater();
-    }
-
-    void start(int intervalMs, std::function<void()> tick) override
-    {
-        m_timer->setInterval(intervalMs);
-        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(tick));
-        m_timer->start();
-    }
-
-private:
-    QTimer *m_timer;
-};
-
 TkavRepeatTimerFactory &repeatTimerFactory()
 {
     static TkavRepeatTimerFactory factory;
     return factory;
-}
-
-std::unique_ptr<TkavRepeatTimer> makeRepeatTimer(QObject *owner)
-{
-    if (const TkavRepeatTimerFactory &factory = repeatTimerFactory())
-        return factory(owner);
-    return std::make_unique<QtRepeatTimer>(owner);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -526,7 +496,7 @@ void TkavCustomButton::startRepeat()
 {
     if (m_repeatTimer)
         return;
-    m_repeatTimer = makeRepeatTimer(this);
+    m_repeatTimer = Kav::makeRepeatTimer(repeatTimerFactory(), this);
     // An interval of 0 or below never ticks: the button then only clicks.
     if (m_repeatInterval > 0) {
         m_repeatTimer->start(m_repeatInterval, [this] { Q_EMIT OnMouseContinuouslyDown(this); });

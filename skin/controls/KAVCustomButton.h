@@ -4,6 +4,7 @@
 #include "KAVColor.h"
 #include "KAVLook.h"
 #include "KAVMgr.h"
+#include "KAVRepeatTimer.h"
 #include "KAVThemes.h"
 
 #include <QAbstractButton>
@@ -17,18 +18,6 @@
 
 class QAction;
 
-// The ticking behind a held button's auto-repeat. The default one runs on a QTimer; tests (of the
-// buttons and of the controls built from them) install a driven one so that nothing waits for
-// real time.
-class TkavRepeatTimer {
-public:
-    virtual ~TkavRepeatTimer() = default;
-    // Calls tick every intervalMs milliseconds until destroyed, the first time one full interval
-    // after this call. Destroying the timer from inside tick is allowed.
-    virtual void start(int intervalMs, std::function<void()> tick) = 0;
-};
-
-// Makes the repeat timer of a button; owner is the button.
 using TkavRepeatTimerFactory = std::function<std::unique_ptr<TkavRepeatTimer>(QObject *owner)>;
 
 // The common part of the skinned push buttons: the mouse-over / pressed state machine, the

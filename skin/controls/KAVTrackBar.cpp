@@ -113,41 +113,12 @@ namespace {
 
 using Kav::Track::Range;
 
-// The page timer when nobody installed another: a QTimer owned by the track bar.
-class QtPageTimer final : public TkavRepeatTimer {
-public:
-    explicit QtPageTimer(QObject *owner) : m_timer(new QTimer(owner)) {}
-    ~QtPageTimer() override
-    {
-        // May be freed from inside its own tick.
-        m_timer->stop();
-        QObject::disconnect(m_timer, nullptr, nullptr, nullptr);
-        m_timer->deleteLater();
-    }
-
-    void start(int intervalMs, std::function<void()> tick) override
-    {
-        m_timer->setInterval(intervalMs);
-        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(tick));
-        m_timer->start();
-    }
-
-private:
-    QTimer *m_timer;
-};
-
 TkavRepeatTimerFactory &pageTimerFactory()
 {
     static TkavRepeatTimerFactory factory;
     return factory;
 }
 
-std::unique_ptr<TkavRepeatTimer> makePageTimer(QObject *owner)
-{
-    if (const TkavRepeatTimerFactory &factory = pageTimerFactory())
-        return factory(owner);
-    return std::make_unique<QtPageTimer>(owner);
-}
 
 int saturated(qint64 value)
 {
@@ -520,7 +491,7 @@ void TkavTrackBar::mousePressEvent(QMouseEvent *event)
             return;
         stepPage(1);
         if (!m_pageTimer) {
-            m_pageTimer = makePageTimer(this);
+            m_pageTimer = Kav::makeRepeatTimer(pageTimerFactory(), this);
             m_pageTimer->start(Kav::Metrics::TrackPageIntervalMs, [this] { pageTimerTick(); });
         }
     }

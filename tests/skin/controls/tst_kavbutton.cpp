@@ -3,6 +3,7 @@
 #include "KAVFaceCache.h"
 #include "KAVFunctions.h"
 #include "KAVGroupBox.h"
+#include "kav_driven_clock.h"
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVPictureStore.h"
@@ -30,68 +31,10 @@
 
 namespace {
 
-// --- A clock the tests drive instead of waiting ---------------------------------------------
+using KavTest::DrivenClock;
+using DrivenRepeatTimer = KavTest::DrivenTimer;
 
-class DrivenClock {
-public:
-    struct Slot {
-        int interval = 0;
-        qint64 due = 0;
-        std::function<void()> tick;
-        bool alive = true;
-    };
 
-    // Runs every tick due up to now + ms, in time order.
-    void advance(qint64 ms)
-    {
-        const qint64 until = m_now + ms;
-        for (;;) {
-            std::shared_ptr<Slot> next;
-            for (const auto &slot : m_slots) {
-                if (slot->alive && slot->interval > 0 && slot->due <= until && (!next || slot->due < next->due))
-                    next = slot;
-            }
-            if (!next)
-                break;
-            m_now = next->due;
-            next->due += next->interval;
-            const std::function<void()> tick = next->tick; // the tick may free its timer
-            tick();
-        }
-        m_now = until;
-    }
-
-    std::shared_ptr<Slot> add(int interval, std::function<void()> tick)
-    {
-        auto slot = std::make_shared<Slot>();
-        slot->interval = interval;
-        slot->due = m_now + interval;
-        slot->tick = std::move(tick);
-        m_slots.push_back(slot);
-        return slot;
-    }
-
-    int made = 0;
-
-private:
-    qint64 m_now = 0;
-    std::vector<std::shared_ptr<Slot>> m_slots;
-};
-
-class DrivenRepeatTimer final : public TkavRepeatTimer {
-public:
-    explicit DrivenRepeatTimer(DrivenClock &clock) : m_clock(clock) { ++clock.made; }
-    ~DrivenRepeatTimer() override
-    {
-        if (m_slot)
-            m_slot->alive = false;
-    }
-    void start(int intervalMs, std::function<void()> tick) override { m_slot = m_clock.add(intervalMs, std::move(tick)); }
-
-private:
-    DrivenClock &m_clock;
-    std::shared_ptr<DrivenClock::Slot> m_slot;
-};
 
 // --- Fixture pictures and theme ----------------------------------------------------------------
 

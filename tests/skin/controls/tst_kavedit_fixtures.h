@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kav_driven_clock.h"
+
 // Fixtures of the edit and combo box tests: a clock the tests drive instead of waiting, a beep
 // counter, a small theme file, renders and key events.
 
@@ -20,65 +22,10 @@
 
 namespace fixtures {
 
-// Ticks the repeat timers of held buttons when told to.
-class DrivenClock {
-public:
-    struct Slot {
-        int interval = 0;
-        qint64 due = 0;
-        std::function<void()> tick;
-        bool alive = true;
-    };
+using KavTest::DrivenClock;
+using DrivenRepeatTimer = KavTest::DrivenTimer;
 
-    // Runs every tick due up to now + ms, in time order.
-    void advance(qint64 ms)
-    {
-        const qint64 until = m_now + ms;
-        for (;;) {
-            std::shared_ptr<Slot> next;
-            for (const auto &slot : m_slots) {
-                if (slot->alive && slot->interval > 0 && slot->due <= until && (!next || slot->due < next->due))
-                    next = slot;
-            }
-            if (!next)
-                break;
-            m_now = next->due;
-            next->due += next->interval;
-            const std::function<void()> tick = next->tick; // the tick may free its timer
-            tick();
-        }
-        m_now = until;
-    }
 
-    std::shared_ptr<Slot> add(int interval, std::function<void()> tick)
-    {
-        auto slot = std::make_shared<Slot>();
-        slot->interval = interval;
-        slot->due = m_now + interval;
-        slot->tick = std::move(tick);
-        m_slots.push_back(slot);
-        return slot;
-    }
-
-private:
-    qint64 m_now = 0;
-    std::vector<std::shared_ptr<Slot>> m_slots;
-};
-
-class DrivenRepeatTimer final : public TkavRepeatTimer {
-public:
-    explicit DrivenRepeatTimer(DrivenClock &clock) : m_clock(clock) {}
-    ~DrivenRepeatTimer() override
-    {
-        if (m_slot)
-            m_slot->alive = false;
-    }
-    void start(int intervalMs, std::function<void()> tick) override { m_slot = m_clock.add(intervalMs, std::move(tick)); }
-
-private:
-    DrivenClock &m_clock;
-    std::shared_ptr<DrivenClock::Slot> m_slot;
-};
 
 // Installs the driven clock for every button made while it lives.
 class DrivenRepeat {
