@@ -103,7 +103,24 @@ struct TkavPictureStore::Key {
     }
 };
 
+// A built-in look's picture as controls ask for it: by look and key, without building the
+// picture's name (the name keys the shared entry that looks naming one picture share).
+struct BuiltInRequest {
+    TkavUIStyle style;
+    int key;
+    PictureRecipe recipe;
+
+    friend bool operator==(const BuiltInRequest &, const BuiltInRequest &) = default;
+    friend size_t qHash(const BuiltInRequest &r, size_t seed = 0)
+    {
+        return qHashMulti(seed, int(r.style), r.key, r.recipe.frameCount, r.recipe.frame, int(r.recipe.mask),
+                          r.recipe.greyed);
+    }
+};
+
 struct TkavPictureStore::Tables {
+    // The fast way to the prepared built-in pictures.
+    QHash<BuiltInRequest, TkavPicture> builtInRequests;
     // Whole decoded pictures, by resource name and by (theme, revision, key).
     QHash<QString, QImage> builtInWholes;
     QHash<Key, QImage> themeWholes;
@@ -183,6 +200,12 @@ TkavPicture TkavPictureStore::prepared(const Key &key, const QImage &whole, cons
 TkavPicture TkavPictureStore::themePicture(const PictureSource &source, int key, const PictureRecipe &recipe)
 {
     QMutexLocker lock(&m_mutex);
+    if (!source.theme) {
+        const BuiltInRequest request{source.style, key, recipe};
+        const auto known = m_tables->builtInRequests.constFind(request);
+        if (known != m_tables->builtInRequests.cend())
+            return *known;
+    }
     Key entryKey;
     entryKey.recipe = recipe;
     if (source.theme) {
@@ -197,10 +220,14 @@ TkavPicture TkavPictureStore::themePicture(const PictureSource &source, int key,
             return {};
     }
     const auto found = m_tables->prepared.constFind(entryKey);
+    TkavPicture picture;
     if (found != m_tables->prepared.cend())
-        return *found;
-    const QImage whole = source.theme ? themeWhole(source, key) : builtInWhole(entryKey.name);
-    return prepared(entryKey, whole, recipe);
+        picture = *found;
+    else
+        picture = prepared(entryKey, source.theme ? themeWhole(source, key) : builtInWhole(entryKey.name), recipe);
+    if (!source.theme)
+        m_tables->builtInRequests.insert({source.style, key, recipe}, picture);
+    return picture;
 }
 
 TkavPicture TkavPictureStore::resourcePicture(const QString &name, const PictureRecipe &recipe)
