@@ -69,12 +69,12 @@ QString captionName(const QWidget *widget)
 {
     if (!widget->accessibleName().isEmpty())
         return widget->accessibleName();
-    return KavStripMnemonic(widget->property("Caption").toString());
+    return Kav::KavStripMnemonic(widget->property("Caption").toString());
 }
 
 } // namespace
 
-void KavInstallAccessibility()
+void Kav::KavInstallAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(kavAccessibleFactory);
@@ -83,7 +83,7 @@ void KavInstallAccessibility()
     Q_UNUSED(installed);
 }
 
-QString KavStripMnemonic(const QString &text)
+QString Kav::KavStripMnemonic(const QString &text)
 {
     QString result;
     result.reserve(text.size());
@@ -217,7 +217,7 @@ QString TkavGlyphButtonAccessible::text(QAccessible::Text t) const
     QString name = widget()->accessibleName();
     const auto *button = qobject_cast<const QAbstractButton *>(widget());
     if (name.isEmpty() && button)
-        name = KavStripMnemonic(button->text());
+        name = Kav::KavStripMnemonic(button->text());
     if (name.isEmpty())
         name = widget()->toolTip();
     if (name.isEmpty() && m_fallbackName)

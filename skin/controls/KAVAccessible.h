@@ -18,12 +18,14 @@ class TkavURLLabel;
 // Actions call the controls directly, never through the meta-object, and only where the
 // operation can be done: an action that is not possible does nothing.
 
+namespace Kav {
 // Installs the factory; every later call does nothing. The constructors of the controls in the
 // table call it, so a program never needs to.
 void KavInstallAccessibility();
 
 // The text a control shows with its mnemonic marks removed ("&Start" -> "Start", "&&" -> "&").
 QString KavStripMnemonic(const QString &text);
+} // namespace Kav
 
 // A two-state control (check box, radio button), named by its caption; its toggle action clicks
 // it (TkavCheckBox::Click), as a mouse click would.

@@ -4,7 +4,7 @@
 
 TKavArrowButton::TKavArrowButton(QWidget *parent) : TkavCustomButton(parent)
 {
-    KavInstallAccessibility();
+    Kav::KavInstallAccessibility();
     // The base could not reach this class while it was being built: the look once more.
     setUIStyle(UIStyle());
 }

@@ -27,7 +27,7 @@ void KavPaintButtonCaption(QPainter &painter, const QRect &client, const ButtonC
     auto area = [&](int dx, int dy) {
         if (!at)
             return client.translated(dx, dy);
-        return KavRect(at->x() + dx, at->y() + dy, KavRight(client), KavBottom(client));
+        return Kav::KavRect(at->x() + dx, at->y() + dy, Kav::KavRight(client), Kav::KavBottom(client));
     };
     QFont font = caption.font;
     if (caption.bold)
@@ -100,15 +100,15 @@ void KavPaintFocusFrame(QPainter &painter, const QRect &client, const ButtonFocu
     if (!focus.shown)
         return;
     const int margin = focus.margin;
-    const QRect frame = KavRect(client.x() + margin, client.y() + margin, KavRight(client) - margin,
-                                KavBottom(client) - margin);
+    const QRect frame = Kav::KavRect(client.x() + margin, client.y() + margin, Kav::KavRight(client) - margin,
+                                Kav::KavBottom(client) - margin);
     if (frame.width() <= 0 || frame.height() <= 0)
         return;
     // Every other pixel along the frame, counted from its top-left corner, inverted: the dotted
     // frame shows on any face.
     QPolygon dots;
     const int left = frame.x(), top = frame.y();
-    const int right = KavRight(frame) - 1, bottom = KavBottom(frame) - 1;
+    const int right = Kav::KavRight(frame) - 1, bottom = Kav::KavBottom(frame) - 1;
     auto dot = [&](int x, int y) {
         if ((x - left + y - top) % 2 == 0)
             dots << QPoint(x, y);

@@ -46,7 +46,7 @@ const StateFrames &builtInFrames(const KavThemeValues &values, int key, Kav::Pic
 
 // Whether the control can be given the focus: shown and enabled, and, unless it is one of ours
 // (which take the focus when clicked whatever their TabStop), accepting focus at all.
-bool KavCanTakeFocus(const QWidget *control)
+bool Kav::KavCanTakeFocus(const QWidget *control)
 {
     return control->isVisible() && control->isEnabled()
         && (qobject_cast<const TkavCheckBox *>(control) || control->focusPolicy() != Qt::NoFocus);
@@ -57,15 +57,15 @@ bool KavCanTakeFocus(const QWidget *control)
 TkavFormLoading::TkavFormLoading(QWidget *form)
     : m_form(form), m_wasLoading(form && form->property(LoadingProperty).toBool())
 {
-    KavSetLoading(form, true);
+    Kav::KavSetLoading(form, true);
 }
 
 TkavFormLoading::~TkavFormLoading()
 {
-    KavSetLoading(m_form, m_wasLoading);
+    Kav::KavSetLoading(m_form, m_wasLoading);
 }
 
-bool KavIsLoading(const QWidget *widget)
+bool Kav::KavIsLoading(const QWidget *widget)
 {
     for (const QWidget *w = widget; w != nullptr; w = w->parentWidget()) {
         if (w->property(LoadingProperty).toBool())
@@ -74,7 +74,7 @@ bool KavIsLoading(const QWidget *widget)
     return false;
 }
 
-void KavSetLoading(QWidget *widget, bool loading)
+void Kav::KavSetLoading(QWidget *widget, bool loading)
 {
     if (widget)
         widget->setProperty(LoadingProperty, loading ? QVariant(true) : QVariant());
@@ -84,7 +84,7 @@ void KavSetLoading(QWidget *widget, bool loading)
 
 TkavCheckBox::TkavCheckBox(QWidget *parent) : QAbstractButton(parent)
 {
-    KavInstallAccessibility();
+    Kav::KavInstallAccessibility();
     setCheckable(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setTabStop(true);
@@ -170,12 +170,12 @@ void TkavCheckBox::setTabStop(bool tabStop)
 
 TColor TkavCheckBox::Color() const
 {
-    return KavPaletteColor(this, QPalette::Window);
+    return Kav::KavPaletteColor(this, QPalette::Window);
 }
 
 void TkavCheckBox::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Window, color);
+    Kav::KavSetPaletteColor(this, QPalette::Window, color);
     update();
 }
 
@@ -203,7 +203,7 @@ void TkavCheckBox::DoClick()
 
 void TkavCheckBox::takeFocus()
 {
-    if (KavCanTakeFocus(this) && !hasFocus())
+    if (Kav::KavCanTakeFocus(this) && !hasFocus())
         setFocus(Qt::OtherFocusReason);
 }
 
@@ -332,7 +332,7 @@ bool TkavCheckBox::focusSibling(bool forward)
     // chain is a ring through every widget of the window, this one included).
     QList<QWidget *> ring;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (w->parentWidget() == parent && KavCanTakeFocus(w))
+        if (w->parentWidget() == parent && Kav::KavCanTakeFocus(w))
             ring.append(w);
     }
     if (ring.isEmpty())

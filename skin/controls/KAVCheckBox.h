@@ -33,6 +33,7 @@ private:
     bool m_wasLoading;
 };
 
+namespace Kav {
 // Whether the control can be given the focus: shown and enabled; skinned check boxes and radio
 // buttons take it whatever their TabStop, other widgets only when their focus policy allows.
 bool KavCanTakeFocus(const QWidget *control);
@@ -41,6 +42,7 @@ bool KavCanTakeFocus(const QWidget *control);
 bool KavIsLoading(const QWidget *widget);
 // Switches the loading flag of widget alone.
 void KavSetLoading(QWidget *widget, bool loading);
+} // namespace Kav
 
 // A skinned check box: the state picture of its look (CheckBoxImage, four frames: checked,
 // unchecked, checked disabled, unchecked disabled) followed by its caption, sized to both.
@@ -117,8 +119,8 @@ public:
     void setColor(TColor color);
     void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
-    bool isLoading() const { return KavIsLoading(this); }
-    void setLoading(bool loading) { KavSetLoading(this, loading); }
+    bool isLoading() const { return Kav::KavIsLoading(this); }
+    void setLoading(bool loading) { Kav::KavSetLoading(this, loading); }
 
     // Picture width + caption width + 8 by max(text height + 2, picture height) + 4.
     QSize sizeHint() const override;

@@ -13,7 +13,7 @@ QSize KavMeasureCheckCaption(const QFont &font, const QString &caption)
 {
     const QFontMetrics metrics(font);
     // ascent + descent, as "W" measures
-    return QSize(metrics.horizontalAdvance(KavStripMnemonic(caption)), metrics.height());
+    return QSize(metrics.horizontalAdvance(Kav::KavStripMnemonic(caption)), metrics.height());
 }
 
 CheckLayout KavCheckLayout(const QSize &size, const QSize &pictureSize, int lineHeight)
@@ -24,7 +24,7 @@ CheckLayout KavCheckLayout(const QSize &size, const QSize &pictureSize, int line
     const int textLeft = pictureSize.width() + Metrics::CheckTextGap;
     const int textTop = (size.height() - lineHeight) / 2;
     layout.text = QRect(textLeft, textTop, qMax(0, size.width() - textLeft), qMax(0, size.height() - textTop));
-    layout.focus = KavRect(textLeft - 1, textTop, size.width(), textTop + lineHeight + 2);
+    layout.focus = Kav::KavRect(textLeft - 1, textTop, size.width(), textTop + lineHeight + 2);
     return layout;
 }
 

@@ -28,14 +28,14 @@ ComboBoxRects KavComboBoxRects(const QRect &whole)
     const int frame = Metrics::ComboBoxFrameWidth;
     const int left = whole.x() + frame;
     const int top = whole.y() + frame;
-    const int right = std::max(left, KavRight(whole) - frame);
-    const int bottom = std::max(top, KavBottom(whole) - frame);
+    const int right = std::max(left, Kav::KavRight(whole) - frame);
+    const int bottom = std::max(top, Kav::KavBottom(whole) - frame);
     const int buttonLeft = std::max(left, right - Metrics::ComboBoxButtonWidth);
 
     ComboBoxRects rects;
     rects.frame = whole;
-    rects.field = KavRect(left, top, buttonLeft, bottom);
-    rects.button = KavRect(buttonLeft, top, right, bottom);
+    rects.field = Kav::KavRect(left, top, buttonLeft, bottom);
+    rects.button = Kav::KavRect(buttonLeft, top, right, bottom);
     // Centred across the button; down from the button's height alone, which puts the arrow at
     // the button's middle for the usual heights.
     const QRect &b = rects.button;
@@ -50,9 +50,9 @@ void frameRect(QPainter &painter, const QRect &rect, const QColor &colour)
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
     painter.fillRect(QRect(rect.x(), rect.y(), rect.width(), 1), colour);
-    painter.fillRect(QRect(rect.x(), KavBottom(rect) - 1, rect.width(), 1), colour);
+    painter.fillRect(QRect(rect.x(), Kav::KavBottom(rect) - 1, rect.width(), 1), colour);
     painter.fillRect(QRect(rect.x(), rect.y(), 1, rect.height()), colour);
-    painter.fillRect(QRect(KavRight(rect) - 1, rect.y(), 1, rect.height()), colour);
+    painter.fillRect(QRect(Kav::KavRight(rect) - 1, rect.y(), 1, rect.height()), colour);
 }
 
 // picture stretched to size by pixel replication: target offset i shows source offset
@@ -327,7 +327,7 @@ void TkavCustomComboBox::showPopup()
         if (auto *container = qobject_cast<QFrame *>(view()->parentWidget())) {
             container->setFrameStyle(QFrame::Box | QFrame::Plain);
             container->setLineWidth(1);
-            KavSetPaletteColor(container, QPalette::WindowText, m_borderColor);
+            Kav::KavSetPaletteColor(container, QPalette::WindowText, m_borderColor);
         }
     }
     Q_EMIT OnDropDown(this);
@@ -463,12 +463,12 @@ void TkavComboBox::applyEditSettings()
 
 TColor TkavComboBox::Color() const
 {
-    return KavPaletteColor(this, QPalette::Base);
+    return Kav::KavPaletteColor(this, QPalette::Base);
 }
 
 void TkavComboBox::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Base, color);
+    Kav::KavSetPaletteColor(this, QPalette::Base, color);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -517,12 +517,12 @@ void TkavDriveComboBox::setDroppedDown(bool droppedDown)
 
 TColor TkavDriveComboBox::Color() const
 {
-    return KavPaletteColor(this, QPalette::Base);
+    return Kav::KavPaletteColor(this, QPalette::Base);
 }
 
 void TkavDriveComboBox::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Base, color);
+    Kav::KavSetPaletteColor(this, QPalette::Base, color);
 }
 
 void TkavDriveComboBox::showPopup()

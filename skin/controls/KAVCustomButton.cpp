@@ -268,12 +268,12 @@ void TkavCustomButton::setParentFont(bool parentFont)
 
 TColor TkavCustomButton::Color() const
 {
-    return KavPaletteColor(this, backgroundRole());
+    return Kav::KavPaletteColor(this, backgroundRole());
 }
 
 void TkavCustomButton::setColor(TColor color)
 {
-    KavSetPaletteColor(this, backgroundRole(), color);
+    Kav::KavSetPaletteColor(this, backgroundRole(), color);
 }
 
 bool TkavCustomButton::ParentColor() const
@@ -296,7 +296,7 @@ void TkavCustomButton::setParentColor(bool parentColor)
 TkavCustomButton::FacePictures TkavCustomButton::buttonImageFaces(Kav::PictureMask mask, bool greyDisabled) const
 {
     const KavThemeValues values = themeValues();
-    const int frames = KavThemeKeyFrameCount(KavKey::ButtonImage);
+    const int frames = Kav::KavThemeKeyFrameCount(KavKey::ButtonImage);
     auto frame = [&](int index, bool greyed) {
         return values.picture(KavKey::ButtonImage, {frames, index, mask, greyed});
     };
@@ -378,7 +378,7 @@ void TkavCustomButton::AutoSizeChanged()
     const QSize whole = Kav::Metrics::keyPictureSize(UIStyle(), KavKey::ButtonImage);
     const int height = whole.height() > 0 ? whole.height() : Kav::Metrics::ButtonSize.height();
     const int width = whole.width() > 0 ? whole.width() : Kav::Metrics::ButtonSize.width();
-    resize(width / KavThemeKeyFrameCount(KavKey::ButtonImage), height);
+    resize(width / Kav::KavThemeKeyFrameCount(KavKey::ButtonImage), height);
 }
 
 void TkavCustomButton::FontChanged()

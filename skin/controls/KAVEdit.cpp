@@ -137,12 +137,12 @@ void TkavEdit::setBorderColor(TColor color)
 
 TColor TkavEdit::Color() const
 {
-    return KavPaletteColor(this, QPalette::Base);
+    return Kav::KavPaletteColor(this, QPalette::Base);
 }
 
 void TkavEdit::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Base, color);
+    Kav::KavSetPaletteColor(this, QPalette::Base, color);
 }
 
 void TkavEdit::setPasswordChar(QChar passwordChar)

@@ -20,7 +20,7 @@ constexpr QRgb DisabledCaptionColor = 0xFF808080;
 
 TkavCustomGroupBox::TkavCustomGroupBox(QWidget *parent) : QWidget(parent)
 {
-    KavInstallAccessibility();
+    Kav::KavInstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(Kav::Metrics::GroupBoxSize);
@@ -69,7 +69,7 @@ void TkavCustomGroupBox::setBorderColor(TColor color)
 
 TColor TkavCustomGroupBox::FontColor() const
 {
-    return KavPaletteColor(this, QPalette::WindowText);
+    return Kav::KavPaletteColor(this, QPalette::WindowText);
 }
 
 void TkavCustomGroupBox::setFontColor(TColor color)
@@ -80,12 +80,12 @@ void TkavCustomGroupBox::setFontColor(TColor color)
 
 TColor TkavCustomGroupBox::Color() const
 {
-    return KavPaletteColor(this, QPalette::Window);
+    return Kav::KavPaletteColor(this, QPalette::Window);
 }
 
 void TkavCustomGroupBox::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Window, color);
+    Kav::KavSetPaletteColor(this, QPalette::Window, color);
     update();
 }
 
@@ -124,7 +124,7 @@ int TkavCustomGroupBox::fontHeight() const
 
 QRect TkavCustomGroupBox::GetClient() const
 {
-    return KavRect(3, fontHeight(), width() - 2, height() - 2);
+    return Kav::KavRect(3, fontHeight(), width() - 2, height() - 2);
 }
 
 void TkavCustomGroupBox::applyMargins()

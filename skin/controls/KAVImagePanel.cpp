@@ -56,7 +56,7 @@ void announceExpandedChange(QWidget *widget)
 
 TkavCustomPanel::TkavCustomPanel(QWidget *parent) : TkavPlatformPanel(parent)
 {
-    setColor(KavPaletteColor(this, QPalette::Button));
+    setColor(Kav::KavPaletteColor(this, QPalette::Button));
     resize(Kav::Metrics::PanelSize);
 }
 

@@ -27,12 +27,12 @@ void TkavLook::setFileTheme(TkavFileTheme *fileTheme, QObject *context,
                                });
 }
 
-TColor KavPaletteColor(const QWidget *widget, QPalette::ColorRole role)
+TColor Kav::KavPaletteColor(const QWidget *widget, QPalette::ColorRole role)
 {
     return TColor::fromQColor(widget->palette().color(role));
 }
 
-void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
+void Kav::KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
 {
     QPalette palette = widget->palette();
     palette.setColor(role, color.toQColor());

@@ -42,7 +42,9 @@ private:
     QMetaObject::Connection m_watch;
 };
 
+namespace Kav {
 // A control's colour kept in its palette, so that the controls inside it inherit it the Qt way.
 TColor KavPaletteColor(const QWidget *widget, QPalette::ColorRole role);
 // Sets one colour of the widget's own palette (the other roles stay as they are).
 void KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color);
+} // namespace Kav

@@ -68,12 +68,12 @@ void TkavMemo::setBorderColor(TColor color)
 
 TColor TkavMemo::Color() const
 {
-    return KavPaletteColor(this, QPalette::Base);
+    return Kav::KavPaletteColor(this, QPalette::Base);
 }
 
 void TkavMemo::setColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::Base, color);
+    Kav::KavSetPaletteColor(this, QPalette::Base, color);
     update();
 }
 

@@ -75,7 +75,7 @@ PanelCaptionPlace KavPanelCaptionPlace(const QSize &size, const QString &caption
     if (posX == -1 || posY == -1)
         return {QRect(QPoint(0, 0), size), horizontalAlignment | Qt::AlignVCenter | CaptionTextFlags};
     const QFontMetrics metrics(font);
-    return {QRect(posX, posY, metrics.horizontalAdvance(KavStripMnemonic(caption)), metrics.height()),
+    return {QRect(posX, posY, metrics.horizontalAdvance(Kav::KavStripMnemonic(caption)), metrics.height()),
             Qt::AlignLeft | Qt::AlignTop | CaptionTextFlags};
 }
 
@@ -119,7 +119,7 @@ QRect KavPanelButtonRect(const QSize &panelSize, int barHeight, const QSize &fra
 
 QRect KavPanelCaptionRect(const QSize &panelSize, int barHeight)
 {
-    return KavRect(Metrics::PanelCaptionLeft, 0, panelSize.width() - 1, barHeight);
+    return Kav::KavRect(Metrics::PanelCaptionLeft, 0, panelSize.width() - 1, barHeight);
 }
 
 void KavPaintCaptionPanel(QImage &face, const CaptionPanelOption &option)
@@ -135,7 +135,7 @@ void KavPaintCaptionPanel(QImage &face, const CaptionPanelOption &option)
 
     // The caption bar, stretched between the side lines.
     if (!option.bar.isNull() && w > 2)
-        painter.drawImage(KavRect(1, 0, w - 1, option.bar.height()), option.bar.image());
+        painter.drawImage(Kav::KavRect(1, 0, w - 1, option.bar.height()), option.bar.image());
 
     // The caption, left-aligned in the bar.
     const QRect captionRect = KavPanelCaptionRect(option.size, option.barHeight);

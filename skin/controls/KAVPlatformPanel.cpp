@@ -47,7 +47,7 @@ void Kav::KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColo
     const QPalette &palette = widget->palette();
     if (palette.isBrushSet(QPalette::Active, role) && TColor::fromQColor(palette.color(role)) == color)
         return;
-    KavSetPaletteColor(widget, role, color);
+    Kav::KavSetPaletteColor(widget, role, color);
 }
 
 void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
@@ -71,7 +71,7 @@ void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
                 rest.setTop(rest.top() + h);
                 break;
             case alBottom:
-                child->setGeometry(rest.x(), KavBottom(rest) - child->height(), rest.width(),
+                child->setGeometry(rest.x(), Kav::KavBottom(rest) - child->height(), rest.width(),
                                    child->height());
                 rest.setHeight(rest.height() - h);
                 break;
@@ -80,7 +80,7 @@ void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
                 rest.setLeft(rest.left() + w);
                 break;
             case alRight:
-                child->setGeometry(KavRight(rest) - child->width(), rest.y(), child->width(),
+                child->setGeometry(Kav::KavRight(rest) - child->width(), rest.y(), child->width(),
                                    rest.height());
                 rest.setWidth(rest.width() - w);
                 break;
@@ -96,7 +96,7 @@ void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
 
 TkavPlatformPanel::TkavPlatformPanel(QWidget *parent) : QWidget(parent)
 {
-    KavInstallAccessibility();
+    Kav::KavInstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -128,7 +128,7 @@ void TkavPlatformPanel::AlignChanged()
 
 TColor TkavPlatformPanel::Color() const
 {
-    return KavPaletteColor(this, QPalette::Window);
+    return Kav::KavPaletteColor(this, QPalette::Window);
 }
 
 void TkavPlatformPanel::setColor(TColor color)

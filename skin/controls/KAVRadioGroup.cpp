@@ -126,7 +126,7 @@ void TkavCheckGroup::ArrangeButtons()
     const int columns = qMax(1, m_columns);
     const QRect area = GetClient();
     const int top = area.top() + m_topMargin;
-    const int avail = KavBottom(area) - top;
+    const int avail = Kav::KavBottom(area) - top;
     const int rows = (count + columns - 1) / columns;
     const int columnWidth = (width() - 10) / columns;
     const int rowHeight = avail / rows;
@@ -189,7 +189,7 @@ void TkavCheckGroup::UpdateUIStyle(TkavUIStyle style, TkavFileTheme *fileTheme)
 void TkavCheckGroup::clickRoutine()
 {
     NewClick();
-    if (!KavIsLoading(this))
+    if (!Kav::KavIsLoading(this))
         Q_EMIT OnClick(this);
 }
 
@@ -241,7 +241,7 @@ void TkavCheckGroup::passFocusOn(Qt::FocusReason reason)
         if (w == nullptr || w == this)
             break;
         if (isAncestorOf(w)) {
-            if (KavCanTakeFocus(w)) {
+            if (Kav::KavCanTakeFocus(w)) {
                 w->setFocus(reason);
                 return;
             }
@@ -278,7 +278,7 @@ bool TkavCheckGroup::focusNextPrevChild(bool next)
 void TkavCheckGroup::FocusUpdate()
 {
     TkavCheckBox *first = button(0);
-    if (first && KavCanTakeFocus(first))
+    if (first && Kav::KavCanTakeFocus(first))
         first->setFocus(Qt::OtherFocusReason);
 }
 
@@ -319,14 +319,14 @@ void TkavRadioGroup::FocusUpdate()
     const int index = ItemIndex();
     TkavCheckBox *checked = button(index);
     if (checked) {
-        if (KavCanTakeFocus(checked))
+        if (Kav::KavCanTakeFocus(checked))
             checked->setFocus(Qt::OtherFocusReason);
         return;
     }
     // With nothing chosen the group would keep a focus it does not show, and the arrow keys would
     // have no item to start from: the first item that can take it gets it, chosen or not.
     for (TkavCheckBox *item : buttons()) {
-        if (KavCanTakeFocus(item)) {
+        if (Kav::KavCanTakeFocus(item)) {
             item->setFocus(Qt::OtherFocusReason);
             return;
         }

@@ -71,7 +71,7 @@ bool isVertical(TkavProgressBarOrientation orientation)
 
 } // namespace
 
-void KavInstallScrollBarAccessibility()
+void Kav::KavInstallScrollBarAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(scrollBarAccessibleFactory);
@@ -84,7 +84,7 @@ void KavInstallScrollBarAccessibility()
 
 TkavScrollBar::TkavScrollBar(QWidget *parent) : TkavPlatformPanel(parent)
 {
-    KavInstallScrollBarAccessibility();
+    Kav::KavInstallScrollBarAccessibility();
     m_track = new TkavScrollTrackBar(this);
     m_increase = new TkavImageButton(this);
     m_decrease = new TkavImageButton(this);

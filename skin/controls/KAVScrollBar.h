@@ -214,5 +214,7 @@ private:
     bool m_scrollingFromBar = false;
 };
 
+namespace Kav {
 // Registers the accessible description of the scroll bar; its constructor calls it.
 void KavInstallScrollBarAccessibility();
+} // namespace Kav

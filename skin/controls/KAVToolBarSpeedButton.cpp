@@ -7,7 +7,7 @@
 
 TkavToolBarSpeedButton::TkavToolBarSpeedButton(QWidget *parent) : QAbstractButton(parent)
 {
-    KavInstallAccessibility();
+    Kav::KavInstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(Kav::Metrics::SpeedButtonSize);

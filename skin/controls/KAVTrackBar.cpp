@@ -136,7 +136,7 @@ QAccessibleInterface *trackBarAccessibleFactory(const QString &className, QObjec
 
 } // namespace
 
-void KavInstallTrackBarAccessibility()
+void Kav::KavInstallTrackBarAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(trackBarAccessibleFactory);
@@ -149,7 +149,7 @@ void KavInstallTrackBarAccessibility()
 
 TkavTrackBar::TkavTrackBar(QWidget *parent) : TkavPlatformPanel(parent)
 {
-    KavInstallTrackBarAccessibility();
+    Kav::KavInstallTrackBarAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     resize(Kav::Metrics::TrackBarLength, height());

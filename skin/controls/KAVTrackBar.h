@@ -265,5 +265,7 @@ private:
     const char *m_stepProperty;
 };
 
+namespace Kav {
 // Registers the accessible description of the track bars; the constructors call it.
 void KavInstallTrackBarAccessibility();
+} // namespace Kav

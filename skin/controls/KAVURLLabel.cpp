@@ -39,7 +39,7 @@ TkavURLLabel::TkavURLLabel(QWidget *parent)
     : QLabel(parent), m_url(QString::fromLatin1(DefaultURL)), m_fontHoverColor(Red),
       m_fontLinkColor(Blue)
 {
-    KavInstallAccessibility();
+    Kav::KavInstallAccessibility();
     // A caption is shown as it is written, never read as markup.
     setTextFormat(Qt::PlainText);
     // The text starts at the top, as a platform label lays it out: the room added below the line
@@ -74,26 +74,26 @@ void TkavURLLabel::setFontLinkColor(TColor color)
 
 TColor TkavURLLabel::FontColor() const
 {
-    return KavPaletteColor(this, QPalette::WindowText);
+    return Kav::KavPaletteColor(this, QPalette::WindowText);
 }
 
 void TkavURLLabel::setFontColor(TColor color)
 {
-    KavSetPaletteColor(this, QPalette::WindowText, color);
+    Kav::KavSetPaletteColor(this, QPalette::WindowText, color);
 }
 
 TColor TkavURLLabel::Color() const
 {
     if (m_parentColor && parentWidget())
-        return KavPaletteColor(parentWidget(), parentWidget()->backgroundRole());
-    return m_parentColor ? KavPaletteColor(this, QPalette::Window) : m_color;
+        return Kav::KavPaletteColor(parentWidget(), parentWidget()->backgroundRole());
+    return m_parentColor ? Kav::KavPaletteColor(this, QPalette::Window) : m_color;
 }
 
 void TkavURLLabel::setColor(TColor color)
 {
     m_color = color;
     m_parentColor = false;
-    KavSetPaletteColor(this, QPalette::Window, color);
+    Kav::KavSetPaletteColor(this, QPalette::Window, color);
     updateBackground();
 }
 

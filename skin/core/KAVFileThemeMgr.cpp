@@ -33,7 +33,7 @@ void TkavFileThemeMgr::GetBitmap(int index, QImage *bitmap) const
         return;
     auto cached = m_pictures.constFind(index);
     if (cached == m_pictures.cend()) {
-        const QString name = KavThemeKeyName(index);
+        const QString name = Kav::KavThemeKeyName(index);
         QImage picture = name.isEmpty() ? QImage() : m_reader->picture(name);
         if (!picture.isNull())
             picture = std::move(picture).convertToFormat(QImage::Format_RGB32);
@@ -46,7 +46,7 @@ bool TkavFileThemeMgr::GetBool(int index) const
 {
     if (m_reader == nullptr)
         return false;
-    const QString name = KavThemeKeyName(index);
+    const QString name = Kav::KavThemeKeyName(index);
     return !name.isEmpty() && m_reader->GetBool(name);
 }
 
@@ -59,6 +59,6 @@ int TkavFileThemeMgr::GetInt(int index) const
 {
     if (m_reader == nullptr)
         return 0;
-    const QString name = KavThemeKeyName(index);
+    const QString name = Kav::KavThemeKeyName(index);
     return name.isEmpty() ? -1 : m_reader->GetInteger(name);
 }

@@ -43,7 +43,7 @@ struct Edges {
 
 Edges edgesOf(const QRect &rect)
 {
-    return {rect.x(), rect.y(), KavRight(rect), KavBottom(rect)};
+    return {rect.x(), rect.y(), Kav::KavRight(rect), Kav::KavBottom(rect)};
 }
 
 // One piece of a multi-part drawing: a part of the picture and where it goes.
@@ -456,8 +456,8 @@ void TileDraw(QPainter &canvas, const QImage &picture, const QRect &rect)
     const int ph = picture.height();
     if (pw <= 0 || ph <= 0)
         return;
-    for (int x = 0; x < KavRight(rect); x += pw) {
-        for (int y = 0; y < KavBottom(rect); y += ph)
+    for (int x = 0; x < Kav::KavRight(rect); x += pw) {
+        for (int y = 0; y < Kav::KavBottom(rect); y += ph)
             canvas.drawImage(x, y, picture);
     }
 }
@@ -585,7 +585,7 @@ void SetWinControlTransparent(QWidget *control)
 
 bool InRect(int x, int y, const QRect &rect)
 {
-    return rect.x() <= x && x <= KavRight(rect) && rect.y() <= y && y <= KavBottom(rect);
+    return rect.x() <= x && x <= Kav::KavRight(rect) && rect.y() <= y && y <= Kav::KavBottom(rect);
 }
 
 bool InRect(const QPoint &point, const QRect &rect)

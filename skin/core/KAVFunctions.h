@@ -34,6 +34,7 @@ class TkavPicture;
 // pixels taken from S source pixels maps destination offset i to source offset (i * S) / D
 // (integer division), independently for each axis.
 
+namespace Kav {
 // A rectangle given by its edges, right and bottom exclusive.
 inline QRect KavRect(int left, int top, int right, int bottom)
 {
@@ -42,6 +43,7 @@ inline QRect KavRect(int left, int top, int right, int bottom)
 // Exclusive right and bottom edges of a rectangle.
 inline int KavRight(const QRect &rect) { return rect.x() + rect.width(); }
 inline int KavBottom(const QRect &rect) { return rect.y() + rect.height(); }
+} // namespace Kav
 
 // Copies frame frameNumber (1-based) of a strip of frameCount equal frames into destination,
 // which becomes exactly one frame (frame width = source width / frameCount; the remainder columns

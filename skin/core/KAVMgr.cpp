@@ -34,19 +34,19 @@ bool takesLookFromTheme(const QObject *object)
 
 } // namespace
 
-QWidget *KavOwnerForm(const QObject *component)
+QWidget *Kav::KavOwnerForm(const QObject *component)
 {
     QObject *parent = component ? component->parent() : nullptr;
     auto *form = qobject_cast<QWidget *>(parent);
     return form && form->isWindow() ? form : nullptr;
 }
 
-QList<QObject *> KavOwnerComponents(const QWidget *form)
+QList<QObject *> Kav::KavOwnerComponents(const QWidget *form)
 {
     return form ? form->findChildren<QObject *>() : QList<QObject *>();
 }
 
-void KavWriteUIStyle(QObject *component, TkavUIStyle style)
+void Kav::KavWriteUIStyle(QObject *component, TkavUIStyle style)
 {
     const QMetaProperty property = propertyOf(component, "UIStyle");
     if (!property.isValid())
@@ -57,7 +57,7 @@ void KavWriteUIStyle(QObject *component, TkavUIStyle style)
     property.write(component, value);
 }
 
-void KavWriteFileTheme(QObject *component, TkavFileTheme *fileTheme)
+void Kav::KavWriteFileTheme(QObject *component, TkavFileTheme *fileTheme)
 {
     const QMetaProperty property = propertyOf(component, "FileTheme");
     if (!property.isValid())
@@ -66,7 +66,7 @@ void KavWriteFileTheme(QObject *component, TkavFileTheme *fileTheme)
     property.write(component, fileTheme ? QVariant::fromValue(fileTheme) : QVariant(property.metaType()));
 }
 
-QObject *KavReadFileTheme(const QObject *component)
+QObject *Kav::KavReadFileTheme(const QObject *component)
 {
     const QMetaProperty property = propertyOf(component, "FileTheme");
     if (!property.isValid())
@@ -112,18 +112,18 @@ void TkavFileTheme::setThemeFile(const QString &fileName)
 
 void TkavFileTheme::reassignToOwnerComponents()
 {
-    const QWidget *form = KavOwnerForm(this);
+    const QWidget *form = Kav::KavOwnerForm(this);
     if (!form)
         return;
     QList<QPointer<QObject>> users;
-    for (QObject *component : KavOwnerComponents(form)) {
-        if (takesLookFromTheme(component) && KavReadFileTheme(component) == this)
+    for (QObject *component : Kav::KavOwnerComponents(form)) {
+        if (takesLookFromTheme(component) && Kav::KavReadFileTheme(component) == this)
             users.append(component);
     }
     // Assigning the same theme again makes each component re-read its values from the new file.
     for (const QPointer<QObject> &user : users) {
         if (user)
-            KavWriteFileTheme(user, this);
+            Kav::KavWriteFileTheme(user, this);
     }
 }
 
@@ -218,7 +218,7 @@ void TkavThemeManager::UpdateTheme()
 
 QObject *TkavThemeManager::listedComponent(const QWidget *form, const QString &name) const
 {
-    for (QObject *component : KavOwnerComponents(form)) {
+    for (QObject *component : Kav::KavOwnerComponents(form)) {
         if (component->objectName() == name && !qobject_cast<TkavThemeManager *>(component))
             return component;
     }
@@ -227,7 +227,7 @@ QObject *TkavThemeManager::listedComponent(const QWidget *form, const QString &n
 
 void TkavThemeManager::watchListedComponents()
 {
-    const QWidget *form = KavOwnerForm(this);
+    const QWidget *form = Kav::KavOwnerForm(this);
     if (!form)
         return;
     for (const QString &name : std::as_const(m_compList)) {
@@ -246,7 +246,7 @@ void TkavThemeManager::componentDestroyed(QObject *component)
 
 void TkavThemeManager::UpdateAll()
 {
-    const QWidget *form = KavOwnerForm(this);
+    const QWidget *form = Kav::KavOwnerForm(this);
     if (!form)
         return;
     watchListedComponents();
@@ -257,8 +257,8 @@ void TkavThemeManager::UpdateAll()
         QPointer<QObject> component = listedComponent(form, name);
         if (!component)
             continue;
-        KavWriteUIStyle(component, m_uiStyle);
+        Kav::KavWriteUIStyle(component, m_uiStyle);
         if (component)
-            KavWriteFileTheme(component, m_fileTheme);
+            Kav::KavWriteFileTheme(component, m_fileTheme);
     }
 }

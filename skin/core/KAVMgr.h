@@ -14,12 +14,14 @@
 
 class QWidget;
 
+namespace Kav {
 // Owners and their components, as the file theme and the theme manager see them: a component's
 // owner form is its parent object when that parent is a window widget (QWidget::isWindow()), and
 // the components of that form are all of its descendants, found by findChildren() (depth first, in
 // creation order among siblings). A component whose parent is no window has no owner form.
 QWidget *KavOwnerForm(const QObject *component);
 QList<QObject *> KavOwnerComponents(const QWidget *form);
+} // namespace Kav
 
 // One loaded theme file that skinned components take their look from (UIStyle FromThemeFile).
 // Components refer to it through their FileTheme property without owning it; when it is
@@ -123,6 +125,7 @@ private:
     TkavThemeMgrCompList m_compList;
 };
 
+namespace Kav {
 // Writes a component's "UIStyle" and "FileTheme" properties by name, as the theme manager and the
 // file theme do. Both do nothing when the component has no such property; the look is written as
 // the enumeration or, for a property of another type, as its number.
@@ -130,3 +133,4 @@ void KavWriteUIStyle(QObject *component, TkavUIStyle style);
 void KavWriteFileTheme(QObject *component, TkavFileTheme *fileTheme);
 // The component's "FileTheme" property, or nullptr when it has none or it is not set.
 QObject *KavReadFileTheme(const QObject *component);
+} // namespace Kav

@@ -32,7 +32,7 @@ QHash<int, QString> readStringTable()
 
 } // namespace
 
-QString KavLoadString(int id)
+QString Kav::KavLoadString(int id)
 {
     static const QHash<int, QString> table = readStringTable();
     return table.value(id);

@@ -10,5 +10,7 @@ inline constexpr int TitleMenuItemMaximize = 65467; // "Ma&ximize/Restore"
 inline constexpr int TitleMenuItemClose = 65468;    // "&Close"
 } // namespace KavString
 
+namespace Kav {
 // The text of string-table entry id; an empty string when there is no such entry.
 QString KavLoadString(int id);
+} // namespace Kav

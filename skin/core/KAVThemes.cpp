@@ -172,16 +172,16 @@ const LookValue *builtInValueOfKind(TkavUIStyle style, int key, TkavType kind)
 
 } // namespace
 
-QString KavThemeKeyName(int key)
+QString Kav::KavThemeKeyName(int key)
 {
     return isKey(key) ? QString::fromLatin1(kKeys[key].name) : QString();
 }
 
-TkavType KavThemeKeyKind(int key) { return isKey(key) ? kKeys[key].kind : TkavType::Int; }
+TkavType Kav::KavThemeKeyKind(int key) { return isKey(key) ? kKeys[key].kind : TkavType::Int; }
 
-int KavThemeKeyFrameCount(int key) { return isKey(key) ? kKeys[key].frames : 0; }
+int Kav::KavThemeKeyFrameCount(int key) { return isKey(key) ? kKeys[key].frames : 0; }
 
-int KavThemeKeyByName(QStringView name)
+int Kav::KavThemeKeyByName(QStringView name)
 {
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
         if (name.compare(QLatin1StringView(kKeys[key].name), Qt::CaseInsensitive) == 0)
@@ -196,7 +196,7 @@ EKavResourceNotFound::EKavResourceNotFound(const QString &name)
 {
 }
 
-QImage KavLoadResourceBitmap(const QString &name)
+QImage Kav::KavLoadResourceBitmap(const QString &name)
 {
     // An empty name would address the folder itself; it names no picture.
     if (name.isEmpty())
@@ -241,7 +241,7 @@ void GetInsideThemeBitmap(TkavUIStyle style, int key, QImage *bitmap, int frameC
     const QString name = GetInsideThemeStr(style, key);
     // No picture behaves as an empty one: the whole of it changes nothing, any frame of it is
     // empty.
-    const QImage picture = name.isEmpty() ? QImage() : KavLoadResourceBitmap(name);
+    const QImage picture = name.isEmpty() ? QImage() : Kav::KavLoadResourceBitmap(name);
     if (frameCount == 0) {
         if (!picture.isNull())
             *bitmap = picture;
@@ -250,7 +250,7 @@ void GetInsideThemeBitmap(TkavUIStyle style, int key, QImage *bitmap, int frameC
     SpitBitmap(picture, *bitmap, frameCount, frameNumber);
 }
 
-bool KavIsFormSkin(const QObject *object)
+bool Kav::KavIsFormSkin(const QObject *object)
 {
     const QMetaObject *meta = object ? object->metaObject() : nullptr;
     return meta && meta->indexOfClassInfo(KavFormSkinClassInfo) >= 0;
@@ -262,7 +262,7 @@ TkavUIStyle GetKAVFormStyle(QObject *owner)
     if (form == nullptr || !form->isWindow())
         return TkavUIStyle::DeepBlue;
     for (QObject *child : form->children()) {
-        if (KavIsFormSkin(child))
+        if (Kav::KavIsFormSkin(child))
             return child->property("UIStyle").value<TkavUIStyle>();
     }
     return TkavUIStyle::DeepBlue;

@@ -85,6 +85,7 @@ enum Key : int { KAV_THEME_KEYS(KAV_THEME_KEY_NUMBER) };
 // Number of theme keys; valid keys are 1..KavThemeKeyCount.
 inline constexpr int KavThemeKeyCount = 42;
 
+namespace Kav {
 // Name of a key ("ButtonImage" for 1); empty outside 1..42.
 QString KavThemeKeyName(int key);
 // Kind of a key; Int outside 1..42 (the answer the lookups give for anything unknown).
@@ -94,6 +95,7 @@ TkavType KavThemeKeyKind(int key);
 int KavThemeKeyFrameCount(int key);
 // Key of a name, compared without regard to case; 0 when no key has that name.
 int KavThemeKeyByName(QStringView name);
+} // namespace Kav
 
 // Raised when a picture resource is missing; what() is "Resource NAME not found".
 class EKavResourceNotFound : public std::runtime_error {
@@ -105,9 +107,11 @@ private:
     QString m_name;
 };
 
+namespace Kav {
 // Loads the picture resource of that name (":/looks/NAME") as a 32-bit RGB image.
 // Throws EKavResourceNotFound when there is none.
 QImage KavLoadResourceBitmap(const QString &name);
+} // namespace Kav
 
 // Built-in look values. Each answers only for keys of its own kind and gives a neutral value
 // otherwise (Int -1, Color 0, Bool false); FromThemeFile and unknown looks have no built-in data
@@ -129,8 +133,10 @@ void GetInsideThemeBitmap(TkavUIStyle style, int key, QImage *bitmap, int frameC
 // look declares Q_CLASSINFO("KavFormSkin", "true") and a UIStyle property. The core knows the
 // skinned form only by this mark, so that it needs nothing of the windows layer.
 inline constexpr char KavFormSkinClassInfo[] = "KavFormSkin";
+namespace Kav {
 // Whether object is such a form skin.
 bool KavIsFormSkin(const QObject *object);
+} // namespace Kav
 
 // The look a new component takes: the UIStyle of the first TkavForm among the direct children of
 // its owner form, DeepBlue when the owner is no form or holds no TkavForm.

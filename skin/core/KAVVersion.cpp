@@ -1,6 +1,6 @@
 #include "KAVVersion.h"
 
-QString KavSkinVersion()
+QString Kav::KavSkinVersion()
 {
     return QStringLiteral("1.2.0");
 }

@@ -60,7 +60,7 @@ void TfrmMgr::loadFrom(const TkavThemeManager *manager)
 {
     List->clear();
     const TkavThemeMgrCompList listed = manager->CompList();
-    for (const QObject *component : KavOwnerComponents(KavOwnerForm(manager))) {
+    for (const QObject *component : Kav::KavOwnerComponents(Kav::KavOwnerForm(manager))) {
         if (!takesALook(component))
             continue;
         auto *item = new QListWidgetItem(component->objectName(), List);
@@ -97,7 +97,7 @@ void TfrmMgr::btn_unselClick()
 
 bool ThemeManagerEdit(TkavThemeManager *manager)
 {
-    if (!manager || !KavOwnerForm(manager))
+    if (!manager || !Kav::KavOwnerForm(manager))
         return false;
     {
         TfrmMgr dialog;

@@ -49,8 +49,8 @@ private slots:
         QVERIFY(fromFile.usesFile());
 
         for (int key = 1; key <= KavThemeKeyCount; ++key) {
-            const QByteArray where = KavThemeKeyName(key).toLatin1();
-            switch (KavThemeKeyKind(key)) {
+            const QByteArray where = Kav::KavThemeKeyName(key).toLatin1();
+            switch (Kav::KavThemeKeyKind(key)) {
             case TkavType::Str: {
                 QImage expected;
                 GetInsideThemeBitmap(look, key, &expected, 0, 0);

@@ -329,8 +329,8 @@ public:
     StagedControl(const ControlCase &c, TkavUIStyle style, TkavFileTheme *theme)
     {
         m_control = c.make(&m_stage);
-        KavWriteFileTheme(m_control, theme);
-        KavWriteUIStyle(m_control, style);
+        Kav::KavWriteFileTheme(m_control, theme);
+        Kav::KavWriteUIStyle(m_control, style);
         m_stage.show();
         if (c.enterState)
             c.enterState(m_control);

@@ -19,8 +19,8 @@ void GalleryApplyLook(QWidget *root, TkavUIStyle style, TkavFileTheme *fileTheme
     for (const QPointer<QWidget> &control : controls) {
         if (!control)
             continue;
-        KavWriteFileTheme(control, fileTheme);
-        KavWriteUIStyle(control, style);
+        Kav::KavWriteFileTheme(control, fileTheme);
+        Kav::KavWriteUIStyle(control, style);
     }
 }
 

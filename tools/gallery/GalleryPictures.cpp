@@ -129,7 +129,7 @@ QImage mdiControlGlyph(int index)
 {
     try {
         QImage frame;
-        SpitBitmap(KavLoadResourceBitmap(QStringLiteral("MDI_CONTROL_BUTTON")), frame, 3, index);
+        SpitBitmap(Kav::KavLoadResourceBitmap(QStringLiteral("MDI_CONTROL_BUTTON")), frame, 3, index);
         return frame;
     } catch (const EKavResourceNotFound &) {
         return {};

@@ -54,8 +54,8 @@ int exportLook(const QStringList &arguments, Console &console)
 
     TkavThemeFileWriter writer(output);
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
-        const QString name = KavThemeKeyName(key);
-        switch (KavThemeKeyKind(key)) {
+        const QString name = Kav::KavThemeKeyName(key);
+        switch (Kav::KavThemeKeyKind(key)) {
         case TkavType::Str: {
             // The picture resource is a whole bitmap file already: embed its bytes unchanged.
             const QString resource = QStringLiteral(":/looks/") + GetInsideThemeStr(*look, key);
@@ -168,15 +168,15 @@ int pack(const QStringList &arguments, Console &console)
                                                      QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &file : files) {
         const QString base = file.completeBaseName();
-        const int key = KavThemeKeyByName(base);
+        const int key = Kav::KavThemeKeyByName(base);
         if (key == 0)
             return console.error(QStringLiteral("%1: \"%2\" is no theme key name").arg(file.filePath(), base));
-        if (KavThemeKeyKind(key) != TkavType::Str)
+        if (Kav::KavThemeKeyKind(key) != TkavType::Str)
             return console.error(QStringLiteral("%1: %2 is no picture; give it in %3")
-                                     .arg(file.filePath(), KavThemeKeyName(key), ValuesFileName));
+                                     .arg(file.filePath(), Kav::KavThemeKeyName(key), ValuesFileName));
         if (pictures.contains(key))
             return console.error(QStringLiteral("%1 and %2 are both the picture %3")
-                                     .arg(pictures[key], file.filePath(), KavThemeKeyName(key)));
+                                     .arg(pictures[key], file.filePath(), Kav::KavThemeKeyName(key)));
         if (!isBitmapFile(file.filePath()))
             return console.error(QStringLiteral("%1 is not a readable bitmap file").arg(file.filePath()));
         pictures.insert(key, file.filePath());
@@ -197,12 +197,12 @@ int pack(const QStringList &arguments, Console &console)
     // the same bytes.
     TkavThemeFileWriter writer(output);
     for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
-        writer.AddFile(KavThemeKeyName(it.key()), it.value());
+        writer.AddFile(Kav::KavThemeKeyName(it.key()), it.value());
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        if (KavThemeKeyKind(it.key()) == TkavType::Bool)
-            writer.AddBool(KavThemeKeyName(it.key()), it.value() != 0);
+        if (Kav::KavThemeKeyKind(it.key()) == TkavType::Bool)
+            writer.AddBool(Kav::KavThemeKeyName(it.key()), it.value() != 0);
         else
-            writer.AddInteger(KavThemeKeyName(it.key()), it.value());
+            writer.AddInteger(Kav::KavThemeKeyName(it.key()), it.value());
     }
     if (!writer.Save())
         return console.error(writer.errorString());
@@ -254,13 +254,13 @@ int unpack(const QStringList &arguments, Console &console)
     QMap<int, QByteArray> pictures;
     QMap<int, qint32> values;
     for (const auto &entry : reader.entries()) {
-        const int key = KavThemeKeyByName(entry.name);
+        const int key = Kav::KavThemeKeyByName(entry.name);
         if (key == 0) {
             console.warning(QStringLiteral("skipped the %1 entry \"%2\": no theme key has that name")
                                 .arg(kindName(entry.kind), entry.name));
             continue;
         }
-        const TkavType kind = KavThemeKeyKind(key);
+        const TkavType kind = Kav::KavThemeKeyKind(key);
         if (entry.kind != entryKindOf(kind)) {
             console.warning(QStringLiteral("skipped the %1 entry \"%2\": that key is held in a %3 entry")
                                 .arg(kindName(entry.kind), entry.name, kindName(entryKindOf(kind))));
@@ -278,7 +278,7 @@ int unpack(const QStringList &arguments, Console &console)
 
     QString error;
     for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
-        const QString path = folder.filePath(KavThemeKeyName(it.key()) + QStringLiteral(".bmp"));
+        const QString path = folder.filePath(Kav::KavThemeKeyName(it.key()) + QStringLiteral(".bmp"));
         if (!writeFile(path, it.value(), error))
             return console.error(error);
         if (bitmapDescription(it.value()) == QLatin1String("not a bitmap"))
@@ -286,7 +286,7 @@ int unpack(const QStringList &arguments, Console &console)
     }
     QString text;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
-        text += KavThemeKeyName(it.key()) + u'=' + ValuesText::format(KavThemeKeyKind(it.key()), it.value()) + u'\n';
+        text += Kav::KavThemeKeyName(it.key()) + u'=' + ValuesText::format(Kav::KavThemeKeyKind(it.key()), it.value()) + u'\n';
     if (!writeFile(folder.filePath(ValuesFileName), text.toUtf8(), error))
         return console.error(error);
     return Done;

@@ -116,11 +116,11 @@ bool parse(const QString &text, QMap<int, qint32> &values, QString &error)
             return fail(QStringLiteral("expected NAME=value, found \"%1\"").arg(line));
         const QString name = line.left(equals).trimmed();
         const QString valueText = line.mid(equals + 1).trimmed();
-        const int key = KavThemeKeyByName(name);
+        const int key = Kav::KavThemeKeyByName(name);
         if (key == 0)
             return fail(QStringLiteral("unknown key name \"%1\"").arg(name));
-        const QString keyName = KavThemeKeyName(key);
-        const TkavType kind = KavThemeKeyKind(key);
+        const QString keyName = Kav::KavThemeKeyName(key);
+        const TkavType kind = Kav::KavThemeKeyKind(key);
         if (kind == TkavType::Str)
             return fail(QStringLiteral("%1 is a picture; put it in the folder as %1.bmp").arg(keyName));
         if (lineOfKey.contains(key))

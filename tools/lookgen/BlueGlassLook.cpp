@@ -209,7 +209,7 @@ void addBlueGlassLook(Pictures &out)
 
     // Drawn like the check box strip, so with as many frames.
     BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
-                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                                          Kav::KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
                                Shape{Shape::Round, 1.5}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["BLUEGLASS_CHECKLIST"] = boxStrip(list);

@@ -282,7 +282,7 @@ void addMacOSLook(Pictures &out)
     // Drawn like the check box strip, so with as many frames.
     out["MACOS_CHECKLIST"] = checkBoxes(
         stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
-                   KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                   Kav::KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
         QRectF(0, 1, 10, 10), QRect(2, 3, 7, 7), 2.0);
 
     ScrollButtonRecipe scroll;

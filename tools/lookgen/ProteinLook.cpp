@@ -154,7 +154,7 @@ void addProteinLook(Pictures &out)
 
     // Drawn like the check box strip, so with as many frames.
     BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
-                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                                          Kav::KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
                                Shape{Shape::Round, 1.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["PROTEIN_CHECKLIST"] = boxStrip(list);

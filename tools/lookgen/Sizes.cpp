@@ -39,12 +39,12 @@ const Kav::Metrics::FixedPicture &fixedPicture(const char *name)
 
 QSize pictureSize(TkavUIStyle look, int key)
 {
-    return known(Kav::Metrics::keyPictureSize(look, key), qPrintable(KavThemeKeyName(key)));
+    return known(Kav::Metrics::keyPictureSize(look, key), qPrintable(Kav::KavThemeKeyName(key)));
 }
 
 QSize frameSize(TkavUIStyle look, int key)
 {
-    return stripFrame(pictureSize(look, key), KavThemeKeyFrameCount(key));
+    return stripFrame(pictureSize(look, key), Kav::KavThemeKeyFrameCount(key));
 }
 
 QSize fixedPictureSize(const char *name)

@@ -187,7 +187,7 @@ void addWinXPLook(Pictures &out)
 
     // Drawn like the check box strip, so with as many frames.
     BoxRecipe list = boxRecipe(stripFrame(pictureSize(kLook, KavKey::CheckListBoxImage),
-                                          KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
+                                          Kav::KavThemeKeyFrameCount(KavKey::CheckBoxImage)),
                                Shape{Shape::Round, 0.0}, false);
     list.markBox = QRect(2, 2, 7, 7);
     out["WINXP_CHECKLIST"] = boxStrip(list);

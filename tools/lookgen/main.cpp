@@ -59,7 +59,7 @@ bool check(const Pictures &pictures, const QMap<QString, QSize> &expected)
         }
     }
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
-        if (KavThemeKeyKind(key) != TkavType::Str)
+        if (Kav::KavThemeKeyKind(key) != TkavType::Str)
             continue;
         for (TkavUIStyle look : BuiltInLooks) {
             const QSize size = Kav::Metrics::keyPictureSize(look, key);
@@ -67,10 +67,10 @@ bool check(const Pictures &pictures, const QMap<QString, QSize> &expected)
                 std::fprintf(stderr, "no size known for key %d of %s\n", key,
                              qPrintable(lookName(look)));
                 ok = false;
-            } else if (size.width() % KavThemeKeyFrameCount(key) != 0) {
+            } else if (size.width() % Kav::KavThemeKeyFrameCount(key) != 0) {
                 std::fprintf(stderr, "%s of %s: %d frames do not divide %d columns\n",
-                             qPrintable(KavThemeKeyName(key)), qPrintable(lookName(look)),
-                             KavThemeKeyFrameCount(key), size.width());
+                             qPrintable(Kav::KavThemeKeyName(key)), qPrintable(lookName(look)),
+                             Kav::KavThemeKeyFrameCount(key), size.width());
                 ok = false;
             }
         }

@@ -68,8 +68,8 @@ QString writeThemeFile(const QTemporaryDir &dir, const QString &name, bool trans
     const QString path = dir.filePath(name + QStringLiteral(".kav"));
     {
         TkavThemeFileWriter writer(path);
-        writer.AddFile(KavThemeKeyName(KavKey::ButtonImage), picture);
-        writer.AddBool(KavThemeKeyName(KavKey::ButtonTransparentBool), transparent);
+        writer.AddFile(Kav::KavThemeKeyName(KavKey::ButtonImage), picture);
+        writer.AddBool(Kav::KavThemeKeyName(KavKey::ButtonTransparentBool), transparent);
         if (!writer.Save())
             return QString();
     }
@@ -845,7 +845,7 @@ void tst_KavButton::autoSize_data()
     for (TkavUIStyle style : Kav::Metrics::BuiltInLooks) {
         const QSize picture = Kav::Metrics::keyPictureSize(style, KavKey::ButtonImage);
         QTest::addRow("%s", QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(style)))
-            << style << QSize(picture.width() / KavThemeKeyFrameCount(KavKey::ButtonImage), picture.height());
+            << style << QSize(picture.width() / Kav::KavThemeKeyFrameCount(KavKey::ButtonImage), picture.height());
     }
     QTest::addRow("FromThemeFile has no built-in picture") << TkavUIStyle::FromThemeFile << QSize(24, 21);
 }
@@ -1559,7 +1559,7 @@ void tst_KavButton::paintPreparesNoPictures()
     buttons.append(image);
     auto *control = new TkavControlButton(&window);
     control->setThemeID(KavKey::TitleBarButtonImage);
-    control->setPicCount(KavThemeKeyFrameCount(KavKey::TitleBarButtonImage));
+    control->setPicCount(Kav::KavThemeKeyFrameCount(KavKey::TitleBarButtonImage));
     control->setPicIndex(1);
     buttons.append(control);
     // Both looks seen once, so that switching between them needs nothing new.

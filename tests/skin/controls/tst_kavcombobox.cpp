@@ -157,7 +157,7 @@ void tst_KavComboBox::face()
                                                                                : QStringLiteral("WINXP_COMBOBOX_BUTTON"))
                                   .image();
         QVERIFY(!source.isNull());
-        for (const QPoint &p : {button.topLeft(), QPoint(KavRight(button) - 1, KavBottom(button) - 1), QPoint(43, 15),
+        for (const QPoint &p : {button.topLeft(), QPoint(Kav::KavRight(button) - 1, Kav::KavBottom(button) - 1), QPoint(43, 15),
                                 QPoint(55, 4)})
             QCOMPARE(face.pixel(p), stretchedPixel(source, button, p));
         // The separator is part of the picture: the inner line runs on above the button.
@@ -264,7 +264,7 @@ void tst_KavComboBox::fileThemeRemovalFallsBackToDeepBlue()
                                     static_cast<TkavCustomComboBox *>(new TkavDriveComboBox)}) {
         const std::unique_ptr<TkavCustomComboBox> owned(box);
         box->setUIStyle(TkavUIStyle::FromThemeFile);
-        KavWriteFileTheme(box, theme.get());
+        Kav::KavWriteFileTheme(box, theme.get());
         QCOMPARE(box->BorderColor(), TColor::fromRgb(10, 200, 30));
         QCOMPARE(box->ButtonColor(), TColor::fromRgb(90, 80, 70));
         box->resize(60, 21);
@@ -314,7 +314,7 @@ void tst_KavComboBox::propertiesByName()
         QVERIFY2(index >= 0, qPrintable(name));
         QVERIFY2(meta->property(index).isWritable(), qPrintable(name));
     }
-    KavWriteUIStyle(box.get(), TkavUIStyle::BlueGlass);
+    Kav::KavWriteUIStyle(box.get(), TkavUIStyle::BlueGlass);
     QCOMPARE(box->property("UIStyle").value<TkavUIStyle>(), TkavUIStyle::BlueGlass);
     QCOMPARE(box->property("BorderColor").value<TColor>(),
              GetInsideThemeColor(TkavUIStyle::BlueGlass, KavKey::ControlBorderColor));

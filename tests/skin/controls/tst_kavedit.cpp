@@ -337,7 +337,7 @@ void tst_KavEdit::propertiesByName()
     QVERIFY(meta->property(meta->indexOfProperty("UIStyle")).isEnumType());
 
     // The look as the theme manager writes it: by name.
-    KavWriteUIStyle(control.get(), TkavUIStyle::WinXP);
+    Kav::KavWriteUIStyle(control.get(), TkavUIStyle::WinXP);
     QCOMPARE(control->property("UIStyle").value<TkavUIStyle>(), TkavUIStyle::WinXP);
     if (auto *spin = qobject_cast<TKavSpinEdit *>(control.get())) {
         QCOMPARE(spin->Button()->upButton()->UIStyle(), TkavUIStyle::WinXP);
@@ -378,7 +378,7 @@ void tst_KavEdit::fileThemeRemovalFallsBackToDeepBlue()
     QVERIFY(theme);
     TKavSpinEdit spin;
     spin.setUIStyle(TkavUIStyle::FromThemeFile);
-    KavWriteFileTheme(&spin, theme.get());
+    Kav::KavWriteFileTheme(&spin, theme.get());
     QCOMPARE(spin.FileTheme(), theme.get());
     QCOMPARE(spin.BorderColor(), TColor::fromRgb(10, 200, 30));
     QCOMPARE(spin.Button()->FileTheme(), theme.get());
@@ -1028,7 +1028,7 @@ void tst_KavEdit::everyLookAndState()
         ShownWindow shown;
         shown.window.resize(4 * 130 + 10, 4 * 32 + 10);
         shown.window.setAutoFillBackground(true);
-        KavSetPaletteColor(&shown.window, QPalette::Window, GetInsideThemeColor(look, KavKey::FormBackgroundColor));
+        Kav::KavSetPaletteColor(&shown.window, QPalette::Window, GetInsideThemeColor(look, KavKey::FormBackgroundColor));
         QList<QLineEdit *> edits;
         for (int row = 0; row < classes.size(); ++row) {
             for (int column = 0; column < states.size(); ++column) {

@@ -61,8 +61,8 @@ inline std::unique_ptr<TkavFileTheme> colourTheme(const QTemporaryDir &dir, TCol
     const QString path = dir.filePath(QStringLiteral("colours.kav"));
     {
         TkavThemeFileWriter writer(path);
-        writer.AddInteger(KavThemeKeyName(KavKey::ControlBorderColor), qint32(border.value));
-        writer.AddInteger(KavThemeKeyName(KavKey::FormBackgroundColor), qint32(background.value));
+        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(border.value));
+        writer.AddInteger(Kav::KavThemeKeyName(KavKey::FormBackgroundColor), qint32(background.value));
         if (!writer.Save())
             return nullptr;
     }

@@ -158,7 +158,7 @@ void TestMemo::looks()
     const TColor colour = TColor::fromRgb(1, 2, 3);
     memo->setColor(colour);
     const QFont font = memo->font();
-    KavWriteUIStyle(memo, TkavUIStyle::MacOS);
+    Kav::KavWriteUIStyle(memo, TkavUIStyle::MacOS);
     QCOMPARE(memo->BorderColor(), GetInsideThemeColor(TkavUIStyle::MacOS, KavKey::ControlBorderColor));
     QCOMPARE(memo->Color(), colour);
     QCOMPARE(memo->font(), font);
@@ -172,8 +172,8 @@ void TestMemo::looks()
     QCOMPARE(bar->UIStyle(), TkavUIStyle::Protein);
     auto theme = writeRangeTheme(m_dir);
     QVERIFY(theme);
-    KavWriteFileTheme(memo, theme.get());
-    KavWriteUIStyle(memo, TkavUIStyle::FromThemeFile);
+    Kav::KavWriteFileTheme(memo, theme.get());
+    Kav::KavWriteUIStyle(memo, TkavUIStyle::FromThemeFile);
     QCOMPARE(bar->FileTheme(), theme.get());
     QCOMPARE(bar->UIStyle(), TkavUIStyle::FromThemeFile);
     QCOMPARE(memo->BorderColor(), BorderColour);

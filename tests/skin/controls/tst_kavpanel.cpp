@@ -47,10 +47,10 @@ bool writeTheme(const QString &path, int barHeight)
         const QString picture = path + QStringLiteral(".bar.bmp");
         if (!barPicture(barHeight).save(picture, "BMP"))
             return false;
-        writer.AddFile(KavThemeKeyName(KavKey::SideChannelBarImage), picture);
+        writer.AddFile(Kav::KavThemeKeyName(KavKey::SideChannelBarImage), picture);
     }
-    writer.AddInteger(KavThemeKeyName(KavKey::ControlBorderColor), qint32(ThemeBorder.value));
-    writer.AddInteger(KavThemeKeyName(KavKey::MenuSelectedFontColor), qint32(ThemeCaption.value));
+    writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(ThemeBorder.value));
+    writer.AddInteger(Kav::KavThemeKeyName(KavKey::MenuSelectedFontColor), qint32(ThemeCaption.value));
     return writer.Save();
 }
 
@@ -726,7 +726,7 @@ private slots:
         rollToEnd(*top);
         QCOMPARE(top->height(), top->captionBarHeight());
         QCOMPARE(rest->geometry().top(), 23 + top->captionBarHeight());
-        QCOMPARE(KavBottom(rest->geometry()), 147);
+        QCOMPARE(Kav::KavBottom(rest->geometry()), 147);
     }
 
     void alignedPanelsFollowTheirParent()

@@ -127,13 +127,13 @@ inline std::unique_ptr<TkavFileTheme> writeRangeTheme(const QTemporaryDir &dir)
             {KavKey::ScrollBarSliderImage, sliceStrip()},
         };
         for (const auto &entry : pictures) {
-            const QString file = dir.filePath(KavThemeKeyName(entry.key) + QStringLiteral(".bmp"));
+            const QString file = dir.filePath(Kav::KavThemeKeyName(entry.key) + QStringLiteral(".bmp"));
             if (!entry.picture.save(file, "BMP"))
                 return nullptr;
-            writer.AddFile(KavThemeKeyName(entry.key), file);
+            writer.AddFile(Kav::KavThemeKeyName(entry.key), file);
         }
-        writer.AddInteger(KavThemeKeyName(KavKey::ScrollBarBackgroundColor), qint32(ScrollBackground.value));
-        writer.AddInteger(KavThemeKeyName(KavKey::ControlBorderColor), qint32(BorderColour.value));
+        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ScrollBarBackgroundColor), qint32(ScrollBackground.value));
+        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(BorderColour.value));
         if (!writer.Save())
             return nullptr;
     }

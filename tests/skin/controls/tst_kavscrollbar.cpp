@@ -483,8 +483,8 @@ void TestScrollBar::lostFileThemeFallsBackToDeepBlue()
     auto theme = writeRangeTheme(m_dir);
     QVERIFY(theme);
     TkavScrollBar bar(m_window);
-    KavWriteFileTheme(&bar, theme.get());
-    KavWriteUIStyle(&bar, TkavUIStyle::FromThemeFile);
+    Kav::KavWriteFileTheme(&bar, theme.get());
+    Kav::KavWriteUIStyle(&bar, TkavUIStyle::FromThemeFile);
     QCOMPARE(bar.Color(), ScrollBackground);
     theme.reset();
     QCOMPARE(bar.UIStyle(), TkavUIStyle::DeepBlue);

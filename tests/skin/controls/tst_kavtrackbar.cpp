@@ -676,7 +676,7 @@ void TestTrackBar::looks()
     QCOMPARE(track->width(), 185);
     const QSize macSlider = Kav::Metrics::keyPictureSize(TkavUIStyle::MacOS, KavKey::TrackBarSliderImage);
     QCOMPARE(track->height(), macSlider.height());
-    KavWriteUIStyle(track, TkavUIStyle::WinXP);
+    Kav::KavWriteUIStyle(track, TkavUIStyle::WinXP);
     QCOMPARE(track->UIStyle(), TkavUIStyle::WinXP);
     QVERIFY(track->Transparent());
     QCOMPARE(track->SliderImage().size(),
@@ -685,8 +685,8 @@ void TestTrackBar::looks()
     // A file theme by name, then destroyed: DeepBlue.
     auto theme = writeRangeTheme(m_dir);
     QVERIFY(theme);
-    KavWriteFileTheme(track, theme.get());
-    KavWriteUIStyle(track, TkavUIStyle::FromThemeFile);
+    Kav::KavWriteFileTheme(track, theme.get());
+    Kav::KavWriteUIStyle(track, TkavUIStyle::FromThemeFile);
     QCOMPARE(track->SliderImage().size(), SliderSize);
     QCOMPARE(track->height(), SliderSize.height());
     theme.reset();

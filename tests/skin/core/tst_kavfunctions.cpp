@@ -53,15 +53,15 @@ struct WorkedPiece {
 };
 
 const WorkedPiece WorkedExample[] = {
-    {"top-left corner", KavRect(0, 0, 42, 11), KavRect(0, 0, 42, 11)},
-    {"bottom-left corner", KavRect(0, 20, 42, 30), KavRect(0, 13, 42, 23)},
-    {"left edge", KavRect(0, 11, 42, 20), KavRect(0, 11, 42, 12)},
-    {"top-right corner", KavRect(59, 0, 100, 11), KavRect(43, 0, 84, 11)},
-    {"bottom-right corner", KavRect(59, 20, 100, 30), KavRect(43, 13, 84, 23)},
-    {"right edge", KavRect(59, 11, 100, 20), KavRect(43, 12, 84, 13)},
-    {"top edge", KavRect(42, 0, 59, 11), KavRect(42, 0, 43, 11)},
-    {"centre", KavRect(42, 11, 59, 19), KavRect(42, 11, 43, 12)},
-    {"bottom edge", KavRect(41, 19, 59, 30), KavRect(42, 12, 43, 23)},
+    {"top-left corner", Kav::KavRect(0, 0, 42, 11), Kav::KavRect(0, 0, 42, 11)},
+    {"bottom-left corner", Kav::KavRect(0, 20, 42, 30), Kav::KavRect(0, 13, 42, 23)},
+    {"left edge", Kav::KavRect(0, 11, 42, 20), Kav::KavRect(0, 11, 42, 12)},
+    {"top-right corner", Kav::KavRect(59, 0, 100, 11), Kav::KavRect(43, 0, 84, 11)},
+    {"bottom-right corner", Kav::KavRect(59, 20, 100, 30), Kav::KavRect(43, 13, 84, 23)},
+    {"right edge", Kav::KavRect(59, 11, 100, 20), Kav::KavRect(43, 12, 84, 13)},
+    {"top edge", Kav::KavRect(42, 0, 59, 11), Kav::KavRect(42, 0, 43, 11)},
+    {"centre", Kav::KavRect(42, 11, 59, 19), Kav::KavRect(42, 11, 43, 12)},
+    {"bottom edge", Kav::KavRect(41, 19, 59, 30), Kav::KavRect(42, 12, 43, 23)},
 };
 
 // Test stand-ins for a look's file theme and for skinned children.
@@ -309,13 +309,13 @@ void tst_KAVFunctions::spitDrawWorkedExample()
     const WorkedPiece &expected = WorkedExample[piece];
 
     QImage canvas = canvasOf(100, 30);
-    SpitDraw(coordinatePicture(84, 23), canvas, KavRect(0, 0, 100, 30), true);
+    SpitDraw(coordinatePicture(84, 23), canvas, Kav::KavRect(0, 0, 100, 30), true);
 
     const QRect &t = expected.target;
     const QRect &s = expected.source;
     int checked = 0;
-    for (int y = t.y(); y < KavBottom(t); ++y) {
-        for (int x = t.x(); x < KavRight(t); ++x) {
+    for (int y = t.y(); y < Kav::KavBottom(t); ++y) {
+        for (int x = t.x(); x < Kav::KavRight(t); ++x) {
             bool overdrawn = false;
             for (int later = piece + 1; later < int(std::size(WorkedExample)); ++later)
                 overdrawn = overdrawn || WorkedExample[later].target.contains(x, y);
@@ -333,7 +333,7 @@ void tst_KAVFunctions::spitDrawWorkedExample()
 void tst_KAVFunctions::spitDrawBottomEdgeTakesRow19()
 {
     QImage canvas = canvasOf(100, 30);
-    SpitDraw(coordinatePicture(84, 23), canvas, KavRect(0, 0, 100, 30), true);
+    SpitDraw(coordinatePicture(84, 23), canvas, Kav::KavRect(0, 0, 100, 30), true);
 
     // Row 19 between the side edges comes from the bottom edge's first picture row, not the centre's.
     for (int x = 42; x < 59; ++x)
@@ -371,7 +371,7 @@ void tst_KAVFunctions::spitDrawMagentaCorners()
     picture.setPixel(42, 20, Magenta); // bottom edge
 
     QImage canvas = canvasOf(100, 30);
-    SpitDraw(picture, canvas, KavRect(0, 0, 100, 30), transparent);
+    SpitDraw(picture, canvas, Kav::KavRect(0, 0, 100, 30), transparent);
 
     for (const QPoint corner : {QPoint(0, 0), QPoint(0, 29), QPoint(99, 0), QPoint(99, 29)})
         QCOMPARE(canvas.pixel(corner), cornerColour);
@@ -505,11 +505,11 @@ void tst_KAVFunctions::faceCacheSeesChangedPicture()
 {
     QImage picture = coordinatePicture(84, 23);
     QImage canvas = canvasOf(100, 30);
-    SpitDraw(picture, canvas, KavRect(0, 0, 100, 30), false);
+    SpitDraw(picture, canvas, Kav::KavRect(0, 0, 100, 30), false);
     QCOMPARE(sourceOf(canvas.pixel(1, 1)), QPoint(1, 1));
 
     picture.setPixel(1, 1, qRgb(1, 2, 3));
-    SpitDraw(picture, canvas, KavRect(0, 0, 100, 30), false);
+    SpitDraw(picture, canvas, Kav::KavRect(0, 0, 100, 30), false);
     QCOMPARE(canvas.pixel(1, 1), qRgb(1, 2, 3));
 }
 
@@ -570,7 +570,7 @@ void tst_KAVFunctions::spitDrawHorizontalExample()
     bar.setPixel(44, 4, Magenta);
     bar.setPixel(20, 2, Magenta); // the middle is drawn opaque either way
     QImage canvas = canvasOf(110, 8);
-    SpitDrawHorizontal(bar, canvas, KavRect(0, 0, 100, 5), transparent);
+    SpitDrawHorizontal(bar, canvas, Kav::KavRect(0, 0, 100, 5), transparent);
 
     QCOMPARE(canvas.pixel(0, 0), expectedTopLeft);
     QCOMPARE(canvas.pixel(99, 4), expectedMagenta);
@@ -590,11 +590,11 @@ void tst_KAVFunctions::spitDrawHorizontalStretchMapping_data()
     QTest::addColumn<QList<int>>("middleRows");
 
     // Picture 9 x 2: middle part = columns 3, 4, 5.
-    QTest::addRow("stretch 3 to 7") << KavRect(0, 0, 13, 2) << QList<int>{3, 3, 3, 4, 4, 5, 5} << QList<int>{0, 1};
-    QTest::addRow("shrink 3 to 2") << KavRect(0, 0, 8, 2) << QList<int>{3, 4} << QList<int>{0, 1};
-    QTest::addRow("same width") << KavRect(0, 0, 9, 2) << QList<int>{3, 4, 5} << QList<int>{0, 1};
-    QTest::addRow("stretch 2 rows to 5") << KavRect(0, 0, 9, 5) << QList<int>{3, 4, 5} << QList<int>{0, 0, 0, 1, 1};
-    QTest::addRow("offset target") << KavRect(4, 1, 15, 3) << QList<int>{3, 3, 4, 4, 5} << QList<int>{0, 1};
+    QTest::addRow("stretch 3 to 7") << Kav::KavRect(0, 0, 13, 2) << QList<int>{3, 3, 3, 4, 4, 5, 5} << QList<int>{0, 1};
+    QTest::addRow("shrink 3 to 2") << Kav::KavRect(0, 0, 8, 2) << QList<int>{3, 4} << QList<int>{0, 1};
+    QTest::addRow("same width") << Kav::KavRect(0, 0, 9, 2) << QList<int>{3, 4, 5} << QList<int>{0, 1};
+    QTest::addRow("stretch 2 rows to 5") << Kav::KavRect(0, 0, 9, 5) << QList<int>{3, 4, 5} << QList<int>{0, 0, 0, 1, 1};
+    QTest::addRow("offset target") << Kav::KavRect(4, 1, 15, 3) << QList<int>{3, 3, 4, 4, 5} << QList<int>{0, 1};
 }
 
 void tst_KAVFunctions::spitDrawHorizontalStretchMapping()
@@ -617,7 +617,7 @@ void tst_KAVFunctions::spitDrawHorizontalCanvasKinds()
 {
     QImage bar = coordinatePicture(45, 5);
     bar.setPixel(0, 0, Magenta);
-    const QRect target = KavRect(3, 2, 90, 9);
+    const QRect target = Kav::KavRect(3, 2, 90, 9);
     QImage expected = canvasOf(100, 12);
     SpitDrawHorizontal(bar, expected, target, false);
 
@@ -637,15 +637,15 @@ void tst_KAVFunctions::spitDrawHorizontalCanvasKinds()
 void tst_KAVFunctions::spitDrawHorizontalNarrowPicture()
 {
     QImage canvas = canvasOf(40, 6);
-    SpitDrawHorizontal(coordinatePicture(45, 5), canvas, KavRect(0, 0, 20, 5), false);
+    SpitDrawHorizontal(coordinatePicture(45, 5), canvas, Kav::KavRect(0, 0, 20, 5), false);
     QCOMPARE(sourceOf(canvas.pixel(4, 0)), QPoint(4, 0));
     QCOMPARE(sourceOf(canvas.pixel(5, 0)), QPoint(30, 0));
     QCOMPARE(sourceOf(canvas.pixel(19, 4)), QPoint(44, 4));
     QCOMPARE(canvas.pixel(20, 0), Grey);
 
     QImage untouched = canvasOf(10, 10);
-    SpitDrawHorizontal(coordinatePicture(2, 5), untouched, KavRect(0, 0, 10, 5), false);
-    SpitDrawHorizontal(QImage(), untouched, KavRect(0, 0, 10, 5), false);
+    SpitDrawHorizontal(coordinatePicture(2, 5), untouched, Kav::KavRect(0, 0, 10, 5), false);
+    SpitDrawHorizontal(QImage(), untouched, Kav::KavRect(0, 0, 10, 5), false);
     QCOMPARE(untouched, canvasOf(10, 10));
 }
 
@@ -657,11 +657,11 @@ void tst_KAVFunctions::tileDraw_data()
     QTest::addColumn<QRect>("target");
     QTest::addColumn<QRect>("drawn"); // area covered by tiles
 
-    QTest::addRow("exact fit") << QSize(3, 2) << KavRect(0, 0, 6, 4) << KavRect(0, 0, 6, 4);
-    QTest::addRow("last tiles run past") << QSize(3, 2) << KavRect(0, 0, 7, 5) << KavRect(0, 0, 9, 6);
-    QTest::addRow("tiles start at the origin") << QSize(4, 4) << KavRect(5, 5, 9, 9) << KavRect(0, 0, 12, 12);
-    QTest::addRow("empty picture") << QSize(0, 0) << KavRect(0, 0, 10, 10) << QRect();
-    QTest::addRow("empty target") << QSize(3, 3) << KavRect(0, 0, 0, 0) << QRect();
+    QTest::addRow("exact fit") << QSize(3, 2) << Kav::KavRect(0, 0, 6, 4) << Kav::KavRect(0, 0, 6, 4);
+    QTest::addRow("last tiles run past") << QSize(3, 2) << Kav::KavRect(0, 0, 7, 5) << Kav::KavRect(0, 0, 9, 6);
+    QTest::addRow("tiles start at the origin") << QSize(4, 4) << Kav::KavRect(5, 5, 9, 9) << Kav::KavRect(0, 0, 12, 12);
+    QTest::addRow("empty picture") << QSize(0, 0) << Kav::KavRect(0, 0, 10, 10) << QRect();
+    QTest::addRow("empty target") << QSize(3, 3) << Kav::KavRect(0, 0, 0, 0) << QRect();
 }
 
 void tst_KAVFunctions::tileDraw()
@@ -790,15 +790,15 @@ void tst_KAVFunctions::inRect_data()
     QTest::addColumn<QRect>("rect");
     QTest::addColumn<bool>("inside");
 
-    const QRect square = KavRect(0, 0, 10, 10);
+    const QRect square = Kav::KavRect(0, 0, 10, 10);
     QTest::addRow("right-bottom edge counts") << QPoint(10, 10) << square << true;
     QTest::addRow("left-top edge counts") << QPoint(0, 0) << square << true;
     QTest::addRow("inside") << QPoint(5, 3) << square << true;
     QTest::addRow("past the right edge") << QPoint(11, 5) << square << false;
     QTest::addRow("past the bottom edge") << QPoint(5, 11) << square << false;
     QTest::addRow("left of the rect") << QPoint(-1, 5) << square << false;
-    QTest::addRow("above an offset rect") << QPoint(25, 19) << KavRect(20, 20, 30, 30) << false;
-    QTest::addRow("on an offset rect's far corner") << QPoint(30, 30) << KavRect(20, 20, 30, 30) << true;
+    QTest::addRow("above an offset rect") << QPoint(25, 19) << Kav::KavRect(20, 20, 30, 30) << false;
+    QTest::addRow("on an offset rect's far corner") << QPoint(30, 30) << Kav::KavRect(20, 20, 30, 30) << true;
 }
 
 void tst_KAVFunctions::inRect()
@@ -819,7 +819,7 @@ void tst_KAVFunctions::placeControl()
     PlaceControl(&control, QPoint(7, 9));
     QCOMPARE(control.geometry(), QRect(7, 9, 3, 4));
 
-    PlaceControl(&control, KavRect(5, 6, 25, 36));
+    PlaceControl(&control, Kav::KavRect(5, 6, 25, 36));
     QCOMPARE(control.geometry(), QRect(5, 6, 20, 30));
 
     PlaceControl(nullptr, QPoint(1, 1));

@@ -54,10 +54,10 @@ bool writeTheme(const QString &path, const ThemeData &data)
     if (!strip(data.frames).save(picture, "BMP"))
         return false;
     TkavThemeFileWriter writer(path);
-    writer.AddFile(KavThemeKeyName(KavKey::ButtonImage), picture);
-    writer.AddInteger(KavThemeKeyName(KavKey::ControlBorderColor), qint32(data.border));
-    writer.AddInteger(KavThemeKeyName(KavKey::FormMinWidthInt), data.minWidth);
-    writer.AddBool(KavThemeKeyName(KavKey::ButtonTransparentBool), data.transparent);
+    writer.AddFile(Kav::KavThemeKeyName(KavKey::ButtonImage), picture);
+    writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(data.border));
+    writer.AddInteger(Kav::KavThemeKeyName(KavKey::FormMinWidthInt), data.minWidth);
+    writer.AddBool(Kav::KavThemeKeyName(KavKey::ButtonTransparentBool), data.transparent);
     return writer.Save();
 }
 
@@ -65,7 +65,7 @@ bool writeTheme(const QString &path, const ThemeData &data)
 bool writeSparseTheme(const QString &path)
 {
     TkavThemeFileWriter writer(path);
-    writer.AddInteger(KavThemeKeyName(KavKey::FormMinWidthInt), 5);
+    writer.AddInteger(Kav::KavThemeKeyName(KavKey::FormMinWidthInt), 5);
     return writer.Save();
 }
 
@@ -181,7 +181,7 @@ private slots:
                 QCOMPARE(fromFile.integer(key), deepBlue.integer(key));
                 QCOMPARE(fromFile.color(key), deepBlue.color(key));
                 QCOMPARE(fromFile.boolean(key), deepBlue.boolean(key));
-                if (hasBuiltInPictures() && KavThemeKeyKind(key) == TkavType::Str) {
+                if (hasBuiltInPictures() && Kav::KavThemeKeyKind(key) == TkavType::Str) {
                     QCOMPARE(fromFile.bitmap(key), deepBlue.bitmap(key));
                     QCOMPARE(fromFile.bitmap(key, 2, 1), deepBlue.bitmap(key, 2, 1));
                 }

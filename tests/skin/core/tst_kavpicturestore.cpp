@@ -44,7 +44,7 @@ bool writeTheme(const QString &path, const QImage &buttonStrip)
     if (!buttonStrip.save(picture, "BMP"))
         return false;
     TkavThemeFileWriter writer(path);
-    writer.AddFile(KavThemeKeyName(KavKey::ButtonImage), picture);
+    writer.AddFile(Kav::KavThemeKeyName(KavKey::ButtonImage), picture);
     return writer.Save();
 }
 

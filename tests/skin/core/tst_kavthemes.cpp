@@ -111,25 +111,25 @@ private slots:
 void TestKavThemes::keyTable()
 {
     QCOMPARE(KavThemeKeyCount, 42);
-    QCOMPARE(KavThemeKeyName(1), QStringLiteral("ButtonImage"));
-    QCOMPARE(KavThemeKeyName(38), QStringLiteral("ScrollButtonImage"));
-    QCOMPARE(KavThemeKeyName(42), QStringLiteral("SideChannelBarImage"));
-    QCOMPARE(KavThemeKeyKind(2), TkavType::Bool);
-    QCOMPARE(KavThemeKeyKind(15), TkavType::Color);
-    QCOMPARE(KavThemeKeyKind(13), TkavType::Int);
-    QCOMPARE(KavThemeKeyKind(39), TkavType::Str);
+    QCOMPARE(Kav::KavThemeKeyName(1), QStringLiteral("ButtonImage"));
+    QCOMPARE(Kav::KavThemeKeyName(38), QStringLiteral("ScrollButtonImage"));
+    QCOMPARE(Kav::KavThemeKeyName(42), QStringLiteral("SideChannelBarImage"));
+    QCOMPARE(Kav::KavThemeKeyKind(2), TkavType::Bool);
+    QCOMPARE(Kav::KavThemeKeyKind(15), TkavType::Color);
+    QCOMPARE(Kav::KavThemeKeyKind(13), TkavType::Int);
+    QCOMPARE(Kav::KavThemeKeyKind(39), TkavType::Str);
     QCOMPARE(int(KavKey::SideChannelBarImage), 42);
     // Outside the table there is no name.
-    QVERIFY(KavThemeKeyName(0).isEmpty());
-    QVERIFY(KavThemeKeyName(43).isEmpty());
+    QVERIFY(Kav::KavThemeKeyName(0).isEmpty());
+    QVERIFY(Kav::KavThemeKeyName(43).isEmpty());
 }
 
 void TestKavThemes::keyNamesEndInTheirKind()
 {
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
-        const QString name = KavThemeKeyName(key);
+        const QString name = Kav::KavThemeKeyName(key);
         const char *suffix = "Image";
-        switch (KavThemeKeyKind(key)) {
+        switch (Kav::KavThemeKeyKind(key)) {
         case TkavType::Int:
             suffix = "Int";
             break;
@@ -143,7 +143,7 @@ void TestKavThemes::keyNamesEndInTheirKind()
             break;
         }
         QVERIFY2(name.endsWith(QLatin1String(suffix)), qPrintable(name));
-        QCOMPARE(KavThemeKeyByName(name), key);
+        QCOMPARE(Kav::KavThemeKeyByName(name), key);
     }
 }
 
@@ -162,7 +162,7 @@ void TestKavThemes::keyByName()
 {
     QFETCH(QString, name);
     QFETCH(int, key);
-    QCOMPARE(KavThemeKeyByName(name), key);
+    QCOMPARE(Kav::KavThemeKeyByName(name), key);
 }
 
 // Each row asks one lookup (by the kind in the row) for one value.
@@ -274,10 +274,10 @@ void TestKavThemes::pictureSizes_data()
     QTest::addColumn<int>("frames");
     for (TkavUIStyle style : BuiltInLooks) {
         for (int key = 1; key <= KavThemeKeyCount; ++key) {
-            if (KavThemeKeyKind(key) == TkavType::Str)
-                QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(KavThemeKeyName(key)))
+            if (Kav::KavThemeKeyKind(key) == TkavType::Str)
+                QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(Kav::KavThemeKeyName(key)))
                     << GetInsideThemeStr(style, key) << Kav::Metrics::keyPictureSize(style, key)
-                    << KavThemeKeyFrameCount(key);
+                    << Kav::KavThemeKeyFrameCount(key);
         }
     }
     for (const Kav::Metrics::FixedPicture &fixed : Kav::Metrics::FixedPictures)
@@ -291,7 +291,7 @@ void TestKavThemes::pictureSizes()
     QFETCH(int, frames);
     QVERIFY2(!size.isEmpty(), "the table gives every picture a size");
     QVERIFY(frames > 0);
-    const QImage picture = KavLoadResourceBitmap(name);
+    const QImage picture = Kav::KavLoadResourceBitmap(name);
     QCOMPARE(picture.size(), size);
     QCOMPARE(picture.width() % frames, 0);
     QCOMPARE(picture.format(), QImage::Format_RGB32);
@@ -304,8 +304,8 @@ void TestKavThemes::pictures_data()
     QTest::addColumn<int>("key");
     for (TkavUIStyle style : BuiltInLooks) {
         for (int key = 1; key <= KavThemeKeyCount; ++key) {
-            if (KavThemeKeyKind(key) == TkavType::Str)
-                QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(KavThemeKeyName(key)))
+            if (Kav::KavThemeKeyKind(key) == TkavType::Str)
+                QTest::addRow("%s/%s", qPrintable(lookName(style)), qPrintable(Kav::KavThemeKeyName(key)))
                     << style << key;
         }
     }
@@ -316,12 +316,12 @@ void TestKavThemes::pictures()
     QFETCH(TkavUIStyle, style);
     QFETCH(int, key);
     const QSize size = Kav::Metrics::keyPictureSize(style, key);
-    const int frames = KavThemeKeyFrameCount(key);
+    const int frames = Kav::KavThemeKeyFrameCount(key);
     QVERIFY2(!size.isEmpty() && frames > 0, "every picture key has a size and frames");
 
     const QString name = GetInsideThemeStr(style, key);
     QVERIFY(!name.isEmpty());
-    const QImage picture = KavLoadResourceBitmap(name);
+    const QImage picture = Kav::KavLoadResourceBitmap(name);
     QImage whole;
     GetInsideThemeBitmap(style, key, &whole, 0, 0);
     QCOMPARE(whole, picture);
@@ -337,9 +337,9 @@ void TestKavThemes::keyColour()
 {
     QFETCH(TkavUIStyle, style);
     QFETCH(int, key);
-    const int frames = KavThemeKeyFrameCount(key);
+    const int frames = Kav::KavThemeKeyFrameCount(key);
     QVERIFY(frames > 0);
-    const QImage picture = KavLoadResourceBitmap(GetInsideThemeStr(style, key));
+    const QImage picture = Kav::KavLoadResourceBitmap(GetInsideThemeStr(style, key));
     const int frameWidth = picture.width() / frames;
     switch (keyUse(style, key)) {
     case KeyUse::None:
@@ -384,7 +384,7 @@ void TestKavThemes::squareCheckBoxesHoldNoBackground_data()
 void TestKavThemes::squareCheckBoxesHoldNoBackground()
 {
     QFETCH(TkavUIStyle, style);
-    const int frames = KavThemeKeyFrameCount(KavKey::CheckBoxImage);
+    const int frames = Kav::KavThemeKeyFrameCount(KavKey::CheckBoxImage);
     for (int frame = 1; frame <= frames; ++frame) {
         QImage box;
         GetInsideThemeBitmap(style, KavKey::CheckBoxImage, &box, frames, frame);
@@ -419,7 +419,7 @@ void TestKavThemes::smallButtonsHoldTogether_data()
     QTest::addColumn<int>("frame");
     QTest::addColumn<QSize>("size");
     for (TkavUIStyle style : BuiltInLooks)
-        for (int frame = 1; frame <= KavThemeKeyFrameCount(KavKey::ButtonImage); ++frame)
+        for (int frame = 1; frame <= Kav::KavThemeKeyFrameCount(KavKey::ButtonImage); ++frame)
             for (const QSize size : {QSize(16, 11), QSize(17, 12), QSize(18, 13)})
                 QTest::addRow("%s/frame %d/%dx%d", qPrintable(lookName(style)), frame, size.width(),
                               size.height())
@@ -433,7 +433,7 @@ void TestKavThemes::smallButtonsHoldTogether()
     QFETCH(QSize, size);
     QImage picture;
     GetInsideThemeBitmap(style, KavKey::ButtonImage, &picture,
-                         KavThemeKeyFrameCount(KavKey::ButtonImage), frame);
+                         Kav::KavThemeKeyFrameCount(KavKey::ButtonImage), frame);
     const bool transparent = GetInsideThemeBool(style, KavKey::ButtonTransparentBool);
     const QImage face =
         SpitDrawFace(picture, size, transparent).convertToFormat(QImage::Format_ARGB32);
@@ -466,7 +466,7 @@ void TestKavThemes::mouseOverRingIsWhole()
 {
     QImage over;
     GetInsideThemeBitmap(TkavUIStyle::WinXP, KavKey::ButtonImage, &over,
-                         KavThemeKeyFrameCount(KavKey::ButtonImage), 2);
+                         Kav::KavThemeKeyFrameCount(KavKey::ButtonImage), 2);
     QVERIFY(!over.isNull());
     // Inside the one-pixel outline, the two outer columns and rows are the ring, except where the
     // rounded corners turn.
@@ -485,7 +485,7 @@ void TestKavThemes::bitmapFrame()
     QImage frame;
     GetInsideThemeBitmap(TkavUIStyle::WinXP, 1, &frame, 3, 2);
     QCOMPARE(frame.size(), QSize(18, 21));
-    QCOMPARE(frame, KavLoadResourceBitmap("WINXP_BUTTON").copy(18, 0, 18, 21));
+    QCOMPARE(frame, Kav::KavLoadResourceBitmap("WINXP_BUTTON").copy(18, 0, 18, 21));
 }
 
 void TestKavThemes::bitmapWhole()
@@ -493,7 +493,7 @@ void TestKavThemes::bitmapWhole()
     QImage whole;
     GetInsideThemeBitmap(TkavUIStyle::DeepBlue, 38, &whole, 0, 0);
     QCOMPARE(whole.size(), QSize(72, 17));
-    QCOMPARE(whole, KavLoadResourceBitmap("MORE_SCROLLBUTTON"));
+    QCOMPARE(whole, Kav::KavLoadResourceBitmap("MORE_SCROLLBUTTON"));
 }
 
 void TestKavThemes::bitmapWithoutPicture()
@@ -517,13 +517,13 @@ void TestKavThemes::bitmapWithoutPicture()
 void TestKavThemes::missingResource()
 {
     try {
-        KavLoadResourceBitmap(QStringLiteral("XYZ"));
+        Kav::KavLoadResourceBitmap(QStringLiteral("XYZ"));
         QFAIL("no exception");
     } catch (const EKavResourceNotFound &error) {
         QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Resource XYZ not found"));
         QCOMPARE(error.resourceName(), QStringLiteral("XYZ"));
     }
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, KavLoadResourceBitmap(QString()));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, Kav::KavLoadResourceBitmap(QString()));
 }
 
 void TestKavThemes::formStyle()
@@ -571,7 +571,7 @@ void TestKavThemes::strings()
 {
     QFETCH(int, id);
     QFETCH(QString, text);
-    QCOMPARE(KavLoadString(id), text);
+    QCOMPARE(Kav::KavLoadString(id), text);
 }
 
 QTEST_MAIN(TestKavThemes)
