@@ -142,4 +142,8 @@ inline constexpr QSize CaptionPanelSize{100, 100};
 inline constexpr int PanelCaptionLeft = 10;
 inline constexpr int PanelButtonRightMargin = 4;
 
+// Progress bars: a fixed thickness across, and a new bar's length.
+inline constexpr int ProgressBarThickness = 12;
+inline constexpr int ProgressBarLength = 150;
+
 } // namespace Kav::Metrics
