@@ -4,12 +4,17 @@
 #include "KAVEdit.h"
 #include "KAVGroupBox.h"
 #include "KAVMemo.h"
+#include "KAVProgressBar.h"
 #include "KAVScrollBar.h"
 #include "KAVSpinEdit.h"
+#include "KAVToolBar.h"
 #include "KAVTrackBar.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QToolButton>
 
 namespace GallerySections {
 namespace {
@@ -162,6 +167,61 @@ QWidget *scrollBars(QWidget *parent)
     grid->setRowStretch(3, 1);
     grid->addWidget(scrollBar(box, KavOrientation::kavVertical, 40), 0, 1, 4, 1);
     grid->addWidget(scrollBar(box, KavOrientation::kavVertical, 80, false), 0, 2, 4, 1);
+    return box;
+}
+
+QWidget *progressBars(QWidget *parent)
+{
+    QGridLayout *grid = nullptr;
+    TkavGroupBox *box = section(parent, QStringLiteral("Progress bars"), &grid);
+    int row = 0;
+    for (int position : {0, 35, 100}) {
+        auto *bar = new TkavProgressBar(box);
+        bar->setMin(0);
+        bar->setMax(100);
+        bar->setPosition(position);
+        bar->setFixedWidth(150);
+        grid->addWidget(bar, row++, 0);
+    }
+    auto *vertical = new TkavProgressBar(box);
+    vertical->setOrientation(KavOrientation::kavVertical);
+    vertical->setMin(0);
+    vertical->setMax(100);
+    vertical->setPosition(60);
+    vertical->setFixedHeight(70);
+    grid->addWidget(vertical, 0, 1, 3, 1);
+    grid->setRowStretch(row, 1);
+    return box;
+}
+
+QWidget *toolBar(QWidget *parent)
+{
+    QGridLayout *grid = nullptr;
+    TkavGroupBox *box = section(parent, QStringLiteral("Tool bar"), &grid);
+    auto *bar = new TkavToolBar(box);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const QStringList names = {QStringLiteral("Normal"), QStringLiteral("Hot"), QStringLiteral("Pressed"),
+                               QStringLiteral("Checked")};
+    QList<QToolButton *> buttons;
+    for (const QString &name : names) {
+        QAction *action = bar->addAction(name);
+        action->setCheckable(name == QLatin1String("Checked"));
+        action->setChecked(action->isCheckable());
+        buttons << qobject_cast<QToolButton *>(bar->widgetForAction(action));
+    }
+    auto *menu = new QMenu(bar);
+    menu->addAction(QStringLiteral("First"));
+    menu->addAction(QStringLiteral("Second"));
+    QAction *dropDown = bar->addAction(QStringLiteral("Drop-down"));
+    dropDown->setMenu(menu);
+    if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(dropDown)))
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    // The gallery holds the hot and pressed states still, as a pointer would show them.
+    if (buttons.value(1))
+        buttons[1]->setAttribute(Qt::WA_UnderMouse);
+    if (buttons.value(2))
+        buttons[2]->setDown(true);
+    grid->addWidget(bar, 0, 0);
     return box;
 }
 

@@ -16,6 +16,10 @@ QWidget *comboBoxes(QWidget *parent);
 QWidget *trackBars(QWidget *parent);
 // TkavScrollBar horizontal and vertical, and disabled.
 QWidget *scrollBars(QWidget *parent);
+// TkavProgressBar at several values, horizontal and vertical.
+QWidget *progressBars(QWidget *parent);
+// TkavToolBar with a button under the mouse, a pressed one, a checked one and a drop-down one.
+QWidget *toolBar(QWidget *parent);
 // TkavMemo with attached skinned scroll bars, and a read-only one with Qt's own bar.
 QWidget *memos(QWidget *parent);
 

@@ -144,7 +144,11 @@ QWidget *GalleryWindow::makePage()
     QHBoxLayout *ranges = band();
     ranges->addWidget(GallerySections::trackBars(page));
     ranges->addWidget(GallerySections::scrollBars(page));
-    ranges->addStretch(1);
+    auto *bars = new QVBoxLayout;
+    bars->setSpacing(Margin - 2);
+    bars->addWidget(GallerySections::progressBars(page));
+    bars->addWidget(GallerySections::toolBar(page));
+    ranges->addLayout(bars, 1);
     return page;
 }
 
