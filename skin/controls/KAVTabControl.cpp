@@ -479,8 +479,9 @@ void TkavTab::setUIStyle(TkavUIStyle style)
     m_look.setUIStyle(style);
     const KavThemeValues values = m_look.values();
     m_strip->setLook(values);
-    UpdateUIStyle(style, FileTheme());
+    // The border colour first: the pages take it as the look reaches them.
     m_borderColor = values.color(KavKey::ControlBorderColor);
+    UpdateUIStyle(style, FileTheme());
     // The built-in WinXP look keeps a white body whatever its background colour says.
     const bool whiteBody = !values.usesFile() && style == TkavUIStyle::WinXP;
     setColor(whiteBody ? TColor::fromRgb(255, 255, 255) : values.color(KavKey::ControlBackgroundColor));
