@@ -4,6 +4,7 @@
 #include "KAVPageControl.h"
 #include "KAVTrackBar.h"
 #include "tst_kavtabcontrol_fixtures.h"
+#include "ui_tst_kavpagecontrol_form.h"
 
 #include <QAccessible>
 #include <QMetaProperty>
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void moreThanSixtyFourPages();
     void looksReachThePages();
     void examPageControl();
+    void builtFromDesignerForm();
     void publishedProperties();
     void accessibility();
 
@@ -420,6 +422,26 @@ void TestPageControl::examPageControl()
     QCOMPARE(face.pixel(631, strip + 20), grey);
     QCOMPARE(face.pixel(300, 471), grey);
     QCOMPARE(face.pixel(300, strip + 100), qRgb(255, 255, 255));
+}
+
+void TestPageControl::builtFromDesignerForm()
+{
+    // Sheets written inside a page control in a Designer form become its pages, in form order.
+    auto *form = new QWidget(m_window);
+    Ui::PagesForm ui;
+    ui.setupUi(form);
+    QCOMPARE(ui.pages->PageCount(), 3);
+    QCOMPARE(order(ui.pages), (QStringList{"first", "second", "third"}));
+    QCOMPARE(ui.first->PageControl(), ui.pages);
+    QCOMPARE(ui.pages->topPanel()->Tabs(), (QStringList{"First", "Second", "Third"}));
+    QVERIFY(!ui.first->TabVisible());
+    QVERIFY(!ui.pages->topPanel()->tabShown(0));
+    QCOMPARE(ui.pages->ActivePage(), ui.third);
+    ui.pages->setActivePage(ui.first);
+    m_window->show();
+    QVERIFY(ui.answer->isEnabled());
+    QVERIFY(!ui.third->isEnabled());
+    QCOMPARE(ui.first->geometry(), ui.pages->contentsRect());
 }
 
 void TestPageControl::publishedProperties()
