@@ -48,6 +48,18 @@ QAccessibleInterface *pageAccessibleFactory(const QString &className, QObject *o
     return nullptr;
 }
 
+// Tells assistive tools that a page came to the front or went behind another.
+void notifyShowing(QWidget *page)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessible::State changed;
+    changed.invisible = true;
+    changed.offscreen = true;
+    QAccessibleStateChangeEvent event(page, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace
 
 void Kav::KavInstallPageAccessibility()
@@ -202,6 +214,7 @@ void TkavPageControl::deactivate(TkavTabSheet *except)
     if (previous == nullptr || previous == except)
         return;
     previous->setEnabled(false);
+    notifyShowing(previous);
     Q_EMIT previous->OnHide(previous);
 }
 
@@ -215,6 +228,7 @@ void TkavPageControl::bringForward(TkavTabSheet *page)
     page->setEnabled(true);
     page->raise();
     page->update();
+    notifyShowing(page);
     Q_EMIT page->OnShow(page);
 }
 

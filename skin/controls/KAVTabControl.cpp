@@ -299,6 +299,11 @@ void TkavTabControlTopPanel::setTabIndex(int index)
     }
     m_tabIndex = index;
     showSelected();
+    if (QAccessible::isActive() && m_tabIndex >= 0) {
+        QAccessibleEvent selected(this, QAccessible::Selection);
+        selected.setChild(m_tabIndex);
+        QAccessible::updateAccessibility(&selected);
+    }
     m_owner->TabActive(m_tabIndex);
 }
 
