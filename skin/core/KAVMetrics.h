@@ -146,4 +146,20 @@ inline constexpr int PanelButtonRightMargin = 4;
 inline constexpr int ProgressBarThickness = 12;
 inline constexpr int ProgressBarLength = 150;
 
+// Tab strips: a tab is its caption's width + TabCaptionPadding wide (TabEmptyWidth without a
+// caption), never narrower than TabMinWidth. Tabs start LeftMargin (TabLeftMargin by default)
+// from the left; the last tab may reach TabLastTabRightGap from the right edge, any other stops
+// TabButtonGap short of the two scroll buttons. A cut tab's caption keeps TabCutCaptionLeft and
+// TabCutCaptionRight from its edges. The body's children keep TabBodyInset from its border.
+inline constexpr QSize TabControlSize{185, 80};
+inline constexpr int TabCaptionPadding = 20;
+inline constexpr int TabEmptyWidth = 80;
+inline constexpr int TabMinWidth = 15;
+inline constexpr int TabLeftMargin = 10;
+inline constexpr int TabLastTabRightGap = 10;
+inline constexpr int TabButtonGap = 2;
+inline constexpr int TabCutCaptionLeft = 10;
+inline constexpr int TabCutCaptionRight = 4;
+inline constexpr int TabBodyInset = 3;
+
 } // namespace Kav::Metrics
