@@ -6,7 +6,7 @@
 #include "ExamSettings.h"
 #include "FormStyle.h"
 #include "KAVCheckBox.h"
-#include "PageStack.h"
+#include "KAVPageControl.h"
 #include "ui_form_main.h"
 
 #include <QAbstractButton>
@@ -61,10 +61,9 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
         }
     }
 
-    auto *pages = control<PageStack>(QStringLiteral("page_kaochang"));
-    for (int page = 1; page <= 5; ++page)
-        control(ExamNames::page(page))->hide();
-    pages->setActivePage(control(ExamNames::Welcome));
+    // The sheets were added in form order, the last one becoming active: the exam opens on the
+    // welcome page.
+    control<TkavPageControl>(QStringLiteral("page_kaochang"))->setActivePage(control<TkavTabSheet>(ExamNames::Welcome));
 
     placePictures();
     connectHandlers();
@@ -217,8 +216,8 @@ void Tform_main::setPanelCaption(const QString &name, const QString &caption)
 
 void Tform_main::setActivePage(const QString &pageName)
 {
-    auto *pages = control<PageStack>(QStringLiteral("page_kaochang"));
-    if (QWidget *page = control(pageName); pages && page)
+    auto *pages = control<TkavPageControl>(QStringLiteral("page_kaochang"));
+    if (auto *page = control<TkavTabSheet>(pageName); pages && page)
         pages->setActivePage(page);
 }
 

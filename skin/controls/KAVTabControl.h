@@ -136,6 +136,7 @@ public:
     void setLeftMargin(int margin);
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
 
     TkavTabControlTopPanel *topPanel() const { return m_strip; }
     // The strip's height: tab picture and bar picture.

@@ -8,7 +8,7 @@
 #include "KAVEdit.h"
 #include "KAVMemo.h"
 #include "KAVImagePanel.h"
-#include "PageStack.h"
+#include "KAVPageControl.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -79,7 +79,7 @@ public:
     }
     void answer(int row, const QString &text) { form->setEditText(ExamNames::answer(row), text); }
     void answerRight(int row) { answer(row, QString::number(expected(row))); }
-    PageStack *pages() const { return get<PageStack>(QStringLiteral("page_kaochang")); }
+    TkavPageControl *pages() const { return get<TkavPageControl>(QStringLiteral("page_kaochang")); }
 
     qint64 now = FixedSecond;
     std::unique_ptr<Tform_main> form;
@@ -124,7 +124,7 @@ private slots:
 void TestExamWindow::initialState()
 {
     ExamWindowFixture f;
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::Welcome));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::Welcome));
     QVERIFY(f.get(ExamNames::Welcome)->isVisible());
     for (int page = 1; page <= 5; ++page)
         QVERIFY(!f.get(ExamNames::page(page))->isEnabled());
@@ -197,7 +197,7 @@ void TestExamWindow::startFillsSheet()
         QCOMPARE(f.question(row).isEmpty(), row > count);
     for (int button = 1; button <= ExamNames::PageButtonCount; ++button)
         QCOMPARE(!f.get(ExamNames::pageButton(button))->isHidden(), button != hiddenButton);
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(1)));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(1)));
     QVERIFY(f.get(ExamNames::page(1))->isEnabled());
     QCOMPARE(f.clock(), QStringLiteral("300"));
     QVERIFY(f.form->time_main()->isActive());
@@ -252,18 +252,18 @@ void TestExamWindow::pageButtons()
     f.chooseCount(100);
     f.start();
     f.get<QAbstractButton>(QStringLiteral("button_go1"))->click();
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(2)));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(2)));
     QVERIFY(f.get(ExamNames::page(2))->isEnabled());
     QVERIFY(!f.get(ExamNames::page(1))->isEnabled());
     QVERIFY(f.get(ExamNames::page(1))->isVisible()); // stays beneath
 
     for (const char *next : {"button_go3", "button_go5", "button_go7"})
         f.get<QAbstractButton>(QLatin1String(next))->click();
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(5)));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(5)));
     f.get<QAbstractButton>(QStringLiteral("button_go8"))->click();
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(4)));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(4)));
     f.get<QAbstractButton>(QStringLiteral("button_go6"))->click();
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(3)));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(3)));
     QCOMPARE(f.get(QStringLiteral("button_go8"))->geometry().x(), 512);
 
     // Navigation touches nothing else of the exam.
@@ -294,7 +294,7 @@ void TestExamWindow::handInByButton()
     QVERIFY(!f.form->time_main()->isActive());
     QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
     QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
-    QCOMPARE(f.pages()->activePage(), f.get(ExamNames::page(1)));
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(1)));
 
     // Typing afterwards changes no mark and no count.
     f.answer(20, QStringLiteral("1"));

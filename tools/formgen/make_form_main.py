@@ -195,7 +195,8 @@ SITES = {
 
 
 def welcome_page():
-    open_widget("QWidget", "tab_welcome")
+    open_widget("TkavTabSheet", "tab_welcome")
+    flag("TabVisible", False)
     geometry(3, 22, 626, 447)
     colour("kavColor", "#ffffff")
     label("Image1", 0, 0, 300, 325)
@@ -236,9 +237,9 @@ PAGE_BUTTONS = {
 
 
 def exam_page(page):
-    open_widget("QWidget", f"tab_kc{page}")
+    open_widget("TkavTabSheet", f"tab_kc{page}")
     geometry(3, 22, 626, 447)
-    prop("enabled", "<bool>false</bool>")
+    flag("TabVisible", False)
     font(family=SONG, pixels=20, bold=True)
     colour("kavColor", "#ffffff")
     colour("kavFontColor", "#000000")
@@ -267,7 +268,10 @@ def exam_page(page):
 def exam_panel():
     panel("panel_right", "当前考场设置:")
     font(family=SONG, pixels=12)
-    open_widget("PageStack", "page_kaochang")
+    open_widget("TkavPageControl", "page_kaochang")
+    look("WinXP")
+    prop("LeftMargin", "<number>10</number>")
+    rgb("BorderColor", 104, 104, 104)
     geometry(4, 25, 632, 472)
     font(family=SONG, pixels=12)
     colour("kavColor", "#ffffff")
@@ -327,7 +331,8 @@ def main(path):
         ("TkavEdit", "QLineEdit", "KAVEdit.h", False),
         ("TkavComboBox", "QComboBox", "KAVComboBox.h", False),
         ("TkavMemo", "QPlainTextEdit", "KAVMemo.h", False),
-        ("PageStack", "QWidget", "PageStack.h", True),
+        ("TkavPageControl", "QWidget", "KAVPageControl.h", True),
+        ("TkavTabSheet", "QWidget", "KAVPageControl.h", True),
     )
     for cls, base, header, container in custom:
         w(f"<customwidget><class>{cls}</class><extends>{base}</extends>"
