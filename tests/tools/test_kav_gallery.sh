@@ -15,7 +15,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 # The gallery page's size (GalleryWindow::PageSize).
 page_width=940
-page_height=830
+page_height=990
 looks=(MacOS WinXP DeepBlue Protein BlueGlass)
 
 . "$(dirname "${BASH_SOURCE[0]}")/command_checks.sh"

@@ -3,10 +3,14 @@
 #include "KAVComboBox.h"
 #include "KAVEdit.h"
 #include "KAVGroupBox.h"
+#include "KAVCheckBox.h"
+#include "KAVButton.h"
 #include "KAVMemo.h"
+#include "KAVPageControl.h"
 #include "KAVProgressBar.h"
 #include "KAVScrollBar.h"
 #include "KAVSpinEdit.h"
+#include "KAVTabControl.h"
 #include "KAVToolBar.h"
 #include "KAVTrackBar.h"
 
@@ -222,6 +226,51 @@ QWidget *toolBar(QWidget *parent)
     if (buttons.value(2))
         buttons[2]->setDown(true);
     grid->addWidget(bar, 0, 0);
+    return box;
+}
+
+QWidget *tabControl(QWidget *parent)
+{
+    QGridLayout *grid = nullptr;
+    TkavGroupBox *box = section(parent, QStringLiteral("Tab control"), &grid);
+    auto *tabs = new TkavTabControl(box);
+    QStringList captions;
+    for (int i = 1; i <= 12; ++i)
+        captions << QStringLiteral("Tab %1").arg(i);
+    tabs->setTabs(captions);
+    tabs->setTabIndex(2);
+    tabs->setFixedSize(400, 90);
+    auto *note = new QLabel(QStringLiteral("More tabs than fit: the arrows scroll the strip."), tabs);
+    note->move(12, 40);
+    grid->addWidget(tabs, 0, 0);
+    return box;
+}
+
+QWidget *pageControl(QWidget *parent)
+{
+    QGridLayout *grid = nullptr;
+    TkavGroupBox *box = section(parent, QStringLiteral("Page control"), &grid);
+    auto *pages = new TkavPageControl(box);
+    pages->setFixedSize(400, 120);
+    TkavTabSheet *first = nullptr;
+    for (const QString &caption : {QStringLiteral("Settings"), QStringLiteral("Questions"), QStringLiteral("Report")}) {
+        auto *sheet = new TkavTabSheet(pages);
+        sheet->setCaption(caption);
+        if (!first)
+            first = sheet;
+    }
+    auto *check = new TkavCheckBox(first);
+    check->setCaption(QStringLiteral("A check box on a page"));
+    check->setChecked(true);
+    check->move(12, 12);
+    auto *button = new TkavButton(first);
+    button->setCaption(QStringLiteral("Button"));
+    button->setGeometry(12, 44, 80, 27);
+    auto *edit = new TkavEdit(first);
+    edit->setText(QStringLiteral("An edit"));
+    edit->setGeometry(110, 46, 120, 23);
+    pages->setActivePage(first);
+    grid->addWidget(pages, 0, 0);
     return box;
 }
 

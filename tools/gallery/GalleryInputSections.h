@@ -20,6 +20,10 @@ QWidget *scrollBars(QWidget *parent);
 QWidget *progressBars(QWidget *parent);
 // TkavToolBar with a button under the mouse, a pressed one, a checked one and a drop-down one.
 QWidget *toolBar(QWidget *parent);
+// TkavTabControl with more tabs than fit (scroll buttons shown).
+QWidget *tabControl(QWidget *parent);
+// TkavPageControl with pages that hold other controls.
+QWidget *pageControl(QWidget *parent);
 // TkavMemo with attached skinned scroll bars, and a read-only one with Qt's own bar.
 QWidget *memos(QWidget *parent);
 

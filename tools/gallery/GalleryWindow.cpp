@@ -149,6 +149,10 @@ QWidget *GalleryWindow::makePage()
     bars->addWidget(GallerySections::progressBars(page));
     bars->addWidget(GallerySections::toolBar(page));
     ranges->addLayout(bars, 1);
+    QHBoxLayout *tabbed = band();
+    tabbed->addWidget(GallerySections::tabControl(page));
+    tabbed->addWidget(GallerySections::pageControl(page));
+    tabbed->addStretch(1);
     return page;
 }
 

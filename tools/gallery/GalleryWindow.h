@@ -21,7 +21,7 @@ class GalleryWindow : public QWidget {
 
 public:
     // The page's size on first showing (and the screenshots' size).
-    static constexpr QSize PageSize{940, 830};
+    static constexpr QSize PageSize{940, 990};
     // The file dialog's filter for theme files.
     static const char *const ThemeFileFilter;
 
