@@ -21,12 +21,23 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        const auto *sheet = static_cast<const TkavTabSheet *>(widget());
-        if (sheet->PageControl() != nullptr && sheet->PageControl()->ActivePage() != sheet) {
+        if (!inFront()) {
             state.invisible = true;
             state.offscreen = true;
         }
         return state;
+    }
+    // The controls of a page behind the active one are left out of the tree altogether: the page
+    // before stays visible beneath the active one, and its controls would otherwise be offered as
+    // showing (the exam's questions of every page at once).
+    int childCount() const override { return inFront() ? QAccessibleWidget::childCount() : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return inFront() ? QAccessibleWidget::child(index) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return inFront() ? QAccessibleWidget::indexOfChild(child) : -1;
     }
     QString text(QAccessible::Text t) const override
     {
@@ -36,6 +47,13 @@ public:
                 return caption;
         }
         return QAccessibleWidget::text(t);
+    }
+
+private:
+    bool inFront() const
+    {
+        const auto *sheet = static_cast<const TkavTabSheet *>(widget());
+        return sheet->PageControl() == nullptr || sheet->PageControl()->ActivePage() == sheet;
     }
 };
 
@@ -58,6 +76,9 @@ void notifyShowing(QWidget *page)
     changed.offscreen = true;
     QAccessibleStateChangeEvent event(page, changed);
     QAccessible::updateAccessibility(&event);
+    // Its controls joined or left the tree.
+    QAccessibleEvent reorder(page, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reorder);
 }
 
 } // namespace

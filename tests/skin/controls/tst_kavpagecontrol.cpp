@@ -7,6 +7,7 @@
 #include "ui_tst_kavpagecontrol_form.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QMetaProperty>
 #include <QTemporaryDir>
 #include <QTest>
@@ -479,6 +480,22 @@ void TestPageControl::accessibility()
     control->ActivatePage(2);
     QVERIFY(QAccessible::queryAccessibleInterface(control->GetPage(1))->state().invisible);
     QVERIFY(!QAccessible::queryAccessibleInterface(control->GetPage(2))->state().invisible);
+
+    // The page before stays visible beneath the active one, but its controls are not offered to
+    // assistive tools: only the page in front has children.
+    auto *behind = new QLineEdit(control->GetPage(1));
+    auto *inFront = new QLineEdit(control->GetPage(2));
+    Q_UNUSED(behind);
+    QVERIFY(control->GetPage(1)->isVisible());
+    QAccessibleInterface *behindPage = QAccessible::queryAccessibleInterface(control->GetPage(1));
+    QAccessibleInterface *frontPage = QAccessible::queryAccessibleInterface(control->GetPage(2));
+    QCOMPARE(behindPage->childCount(), 0);
+    QCOMPARE(behindPage->child(0), nullptr);
+    QVERIFY(frontPage->childCount() >= 1);
+    QCOMPARE(frontPage->indexOfChild(QAccessible::queryAccessibleInterface(inFront)), frontPage->childCount() - 1);
+    control->ActivatePage(1);
+    QVERIFY(behindPage->childCount() >= 1);
+    QCOMPARE(frontPage->childCount(), 0);
 }
 
 QTEST_MAIN(TestPageControl)
