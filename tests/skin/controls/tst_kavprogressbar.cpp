@@ -2,6 +2,7 @@
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVProgressBar.h"
+#include "kav_fixture_theme.h"
 #include "KAVThemeFile.h"
 
 #include <QAccessible>
@@ -37,23 +38,8 @@ QImage fillPicture()
 
 std::unique_ptr<TkavFileTheme> writeProgressTheme(const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath(QStringLiteral("progress.kav"));
-    {
-        TkavThemeFileWriter writer(path);
-        const QString file = dir.filePath(QStringLiteral("fill.bmp"));
-        if (!fillPicture().save(file, "BMP"))
-            return nullptr;
-        writer.AddFile(Kav::KavThemeKeyName(KavKey::ProgressBarImage), file);
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBackgroundColor), qint32(Unfilled.value));
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(Border.value));
-        if (!writer.Save())
-            return nullptr;
-    }
-    auto theme = std::make_unique<TkavFileTheme>();
-    theme->setThemeFile(path);
-    if (!theme->CanUse())
-        return nullptr;
-    return theme;
+    return KavTest::writeFixtureTheme(dir, QStringLiteral("progress"), {{KavKey::ProgressBarImage, fillPicture()}},
+                                      {{KavKey::ControlBackgroundColor, Unfilled}, {KavKey::ControlBorderColor, Border}});
 }
 
 QRgb rgb(QRgb pixel)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kav_driven_clock.h"
+#include "kav_fixture_theme.h"
 
 // Shared by the track bar, scroll bar and memo tests: a clock the tests drive instead of waiting,
 // and a small theme file of hand-made pictures whose every pixel the tests can predict.
@@ -113,35 +114,14 @@ inline QImage sliceStrip()
 // A theme file of the pictures above, loaded; nullptr when it could not be written or loaded.
 inline std::unique_ptr<TkavFileTheme> writeRangeTheme(const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath(QStringLiteral("ranges.kav"));
-    {
-        TkavThemeFileWriter writer(path);
-        const struct {
-            int key;
-            QImage picture;
-        } pictures[] = {
-            {KavKey::TrackBarBarImage, barPicture()},
-            {KavKey::TrackBarSliderImage, sliderPicture()},
-            {KavKey::TrackBarSliderVImage, solid(SliderVSize, SliderV)},
-            {KavKey::ScrollBarButtonImage, arrowStrip()},
-            {KavKey::ScrollBarSliderImage, sliceStrip()},
-        };
-        for (const auto &entry : pictures) {
-            const QString file = dir.filePath(Kav::KavThemeKeyName(entry.key) + QStringLiteral(".bmp"));
-            if (!entry.picture.save(file, "BMP"))
-                return nullptr;
-            writer.AddFile(Kav::KavThemeKeyName(entry.key), file);
-        }
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ScrollBarBackgroundColor), qint32(ScrollBackground.value));
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(BorderColour.value));
-        if (!writer.Save())
-            return nullptr;
-    }
-    auto theme = std::make_unique<TkavFileTheme>();
-    theme->setThemeFile(path);
-    if (!theme->CanUse())
-        return nullptr;
-    return theme;
+    return KavTest::writeFixtureTheme(dir, QStringLiteral("ranges"),
+                                      {{KavKey::TrackBarBarImage, barPicture()},
+                                       {KavKey::TrackBarSliderImage, sliderPicture()},
+                                       {KavKey::TrackBarSliderVImage, solid(SliderVSize, SliderV)},
+                                       {KavKey::ScrollBarButtonImage, arrowStrip()},
+                                       {KavKey::ScrollBarSliderImage, sliceStrip()}},
+                                      {{KavKey::ScrollBarBackgroundColor, ScrollBackground},
+                                       {KavKey::ControlBorderColor, BorderColour}});
 }
 
 } // namespace RangeFixtures

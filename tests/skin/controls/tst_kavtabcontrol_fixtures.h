@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kav_fixture_theme.h"
+
 // Shared by the tab control and page control tests: a small theme of hand-made tab pictures whose
 // every pixel the tests can predict, and mouse and key helpers.
 
@@ -60,35 +62,13 @@ inline QImage buttonStrip()
 // The theme file of the pictures above, loaded; nullptr when it could not be written or loaded.
 inline std::unique_ptr<TkavFileTheme> writeTabTheme(const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath(QStringLiteral("tabs.kav"));
-    {
-        TkavThemeFileWriter writer(path);
-        QImage bar(3, BarHeight, QImage::Format_RGB32);
-        bar.fill(Bar);
-        const struct {
-            int key;
-            QImage picture;
-        } pictures[] = {
-            {KavKey::TabControlTabImage, tabStrip()},
-            {KavKey::TabControlBarImage, bar},
-            {KavKey::ScrollButtonImage, buttonStrip()},
-        };
-        for (const auto &entry : pictures) {
-            const QString file = dir.filePath(Kav::KavThemeKeyName(entry.key) + QStringLiteral(".bmp"));
-            if (!entry.picture.save(file, "BMP"))
-                return nullptr;
-            writer.AddFile(Kav::KavThemeKeyName(entry.key), file);
-        }
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBackgroundColor), qint32(Background.value));
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ControlBorderColor), qint32(Border.value));
-        if (!writer.Save())
-            return nullptr;
-    }
-    auto theme = std::make_unique<TkavFileTheme>();
-    theme->setThemeFile(path);
-    if (!theme->CanUse())
-        return nullptr;
-    return theme;
+    QImage bar(3, BarHeight, QImage::Format_RGB32);
+    bar.fill(Bar);
+    return KavTest::writeFixtureTheme(dir, QStringLiteral("tabs"),
+                                      {{KavKey::TabControlTabImage, tabStrip()},
+                                       {KavKey::TabControlBarImage, bar},
+                                       {KavKey::ScrollButtonImage, buttonStrip()}},
+                                      {{KavKey::ControlBackgroundColor, Background}, {KavKey::ControlBorderColor, Border}});
 }
 
 inline void mouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton)

@@ -3,6 +3,7 @@
 #include "KAVMgr.h"
 #include "KAVThemeFile.h"
 #include "KAVToolBar.h"
+#include "kav_fixture_theme.h"
 #include "KAVTrackBar.h"
 
 #include <QAccessible>
@@ -57,20 +58,10 @@ QPoint iconCorner(const QImage &face, const QRect &rect)
 // A theme file with nothing but the tool bar's three colours.
 std::unique_ptr<TkavFileTheme> writeToolBarTheme(const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath(QStringLiteral("toolbar.kav"));
-    {
-        TkavThemeFileWriter writer(path);
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ToolBarButtonBorderColor), qint32(FaceBorder.value));
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ToolBarButtonBackgroundColor), qint32(Face.value));
-        writer.AddInteger(Kav::KavThemeKeyName(KavKey::ToolBarButtonDownBackgroundColor), qint32(FaceDown.value));
-        if (!writer.Save())
-            return nullptr;
-    }
-    auto theme = std::make_unique<TkavFileTheme>();
-    theme->setThemeFile(path);
-    if (!theme->CanUse())
-        return nullptr;
-    return theme;
+    return KavTest::writeFixtureTheme(dir, QStringLiteral("toolbar"), {},
+                                      {{KavKey::ToolBarButtonBorderColor, FaceBorder},
+                                       {KavKey::ToolBarButtonBackgroundColor, Face},
+                                       {KavKey::ToolBarButtonDownBackgroundColor, FaceDown}});
 }
 
 } // namespace
