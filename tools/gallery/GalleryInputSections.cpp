@@ -23,19 +23,6 @@
 namespace GallerySections {
 namespace {
 
-constexpr int Gap = 6;
-
-TkavGroupBox *section(QWidget *parent, const QString &caption, QGridLayout **grid)
-{
-    auto *box = new TkavGroupBox(parent);
-    box->setCaption(caption);
-    *grid = new QGridLayout(box);
-    (*grid)->setContentsMargins(8, 6, 8, 8);
-    (*grid)->setHorizontalSpacing(Gap);
-    (*grid)->setVerticalSpacing(Gap);
-    return box;
-}
-
 TkavTrackBar *trackBar(QWidget *parent, KavOrientation::TkavProgressBarOrientation orientation, bool ticks,
                        int position, bool enabled = true)
 {

@@ -25,18 +25,6 @@ constexpr QSize ButtonSize(80, 27);
 constexpr QSize TallButtonSize(80, 44);
 constexpr int Gap = 6;
 
-// A framed section with a grid for its controls, kept clear of the frame.
-TkavGroupBox *section(QWidget *parent, const QString &caption, QGridLayout **grid)
-{
-    auto *box = new TkavGroupBox(parent);
-    box->setCaption(caption);
-    *grid = new QGridLayout(box);
-    (*grid)->setContentsMargins(8, 6, 8, 8);
-    (*grid)->setHorizontalSpacing(Gap);
-    (*grid)->setVerticalSpacing(Gap);
-    return box;
-}
-
 TkavButton *button(QWidget *parent, const QString &caption, QSize size = ButtonSize)
 {
     auto *result = new TkavButton(parent);
@@ -98,6 +86,17 @@ TkavImageButton *playButton(QWidget *parent, bool enabled)
 
 
 } // namespace
+
+TkavGroupBox *section(QWidget *parent, const QString &caption, QGridLayout **grid)
+{
+    auto *box = new TkavGroupBox(parent);
+    box->setCaption(caption);
+    *grid = new QGridLayout(box);
+    (*grid)->setContentsMargins(8, 6, 8, 8);
+    (*grid)->setHorizontalSpacing(Gap);
+    (*grid)->setVerticalSpacing(Gap);
+    return box;
+}
 
 QWidget *pushButtons(QWidget *parent, QWidget **focused)
 {

@@ -15,7 +15,14 @@ class QWidget;
 using GalleryLookFollower = std::function<void(const KavThemeValues &values)>;
 using GalleryLookFollowers = QList<GalleryLookFollower>;
 
+class QGridLayout;
+class QString;
+class TkavGroupBox;
+
 namespace GallerySections {
+
+// A framed section with a grid for its controls, kept clear of the frame.
+TkavGroupBox *section(QWidget *parent, const QString &caption, QGridLayout **grid);
 
 // TkavButton: normal, default, disabled, mouse over, pressed, focused; a glyph in each layout;
 // a two-image glyph enabled and disabled. focused receives the button that should hold the focus.

@@ -22,18 +22,6 @@ using namespace fixtures;
 
 namespace {
 
-const QList<TkavUIStyle> &builtInLooks()
-{
-    static const QList<TkavUIStyle> looks = {TkavUIStyle::MacOS, TkavUIStyle::WinXP, TkavUIStyle::DeepBlue,
-                                             TkavUIStyle::Protein, TkavUIStyle::BlueGlass};
-    return looks;
-}
-
-QString lookName(TkavUIStyle look)
-{
-    return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(look)));
-}
-
 struct ShownWindow {
     QWidget window;
     ShownWindow() { window.resize(420, 160); }

@@ -29,18 +29,6 @@ using namespace fixtures;
 
 namespace {
 
-const QList<TkavUIStyle> &builtInLooks()
-{
-    static const QList<TkavUIStyle> looks = {TkavUIStyle::MacOS, TkavUIStyle::WinXP, TkavUIStyle::DeepBlue,
-                                             TkavUIStyle::Protein, TkavUIStyle::BlueGlass};
-    return looks;
-}
-
-QString lookName(TkavUIStyle look)
-{
-    return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(look)));
-}
-
 // A window shown and active, so that focus moves as for the user.
 struct ShownWindow {
     QWidget window;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "KAVMetrics.h"
 #include "kav_driven_clock.h"
+
+#include <QList>
+#include <QMetaEnum>
 
 // Fixtures of the edit and combo box tests: a clock the tests drive instead of waiting, a beep
 // counter, a small theme file, renders and key events.
@@ -24,6 +28,18 @@ namespace fixtures {
 
 using KavTest::DrivenClock;
 using DrivenRepeatTimer = KavTest::DrivenTimer;
+
+// The five built-in looks, from the library's own table, and their names.
+inline const QList<TkavUIStyle> &builtInLooks()
+{
+    static const QList<TkavUIStyle> looks(Kav::Metrics::BuiltInLooks.begin(), Kav::Metrics::BuiltInLooks.end());
+    return looks;
+}
+
+inline QString lookName(TkavUIStyle look)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(look)));
+}
 
 
 
