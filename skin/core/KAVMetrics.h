@@ -162,4 +162,20 @@ inline constexpr int TabCutCaptionLeft = 10;
 inline constexpr int TabCutCaptionRight = 4;
 inline constexpr int TabBodyInset = 3;
 
+// The title bar: right-hand buttons lie TitleBarButtonGap (plus the bar's ButtonInterval) apart;
+// the caption starts TitleBarControlBoxGap after the control box, or TitleBarAppIconAdvance after
+// its left edge when the application icon (TitleBarAppIconSize square, TitleBarAppIconLeft in)
+// stands in its place, and never at 0 but at TitleBarCaptionDefaultLeft. The rounded outline runs
+// TitleBarOutlineDepth below the bar so that only its top corners show. A new button sits
+// TitleBarButtonTop from the top, a new section is TitleBarSectionWidth wide.
+inline constexpr int TitleBarButtonGap = 1;
+inline constexpr int TitleBarControlBoxGap = 5;
+inline constexpr int TitleBarAppIconSize = 16;
+inline constexpr int TitleBarAppIconLeft = 3;
+inline constexpr int TitleBarAppIconAdvance = 21;
+inline constexpr int TitleBarCaptionDefaultLeft = 6;
+inline constexpr int TitleBarOutlineDepth = 50;
+inline constexpr int TitleBarButtonTop = 2;
+inline constexpr int TitleBarSectionWidth = 10;
+
 } // namespace Kav::Metrics
