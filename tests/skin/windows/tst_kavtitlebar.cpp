@@ -765,6 +765,7 @@ void TestTitleBar::collectionsAssignCopies()
     custom->setPicNormal(solid(9, 9, Qt::cyan));
     custom->setTop(3);
     custom->setVisible(false);
+    custom->setTransparent(true); // not the look's (MacOS buttons are opaque): a copy keeps it
     from.bar->Sections()->item(0)->setWidth(7);
 
     to.bar->Buttons()->Assign(from.bar->Buttons());
@@ -779,6 +780,7 @@ void TestTitleBar::collectionsAssignCopies()
         QCOMPARE(b->Top(), a->Top());
         QCOMPARE(b->Visible(), a->Visible());
         QCOMPARE(b->UIStyle(), a->UIStyle());
+        QCOMPARE(b->Transparent(), a->Transparent());
     }
     QCOMPARE(to.bar->Sections()->count(), 3);
     QCOMPARE(to.bar->Sections()->item(0)->Picture(), from.bar->Sections()->item(0)->Picture());
