@@ -1,9 +1,11 @@
 #include "KAVTitleBar.h"
 
 #include "KAVAccessible.h"
+#include "KAVErrorBox.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
 #include "KAVTitleBarPopupMenu.h"
+#include "KAVWindowDrag.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,10 +13,8 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -28,20 +28,6 @@ const char *const OneClientSectionMessage = "Sorry, only one section's Align pro
 
 // The caption colour of an inactive window.
 const QColor InactiveCaptionColour(128, 128, 128);
-
-// FIXME: switch to Kav::KavStartWindowMove (KAVWindowDrag.h) once the window-drag helper is in;
-// it falls back to moving the window itself where the window manager refuses.
-bool startWindowMove(QWidget *window, const QPoint &)
-{
-    QWindow *handle = window->windowHandle();
-    return handle != nullptr && handle->startSystemMove();
-}
-
-TkavTitleBar::ErrorBox &errorBox()
-{
-    static TkavTitleBar::ErrorBox box;
-    return box;
-}
 
 // First frames of the button types in the look's title-button strip (normal, hot, pressed
 // follow each other); kavMax's restore pictures follow its maximise ones.
@@ -98,7 +84,7 @@ void TkavTitleBarButton::setButtonType(TkavTitleBarBtnType type)
         return;
     const auto *buttons = qobject_cast<const TkavTitleBarButtons *>(parent());
     if (type == KavTitleBar::kavControlBox && buttons && buttons->hasType(type, this)) {
-        TkavTitleBar::showError(titleBar(), QString::fromLatin1(OneControlBoxMessage));
+        Kav::KavErrorBox(titleBar(), QString::fromLatin1(OneControlBoxMessage));
         return;
     }
     m_type = type;
@@ -147,7 +133,7 @@ void TkavTitleBarButton::Assign(const TkavTitleBarButton *source)
     const auto *buttons = qobject_cast<const TkavTitleBarButtons *>(parent());
     if (source->m_type == KavTitleBar::kavControlBox && m_type != KavTitleBar::kavControlBox && buttons
         && buttons->hasType(KavTitleBar::kavControlBox, this)) {
-        TkavTitleBar::showError(titleBar(), QString::fromLatin1(OneControlBoxMessage));
+        Kav::KavErrorBox(titleBar(), QString::fromLatin1(OneControlBoxMessage));
         return;
     }
     m_visible = source->m_visible;
@@ -309,7 +295,7 @@ void TkavTitleBarSection::setAlign(TkavTitleBarAlign align)
     if (align == m_align)
         return;
     if (align == KavTitleBar::kavClient && collection() && collection()->hasClient(this)) {
-        TkavTitleBar::showError(collection()->titleBar(), QString::fromLatin1(OneClientSectionMessage));
+        Kav::KavErrorBox(collection()->titleBar(), QString::fromLatin1(OneClientSectionMessage));
         return;
     }
     m_align = align;
@@ -884,11 +870,9 @@ void TkavTitleBar::mousePressEvent(QMouseEvent *event)
     update();
     QWidget *form = window();
     if (m_pressedButton < 0 && form != this && !form->isMaximized()) {
-        // The window manager's move loop takes the mouse: no release will come to the bar.
-        if (startWindowMove(form, event->globalPosition().toPoint())) {
-            m_mouseDown = false;
-            m_pressedButton = -1;
-        }
+        // The move takes the mouse until the button is released; the bar has no press of its own.
+        m_mouseDown = false;
+        Kav::KavStartWindowMove(form, event->globalPosition().toPoint());
     }
 }
 
@@ -985,17 +969,4 @@ void TkavTitleBar::watchWindow()
     m_watchedWindow = form != this ? form : nullptr;
     if (m_watchedWindow)
         m_watchedWindow->installEventFilter(this);
-}
-
-void TkavTitleBar::showError(QWidget *parent, const QString &text)
-{
-    if (errorBox())
-        errorBox()(parent, text);
-    else
-        QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
-}
-
-TkavTitleBar::ErrorBox TkavTitleBar::setErrorBox(ErrorBox box)
-{
-    return std::exchange(errorBox(), std::move(box));
 }

@@ -13,7 +13,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 class TkavTitleBar;
@@ -313,12 +312,6 @@ public:
     int hotButton() const;
     // The outline colour of the rounded top corners (the look's form border colour).
     TColor outlineColor() const { return m_outlineColor; }
-
-    // How refusals ("Sorry, ...") are shown: a warning box unless replaced (tests record them).
-    using ErrorBox = std::function<void(QWidget *parent, const QString &text)>;
-    static void showError(QWidget *parent, const QString &text);
-    // Replaces the error box; an empty function restores the warning box. Returns the old one.
-    static ErrorBox setErrorBox(ErrorBox box);
 
 Q_SIGNALS:
     void OnCustomBtnsClick(QObject *sender, int index);

@@ -3,18 +3,10 @@
 #include "KAVMgr.h"
 #include "KAVStrings.h"
 #include "KAVTitleBar.h"
+#include "KAVWindowDrag.h"
 
 #include <QAction>
 #include <QVariant>
-
-namespace {
-
-// FIXME: switch to Kav::KavStartKeyboardMove / KavStartKeyboardResize (KAVWindowDrag.h) once
-// the window-drag helper is in; until then Move and Size do nothing.
-void startKeyboardMove(QWidget *) {}
-void startKeyboardResize(QWidget *) {}
-
-} // namespace
 
 TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : QMenu(titleBar), m_titleBar(titleBar)
 {
@@ -36,11 +28,11 @@ TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : QMenu(tit
     });
     connect(m_move, &QAction::triggered, this, [this] {
         if (m_titleBar)
-            startKeyboardMove(m_titleBar->window());
+            Kav::KavStartKeyboardMove(m_titleBar->window());
     });
     connect(m_size, &QAction::triggered, this, [this] {
         if (m_titleBar)
-            startKeyboardResize(m_titleBar->window());
+            Kav::KavStartKeyboardResize(m_titleBar->window());
     });
     connect(m_close, &QAction::triggered, this, [this] {
         if (m_titleBar)

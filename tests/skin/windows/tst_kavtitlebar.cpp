@@ -1,9 +1,11 @@
+#include "KAVErrorBox.h"
 #include "KAVForm.h"
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVTitleBar.h"
 #include "KAVTitleBarLayout.h"
 #include "KAVTitleBarPopupMenu.h"
+#include "KAVWindowDrag.h"
 #include "tst_kavtitlebar_fixtures.h"
 
 #include <QAccessible>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void transparentButtonKeysOnBottomLeft();
     void clicks_data();
     void clicks();
+    void dragMovesTheWindow_data();
+    void dragMovesTheWindow();
     void doubleClickMaximisesAndRestores();
     void doubleClickOnControlBoxCloses();
     void controlBoxOpensWindowMenu();
@@ -72,18 +76,18 @@ private Q_SLOTS:
 
 private:
     QStringList m_errors;
-    TkavTitleBar::ErrorBox m_previousBox;
+    Kav::ErrorBoxHandler m_previousBox;
 };
 
 void TestTitleBar::init()
 {
     m_errors.clear();
-    m_previousBox = TkavTitleBar::setErrorBox([this](QWidget *, const QString &text) { m_errors.append(text); });
+    m_previousBox = Kav::KavSetErrorBoxHandler([this](QWidget *, const QString &text) { m_errors.append(text); });
 }
 
 void TestTitleBar::cleanup()
 {
-    TkavTitleBar::setErrorBox(m_previousBox);
+    Kav::KavSetErrorBoxHandler(m_previousBox);
 }
 
 // ---- Pure geometry --------------------------------------------------------------------------------
@@ -460,6 +464,46 @@ void TestTitleBar::clicks()
         actual = QStringLiteral("custom:%1").arg(custom.at(0).at(1).toInt());
     QCOMPARE(actual, outcome);
     QCOMPARE(help.size() + custom.size(), outcome.startsWith(QLatin1String("help")) || outcome.startsWith(QLatin1String("custom")) ? 1 : 0);
+}
+
+void TestTitleBar::dragMovesTheWindow_data()
+{
+    QTest::addColumn<QString>("from"); // "caption" or a button index
+    QTest::addColumn<bool>("maximized");
+    QTest::addColumn<bool>("moves");
+
+    QTest::addRow("caption") << "caption" << false << true;
+    QTest::addRow("caption of a maximised window") << "caption" << true << false;
+    QTest::addRow("close button") << "1" << false << false;
+}
+
+void TestTitleBar::dragMovesTheWindow()
+{
+    QFETCH(QString, from);
+    QFETCH(bool, maximized);
+    QFETCH(bool, moves);
+    Window window(TkavUIStyle::MacOS, QSize(400, 120));
+    TkavTitleBar &bar = *window.bar;
+    window.form->move(100, 100);
+    window.form->show();
+    if (maximized)
+        window.form->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    const QPoint origin = window.form->pos();
+    const QPoint local = from == QLatin1String("caption") ? QPoint(150, 5) : bar.currentLayout().buttons.at(from.toInt()).center();
+    const QPoint start = bar.mapToGlobal(local);
+    // The offscreen platform has no window manager: the window follows the mouse itself.
+    const auto mouse = [&bar](QEvent::Type type, const QPoint &global, Qt::MouseButtons held) {
+        const QPointF at = bar.mapFromGlobal(global);
+        QMouseEvent event(type, at, at, global, Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&bar, &event);
+    };
+    mouse(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    mouse(QEvent::MouseMove, start + QPoint(25, 40), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, start + QPoint(25, 40), Qt::NoButton);
+    QCOMPARE(window.form->pos(), moves ? origin + QPoint(25, 40) : origin);
+    QVERIFY(!Kav::KavWindowDragActive(window.form.get()));
+    QVERIFY(window.form->isVisible()); // a press slid off the close button closes nothing
 }
 
 void TestTitleBar::doubleClickMaximisesAndRestores()
