@@ -960,13 +960,13 @@ bool TkavTitleBar::eventFilter(QObject *watched, QEvent *event)
 
 void TkavTitleBar::watchWindow()
 {
-    QWidget *form = window();
-    if (form == m_watchedWindow)
-        return;
-    // The parent is watched by the panel for its own reasons; only a window further up is ours.
-    if (m_watchedWindow && m_watchedWindow != parentWidget())
+    QWidget *form = window() != this ? window() : nullptr;
+    // The panel watches the parent for its own reasons (one filter serves both), so a window that
+    // is the parent keeps the filter.
+    if (m_watchedWindow && m_watchedWindow != form && m_watchedWindow != parentWidget())
         m_watchedWindow->removeEventFilter(this);
-    m_watchedWindow = form != this ? form : nullptr;
-    if (m_watchedWindow)
-        m_watchedWindow->installEventFilter(this);
+    m_watchedWindow = form;
+    // Installing again keeps one filter; the panel may have taken it off the old parent.
+    if (form)
+        form->installEventFilter(this);
 }

@@ -17,6 +17,7 @@
 
 class TkavTitleBar;
 class TkavTitleBarPopupMenu;
+class TkavTitleBarSections;
 
 namespace KavTitleBar {
 Q_NAMESPACE
@@ -172,7 +173,7 @@ Q_SIGNALS:
 private:
     friend class TkavTitleBarSections;
     explicit TkavTitleBarSection(QObject *collection);
-    class TkavTitleBarSections *collection() const;
+    TkavTitleBarSections *collection() const;
 
     int m_width;
     TkavTitleBarAlign m_align = KavTitleBar::kavLeft;

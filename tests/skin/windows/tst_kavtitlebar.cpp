@@ -280,6 +280,7 @@ void TestTitleBar::looksSizeTheBar()
     // colour is black on the light MacOS bar and white on the others.
     QCOMPARE(bar.height(), Kav::Metrics::keyPictureSize(look, KavKey::TitleBarLeftImage).height());
     QCOMPARE(bar.Sections()->count(), 3);
+    QCOMPARE(window.form->minimumWidth(), GetInsideThemeInt(look, KavKey::FormMinWidthInt));
     QCOMPARE(bar.Sections()->item(2)->Align(), kavClient);
     QVERIFY(bar.Sections()->item(2)->Stretch());
     QCOMPARE(bar.palette().color(QPalette::WindowText), look == TkavUIStyle::MacOS ? QColor(Qt::black) : QColor(Qt::white));
@@ -530,9 +531,14 @@ void TestTitleBar::doubleClickMaximisesAndRestores()
     QCOMPARE(max->PicMouseOn(), maximise.image());
     QCOMPARE(max->PicMouseDown(), lookFrame(TkavUIStyle::MacOS, 9).image());
 
-    // A window maximised by other means shows the restore pictures too.
+    // A window maximised by other means shows the restore pictures too, also after the bar
+    // moved onto a panel of the same window.
     window.form->showMaximized();
     QCOMPARE(max->PicMouseOn(), restore.image());
+    auto *panel = new QWidget(window.form.get());
+    bar.setParent(panel);
+    window.form->showNormal();
+    QCOMPARE(max->PicMouseOn(), maximise.image());
 }
 
 void TestTitleBar::doubleClickOnControlBoxCloses()
