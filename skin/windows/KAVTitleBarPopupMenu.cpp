@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QVariant>
 
-TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : QMenu(titleBar), m_titleBar(titleBar)
+TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : Kav::TitleBarMenuBase(titleBar), m_titleBar(titleBar)
 {
     // The accelerators are part of the strings; Qt must not add its own.
     m_minimize = addAction(Kav::KavLoadString(KavString::TitleMenuItemMinimize));
