@@ -451,15 +451,18 @@ void TkavMenuStyle::drawControl(ControlElement element, const QStyleOption *opti
 void TkavMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                   const QWidget *widget) const
 {
-    const QColor panel = m_skin->isMacOS() ? middleColour(m_skin->macItem, Qt::white)
-                                           : Kav::KavMenuColor(m_skin->color, option->palette);
+    // What shows of the menu window around and between its items.
+    const auto panel = [&] {
+        return m_skin->isMacOS() ? middleColour(m_skin->macItem, Qt::white)
+                                 : Kav::KavMenuColor(m_skin->color, option->palette);
+    };
     switch (element) {
     case PE_PanelMenu:
-        painter->fillRect(option->rect, panel);
+        painter->fillRect(option->rect, panel());
         return;
     case PE_FrameMenu:
         if (m_skin->flatMenu) {
-            painter->fillRect(option->rect, panel); // QMenu clips this to the frame band
+            painter->fillRect(option->rect, panel()); // QMenu clips this to the frame band
             const QColor line = Kav::KavMenuColor(m_skin->frameLineColor, option->palette);
             Kav::Menu_DrawWindowBorder(*painter, option->rect, Qt::black, line);
             return;

@@ -203,6 +203,7 @@ void TestMenu::itemPixels_data()
     QTest::addColumn<TkavUIStyle>("look");
     QTest::addRow("WinXP") << TkavUIStyle::WinXP;
     QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
+    QTest::addRow("Protein") << TkavUIStyle::Protein;
     QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass;
 }
 
@@ -223,6 +224,8 @@ void TestMenu::itemPixels()
     checkedIcon->setChecked(true);
     QAction *line = menu.addSeparator();
     QAction *selected = menu.addAction(QStringLiteral("Selected"));
+    QMenu *sub = menu.addMenu(QStringLiteral("More"));
+    sub->addAction(QStringLiteral("Inner"));
     QVERIFY(openMenu(menu));
 
     // The selected item: filled, framed, its caption in the selected text colour.
@@ -277,6 +280,12 @@ void TestMenu::itemPixels()
     QCOMPARE(rgb(face.pixel(box.left() + 1, box.top() + 1)), rgb(Selected));
     QCOMPARE(rgb(face.pixel(r.left() + 4, r.top() + 3)), IconColour);
     QCOMPARE(rgb(face.pixel(r.left() + 19, r.top() + 18)), IconColour);
+
+    // A sub-menu's arrow at the right, in the text colour.
+    r = menu.actionGeometry(sub->menuAction());
+    const QRect arrow(r.right() - M::MenuArrowRightGap - 3, r.top(), 4, r.height());
+    QVERIFY(hasInk(face, arrow, rgb(Text)));
+    QVERIFY(!hasInk(face, arrow.translated(-8, 0), rgb(Text)));
 
     // A disabled item under the pointer: the normal background and grey text.
     menu.setActiveAction(disabled);
