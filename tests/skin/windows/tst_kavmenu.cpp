@@ -529,6 +529,11 @@ void TestMenu::menuBar()
             QCOMPARE(rgb(face.pixel(item.right(), 3)), rgb(Bar));
     }
     file->hide();
+
+    // The form gives the bar another height: the bar and its items follow.
+    bar.setBarHeight(26);
+    QCOMPARE(bar.sizeHint().height(), 26);
+    QCOMPARE(bar.actionGeometry(file->menuAction()).height(), 26);
 }
 
 void TestMenu::mainMenuTellsItsForm()
