@@ -11,13 +11,12 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
-namespace M = Kav::Metrics;
-
 namespace {
+
+namespace M = Kav::Metrics;
 
 // The top rows of a picture (all of it when it has fewer).
 QImage topRows(const QImage &picture, int rows)
