@@ -6,6 +6,7 @@
 
 #include "KAVThemes.h"
 
+#include <QPoint>
 #include <QSize>
 
 #include <array>
@@ -177,5 +178,34 @@ inline constexpr int TitleBarCaptionDefaultLeft = 6;
 inline constexpr int TitleBarOutlineDepth = 50;
 inline constexpr int TitleBarButtonTop = 2;
 inline constexpr int TitleBarSectionWidth = 10;
+
+// Menus. An item is MenuItemHeight high (a separator MenuSeparatorHeight), MacOS items and
+// separators keep the heights of their pictures' rows; an item is as wide as its caption, its
+// shortcut, the bar at its left and MenuItemExtraWidth. The caption starts MenuCaptionOffset right
+// of the bar and below the item's top; the shortcut ends MenuShortcutRightGap short of the right
+// edge; check mark and icon sit at MenuGlyphOffset, the box behind a checked item's icon is
+// MenuIconBoxSize at MenuIconBoxOffset. Separators are a line MenuSeparatorLineTop below the top.
+inline constexpr int MenuNewItemHeight = 21;         // a new menu's heights, before a look applies
+inline constexpr int MenuItemHeight = 21;
+inline constexpr int MenuSeparatorHeight = 5;
+inline constexpr int MenuMacItemHeight = 20;
+inline constexpr int MenuMacSeparatorHeight = 12;
+inline constexpr int MenuBarWidth = 26;
+inline constexpr int MenuItemExtraWidth = 40;
+inline constexpr int MenuCaptionOffset = 4;
+inline constexpr int MenuShortcutRightGap = 16;
+inline constexpr QPoint MenuGlyphOffset{4, 3};
+inline constexpr QPoint MenuIconBoxOffset{2, 1};
+inline constexpr QSize MenuIconBoxSize{19, 19};
+inline constexpr QSize MenuGlyphSize{16, 16};
+inline constexpr int MenuSeparatorLineTop = 2;
+inline constexpr int MenuSeparatorLineRightGap = 2;
+inline constexpr int MenuArrowRightGap = 8;          // the sub-menu arrow's tip from the right edge
+inline constexpr int MenuFlatFrameWidth = 3;         // the flat frame around a menu window
+// The main menu's bar: its height (and its items'), and the room around an item's caption.
+inline constexpr int MenuBarHeight = 22;
+inline constexpr int MenuBarItemPadding = 8;
+inline constexpr int MenuBarHotTextDrop = 2;          // a hot item's caption sits this much lower
+inline constexpr int MenuBarPressedInset = 2;         // a pressed item's face and caption shift
 
 } // namespace Kav::Metrics

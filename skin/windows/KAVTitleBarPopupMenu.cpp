@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QVariant>
 
-TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : Kav::TitleBarMenuBase(titleBar), m_titleBar(titleBar)
+TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : TkavPopupMenu(titleBar), m_titleBar(titleBar)
 {
     // The accelerators are part of the strings; Qt must not add its own.
     m_minimize = addAction(Kav::KavLoadString(KavString::TitleMenuItemMinimize));
@@ -56,8 +56,6 @@ void TkavTitleBarPopupMenu::prepare()
 
 void TkavTitleBarPopupMenu::applyLook(TkavUIStyle style, TkavFileTheme *fileTheme)
 {
-    // Through the property system, so that a skinned menu base picks them up by name and the
-    // plain menu merely keeps them.
-    setProperty("FileTheme", QVariant::fromValue(fileTheme));
-    setProperty("UIStyle", QVariant::fromValue(style));
+    setFileTheme(fileTheme);
+    setUIStyle(style);
 }

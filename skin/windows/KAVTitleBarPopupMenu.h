@@ -1,8 +1,8 @@
 #pragma once
 
+#include "KAVPopupMenu.h"
 #include "KAVThemes.h"
 
-#include <QMenu>
 #include <QPointer>
 
 class QAction;
@@ -11,15 +11,8 @@ class TkavTitleBar;
 
 // The window menu of a title bar: minimise, maximise/restore, move, size and close. A frameless
 // window has no other way for a keyboard user to move or size it, hence Move and Size.
-//
-// Qt opens, tracks and navigates it; the skinned menus draw it once it stands on them (only
-// Kav::TitleBarMenuBase changes).
-namespace Kav {
-// What the window menu stands on: Qt's menu until the skinned pop-up menu takes its place.
-using TitleBarMenuBase = QMenu;
-} // namespace Kav
-
-class TkavTitleBarPopupMenu : public Kav::TitleBarMenuBase {
+// Qt opens, tracks and navigates it; it is drawn in the title bar's look.
+class TkavTitleBarPopupMenu : public TkavPopupMenu {
     Q_OBJECT
 
 public:
