@@ -1,5 +1,576 @@
 #include "KAVForm.h"
 
-TkavForm::TkavForm(QWidget *parent) : QWidget(parent) {}
+#include "KAVErrorBox.h"
+#include "KAVFunctions.h"
+#include "KAVMainMenu.h"
+#include "KAVMetrics.h"
+#include "KAVThemeValues.h"
+#include "KAVTitleBar.h"
+#include "KAVWindowDrag.h"
 
-void TkavForm::setUIStyle(TkavUIStyle style) { m_uiStyle = style; }
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// The window keeps at least this much room for the title bar's buttons and a border.
+constexpr QSize MinimumOwnerSize{125, 50};
+// Width of the band along the window's edges that sizes the window.
+constexpr int SizingBand = 5;
+
+bool fixedSize(const QWidget *window)
+{
+    return window->minimumSize() == window->maximumSize();
+}
+
+} // namespace
+
+TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(parent ? parent->window() : nullptr)
+{
+    if (m_owner) {
+        for (const QObject *child : m_owner->children()) {
+            if (child != this && Kav::KavIsFormSkin(child))
+                throw EKavFormError("Sorry, You can create only one TkavForm component in one form!");
+        }
+    }
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_titleBar = new TkavTitleBar(this);
+    m_titleBar->setObjectName(QStringLiteral("TitleBar"));
+    m_titleBar->setAlign(KavLayout::alNone); // the form places its bars itself
+    connect(m_titleBar, &TkavTitleBar::OnCustomBtnsClick, this, &TkavForm::OnTitleBarCustomBtnsClick);
+    connect(m_titleBar, &TkavTitleBar::OnHelpBtnClick, this, &TkavForm::OnTitleBarHelpBtnClick);
+    m_menuBarColor = Color();
+    setUIStyle(TkavUIStyle::DeepBlue);
+    adoptOwner();
+}
+
+TkavForm::~TkavForm()
+{
+    qApp->removeEventFilter(this);
+    if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data()))
+        mainMenu->setForm(nullptr);
+    if (m_owner)
+        m_owner->update();
+}
+
+void TkavForm::adoptOwner()
+{
+    if (!m_owner)
+        return;
+    if (!fixedSize(m_owner))
+        m_owner->setMinimumSize(m_owner->minimumSize().expandedTo(MinimumOwnerSize));
+    const bool wasVisible = m_owner->isVisible();
+    if (m_owner->isWindow() && !(m_owner->windowFlags() & Qt::FramelessWindowHint)) {
+        m_owner->setWindowFlag(Qt::FramelessWindowHint);
+        if (wasVisible)
+            m_owner->show();
+    }
+    m_adopted = m_owner != this;
+    m_normalBounds = m_owner->geometry();
+    setCaption(m_owner->windowTitle());
+    // One application filter sees the window's own events and those of every control on it (a
+    // control under the mouse at the window's edge gets the mouse, not the window).
+    qApp->installEventFilter(this);
+    layoutInOwner();
+}
+
+// --- look -------------------------------------------------------------------------------------
+
+void TkavForm::setUIStyle(TkavUIStyle style)
+{
+    m_look.setUIStyle(style);
+    const KavThemeValues values = m_look.values();
+    setBorderColor(values.color(KavKey::FormBorderColor));
+    setBorderWidth(values.integer(KavKey::FormBorderWidthInt));
+    setColor(values.color(KavKey::FormBackgroundColor));
+    m_menuBarColor = Color();
+    const bool patterned = !values.usesFile() && (values.resolvedStyle() == TkavUIStyle::MacOS ||
+                                                  values.resolvedStyle() == TkavUIStyle::Protein);
+    m_backgroundPattern = patterned ? Kav::TkavPictureStore::instance().resourcePicture(
+                                          values.resolvedStyle() == TkavUIStyle::MacOS
+                                              ? QStringLiteral("MACOS_FORM_BACKGROUND")
+                                              : QStringLiteral("PROTEIN_FORM_BACKGROUND"))
+                                    : Kav::TkavPicture();
+    m_titleBar->setFileTheme(FileTheme());
+    m_titleBar->setUIStyle(style);
+    if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data())) {
+        mainMenu->setUIStyle(style);
+        mainMenu->setFileTheme(FileTheme());
+    }
+    styleMenuBar();
+    if (m_autoUpdateSub)
+        ContainerApplyUIStyle(this, style, FileTheme());
+    layoutInOwner();
+    update();
+}
+
+void TkavForm::setFileTheme(TkavFileTheme *fileTheme)
+{
+    if (fileTheme == FileTheme())
+        return;
+    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
+    setUIStyle(UIStyle());
+}
+
+void TkavForm::fileThemeRemoved()
+{
+    ContainerApplyUIStyle(this, TkavUIStyle::DeepBlue, nullptr);
+    setUIStyle(TkavUIStyle::DeepBlue);
+}
+
+// --- sizes ------------------------------------------------------------------------------------
+
+void TkavForm::setBorderColor(TColor color)
+{
+    m_borderColor = color;
+    layoutInOwner();
+    if (m_owner)
+        m_owner->update();
+}
+
+void TkavForm::setBorderWidth(int width)
+{
+    width = qMax(0, width);
+    if (width == m_borderWidth)
+        return;
+    const QSize keep = size();
+    m_borderWidth = width;
+    // The window follows the border, so the form keeps its size (once the form is on its window).
+    if (m_adopted && keep.isValid() && !keep.isEmpty()) {
+        setWidth(keep.width());
+        setHeight(keep.height());
+    }
+    layoutInOwner();
+    if (m_owner)
+        m_owner->update();
+}
+
+void TkavForm::setWidth(int width)
+{
+    if (!m_owner || m_owner == this)
+        return;
+    resizeOwner(QSize(width + 2 * m_borderWidth, m_owner->height()));
+    layoutInOwner();
+}
+
+void TkavForm::setHeight(int height)
+{
+    if (!m_owner || m_owner == this)
+        return;
+    const int top = m_titleBarVisible ? 0 : m_borderWidth;
+    resizeOwner(QSize(m_owner->width(), height + m_borderWidth + top));
+    layoutInOwner();
+}
+
+void TkavForm::resizeOwner(const QSize &size)
+{
+    if (fixedSize(m_owner))
+        m_owner->setFixedSize(size);
+    else
+        m_owner->resize(size);
+}
+
+// --- title bar --------------------------------------------------------------------------------
+
+QString TkavForm::Caption() const
+{
+    return m_titleBar->Caption();
+}
+
+void TkavForm::setCaption(const QString &caption)
+{
+    m_titleBar->setCaption(caption);
+    if (m_owner && m_owner->windowTitle() != caption)
+        m_owner->setWindowTitle(caption);
+}
+
+QFont TkavForm::TitleFont() const
+{
+    return m_titleBar->font();
+}
+
+void TkavForm::setTitleFont(const QFont &font)
+{
+    m_titleBar->setFont(font);
+}
+
+void TkavForm::setTitleBarVisible(bool visible)
+{
+    if (visible == m_titleBarVisible)
+        return;
+    m_titleBarVisible = visible;
+    m_titleBar->setVisible(visible);
+    layoutInOwner();
+    if (m_owner)
+        m_owner->update();
+}
+
+bool TkavForm::TitleBarCustom() const
+{
+    return m_titleBar->Custom();
+}
+
+void TkavForm::setTitleBarCustom(bool custom)
+{
+    m_titleBar->setCustom(custom);
+}
+
+bool TkavForm::TitleBarDrawAppIcon() const
+{
+    return m_titleBar->DrawAppIcon();
+}
+
+void TkavForm::setTitleBarDrawAppIcon(bool draw)
+{
+    m_titleBar->setDrawAppIcon(draw);
+}
+
+int TkavForm::RoundCorner() const
+{
+    return m_titleBar->RoundCorner();
+}
+
+void TkavForm::setRoundCorner(int radius)
+{
+    m_titleBar->setRoundCorner(radius);
+}
+
+TkavTitleBarButtons *TkavForm::TitleBarButtons() const
+{
+    return m_titleBar->Buttons();
+}
+
+void TkavForm::setTitleBarButtons(const TkavTitleBarButtons *buttons)
+{
+    if (buttons)
+        m_titleBar->Buttons()->Assign(buttons);
+}
+
+TkavTitleBarSections *TkavForm::TitleBarSections() const
+{
+    return m_titleBar->Sections();
+}
+
+void TkavForm::setTitleBarSections(const TkavTitleBarSections *sections)
+{
+    if (sections)
+        m_titleBar->Sections()->Assign(sections);
+}
+
+// --- menu bar ---------------------------------------------------------------------------------
+
+void TkavForm::setMenu(QMenuBar *menu)
+{
+    if (menu == m_menu)
+        return;
+    if (m_menu) {
+        disconnect(m_menu, nullptr, this, nullptr);
+        if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data()))
+            mainMenu->setForm(nullptr);
+        if (m_menu->parentWidget() == this)
+            m_menu->hide(); // no menu, no menu bar
+    }
+    m_menu = menu;
+    if (menu) {
+        menu->setNativeMenuBar(false);
+        if (menu->parentWidget() != this)
+            menu->setParent(this);
+        connect(menu, &QObject::destroyed, this, [this] {
+            m_menu = nullptr; // it is half gone already: never look at it again
+            layoutInOwner();
+        });
+        if (auto *mainMenu = qobject_cast<TkavMainMenu *>(menu)) {
+            mainMenu->setForm(this);
+            mainMenu->setUIStyle(UIStyle());
+            mainMenu->setFileTheme(FileTheme());
+        }
+        styleMenuBar();
+        menu->show();
+    }
+    layoutInOwner();
+}
+
+void TkavForm::setMenuBarColor(TColor color)
+{
+    m_menuBarColor = color;
+    styleMenuBar();
+}
+
+void TkavForm::setMenuBarHeight(int height)
+{
+    m_menuBarHeight = qMax(0, height);
+    styleMenuBar();
+    layoutInOwner();
+}
+
+void TkavForm::styleMenuBar()
+{
+    if (!m_menu)
+        return;
+    if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data())) {
+        mainMenu->setMenuBarColor(m_menuBarColor);
+        mainMenu->setBarHeight(m_menuBarHeight);
+    } else {
+        Kav::KavSetPaletteColor(m_menu, QPalette::Window, m_menuBarColor);
+        m_menu->setAutoFillBackground(true);
+    }
+    m_menu->setFixedHeight(m_menuBarHeight);
+}
+
+void TkavForm::UpdateMenu()
+{
+    layoutInOwner();
+    if (m_menu)
+        m_menu->update();
+}
+
+void TkavForm::UpdateTopMenu()
+{
+    if (m_menu)
+        m_menu->update();
+}
+
+void TkavForm::RepaintMenuBar()
+{
+    if (!m_menu)
+        return;
+    m_menu->updateGeometry();
+    m_menu->update();
+}
+
+// --- form panel -------------------------------------------------------------------------------
+
+void TkavForm::setFormPanel(QWidget *panel)
+{
+    if (panel == this) {
+        Kav::KavErrorBox(this, QStringLiteral("Sorry, you can't select the Form assign to FormPanel property"));
+        return;
+    }
+    m_formPanel = panel;
+    if (panel) {
+        if (panel->parentWidget() != this)
+            panel->setParent(this);
+        if (auto *frame = qobject_cast<QFrame *>(panel))
+            frame->setFrameShape(QFrame::NoFrame);
+        if (IsHasProperty(panel, QStringLiteral("Caption")))
+            panel->setProperty("Caption", QString());
+        panel->show();
+    }
+    layoutInOwner();
+}
+
+// --- layout -----------------------------------------------------------------------------------
+
+void TkavForm::layoutInOwner()
+{
+    if (m_owner && m_owner != this && parentWidget() == m_owner) {
+        const QSize client = m_owner->size();
+        const int top = m_titleBarVisible ? 0 : m_borderWidth;
+        setGeometry(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth),
+                    qMax(0, client.height() - m_borderWidth - top));
+    }
+    layoutBars();
+}
+
+void TkavForm::layoutBars()
+{
+    int top = 0;
+    if (m_titleBarVisible) {
+        m_titleBar->setGeometry(0, 0, width(), m_titleBar->height());
+        top = m_titleBar->height();
+    }
+    if (m_menu) {
+        m_menu->setGeometry(0, top, width(), m_menuBarHeight);
+        top += m_menuBarHeight;
+    }
+    if (contentsMargins().top() != top)
+        setContentsMargins(0, top, 0, 0);
+    if (m_formPanel)
+        m_formPanel->setGeometry(contentsRect());
+    m_titleBar->OnFormReSize();
+    m_titleBar->ProcessMaxBtn();
+}
+
+// --- painting ---------------------------------------------------------------------------------
+
+void TkavForm::paintEvent(QPaintEvent *event)
+{
+    // The form is large and mostly covered: fill just what is asked, straight onto the window's
+    // back buffer.
+    QPainter painter(this);
+    if (!m_backgroundPattern.isNull())
+        painter.fillRect(event->rect(), QBrush(m_backgroundPattern.image()));
+    else
+        painter.fillRect(event->rect(), Color().toQColor());
+}
+
+void TkavForm::paintPanel(QImage &canvas) const
+{
+    QPainter painter(&canvas);
+    if (!m_backgroundPattern.isNull())
+        painter.fillRect(canvas.rect(), QBrush(m_backgroundPattern.image()));
+}
+
+void TkavForm::paintOwnerBorder()
+{
+    // The form covers the window but for the border, so filling what lies outside the form draws
+    // it; a hidden title bar leaves a top border as wide as the others.
+    QPainter painter(m_owner);
+    QRegion border(m_owner->rect());
+    border -= geometry();
+    painter.setClipRegion(border);
+    painter.fillRect(m_owner->rect(), m_borderColor.toQColor());
+}
+
+// --- events -----------------------------------------------------------------------------------
+
+bool TkavForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) {
+        const bool handled = TkavPlatformPanel::event(event);
+        layoutBars();
+        return handled;
+    }
+    return TkavPlatformPanel::event(event);
+}
+
+bool TkavForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_owner) {
+        if (ownerEvent(event))
+            return true;
+    } else if (watched->isWidgetType() && applicationEvent(watched, event)) {
+        return true;
+    }
+    return TkavPlatformPanel::eventFilter(watched, event);
+}
+
+bool TkavForm::ownerEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Paint:
+        paintOwnerBorder();
+        return false;
+    case QEvent::Resize:
+        layoutInOwner();
+        return false;
+    case QEvent::Move:
+        if (m_owner->windowState() == Qt::WindowNoState)
+            m_normalBounds = m_owner->geometry();
+        return false;
+    case QEvent::WindowTitleChange:
+        m_titleBar->setCaption(m_owner->windowTitle());
+        return false;
+    case QEvent::ActivationChange:
+        m_titleBar->SetActive(m_owner->isActiveWindow());
+        return false;
+    case QEvent::WindowStateChange:
+        m_titleBar->ProcessMaxBtn();
+        QTimer::singleShot(0, this, [this] { keepMaximisedOnWorkArea(); });
+        return false;
+    case QEvent::Leave:
+        showSizingCursor(nullptr, {});
+        return false;
+    default:
+        return applicationEvent(m_owner, event);
+    }
+}
+
+void TkavForm::keepMaximisedOnWorkArea()
+{
+    // Without a window manager nobody else places a maximised window, or puts it back.
+    if (!m_owner)
+        return;
+    const QScreen *screen = m_owner->screen();
+    if (!screen)
+        return;
+    const QRect workArea = screen->availableGeometry();
+    if (m_owner->isMaximized() && !m_owner->isFullScreen()) {
+        if (m_owner->geometry() != workArea && !fixedSize(m_owner))
+            m_owner->setGeometry(workArea);
+    } else if (m_owner->windowState() == Qt::WindowNoState && m_owner->geometry() == workArea &&
+               m_normalBounds.isValid() && m_normalBounds != workArea) {
+        m_owner->setGeometry(m_normalBounds);
+    }
+}
+
+Qt::Edges TkavForm::sizingEdgesAt(const QPoint &windowPos) const
+{
+    if (!m_owner || !sizeable() || m_owner->isMaximized() || m_owner->isFullScreen())
+        return {};
+    const int width = m_owner->width();
+    const int height = m_owner->height();
+    Qt::Edges edges;
+    if (windowPos.x() < SizingBand)
+        edges |= Qt::LeftEdge;
+    else if (windowPos.x() > width - SizingBand)
+        edges |= Qt::RightEdge;
+    if (windowPos.y() < SizingBand)
+        edges |= Qt::TopEdge;
+    else if (windowPos.y() > height - SizingBand)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+bool TkavForm::sizeable() const
+{
+    return m_owner && m_owner->isWindow() && !fixedSize(m_owner);
+}
+
+void TkavForm::showSizingCursor(QWidget *under, Qt::Edges edges)
+{
+    QWindow *handle = m_owner ? m_owner->windowHandle() : nullptr;
+    if (!handle)
+        return;
+    if (edges) {
+        handle->setCursor(Kav::KavResizeCursor(edges));
+        m_sizingCursorShown = true;
+    } else if (m_sizingCursorShown) {
+        // Give the window back the cursor of the control under the mouse.
+        handle->setCursor(under ? under->cursor() : QCursor(Qt::ArrowCursor));
+        m_sizingCursorShown = false;
+    }
+}
+
+bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::AltModifier && m_owner &&
+            m_owner->isActiveWindow() && m_titleBarVisible) {
+            const QPoint at = m_owner->mapToGlobal(QPoint(0, m_titleBar->height()));
+            m_titleBar->Popup(at.x(), at.y());
+            return true;
+        }
+        return false;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress: {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (!m_owner || widget->window() != m_owner)
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint global = mouse->globalPosition().toPoint();
+        const Qt::Edges edges = Kav::KavWindowDragActive(m_owner) ? Qt::Edges() : sizingEdgesAt(m_owner->mapFromGlobal(global));
+        if (event->type() == QEvent::MouseMove) {
+            if (mouse->buttons() == Qt::NoButton)
+                showSizingCursor(widget, edges);
+            return false;
+        }
+        if (!edges || mouse->button() != Qt::LeftButton)
+            return false;
+        Kav::KavStartWindowResize(m_owner, edges, global);
+        return true;
+    }
+    default:
+        return false;
+    }
+}

@@ -2,12 +2,23 @@
 
 #include <QActionEvent>
 #include <QMetaObject>
+#include <QVariant>
 
 TkavMainMenu::TkavMainMenu(QWidget *parent)
     : QMenuBar(parent), m_appearance(this, GetKAVFormStyle(parent != nullptr ? parent->window() : nullptr))
 {
     // The skinned form shows this bar itself, on every platform.
     setNativeMenuBar(false);
+    // A main menu made on a window with a skinned form is that form's menu (the form knows it by
+    // its Menu property; the menus know the form only by its mark).
+    if (QWidget *window = parent != nullptr ? parent->window() : nullptr) {
+        for (QObject *child : window->children()) {
+            if (Kav::KavIsFormSkin(child)) {
+                child->setProperty("Menu", QVariant::fromValue(static_cast<QMenuBar *>(this)));
+                break;
+            }
+        }
+    }
 }
 
 TkavMainMenu::~TkavMainMenu() = default;

@@ -609,7 +609,8 @@ void TkavTitleBar::setUIStyle(TkavUIStyle style)
     m_captionBoxHeight = values.picture(KavKey::TitleBarButtonImage).height();
     m_captionTop = values.integer(KavKey::TitleBarButtonTopInt);
     // A theme file without these entries answers -1: no minimum, no rounding.
-    if (parentWidget() != nullptr)
+    // A window of fixed size keeps it.
+    if (parentWidget() != nullptr && window()->minimumSize() != window()->maximumSize())
         window()->setMinimumWidth(std::max(0, values.integer(KavKey::FormMinWidthInt)));
     m_roundCorner = std::max(0, values.integer(KavKey::FormRoundCornerInt));
 

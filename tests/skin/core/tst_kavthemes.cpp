@@ -532,9 +532,8 @@ void TestKavThemes::formStyle()
     new QLabel(&form);
     auto *skinned = new TkavForm(&form);
     skinned->setUIStyle(TkavUIStyle::WinXP);
-    auto *second = new TkavForm(&form);
-    second->setUIStyle(TkavUIStyle::Protein);
-    // The first skinned form among the children, not the last.
+    // A window has one skinned form: a second is refused and the first one's look holds.
+    QVERIFY_THROWS_EXCEPTION(EKavFormError, new TkavForm(&form));
     QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::WinXP);
     // The property is what form definitions set.
     QVERIFY(skinned->setProperty("UIStyle", QVariant::fromValue(TkavUIStyle::MacOS)));
