@@ -6,6 +6,8 @@
 #include "ExamSettings.h"
 #include "FormStyle.h"
 #include "KAVCheckBox.h"
+#include "KAVForm.h"
+#include "KAVTitleBar.h"
 #include "KAVPageControl.h"
 #include "ui_form_main.h"
 
@@ -65,12 +67,30 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     // welcome page.
     control<TkavPageControl>(QStringLiteral("page_kaochang"))->setActivePage(control<TkavTabSheet>(ExamNames::Welcome));
 
+    styleFrame();
     placePictures();
     connectHandlers();
     FormCreate();
 }
 
 Tform_main::~Tform_main() = default;
+
+void Tform_main::styleFrame()
+{
+    TkavForm *frame = m_ui->sform_main;
+    QFont captionFont(QStringLiteral("宋体"));
+    captionFont.setPixelSize(12);
+    captionFont.setBold(true);
+    frame->setTitleFont(captionFont);
+    // The exam window cannot be maximised: control box, close and minimise only.
+    TkavTitleBarButtons *buttons = frame->TitleBarButtons();
+    buttons->clear();
+    for (const TkavTitleBarBtnType type : {KavTitleBar::kavControlBox, KavTitleBar::kavClose, KavTitleBar::kavMin}) {
+        TkavTitleBarButton *button = buttons->add();
+        button->setButtonType(type);
+        button->setUIStyle(frame->UIStyle());
+    }
+}
 
 void Tform_main::placePictures()
 {

@@ -62,6 +62,8 @@ protected:
 
 private:
     void connectHandlers();
+    // The skinned frame's title bar: its caption font and its three buttons.
+    void styleFrame();
     void placePictures();
 
     std::unique_ptr<Ui::form_main> m_ui;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and running need. With "--test" it adds what the
-# test suite needs (X server for the end-to-end test, xdotool, clang for the fuzz target).
+# test suite needs (X server and a window manager for the end-to-end tests, xdotool, clang for
+# the fuzz target).
 # Only packages that are missing are installed; apt-get runs as root or through sudo.
 set -euo pipefail
 
@@ -12,7 +13,7 @@ runtime_packages=(
   qt6-translations-l10n
 )
 test_packages=(
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox
   clang libclang-rt-14-dev
 )
 

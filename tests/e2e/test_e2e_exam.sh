@@ -6,39 +6,25 @@ set -euo pipefail
 build_dir=$1
 program="$build_dir/exam/tallisk"
 work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Xvfb picks a free display itself and reports it, so parallel runs never share a server.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-display=":$(head -1 "$work/display")"
-xdpyinfo -display "$display" >/dev/null 2>&1 || fail "Xvfb on $display does not answer"
-export DISPLAY=$display
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/x_session.sh"
+start_x_server
+display=$DISPLAY
 
 "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
+x_session_pids+=("$app_pid")
 window=$(timeout 30 xdotool search --sync --onlyvisible --name "Tallisk" | head -1)
 [[ -n "$window" ]] || fail "the exam window did not appear"
 sleep 1
 
-# Window positions of the controls (the settings panel starts at x 2, the exam panel at x 158).
+# Window positions of the controls: under the 23-pixel title bar, the settings panel starts at
+# (2, 24) and the exam panel at (158, 24).
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
-begin_button=(74 462)      # "开始考试"
-hand_in_button=(718 527)   # "我要交卷"
-page_left=165; page_top=48 # top-left corner of the exam pages
+panel_top=24
+begin_button=(74 $((panel_top + 461)))    # "开始考试"
+exit_button=(74 $((panel_top + 493)))     # "退出考场"
+hand_in_button=(718 $((panel_top + 526))) # "我要交卷"
+page_left=165; page_top=$((panel_top + 47)) # top-left corner of the exam pages
 
 shot() { import -display "$display" -window "$window" "$1"; }
 # Number of clearly red or blue pixels (text is anti-aliased, so by hue, not by exact colour)
@@ -79,7 +65,7 @@ marks_ok() {
   [[ $((red_wrong * 100)) -lt $((red_not_done * 85)) ]] ||
     { problem="row 1 is not marked 错误 ($red_wrong against $red_not_done red pixels)"; return 1; }
   # The report line is written in red under the pages.
-  report_red=$(count_colour "$work/handed-in.png" 330 16 $((158 + 184)) $((1 + 512)) red)
+  report_red=$(count_colour "$work/handed-in.png" 330 16 $((158 + 184)) $((panel_top + 512)) red)
   [[ "$report_red" -gt 100 ]] || { problem="no score report ($report_red red pixels)"; return 1; }
 }
 for attempt in $(seq 20); do
@@ -89,7 +75,7 @@ done
 [[ -z "$problem" ]] || fail "$problem"
 
 # "退出考场" ends the program.
-click 74 494
+click "${exit_button[@]}"
 for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not end on 退出考场"; fi
 wait "$app_pid" || fail "the program ended with an error: $(cat "$work/app.log")"

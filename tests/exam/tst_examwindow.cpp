@@ -6,6 +6,8 @@
 #include "KAVButton.h"
 #include "KAVComboBox.h"
 #include "KAVEdit.h"
+#include "KAVForm.h"
+#include "KAVTitleBar.h"
 #include "KAVMemo.h"
 #include "KAVImagePanel.h"
 #include "KAVPageControl.h"
@@ -113,6 +115,7 @@ private slots:
     void unreadableAnswersStillGradeTheSheet();
     void answerBoxKeyFilter();
     void boxesAreTheSkinnedControls();
+    void windowIsTheSkinnedForm();
     void answerBoxContextMenuIsChinese();
     void answerBoxTakesOnlyDigitsFromEveryPath_data();
     void answerBoxTakesOnlyDigitsFromEveryPath();
@@ -570,6 +573,44 @@ void TestExamWindow::boxesAreTheSkinnedControls()
 }
 
 // The answer boxes' context menu is Qt's own, in the program's language.
+void TestExamWindow::windowIsTheSkinnedForm()
+{
+    ExamWindowFixture f;
+    auto *frame = f.get<TkavForm>(QStringLiteral("sform_main"));
+    QVERIFY(f.form->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(frame->UIStyle(), TkavUIStyle::MacOS);
+    QCOMPARE(frame->geometry(), QRect(1, 0, 796, 569));
+    QCOMPARE(frame->BorderWidth(), 1);
+    QCOMPARE(frame->BorderColor(), TColor::fromQColor(QColor(127, 127, 127)));
+    QCOMPARE(frame->Color(), TColor::fromQColor(QColor(231, 231, 231)));
+    QCOMPARE(frame->MenuBarColor(), TColor::fromQColor(QColor(231, 231, 231)));
+    QCOMPARE(frame->MenuBarHeight(), 22);
+    QCOMPARE(frame->RoundCorner(), 0);
+    QVERIFY(!frame->TitleBarDrawAppIcon());
+    QCOMPARE(frame->Caption(), f.form->windowTitle());
+    QCOMPARE(frame->TitleFont().pixelSize(), 12);
+    QVERIFY(frame->TitleFont().bold());
+
+    TkavTitleBar *bar = frame->TitleBar();
+    QCOMPARE(bar->geometry(), QRect(0, 0, 796, 23));
+    const QList<TkavTitleBarBtnType> expectedTypes{KavTitleBar::kavControlBox, KavTitleBar::kavClose,
+                                                   KavTitleBar::kavMin};
+    QCOMPARE(bar->Buttons()->count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(bar->Buttons()->item(i)->ButtonType(), expectedTypes[i]);
+        QCOMPARE(bar->Buttons()->item(i)->Top(), 4);
+        QVERIFY(!bar->Buttons()->item(i)->PicNormal().isNull());
+    }
+    QCOMPARE(bar->Sections()->count(), 3);
+    QCOMPARE(bar->Sections()->item(0)->Width(), 48);
+    QCOMPARE(bar->Sections()->item(1)->Width(), 48);
+    QCOMPARE(bar->Sections()->item(2)->Align(), KavTitleBar::kavClient);
+
+    // The settings panel sits under the title bar, the page control where it always was.
+    QCOMPARE(f.get(QStringLiteral("panel_left"))->mapTo(f.form.get(), QPoint(0, 0)), QPoint(2, 24));
+    QCOMPARE(f.get(QStringLiteral("page_kaochang"))->geometry(), QRect(4, 25, 632, 472));
+}
+
 void TestExamWindow::answerBoxContextMenuIsChinese()
 {
     QVERIFY2(installQtTranslation(), "Qt's Chinese texts (qt6-translations-l10n) are not installed");

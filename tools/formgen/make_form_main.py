@@ -303,8 +303,18 @@ def main(path):
     geometry(0, 0, 798, 570)
     string("windowTitle", "Velmora软件---Tallisk  1.2")
     font(family=SONG, pixels=12)
-    open_widget("QWidget", "sform_main")
+    # The skinned frame: title bar and border in the MacOS look. Its title-bar buttons and
+    # caption font are set by the window (a form definition cannot hold them).
+    open_widget("TkavForm", "sform_main")
     geometry(1, 0, 796, 569)
+    look()
+    rgb("BorderColor", 127, 127, 127)
+    prop("BorderWidth", "<number>1</number>")
+    rgb("Color", 231, 231, 231)
+    rgb("MenuBarColor", 231, 231, 231)
+    prop("MenuBarHeight", "<number>22</number>")
+    prop("RoundCorner", "<number>0</number>")
+    flag("TitleBarDrawAppIcon", False)
     w('<layout class="QHBoxLayout" name="sform_layout">')
     for side in ("leftMargin", "topMargin", "rightMargin", "bottomMargin"):
         prop(side, "<number>1</number>")
@@ -323,6 +333,7 @@ def main(path):
     close_widget()
     w("<customwidgets>")
     custom = (
+        ("TkavForm", "QWidget", "KAVForm.h", True),
         ("TkavPanel", "QWidget", "KAVImagePanel.h", True),
         ("TkavCheckGroup", "QWidget", "KAVRadioGroup.h", True),
         ("TkavRadioButton", "QAbstractButton", "KAVCheckBox.h", False),

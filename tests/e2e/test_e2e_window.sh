@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End-to-end under a real window manager (openbox): the exam window draws its own frame, and its
+# title bar moves it, its buttons minimise and close it, Alt+Space opens its window menu.
+#   test_e2e_window.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build_dir=$1
+source_dir=$2
+program="$build_dir/exam/tallisk"
+work=$(mktemp -d)
+source "$(dirname "$0")/x_session.sh"
+start_x_server
+start_window_manager "$source_dir/tests/e2e/data/openbox-rc.xml"
+
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+x_session_pids+=("$app_pid")
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Tallisk" | head -1)
+[[ -n "$window" ]] || fail "the exam window did not appear"
+sleep 1
+
+position() { xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y)=' | cut -d= -f2 | paste -sd' '; }
+visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
+# Title-bar places in window coordinates (the MacOS title bar, 23 pixels high, from x 1; its
+# buttons are 17 pixels wide, 4 pixels from the top).
+title_empty=(400 12)
+close_button=(786 12)
+minimise_button=(768 12)
+
+# The window manager frames nothing: the window is where the program put it, its own frame drawn.
+xprop -id "$window" _MOTIF_WM_HINTS | grep -q '_MOTIF_WM_HINTS' || fail "the window asks for a frame"
+
+# Dragging the title bar moves the window by the drag.
+read -r x0 y0 < <(position)
+# Screen coordinates: the window moves under the pointer during the drag.
+grab_x=$((x0 + title_empty[0])); grab_y=$((y0 + title_empty[1]))
+xdotool mousemove "$grab_x" "$grab_y" mousedown 1
+sleep 0.3
+for step in 1 2 3 4 5 6 7 8 9 10; do
+  xdotool mousemove $((grab_x + 10 * step)) $((grab_y + 6 * step))
+  sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.5
+read -r x1 y1 < <(position)
+dx=$((x1 - x0)); dy=$((y1 - y0))
+# The window follows the pointer; the window manager may lag the last few pixels of motion.
+[[ $dx -ge 80 && $dx -le 110 && $dy -ge 45 && $dy -le 66 ]] ||
+  fail "dragging the title bar by (100, 60) moved the window from ($x0, $y0) to ($x1, $y1)"
+
+# Alt+Space opens the window menu (a pop-up window of the program); Escape closes it.
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+sleep 0.3
+before=$(visible_windows)
+xdotool key alt+space
+sleep 0.5
+after=$(visible_windows)
+[[ $after -gt $before ]] || fail "Alt+Space opened no window menu ($before visible windows, then $after)"
+xdotool key Escape
+sleep 0.3
+[[ $(visible_windows) -eq $before ]] || fail "Escape did not close the window menu"
+
+# The minimise button iconifies the window.
+xdotool mousemove --window "$window" "${minimise_button[@]}" click 1
+iconic=""
+for _ in $(seq 30); do
+  xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'Iconic' && { iconic=yes; break; }
+  sleep 0.1
+done
+[[ -n "$iconic" ]] || fail "the minimise button did not iconify the window: $(xprop -id "$window" WM_STATE)"
+
+# Back on screen, the close button ends the program.
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowmap --sync "$window"
+sleep 0.5
+xprop -id "$window" WM_STATE | grep -q 'Normal' || fail "the window did not come back"
+xdotool mousemove --window "$window" "${close_button[@]}" click 1
+for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then fail "the close button did not end the program"; fi
+wait "$app_pid" || fail "the program ended with an error: $(cat "$work/app.log")"
+echo "e2e window: passed"

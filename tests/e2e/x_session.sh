@@ -1,0 +1,39 @@
+# Sourced by the end-to-end scripts: an X server of its own (and, if asked, a window manager) for
+# one test, torn down on exit.
+#   start_x_server            sets DISPLAY to a fresh Xvfb
+#   start_window_manager RC   starts openbox with the configuration file RC
+#   fail MESSAGE              ends the test as failed
+# The caller sets $work to a temporary folder first and may add PIDs to x_session_pids.
+x_session_pids=()
+x_session_cleanup() {
+  local pid
+  for pid in "${x_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap x_session_cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_x_server() {
+  # Xvfb picks a free display itself and reports it, so parallel runs never share a server.
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  x_session_pids+=($!)
+  exec 3>&-
+  for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+  [[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  DISPLAY=":$(head -1 "$work/display")"
+  export DISPLAY
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
+  unset QT_QPA_PLATFORM
+}
+
+start_window_manager() {
+  # openbox reads its configuration after changing its folder: give it an absolute path.
+  openbox --sm-disable --config-file "$(realpath "$1")" >"$work/openbox.log" 2>&1 &
+  x_session_pids+=($!)
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start: $(cat "$work/openbox.log")"
+}
