@@ -54,8 +54,13 @@ TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(parent 
 TkavForm::~TkavForm()
 {
     qApp->removeEventFilter(this);
-    if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data()))
-        mainMenu->setForm(nullptr);
+    if (m_menu) {
+        // The menu bar goes with the form's children, after this destructor: it must not call
+        // back into the form then.
+        disconnect(m_menu, nullptr, this, nullptr);
+        if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data()))
+            mainMenu->setForm(nullptr);
+    }
     if (m_owner)
         m_owner->update();
 }

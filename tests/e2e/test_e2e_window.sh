@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end under a real window manager (openbox): the exam window draws its own frame, and its
-# title bar moves it, its buttons minimise and close it, Alt+Space opens its window menu.
+# title bar moves it, its buttons minimise and close it, Alt+Space opens its window menu; the
+# gallery, a window that can be sized, is sized from its edge.
 #   test_e2e_window.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build_dir=$1
@@ -76,4 +77,32 @@ xdotool mousemove --window "$window" "${close_button[@]}" click 1
 for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app_pid" 2>/dev/null; then fail "the close button did not end the program"; fi
 wait "$app_pid" || fail "the program ended with an error: $(cat "$work/app.log")"
-echo "e2e window: passed"
+echo "e2e window: exam window passed"
+
+# A window that can be sized (the gallery, a skinned form too): dragging its right edge sizes it
+# through the window manager.
+gallery="$build_dir/tools/gallery/kav-gallery"
+"$gallery" --look WinXP >"$work/gallery.log" 2>&1 &
+gallery_pid=$!
+x_session_pids+=("$gallery_pid")
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "kavskin gallery" | head -1)
+[[ -n "$window" ]] || fail "the gallery window did not appear"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+width0=$WIDTH
+edge_x=$((X + WIDTH - 2)); edge_y=$((Y + 300))
+xdotool mousemove "$edge_x" "$edge_y"
+sleep 0.3
+xdotool mousedown 1
+sleep 0.3
+for step in 1 2 3 4 5; do
+  xdotool mousemove $((edge_x - 20 * step)) "$edge_y"
+  sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+shrunk=$((width0 - WIDTH))
+[[ $shrunk -ge 80 && $shrunk -le 110 ]] || fail "dragging the right edge by 100 pixels sized the gallery from $width0 to $WIDTH"
+kill "$gallery_pid"
+echo "e2e window: sizing passed"

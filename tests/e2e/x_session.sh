@@ -28,12 +28,19 @@ start_x_server() {
 }
 
 start_window_manager() {
-  # openbox reads its configuration after changing its folder: give it an absolute path.
-  openbox --sm-disable --config-file "$(realpath "$1")" >"$work/openbox.log" 2>&1 &
-  x_session_pids+=($!)
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
+  # openbox reads its configuration after changing its folder: give it an absolute path. A
+  # window manager that could not take the display is started again (twice at most).
+  local attempt
+  for attempt in 1 2 3; do
+    openbox --sm-disable --config-file "$(realpath "$1")" >"$work/openbox.log" 2>&1 &
+    local pid=$!
+    x_session_pids+=("$pid")
+    for _ in $(seq 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+      sleep 0.1
+    done
+    sleep 0.5
   done
   fail "openbox did not start: $(cat "$work/openbox.log")"
 }

@@ -4,8 +4,13 @@
 #include "GalleryInputSections.h"
 #include "GalleryOptions.h"
 #include "KAVButton.h"
-#include "KAVImagePanel.h"
+#include "KAVForm.h"
+#include "KAVMainMenu.h"
+#include "KAVPopupMenu.h"
+#include "KAVVersion.h"
 
+#include <QActionGroup>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -18,57 +23,80 @@ const char *const GalleryWindow::ThemeFileFilter = "Corvane Theme File(*.kav)";
 namespace {
 
 constexpr int Margin = 12;
-constexpr int TitleHeight = 30;
-
-// Whether text on this picture reads better in black than in white.
-bool isLightPicture(const QImage &picture)
-{
-    if (picture.isNull())
-        return true;
-    const QImage middle = picture.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return qGray(middle.pixel(0, 0)) >= 150;
-}
+// The gallery's caption, in the title bar of its skinned frame.
+const char *const Caption = "kavskin gallery — skinned controls in every look";
 
 } // namespace
 
 GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("kavskin gallery"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(makeTitle());
+    setWindowTitle(QString::fromUtf8(Caption));
+    // The gallery is itself a skinned window: frame, title bar and menus change with the look.
+    m_frame = new TkavForm(this);
+    m_frame->setObjectName(QStringLiteral("frame"));
+    makeMenus();
 
-    auto *body = new QVBoxLayout;
+    auto *body = new QVBoxLayout(m_frame);
     body->setContentsMargins(Margin, Margin - 4, Margin, Margin);
     body->setSpacing(Margin - 2);
     body->addWidget(makeLookBar());
     body->addWidget(makePage(), 1);
-    layout->addLayout(body, 1);
 
     resize(PageSize);
     applyLook();
     m_initialFocus->setFocus();
 }
 
-QWidget *GalleryWindow::makeTitle()
+void GalleryWindow::makeMenus()
 {
-    m_title = new TkavImagePanel(this);
-    m_title->setDrawStyle(TkavCustomPanel::kavStretch);
-    m_title->setCaption(QStringLiteral("kavskin — skinned controls in every look"));
-    QFont font = m_title->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() + 1);
-    m_title->setFont(font);
-    m_title->setCaptionPosX(Margin);
-    m_title->setCaptionPosY((TitleHeight - QFontMetrics(font).height()) / 2);
-    m_title->setFixedHeight(TitleHeight);
-    return m_title;
+    m_lookActions = new QActionGroup(this);
+    m_lookActions->setExclusive(true);
+    int number = 1;
+    for (TkavUIStyle look : galleryLooks()) {
+        QAction *action = m_lookActions->addAction(galleryLookName(look));
+        action->setCheckable(true);
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number++)));
+        action->setData(QVariant::fromValue(look));
+        connect(action, &QAction::triggered, this, [this, look] { showLook(look); });
+    }
+    auto *themeFile = new QAction(QStringLiteral("Theme &file…"), this);
+    themeFile->setShortcut(QKeySequence::Open);
+    connect(themeFile, &QAction::triggered, this, &GalleryWindow::chooseThemeFile);
+
+    // Made on the window, the main menu becomes the frame's menu bar.
+    auto *menuBar = new TkavMainMenu(this);
+    menuBar->setObjectName(QStringLiteral("mainMenu"));
+    QMenu *lookMenu = menuBar->addMenu(QStringLiteral("&Look"));
+    lookMenu->addActions(m_lookActions->actions());
+    lookMenu->addSeparator();
+    lookMenu->addAction(themeFile);
+    lookMenu->addSeparator();
+    QAction *quit = lookMenu->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu *helpMenu = menuBar->addMenu(QStringLiteral("&Help"));
+    helpMenu->addAction(QStringLiteral("&About kavskin"), this, [this] {
+        QMessageBox::about(this, windowTitle(),
+                           QStringLiteral("kavskin %1: skinned windows and controls for Qt.").arg(Kav::KavSkinVersion()));
+    });
+
+    // The page's context menu: the looks again (a sub-menu), the theme file, and a disabled item.
+    m_contextMenu = new TkavPopupMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    QMenu *looks = m_contextMenu->addMenu(QStringLiteral("&Look"));
+    looks->addActions(m_lookActions->actions());
+    m_contextMenu->addAction(themeFile);
+    m_contextMenu->addSeparator();
+    m_contextMenu->addAction(QStringLiteral("kavskin %1").arg(Kav::KavSkinVersion()))->setEnabled(false);
+}
+
+void GalleryWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_contextMenu->popup(event->globalPos());
 }
 
 QWidget *GalleryWindow::makeLookBar()
 {
-    auto *bar = new QWidget(this);
+    auto *bar = new QWidget(m_frame);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(Margin);
@@ -97,7 +125,7 @@ QWidget *GalleryWindow::makeLookBar()
 
 QWidget *GalleryWindow::makePage()
 {
-    auto *page = new QWidget(this);
+    auto *page = new QWidget(m_frame);
     auto *outer = new QVBoxLayout(page);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(Margin - 2);
@@ -204,19 +232,14 @@ void GalleryWindow::applyLook()
 {
     m_applying = true;
     TkavFileTheme *theme = fileTheme();
+    // A skinned form keeps its own size when the border changes, growing the window; the
+    // gallery keeps the window's size instead, so that every look shows the same page.
+    const QSize windowSize = size();
     GalleryApplyLook(this, m_look, theme);
+    resize(windowSize);
 
     const KavThemeValues values(m_look, theme);
     GalleryPaintWindow(this, values);
-    // A look without the picture has its title drawn on the panel's colour.
-    const QImage titlePicture = GalleryLookPicture(values, KavKey::TitleBarClientImage);
-    m_title->setPicture(titlePicture);
-    m_title->setColor(values.color(KavKey::FormBackgroundColor));
-    QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::WindowText,
-                          isLightPicture(titlePicture) ? Qt::black : Qt::white);
-    m_title->setPalette(titlePalette);
-
     for (const GalleryLookFollower &follow : m_followers)
         follow(values);
     showLookInSelector();
@@ -227,6 +250,8 @@ void GalleryWindow::showLookInSelector()
 {
     for (const auto &[choice, look] : m_lookButtons)
         choice->setChecked(look == m_look);
+    for (QAction *action : m_lookActions->actions())
+        action->setChecked(action->data().value<TkavUIStyle>() == m_look);
     m_themeFileName->setText(
         fileTheme()
             ? QStringLiteral("Theme: %1").arg(QFileInfo(fileTheme()->ThemeFile()).fileName())

@@ -9,13 +9,15 @@
 #include <QPointer>
 #include <QWidget>
 
+class QActionGroup;
 class QLabel;
-class TkavImagePanel;
+class TkavForm;
+class TkavPopupMenu;
 class TkavRadioButton;
 
-// The gallery page: a title bar, a look selector (the five built-in looks and a theme file) and
-// sections showing every skinned control in its states. Choosing a look restyles the whole
-// window at once.
+// The gallery page: a skinned window (frame, title bar, main menu, context menu) with a look
+// selector (the five built-in looks and a theme file) and sections showing every skinned control
+// in its states. Choosing a look, in the selector or the menus, restyles the whole window at once.
 class GalleryWindow : public QWidget {
     Q_OBJECT
 
@@ -44,11 +46,14 @@ public:
     // The control that holds the focus when the window is activated.
     QWidget *initialFocus() const { return m_initialFocus; }
 
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private slots:
     void chooseThemeFile();
 
 private:
-    QWidget *makeTitle();
+    void makeMenus();
     QWidget *makeLookBar();
     QWidget *makePage();
     void applyLook();
@@ -56,7 +61,9 @@ private:
 
     TkavUIStyle m_look = TkavUIStyle::DeepBlue;
     QPointer<TkavFileTheme> m_fileTheme;
-    TkavImagePanel *m_title = nullptr;
+    TkavForm *m_frame = nullptr;
+    QActionGroup *m_lookActions = nullptr;
+    TkavPopupMenu *m_contextMenu = nullptr;
     QList<QPair<TkavRadioButton *, TkavUIStyle>> m_lookButtons;
     QLabel *m_themeFileName = nullptr;
     QWidget *m_initialFocus = nullptr;

@@ -263,6 +263,11 @@ private Q_SLOTS:
         delete menu;
         QCOMPARE(skinned.form->Menu(), nullptr);
         QCOMPARE(skinned.form->contentsRect().top(), titleHeight);
+
+        // A window that goes with its menu bar on: the bar goes after the form, quietly.
+        SkinnedWindow other;
+        other.form->setMenu(new QMenuBar);
+        other.window.reset();
     }
 
     void mainMenuMadeOnTheWindowIsTheFormsMenu()
