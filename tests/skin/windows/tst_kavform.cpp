@@ -4,13 +4,16 @@
 #include "KAVErrorBox.h"
 #include "KAVForm.h"
 #include "KAVMainMenu.h"
+#include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
 #include "KAVTitleBarPopupMenu.h"
 #include "KAVWindowDrag.h"
+#include "../controls/kav_fixture_theme.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
@@ -330,6 +333,33 @@ private Q_SLOTS:
         // A plain space is the control's.
         QTest::keyClick(control, Qt::Key_Space);
         QVERIFY(!menu->isVisible());
+    }
+
+    void fileThemeGivesTheFrameAndGoesBackToDeepBlue()
+    {
+        QTemporaryDir dir;
+        std::unique_ptr<TkavFileTheme> theme = KavTest::writeFixtureTheme(
+            dir, QStringLiteral("frame"), {},
+            {{KavKey::FormBorderColor, TColor(0x0000FF)}, {KavKey::FormBackgroundColor, TColor(0x00FF00)},
+             {KavKey::FormBorderWidthInt, TColor(2)}});
+        QVERIFY(theme);
+        SkinnedWindow skinned({300, 200}, TkavUIStyle::MacOS);
+        skinned.form->setUIStyleAutoUpdateSub(true);
+        auto *menu = new TkavMainMenu(skinned.window.get());
+        skinned.form->setFileTheme(theme.get());
+        skinned.form->setUIStyle(TkavUIStyle::FromThemeFile);
+        QCOMPARE(skinned.form->BorderColor(), TColor(0x0000FF));
+        QCOMPARE(skinned.form->Color(), TColor(0x00FF00));
+        QCOMPARE(skinned.form->BorderWidth(), 2);
+        QCOMPARE(menu->FileTheme(), theme.get());
+        QCOMPARE(skinned.form->TitleBar()->FileTheme(), theme.get());
+
+        theme.reset();
+        QCOMPARE(skinned.form->FileTheme(), nullptr);
+        QCOMPARE(skinned.form->UIStyle(), TkavUIStyle::DeepBlue);
+        QCOMPARE(skinned.form->BorderColor(), KavThemeValues(TkavUIStyle::DeepBlue, nullptr).color(KavKey::FormBorderColor));
+        QCOMPARE(menu->UIStyle(), TkavUIStyle::DeepBlue);
+        QCOMPARE(menu->FileTheme(), nullptr);
     }
 
     void versionIsFixed()
