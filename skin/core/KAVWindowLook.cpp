@@ -81,21 +81,24 @@ public:
     }
 
 private:
-    const LookProperties &propertiesOf(const QWidget *widget)
+    // Kept for the program's life: a class's meta-object does not change, and finding a property
+    // by name is a walk over all of them (a QLabel has dozens), too slow to redo in every switch.
+    static LookProperties propertiesOf(const QWidget *widget)
     {
+        static QHash<const QMetaObject *, LookProperties> classes;
         const QMetaObject *meta = widget->metaObject();
-        auto found = m_classes.constFind(meta);
-        if (found == m_classes.constEnd()) {
-            found = m_classes.insert(meta, LookProperties{propertyNamed(meta, "UIStyle"),
-                                                          propertyNamed(meta, "FileTheme"),
-                                                          propertyNamed(meta, "UIStyleAutoUpdateSub")});
+        auto found = classes.constFind(meta);
+        if (found == classes.constEnd()) {
+            found = classes.insert(meta, LookProperties{propertyNamed(meta, "UIStyle"),
+                                                        propertyNamed(meta, "FileTheme"),
+                                                        propertyNamed(meta, "UIStyleAutoUpdateSub")});
         }
         return *found;
     }
 
     void suspendHandOnOf(QWidget *widget)
     {
-        const LookProperties &properties = propertiesOf(widget);
+        const LookProperties properties = propertiesOf(widget);
         if (!properties.handsOnByFlag() || !properties.autoUpdateSub.read(widget).toBool())
             return;
         properties.autoUpdateSub.write(widget, false);
@@ -104,7 +107,7 @@ private:
 
     void applyTo(QWidget *widget)
     {
-        const LookProperties &properties = propertiesOf(widget);
+        const LookProperties properties = propertiesOf(widget);
         if (!properties.skinned())
             return;
         const QPointer<QWidget> alive(widget);
@@ -130,7 +133,6 @@ private:
     const TkavUIStyle m_style;
     // Guarded: a control's change could destroy the theme it was handed.
     const QPointer<TkavFileTheme> m_fileTheme;
-    QHash<const QMetaObject *, LookProperties> m_classes;
     QList<QPointer<QWidget>> m_suspended;
 };
 
