@@ -9,7 +9,7 @@
 //   - process start to first painted frame (this program started again as a child, interleaved,
 //     timed from QProcess::start to the child's report after the window's first paint): <= 1.3;
 //   - peak memory (VmHWM of those children after the first frame): <= 1.2.
-// Run by hand from a Release build:
+// Run by hand from a Release build (add --grab <folder> for pictures of both windows in both looks):
 //   QT_QPA_PLATFORM=offscreen build-rel/bench/windowlook/bench_windowlook
 
 #include "ExamApplication.h"
@@ -42,7 +42,7 @@
 
 namespace {
 
-constexpr int Rounds = 15;
+constexpr int Rounds = 31;
 constexpr int StartRounds = 7;
 constexpr int SettingsPanelWidth = 153; // as the exam window sets its splitter
 
@@ -97,6 +97,15 @@ QString cutFrame(const QDir &dir, const QString &picture, int frames, int frame)
     const QImage strip(QStringLiteral(":/looks/") + picture);
     QImage cut;
     SpitBitmap(strip.convertToFormat(QImage::Format_RGB32), cut, frames, frame);
+    // Magenta marks what the skin leaves out; a style sheet shows it unless it is transparent.
+    cut = cut.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < cut.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(cut.scanLine(y));
+        for (int x = 0; x < cut.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == 0xFF00FF)
+                line[x] = 0;
+        }
+    }
     const QString path = dir.filePath(QStringLiteral("%1_%2.png").arg(picture).arg(frame));
     cut.save(path);
     return path;
@@ -270,6 +279,19 @@ int main(int argc, char **argv)
         }
     }
     drain();
+    if (argc == 3 && qstrcmp(argv[1], "--grab") == 0) {
+        // Pictures of both windows in both looks, to see that the copy shows what the exam window shows.
+        const QDir dir(QString::fromLocal8Bit(argv[2]));
+        for (TkavUIStyle look : {TkavUIStyle::MacOS, TkavUIStyle::WinXP}) {
+            const bool macOS = look == TkavUIStyle::MacOS;
+            Kav::KavApplyWindowLook(&skinned, look);
+            plain.setStyleSheet(macOS ? sheetMacOS : sheetWinXP);
+            drain();
+            skinned.grab().save(dir.filePath(macOS ? QStringLiteral("skinned-macos.png") : QStringLiteral("skinned-winxp.png")));
+            plain.grab().save(dir.filePath(macOS ? QStringLiteral("plain-macos.png") : QStringLiteral("plain-winxp.png")));
+        }
+        return 0;
+    }
 
     bool flip = false;
     auto nextLook = [&flip] { flip = !flip; return flip ? TkavUIStyle::WinXP : TkavUIStyle::MacOS; };
