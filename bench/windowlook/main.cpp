@@ -30,6 +30,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -288,6 +289,9 @@ int main(int argc, char **argv)
             plain.setStyleSheet(macOS ? sheetMacOS : sheetWinXP);
             drain();
             skinned.grab().save(dir.filePath(macOS ? QStringLiteral("skinned-macos.png") : QStringLiteral("skinned-winxp.png")));
+            // What the event loop's repaint after the switch put on the screen.
+            skinned.screen()->grabWindow(skinned.winId())
+                .save(dir.filePath(macOS ? QStringLiteral("screen-macos.png") : QStringLiteral("screen-winxp.png")));
             plain.grab().save(dir.filePath(macOS ? QStringLiteral("plain-macos.png") : QStringLiteral("plain-winxp.png")));
         }
         return 0;

@@ -136,22 +136,33 @@ private:
     QList<QPointer<QWidget>> m_suspended;
 };
 
+// Whether Qt treats the widget as painting all of its pixels itself. When a window is repainted,
+// Qt leaves such children out, expecting them to be marked for repainting on their own.
+bool paintsOpaquely(const QWidget *widget)
+{
+    return widget->testAttribute(Qt::WA_OpaquePaintEvent) || widget->testAttribute(Qt::WA_NoSystemBackground) ||
+           widget->autoFillBackground();
+}
+
 // Undoes QWidget::setUpdatesEnabled(false) of widget without what setUpdatesEnabled(true) adds:
-// an update() of every widget below it. Those separate updates make Qt paint the window a second
-// time behind each child that does not paint opaquely; one update() of the window repaints them all.
-// Walks like Qt's own propagation: children that are windows, or whose updates were switched off
-// on their own (WA_ForceUpdatesDisabled), are left as they are.
-void enableUpdatesQuietly(QWidget *widget)
+// an update() of every widget below it. Separate updates of children that do not paint opaquely
+// make Qt paint the window a second time behind each of them; the window's own update() repaints
+// them with it. Opaque children, which that repaint leaves out, get their update() here. Walks like
+// Qt's own propagation: children that are windows, or whose updates were switched off on their
+// own (WA_ForceUpdatesDisabled), are left as they are.
+void enableUpdatesQuietly(QWidget *widget, QList<QWidget *> &opaque)
 {
     if (!widget->testAttribute(Qt::WA_UpdatesDisabled))
         return;
     widget->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (!widget->isWindow() && paintsOpaquely(widget))
+        opaque.append(widget);
     for (QObject *child : widget->children()) {
         if (!child->isWidgetType())
             continue;
         auto *childWidget = static_cast<QWidget *>(child);
         if (!childWidget->isWindow() && !childWidget->testAttribute(Qt::WA_ForceUpdatesDisabled))
-            enableUpdatesQuietly(childWidget);
+            enableUpdatesQuietly(childWidget, opaque);
     }
 }
 
@@ -173,7 +184,10 @@ void Kav::KavApplyWindowLook(QWidget *window, TkavUIStyle style, TkavFileTheme *
 
     if (guard && updatesWereEnabled) {
         window->setAttribute(Qt::WA_ForceUpdatesDisabled, false);
-        enableUpdatesQuietly(window);
+        QList<QWidget *> opaque;
+        enableUpdatesQuietly(window, opaque);
         window->update();
+        for (QWidget *widget : std::as_const(opaque))
+            widget->update();
     }
 }
