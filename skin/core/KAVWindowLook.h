@@ -22,10 +22,11 @@ namespace Kav {
 //   their children are not handed the look a second time: the pass reaches them anyway.
 // - Updates of window are switched off during the pass (QWidget::setUpdatesEnabled(false)), so
 //   that even a control that calls repaint() paints nothing yet, and put back as they were; then
-//   window gets one update(): the event loop paints the window once, every control with it.
-//   (Switching updates back on through setUpdatesEnabled(true) would update every child on its
-//   own, and Qt would then paint the window a second time behind them.) When updates were
-//   already off they stay off and nothing is scheduled.
+//   window gets one update() (and so do the widgets that paint opaquely, which a window's repaint
+//   leaves out): the event loop paints the window once, every control with it. (Switching updates
+//   back on through setUpdatesEnabled(true) would update every child on its own, and Qt would then
+//   paint the window a second time behind them.) When updates were already off they stay off and
+//   nothing is scheduled.
 // - The children of a control are looked at after the control took its look, so a control that a
 //   change destroyed is skipped and one that it created is visited. Child windows of window
 //   (pop-up menus, dialogs) are visited too, but are not covered by the update switch.
