@@ -170,8 +170,8 @@ void drain()
     QCoreApplication::processEvents();
 }
 
-// Child mode: build one window, show it, and after its first paint print the time since the
-// process started (as the parent measures it, this is only a sign of life) and the peak memory.
+// Child mode: build one window, show it, and after its first paint report its peak memory; the
+// parent takes the time from starting the child to that report.
 long peakMemoryKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));
