@@ -7,10 +7,8 @@
 
 class QWidget;
 
-// Hands one look to every skinned control under root, at any depth: each widget that publishes
-// both "FileTheme" and "UIStyle" gets FileTheme first, then UIStyle (by name, as the theme
-// manager writes them), so that a control never reads a look from a theme it is about to leave.
-// fileTheme may be nullptr (a built-in look).
+// Hands one look to root and every skinned control under it, at any depth, in one pass with one
+// repaint (Kav::KavApplyWindowLook). fileTheme may be nullptr (a built-in look).
 void GalleryApplyLook(QWidget *root, TkavUIStyle style, TkavFileTheme *fileTheme);
 
 // A picture of the look (frame index of count, or the whole picture for count 0); an empty one
