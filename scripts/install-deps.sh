@@ -11,6 +11,7 @@ runtime_packages=(
   libgl-dev
   fonts-arphic-uming fonts-dejavu-core
   qt6-translations-l10n
+  python3 # writes the plain-Qt copy of the exam window for bench_windowlook
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox

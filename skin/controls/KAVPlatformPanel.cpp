@@ -5,7 +5,9 @@
 #include "KAVLook.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QLayout>
+#include <QMetaProperty>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QVariant>
@@ -33,6 +35,19 @@ bool explicitlyHidden(const QWidget *control)
 
 TAlign alignOf(const QWidget *control)
 {
+    // Aligning reads this of every child, many times over while a look switch re-lays out the
+    // controls: the property's index is looked up once per class.
+    thread_local QHash<const QMetaObject *, int> alignIndex;
+    const QMetaObject *meta = control->metaObject();
+    auto found = alignIndex.constFind(meta);
+    if (found == alignIndex.constEnd())
+        found = alignIndex.insert(meta, meta->indexOfProperty("Align"));
+    if (*found >= 0) {
+        const int value = meta->property(*found).read(control).toInt();
+        return value >= alNone && value <= alClient ? TAlign(value) : alNone;
+    }
+    if (!control->dynamicPropertyNames().contains("Align"))
+        return alNone;
     const QVariant align = control->property("Align");
     if (!align.isValid())
         return alNone;
@@ -217,9 +232,21 @@ bool TkavPlatformPanel::eventFilter(QObject *watched, QEvent *event)
 {
     const bool parentGeometryChanged = watched == parentWidget()
         && (event->type() == QEvent::Resize || event->type() == QEvent::ContentsRectChange);
-    if (m_align != alNone && parentGeometryChanged)
+    // A panel aligns its own children when its size or contents rectangle changes; only a plain
+    // parent needs its aligned children to do it, and then the first of them does it for all.
+    if (m_align != alNone && parentGeometryChanged && !qobject_cast<const TkavPlatformPanel *>(watched)
+        && firstAlignedSibling() == this)
         alignInParent();
     return QWidget::eventFilter(watched, event);
+}
+
+const QWidget *TkavPlatformPanel::firstAlignedSibling() const
+{
+    for (const QObject *sibling : parentWidget()->children()) {
+        if (sibling->isWidgetType() && alignOf(static_cast<const QWidget *>(sibling)) != alNone)
+            return static_cast<const QWidget *>(sibling);
+    }
+    return nullptr;
 }
 
 void TkavPlatformPanel::mousePressEvent(QMouseEvent *event)

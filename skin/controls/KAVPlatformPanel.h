@@ -112,6 +112,8 @@ private:
     void alignInParent();
     // An aligned panel watches its parent's size (through its eventFilter) to follow it.
     void watchParent(bool watch);
+    // The first child of the parent that has an Align (the one that aligns them all).
+    const QWidget *firstAlignedSibling() const;
 
     TAlign m_align = KavLayout::alNone;
     bool m_pressed = false;

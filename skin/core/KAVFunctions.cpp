@@ -4,6 +4,7 @@
 #include "KAVPictureStore.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaObject>
@@ -322,13 +323,28 @@ void frameRect(QPainter &painter, const QRect &rect, const QColor &color)
     painter.fillRect(QRect(rect.x() + rect.width() - 1, rect.y(), 1, rect.height()), color);
 }
 
-int propertyIndex(const QMetaObject *meta, const QString &name)
+int findPropertyIndex(const QMetaObject *meta, const QString &name)
 {
     for (int i = 0; i < meta->propertyCount(); ++i) {
         if (QString::compare(QLatin1StringView(meta->property(i).name()), name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
+}
+
+// Property names are matched without regard to case, which costs a walk over every property of
+// the class; a look switch asks the same few questions of hundreds of controls of a handful of
+// classes, so the answers are kept per class (classes live as long as the program).
+int propertyIndex(const QMetaObject *meta, const QString &name)
+{
+    thread_local QHash<QPair<const QMetaObject *, QString>, int> known;
+    const QPair<const QMetaObject *, QString> key(meta, name);
+    const auto found = known.constFind(key);
+    if (found != known.constEnd())
+        return *found;
+    const int index = findPropertyIndex(meta, name);
+    known.insert(key, index);
+    return index;
 }
 
 } // namespace
@@ -696,10 +712,14 @@ void ContainerApplyUIStyle(QObject *container, const QVariant &style, QObject *f
         if (themeIndex < 0 || styleIndex < 0)
             continue;
         const QMetaProperty themeProperty = meta->property(themeIndex);
-        // A null QObject* does not convert to a derived pointer type; a null of the property's
-        // own type does.
-        themeProperty.write(child, fileTheme ? QVariant::fromValue(fileTheme)
-                                             : QVariant(themeProperty.metaType()));
+        // Writing the file theme makes a control take its look again; the look is written next
+        // anyway, so the theme is written only when it changes.
+        if (themeProperty.read(child).value<QObject *>() != fileTheme) {
+            // A null QObject* does not convert to a derived pointer type; a null of the property's
+            // own type does.
+            themeProperty.write(child, fileTheme ? QVariant::fromValue(fileTheme)
+                                                 : QVariant(themeProperty.metaType()));
+        }
         if (child)
             meta->property(styleIndex).write(child, style);
     }
