@@ -128,10 +128,13 @@ void KavPaintCaptionPanel(QImage &face, const CaptionPanelOption &option)
     const int w = option.size.width();
     const int h = option.size.height();
 
-    // The panel's colour inside a one-pixel outline.
-    painter.setPen(option.borderColour);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, w - 1, h - 1);
+    // The panel's colour inside a one-pixel outline: four filled lines, which the raster engine
+    // draws far faster than a stroked rectangle.
+    const QColor border(option.borderColour);
+    painter.fillRect(0, 0, w, 1, border);
+    painter.fillRect(0, h - 1, w, 1, border);
+    painter.fillRect(0, 0, 1, h, border);
+    painter.fillRect(w - 1, 0, 1, h, border);
 
     // The caption bar, stretched between the side lines.
     if (!option.bar.isNull() && w > 2)
