@@ -1,6 +1,7 @@
 #include "ExamPictures.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -166,3 +167,17 @@ QIcon windowIcon()
 }
 
 } // namespace ExamPictures
+
+void ExamPictures::placeOn(QWidget *window)
+{
+    const auto setPicture = [window](const char *name, const QPixmap &pixmap) {
+        if (auto *label = window->findChild<QLabel *>(QLatin1String(name)))
+            label->setPixmap(pixmap);
+    };
+    setPicture("Image1", welcomeIllustration(QSize(300, 325)));
+    setPicture("Image2", titleBanner(QSize(300, 68)));
+    setPicture("Image3", siteLogo(0, QSize(120, 60)));
+    setPicture("Image4", siteLogo(1, QSize(150, 54)));
+    setPicture("Image5", siteLogo(2, QSize(150, 60)));
+    setPicture("image_time", stopwatch(QSize(32, 32)));
+}

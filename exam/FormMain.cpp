@@ -94,16 +94,7 @@ void Tform_main::styleFrame()
 
 void Tform_main::placePictures()
 {
-    auto setPicture = [this](const char *name, const QPixmap &pixmap) {
-        if (auto *label = control<QLabel>(QLatin1String(name)))
-            label->setPixmap(pixmap);
-    };
-    setPicture("Image1", ExamPictures::welcomeIllustration(QSize(300, 325)));
-    setPicture("Image2", ExamPictures::titleBanner(QSize(300, 68)));
-    setPicture("Image3", ExamPictures::siteLogo(0, QSize(120, 60)));
-    setPicture("Image4", ExamPictures::siteLogo(1, QSize(150, 54)));
-    setPicture("Image5", ExamPictures::siteLogo(2, QSize(150, 60)));
-    setPicture("image_time", ExamPictures::stopwatch(QSize(32, 32)));
+    ExamPictures::placeOn(this);
     for (const char *name : {"Image3", "Image4", "Image5"})
         control(QLatin1String(name))->installEventFilter(this);
 }

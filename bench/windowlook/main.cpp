@@ -60,21 +60,10 @@ public:
         m_ui.Splitter1->setStretchFactor(1, 1);
         m_ui.Splitter1->setSizes({SettingsPanelWidth, width() - SettingsPanelWidth});
         m_ui.page_kaochang->setCurrentWidget(m_ui.tab_welcome);
-        setPicture("Image1", ExamPictures::welcomeIllustration(QSize(300, 325)));
-        setPicture("Image2", ExamPictures::titleBanner(QSize(300, 68)));
-        setPicture("Image3", ExamPictures::siteLogo(0, QSize(120, 60)));
-        setPicture("Image4", ExamPictures::siteLogo(1, QSize(150, 54)));
-        setPicture("Image5", ExamPictures::siteLogo(2, QSize(150, 60)));
-        setPicture("image_time", ExamPictures::stopwatch(QSize(32, 32)));
+        ExamPictures::placeOn(this);
     }
 
 private:
-    void setPicture(const char *name, const QPixmap &pixmap)
-    {
-        if (auto *label = findChild<QLabel *>(QLatin1String(name)))
-            label->setPixmap(pixmap);
-    }
-
     Ui::form_main_plain m_ui;
 };
 

@@ -646,6 +646,18 @@ QString PCharToStr(const char *text, qsizetype capacity)
     return QString::fromUtf8(text, end ? end - text : capacity);
 }
 
+QMetaProperty Kav::KavFindProperty(const QMetaObject *meta, const char *name)
+{
+    const int exact = meta->indexOfProperty(name);
+    if (exact >= 0)
+        return meta->property(exact);
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        if (qstricmp(meta->property(i).name(), name) == 0)
+            return meta->property(i);
+    }
+    return {};
+}
+
 bool IsHasProperty(const QObject *object, const QString &name)
 {
     return object && propertyIndex(object->metaObject(), name) >= 0;

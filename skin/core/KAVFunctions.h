@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaProperty>
+
 #include "KAVColor.h"
 
 #include <QImage>
@@ -130,6 +132,12 @@ QString PCharToStr(const char *text, qsizetype capacity);
 
 // Whether object's class declares a property (Q_PROPERTY) of that name, ignoring case.
 bool IsHasProperty(const QObject *object, const QString &name);
+
+namespace Kav {
+// The property of that name a class declares, found as IsHasProperty finds it (the exact name
+// first, then ignoring case); an invalid property when there is none.
+QMetaProperty KavFindProperty(const QMetaObject *meta, const char *name);
+} // namespace Kav
 
 // Whether form counts as the active window of the application, given the application's main
 // form (nullptr when there is none). With a main form that hosts an MDI area, a form counts when

@@ -14,15 +14,7 @@ namespace {
 // Published properties are found by name without regard to case, as IsHasProperty does.
 QMetaProperty propertyOf(const QObject *object, const char *name)
 {
-    const QMetaObject *meta = object->metaObject();
-    const int exact = meta->indexOfProperty(name);
-    if (exact >= 0)
-        return meta->property(exact);
-    for (int i = 0; i < meta->propertyCount(); ++i) {
-        if (qstricmp(meta->property(i).name(), name) == 0)
-            return meta->property(i);
-    }
-    return {};
+    return Kav::KavFindProperty(object->metaObject(), name);
 }
 
 // The components that take their look from a file theme: everything with a FileTheme property

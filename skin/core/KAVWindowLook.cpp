@@ -1,5 +1,7 @@
 #include "KAVWindowLook.h"
 
+#include "KAVFunctions.h"
+
 #include <QHash>
 #include <QList>
 #include <QMetaProperty>
@@ -11,17 +13,6 @@
 namespace {
 
 // Published properties are matched by name without regard to case, as the theme manager does.
-QMetaProperty propertyNamed(const QMetaObject *meta, const char *name)
-{
-    const int exact = meta->indexOfProperty(name);
-    if (exact >= 0)
-        return meta->property(exact);
-    for (int i = 0; i < meta->propertyCount(); ++i) {
-        if (qstricmp(meta->property(i).name(), name) == 0)
-            return meta->property(i);
-    }
-    return {};
-}
 
 // What the pass needs to know of one class; looked up once per class, not once per widget (a
 // window holds hundreds of widgets of a dozen classes).
@@ -89,9 +80,9 @@ private:
         const QMetaObject *meta = widget->metaObject();
         auto found = classes.constFind(meta);
         if (found == classes.constEnd()) {
-            found = classes.insert(meta, LookProperties{propertyNamed(meta, "UIStyle"),
-                                                        propertyNamed(meta, "FileTheme"),
-                                                        propertyNamed(meta, "UIStyleAutoUpdateSub")});
+            found = classes.insert(meta, LookProperties{Kav::KavFindProperty(meta, "UIStyle"),
+                                                        Kav::KavFindProperty(meta, "FileTheme"),
+                                                        Kav::KavFindProperty(meta, "UIStyleAutoUpdateSub")});
         }
         return *found;
     }
