@@ -1,6 +1,7 @@
 #include "KAVPanelPainter.h"
 
 #include "KAVAccessible.h"
+#include "KAVComposer.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
 
@@ -136,13 +137,16 @@ void KavPaintCaptionPanel(QImage &face, const CaptionPanelOption &option)
     painter.fillRect(0, 0, 1, h, border);
     painter.fillRect(w - 1, 0, 1, h, border);
 
-    // The caption bar, stretched between the side lines.
-    if (!option.bar.isNull() && w > 2)
-        painter.drawImage(Kav::KavRect(1, 0, w - 1, option.bar.height()), option.bar.image());
+    // The caption bar, stretched between the side lines. A panel composed in part (under a
+    // small transparent control) often does not show its bar at all.
+    const QRect visible = KavVisiblePart(painter);
+    const QRect barRect = Kav::KavRect(1, 0, w - 1, option.bar.height());
+    if (!option.bar.isNull() && w > 2 && visible.intersects(barRect))
+        StretchDrawCached(option.bar, painter, barRect);
 
     // The caption, left-aligned in the bar.
     const QRect captionRect = KavPanelCaptionRect(option.size, option.barHeight);
-    if (captionRect.isValid() && !option.caption.isEmpty()) {
+    if (captionRect.isValid() && !option.caption.isEmpty() && visible.intersects(captionRect)) {
         painter.save();
         painter.setClipRect(captionRect);
         painter.setFont(option.font);

@@ -187,9 +187,11 @@ void TkavPlatformPanel::watchParent(bool watch)
     }
 }
 
-void TkavPlatformPanel::paintEvent(QPaintEvent *)
+void TkavPlatformPanel::paintEvent(QPaintEvent *event)
 {
-    Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); });
+    // Panels are large and often painted in part (under a transparent control, or where a child
+    // changed): only the exposed part is composed.
+    Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); }, event->region());
 }
 
 void TkavPlatformPanel::resizeEvent(QResizeEvent *event)

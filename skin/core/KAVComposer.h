@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 
 #include <functional>
 
@@ -37,12 +38,23 @@ struct Backdrop {
 
 // Paints what shows through a transparent control into canvas at (0, 0): its parent's painting
 // under it; when the parent is see-through, the parent's parent's painting under the control.
-void KavPaintBehind(QPainter &canvas, const QWidget *control);
+// With part (in the control's coordinates) only that part of what lies behind is painted.
+void KavPaintBehind(QPainter &canvas, const QWidget *control, const QRect &part = QRect());
 
-// The face of control: an RGB32 image of its size with the backdrop, then draw on it.
+// The face of control: an RGB32 image of its size with the backdrop, then draw on it. With an
+// exposed region (in the control's coordinates) only that part of the face is composed: the
+// image keeps its size, but everything drawn on it is clipped to the region, and the rest of the
+// image is undefined. A large control that is repainted in part, or shows through a small
+// transparent control on it, composes only what is seen.
 QImage KavComposeFace(const QWidget *control, const Backdrop &backdrop,
-                      const std::function<void(QImage &face)> &draw);
-// Composes the face and copies it onto the control; call from paintEvent.
-void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw);
+                      const std::function<void(QImage &face)> &draw, const QRegion &exposed = QRegion());
+// The part of a face being composed that will be seen (the whole image when all of it is), for
+// painters that can leave out what lies outside.
+QRect KavVisiblePart(QPainter &painter);
+
+// Composes the face and copies it onto the control; call from paintEvent, with the event's region
+// when the control is large.
+void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw,
+                  const QRegion &exposed = QRegion());
 
 } // namespace Kav

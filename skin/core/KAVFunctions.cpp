@@ -428,6 +428,27 @@ void SpitDraw(const Kav::TkavPicture &picture, QImage &canvas, const QRect &rect
     drawSpitFace(cachedSpitFace(picture.image(), picture.id(), rect.size(), transparent), canvas, rect);
 }
 
+void StretchDrawCached(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect)
+{
+    if (picture.isNull() || rect.isEmpty())
+        return;
+    // Flag 2 keeps stretched faces apart from nine-part ones (flags 0 and 1) of the same picture.
+    const TkavFaceCache::Key key{picture.id(), rect.size(), 2u};
+    TkavFaceCache &cache = TkavFaceCache::shared();
+    QImage face = cache.find(key);
+    cache.countLookup(!face.isNull());
+    if (face.isNull()) {
+        face = QImage(rect.size(), picture.image().hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                      : QImage::Format_RGB32);
+        if (face.isNull())
+            return;
+        face.fill(Qt::transparent);
+        QPainter(&face).drawImage(face.rect(), picture.image());
+        cache.insert(key, face);
+    }
+    canvas.drawImage(rect.topLeft(), face);
+}
+
 namespace {
 
 QList<Piece> threePieces(const QImage &picture, const QRect &rect)
@@ -486,15 +507,22 @@ void TileDraw(QImage &canvas, const QImage &picture, const QRect &rect)
     TileDraw(painter, picture, rect);
 }
 
-void DoTrans(QPainter &canvas, QWidget *control)
+void DoTrans(QPainter &canvas, QWidget *control, const QRect &part)
 {
     QWidget *parent = control ? control->parentWidget() : nullptr;
     if (!parent)
         return;
     canvas.save();
-    // The parent's own background and painting, clipped to its client area, shifted so that the
-    // control's corner lands on the canvas origin; the parent's children stay out.
-    parent->render(&canvas, -control->pos(), QRegion(parent->rect()), QWidget::DrawWindowBackground);
+    // The parent's own background and painting under the control (only there: a large parent
+    // composes just that part), shifted so that the control's corner lands on the canvas origin;
+    // the parent's children stay out.
+    const QRect under = (part.isNull() ? control->rect() : part).translated(control->pos()).intersected(parent->rect());
+    if (under.isEmpty()) {
+        canvas.restore();
+        return;
+    }
+    // render() puts the region's top-left corner at the target offset.
+    parent->render(&canvas, under.topLeft() - control->pos(), QRegion(under), QWidget::DrawWindowBackground);
     canvas.restore();
 }
 

@@ -66,6 +66,9 @@ void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool tra
 // it, and retired with it.
 void SpitDraw(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect, bool transparent);
 void SpitDraw(const Kav::TkavPicture &picture, QImage &canvas, const QRect &rect, bool transparent);
+// Stretches picture over rect (as QPainter::drawImage does, without smoothing), through the shared face
+// cache: a control that repaints at an unchanged size stretches nothing again.
+void StretchDrawCached(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect);
 
 // The composed face of nine-part drawing at the given size, without the cache: an
 // ARGB32_Premultiplied image whose skipped pixels are fully transparent, or an RGB32 image
@@ -88,7 +91,8 @@ void TileDraw(QImage &canvas, const QImage &picture, const QRect &rect);
 // Paints the part of control's parent that lies under control into canvas at (0, 0): the parent's
 // background and its own painting, without its children. Does nothing without a parent. Controls
 // on a tab sheet pass the sheet, so the sheet's parent shows through at the sheet's place.
-void DoTrans(QPainter &canvas, QWidget *control);
+// part (in the control's coordinates, the whole control when null) limits what is painted.
+void DoTrans(QPainter &canvas, QWidget *control, const QRect &part = QRect());
 void DoTrans(QImage &canvas, QWidget *control);
 
 // Frames the control's whole rectangle on painter: a 1-pixel line in borderColor along the outer
