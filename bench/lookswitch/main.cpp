@@ -7,6 +7,7 @@
 //   - a switch back to a look already seen repaints as fast as an unchanged window (at most 1.25x).
 
 #include "KAVButton.h"
+#include "KavBenchTiming.h"
 #include "KAVCheckBox.h"
 #include "KAVFaceCache.h"
 // Built against the library as it was before the picture store (for comparison), the benchmark
@@ -27,6 +28,8 @@
 #include <vector>
 
 namespace {
+
+using KavBench::medianMs;
 
 constexpr int Columns = 30;
 constexpr int Rows = 20; // 600 controls, half buttons, half radio buttons
@@ -99,21 +102,6 @@ void repaint(QWidget &window, QImage &canvas)
     window.render(&canvas);
 }
 
-double medianMs(const std::function<void()> &prepare, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int round = 0; round < Rounds; ++round) {
-        if (prepare)
-            prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void report(const char *what, double ours, double theirs, const char *goal, bool met)
 {
     std::printf("%-44s %9.3f ms  %9.3f ms  %7.3fx  %-24s %s\n", what, ours, theirs, ours / theirs, goal,
@@ -146,13 +134,13 @@ int main(int argc, char **argv)
     auto nextLook = [&flip] { flip = !flip; return flip ? TkavUIStyle::MacOS : TkavUIStyle::WinXP; };
     auto nextSheet = [&flip] { flip = !flip; return QLatin1String(flip ? SheetA : SheetB); };
 
-    const double setLooks = medianMs({}, [&] { skinned.setLook(nextLook()); });
-    const double setSheets = medianMs({}, [&] { plain.window.setStyleSheet(nextSheet()); });
-    const double switchLooks = medianMs({}, [&] {
+    const double setLooks = medianMs(Rounds, {}, [&] { skinned.setLook(nextLook()); });
+    const double setSheets = medianMs(Rounds, {}, [&] { plain.window.setStyleSheet(nextSheet()); });
+    const double switchLooks = medianMs(Rounds, {}, [&] {
         skinned.setLook(nextLook());
         repaint(skinned.window, canvasSkinned);
     });
-    const double switchSheets = medianMs({}, [&] {
+    const double switchSheets = medianMs(Rounds, {}, [&] {
         plain.window.setStyleSheet(nextSheet());
         repaint(plain.window, canvasPlain);
     });
@@ -163,8 +151,8 @@ int main(int argc, char **argv)
         const TkavUIStyle other = look == TkavUIStyle::MacOS ? TkavUIStyle::WinXP : TkavUIStyle::MacOS;
         skinned.setLook(look);
         repaint(skinned.window, canvasSkinned);
-        const double still = medianMs({}, [&] { repaint(skinned.window, canvasSkinned); });
-        const double back = medianMs(
+        const double still = medianMs(Rounds, {}, [&] { repaint(skinned.window, canvasSkinned); });
+        const double back = medianMs(Rounds,
             [&] {
                 skinned.setLook(other);
                 repaint(skinned.window, canvasSkinned);

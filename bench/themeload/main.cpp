@@ -9,6 +9,7 @@
 
 #include "KAVMgr.h"
 #include "KAVThemeFile.h"
+#include "KavBenchTiming.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,6 +24,8 @@
 #include <vector>
 
 namespace {
+
+using KavBench::median;
 
 constexpr int PictureCount = 400;
 constexpr int PictureWidth = 96;
@@ -57,13 +60,6 @@ struct Way {
     std::function<bool()> load;
     std::vector<double> milliseconds;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 } // namespace
 

@@ -20,6 +20,7 @@
 #include "KAVThemeValues.h"
 #include "KAVThemes.h"
 #include "KAVWindowLook.h"
+#include "KavBenchTiming.h"
 #include "ui_form_main_plain.h"
 
 #include <QApplication>
@@ -42,6 +43,9 @@
 #include <vector>
 
 namespace {
+
+using KavBench::median;
+using KavBench::medianMs;
 
 constexpr int Rounds = 31;
 constexpr int StartRounds = 7;
@@ -124,26 +128,6 @@ QString lookSheet(const QDir &dir, const QString &prefix, TkavUIStyle look)
                "QComboBox { border: 1px solid %6; }"
                "QComboBox::drop-down { border-image: url(%4); width: 16px; }")
         .arg(button, radioOff, radioOn, combo, bar, border);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double medianMs(const std::function<void()> &prepare, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int round = 0; round < Rounds; ++round) {
-        if (prepare)
-            prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
 }
 
 void report(const char *what, double skinned, double plain, const char *unit, double goal)
@@ -290,16 +274,16 @@ int main(int argc, char **argv)
     auto nextLook = [&flip] { flip = !flip; return flip ? TkavUIStyle::WinXP : TkavUIStyle::MacOS; };
     auto nextSheet = [&] { flip = !flip; return flip ? sheetWinXP : sheetMacOS; };
 
-    const double setLook = medianMs(drain, [&] { Kav::KavApplyWindowLook(&skinned, nextLook()); });
-    const double setSheet = medianMs(drain, [&] { plain.setStyleSheet(nextSheet()); });
+    const double setLook = medianMs(Rounds, drain, [&] { Kav::KavApplyWindowLook(&skinned, nextLook()); });
+    const double setSheet = medianMs(Rounds, drain, [&] { plain.setStyleSheet(nextSheet()); });
 
     skinnedPaints.paints = plainPaints.paints = 0;
-    const double switchLook = medianMs(drain, [&] {
+    const double switchLook = medianMs(Rounds, drain, [&] {
         Kav::KavApplyWindowLook(&skinned, nextLook());
         QCoreApplication::processEvents();
     });
     const int switchLookPaints = skinnedPaints.paints;
-    const double switchSheet = medianMs(drain, [&] {
+    const double switchSheet = medianMs(Rounds, drain, [&] {
         plain.setStyleSheet(nextSheet());
         QCoreApplication::processEvents();
     });
@@ -310,8 +294,9 @@ int main(int argc, char **argv)
     plain.setStyleSheet(QString());
     drain();
     QImage canvas(skinned.size(), QImage::Format_RGB32);
-    const double repaintSkinned = medianMs({}, [&] { skinned.render(&canvas); });
-    const double repaintPlain = medianMs({}, [&] { plain.render(&canvas); });
+    // Taken in turns, so that whatever else the machine does weighs on both alike.
+    const auto [repaintSkinned, repaintPlain] = KavBench::medianPairMs(
+        Rounds * 3, [&] { skinned.render(&canvas); }, [&] { plain.render(&canvas); });
 
     std::vector<double> startSkinned, startPlain, peakSkinned, peakPlain;
     for (int round = 0; round < StartRounds; ++round) {

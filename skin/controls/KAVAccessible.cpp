@@ -296,3 +296,40 @@ void TkavLinkAccessible::doAction(const QString &actionName)
     if (target && target->isEnabled())
         target->Click();
 }
+
+TkavDrawnPartAccessible::TkavDrawnPartAccessible(QWidget *control, int index) : m_control(control), m_index(index) {}
+
+QWindow *TkavDrawnPartAccessible::window() const
+{
+    const QAccessibleInterface *owner = parent();
+    return owner ? owner->window() : nullptr;
+}
+
+QAccessibleInterface *TkavDrawnPartAccessible::parent() const
+{
+    return QAccessible::queryAccessibleInterface(m_control);
+}
+
+QRect TkavDrawnPartAccessible::rect() const
+{
+    if (!isValid())
+        return {};
+    const QRect local = localRect();
+    return local.isNull() ? QRect() : QRect(m_control->mapToGlobal(local.topLeft()), local.size());
+}
+
+void *TkavDrawnPartAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+}
+
+QStringList TkavDrawnPartAccessible::actionNames() const
+{
+    return {pressAction()};
+}
+
+void TkavDrawnPartAccessible::doAction(const QString &name)
+{
+    if (name == pressAction() && isValid())
+        press();
+}

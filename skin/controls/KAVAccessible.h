@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
+#include <QWidget>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -97,4 +100,38 @@ public:
 
 private:
     TkavURLLabel *label() const;
+};
+
+// A part that a control draws itself (a tab of a tab strip, a picture button of a title bar), as
+// assistive tools see it: a childless element of the control with a press action. A subclass
+// says whether the part still exists, what it is called, its role and state, where it is drawn
+// (in the control's coordinates; null when not shown) and what pressing it does.
+class TkavDrawnPartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    TkavDrawnPartAccessible(QWidget *control, int index);
+
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override;
+    QAccessibleInterface *parent() const override;
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+    QStringList actionNames() const override;
+    void doAction(const QString &name) override;
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QWidget *control() const { return m_control; }
+    int index() const { return m_index; }
+    virtual QRect localRect() const = 0;
+    virtual void press() = 0;
+
+private:
+    QPointer<QWidget> m_control;
+    int m_index;
 };

@@ -1,5 +1,6 @@
 #include "KAVTabControl.h"
 
+#include "KAVAccessible.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 
@@ -58,30 +59,14 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
 namespace {
 
 // One tab of a strip, as assistive tools see it: a page tab with the caption, selectable.
-class TabAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class TabAccessible : public TkavDrawnPartAccessible {
 public:
-    TabAccessible(TkavTabControlTopPanel *strip, int index) : m_strip(strip), m_index(index) {}
+    TabAccessible(TkavTabControlTopPanel *strip, int index) : TkavDrawnPartAccessible(strip, index) {}
 
-    bool isValid() const override { return m_strip && m_index < m_strip->Tabs().size(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return parent() ? parent()->window() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_strip); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
+    bool isValid() const override { return strip() && index() < strip()->Tabs().size(); }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name && isValid() ? m_strip->Tabs().at(m_index) : QString();
-    }
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect local = m_strip->tabRect(m_index);
-        return local.isNull() ? QRect() : QRect(m_strip->mapToGlobal(local.topLeft()), local.size());
+        return t == QAccessible::Name && isValid() ? strip()->Tabs().at(index()) : QString();
     }
     QAccessible::Role role() const override { return QAccessible::PageTab; }
     QAccessible::State state() const override
@@ -90,26 +75,18 @@ public:
         if (!isValid())
             return state;
         state.selectable = true;
-        state.selected = m_strip->TabIndex() == m_index;
-        state.invisible = !m_strip->tabShown(m_index);
-        state.offscreen = m_strip->tabRect(m_index).isNull();
+        state.selected = strip()->TabIndex() == index();
+        state.invisible = !strip()->tabShown(index());
+        state.offscreen = strip()->tabRect(index()).isNull();
         return state;
     }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction() && isValid())
-            m_strip->selectByUser(m_index);
-    }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect localRect() const override { return strip()->tabRect(index()); }
+    void press() override { strip()->selectByUser(index()); }
 
 private:
-    QPointer<TkavTabControlTopPanel> m_strip;
-    int m_index;
+    TkavTabControlTopPanel *strip() const { return static_cast<TkavTabControlTopPanel *>(control()); }
 };
 
 // The strip: a page tab list whose children are its tabs.

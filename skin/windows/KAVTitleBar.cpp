@@ -443,55 +443,31 @@ QString buttonName(const TkavTitleBarButton *button, bool maximized)
 }
 
 // One picture button of a title bar, as assistive tools see it: a push button with a press action.
-class TitleBarButtonAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class TitleBarButtonAccessible : public TkavDrawnPartAccessible {
 public:
-    TitleBarButtonAccessible(TkavTitleBar *bar, int index) : m_bar(bar), m_index(index) {}
+    TitleBarButtonAccessible(TkavTitleBar *bar, int index) : TkavDrawnPartAccessible(bar, index) {}
 
-    bool isValid() const override { return m_bar && m_index < m_bar->Buttons()->count(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return parent() ? parent()->window() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_bar); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
+    bool isValid() const override { return bar() && index() < bar()->Buttons()->count(); }
     QString text(QAccessible::Text t) const override
     {
         if (t != QAccessible::Name || !isValid())
             return {};
-        return buttonName(m_bar->Buttons()->item(m_index), m_bar->window()->isMaximized());
-    }
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect local = m_bar->currentLayout().buttons.value(m_index);
-        return local.isNull() ? QRect() : QRect(m_bar->mapToGlobal(local.topLeft()), local.size());
+        return buttonName(bar()->Buttons()->item(index()), bar()->window()->isMaximized());
     }
     QAccessible::Role role() const override { return QAccessible::Button; }
     QAccessible::State state() const override
     {
         QAccessible::State state;
-        state.invisible = !isValid() || m_bar->currentLayout().buttons.value(m_index).isNull();
+        state.invisible = !isValid() || localRect().isNull();
         return state;
     }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction() && isValid())
-            m_bar->clickButton(m_index);
-    }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect localRect() const override { return bar()->currentLayout().buttons.value(index()); }
+    void press() override { bar()->clickButton(index()); }
 
 private:
-    QPointer<TkavTitleBar> m_bar;
-    int m_index;
+    TkavTitleBar *bar() const { return static_cast<TkavTitleBar *>(control()); }
 };
 
 // The bar: a title bar named by its caption, whose children are its buttons.
