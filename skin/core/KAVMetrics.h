@@ -209,3 +209,25 @@ inline constexpr int MenuBarHotTextDrop = 2;          // a hot item's caption si
 inline constexpr int MenuBarPressedInset = 2;         // a pressed item's face and caption shift
 
 } // namespace Kav::Metrics
+
+namespace Kav::Metrics {
+
+// The pop-up notice: it keeps NoticeRightMargin from the work area's right edge; the title is one
+// line at NoticeTitleTopLeft, NoticeTitleRightGap short of the right edge and NoticeTitleHeight
+// high; the message starts at NoticeTextTopLeft and stops NoticeTextRightGap and
+// NoticeTextBottomGap short of the edges. The close mark is part of the background picture.
+inline constexpr int NoticeRightMargin = 18;
+inline constexpr QPoint NoticeTitleTopLeft{10, 5};
+inline constexpr int NoticeTitleRightGap = 30;
+inline constexpr int NoticeTitleHeight = 18;
+inline constexpr QPoint NoticeTextTopLeft{10, 40};
+inline constexpr int NoticeTextRightGap = 20;
+inline constexpr int NoticeTextBottomGap = 50;
+inline constexpr QPoint NoticeCloseBoxTopLeft{162, 6};
+inline constexpr QSize NoticeCloseBoxSize{14, 14};
+inline constexpr int NoticeAnimateMs = 400;        // default slide time
+inline constexpr int NoticeStayMs = 2000;          // default time shown after sliding in
+inline constexpr int NoticeStayCheckMs = 100;      // how often a shown notice checks its time
+inline constexpr int NoticeFrameMs = 15;           // a slide step
+
+} // namespace Kav::Metrics
