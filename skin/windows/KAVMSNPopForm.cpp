@@ -63,9 +63,18 @@ namespace Kav {
 
 void paintNoticeFace(QPainter &painter, const TkavNoticeFaceOption &option)
 {
-    if (!option.background.isNull())
-        painter.drawImage(QPoint(0, 0), option.background.image());
     const NoticeParts parts = noticeParts(option.size);
+    if (!option.background.isNull()) {
+        painter.drawImage(QPoint(0, 0), option.background.image());
+    } else {
+        // The close mark is part of the picture; without it the box is still drawn where it is
+        // hit, so that the notice can be closed.
+        const QRect box = parts.closeBox.adjusted(0, 0, -1, -1);
+        painter.setPen(option.titleColor);
+        painter.drawRect(box);
+        painter.drawLine(box.topLeft() + QPoint(3, 3), box.bottomRight() - QPoint(3, 3));
+        painter.drawLine(box.topRight() + QPoint(-3, 3), box.bottomLeft() + QPoint(3, -3));
+    }
     painter.setFont(option.titleFont);
     painter.setPen(option.titleColor);
     painter.drawText(parts.title, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, option.title);
@@ -123,13 +132,20 @@ void TfrmMSNPopForm::popup(const Content &content, const QPoint &origin, int ani
     m_origin = origin;
     m_clickHide = clickHide;
     m_timeline.setTimes(animateMs, stayMs);
+    const bool wasVisible = isVisible();
     m_timeline.popup(now());
     applyPhase();
     update();
-    if (isVisible()) {
-        QAccessibleEvent alert(this, QAccessible::Alert);
-        QAccessible::updateAccessibility(&alert);
-    }
+    // A notice that shows on with new content is announced again; one that comes up is
+    // announced as it appears.
+    if (wasVisible)
+        announce();
+}
+
+void TfrmMSNPopForm::announce()
+{
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void TfrmMSNPopForm::closeNotice(bool animate)
@@ -152,8 +168,10 @@ void TfrmMSNPopForm::applyPhase()
         hide();
     } else {
         setGeometry(Kav::noticeSlideRect(fullGeometry(), shown));
-        if (!isVisible())
+        if (!isVisible()) {
             show();
+            announce();
+        }
     }
     restartTimer();
 }

@@ -34,7 +34,8 @@ struct TkavNoticeFaceOption {
 };
 
 namespace Kav {
-// Paints the notice's background picture, title (one line) and message (centred, wrapped).
+// Paints the notice's background picture, title (one line) and message (centred, wrapped); without
+// a picture, a plain face with the close box drawn.
 void paintNoticeFace(QPainter &painter, const TkavNoticeFaceOption &option);
 } // namespace Kav
 
@@ -89,6 +90,8 @@ private:
     // Steps the timeline to now and places, shows or hides the window to match.
     void step();
     void applyPhase();
+    // Tells assistive tools that the notice came up.
+    void announce();
     // The timer that drives the current phase: slide steps, or the stay check.
     void restartTimer();
 

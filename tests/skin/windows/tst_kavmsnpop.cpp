@@ -345,6 +345,26 @@ private Q_SLOTS:
         QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("Message"));
     }
 
+    void faceWithoutPicture()
+    {
+        TkavNoticeFaceOption option;
+        option.titleColor = Qt::red;
+        option.size = noticeSize;
+        QImage face(noticeSize, QImage::Format_RGB32);
+        face.fill(Qt::white);
+        {
+            QPainter painter(&face);
+            paintNoticeFace(painter, option);
+        }
+        const QRect closeBox = noticeParts(noticeSize).closeBox;
+        QRect ink;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                if (face.pixel(x, y) != qRgb(255, 255, 255))
+                    ink |= QRect(x, y, 1, 1);
+        QCOMPARE(ink, closeBox);
+    }
+
     // The face on a plain grey picture: the title in its colour at the top left, the message
     // centred in its own colour, the picture everywhere else.
     void face()
