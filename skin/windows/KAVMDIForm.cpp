@@ -72,6 +72,7 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
         m_area = new QMdiArea(window);
     m_area->setParent(window);
     m_area->show();
+    m_areaKey = m_area;
 
     m_titleBar = new TkavTitleBar(window);
     m_titleBar->setObjectName(QStringLiteral("TitleBar"));
@@ -341,9 +342,13 @@ void TkavMDIForm::UpdateMenu()
         if (m_shownMenu)
             m_shownMenu->removeEventFilter(this);
         m_shownMenu = menu;
+        m_shownMenuKey = menu;
         if (menu) {
             menu->installEventFilter(this);
-            connect(menu, &QObject::destroyed, this, &TkavMDIForm::UpdateMenu, Qt::UniqueConnection);
+            // Queued: a widget says it is destroyed while it is only half gone, and pointers
+            // to it are cleared only later.
+            connect(menu, &QObject::destroyed, this, &TkavMDIForm::UpdateMenu,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
         }
     }
     // The bar shares the menu's top-level actions: their menus, shortcuts and states stay the
@@ -542,10 +547,10 @@ bool TkavMDIForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_window) {
         if (windowEvent(event))
             return true;
-    } else if (watched == m_area) {
+    } else if (watched == m_areaKey) {
         if (areaEvent(event))
             return true;
-    } else if (watched == m_shownMenu) {
+    } else if (watched == m_shownMenuKey) {
         if (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionRemoved)
             QMetaObject::invokeMethod(this, &TkavMDIForm::UpdateMenu, Qt::QueuedConnection);
         return false;

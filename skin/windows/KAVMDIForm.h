@@ -185,4 +185,8 @@ private:
     bool m_drawChildMenus = true;
     bool m_controlButtonsShown = false;
     bool m_sizingCursorShown = false;
+    // Who the filter's events come from, compared by address only: a widget that is being
+    // destroyed must not be taken for what it was.
+    const QObject *m_areaKey = nullptr;
+    const QObject *m_shownMenuKey = nullptr;
 };

@@ -4,14 +4,18 @@
 #include "KAVForm.h"
 #include "KAVMDIForm.h"
 #include "KAVMDILayout.h"
+#include "KAVMainMenu.h"
+#include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
 #include "KAVToolBarSpeedButton.h"
+#include "../controls/kav_fixture_theme.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -380,6 +384,80 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(alive.isNull());
         QVERIFY(parent.window->isVisible());
+    }
+
+    void followsTheLookAndTheThemeFile_data()
+    {
+        QTest::addColumn<TkavUIStyle>("look");
+        for (TkavUIStyle look : {TkavUIStyle::MacOS, TkavUIStyle::WinXP, TkavUIStyle::DeepBlue,
+                                 TkavUIStyle::Protein, TkavUIStyle::BlueGlass})
+            QTest::addRow("%s", QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(look))) << look;
+    }
+    void followsTheLookAndTheThemeFile()
+    {
+        QFETCH(TkavUIStyle, look);
+        MdiParent parent;
+        parent.mdi->setUIStyle(look);
+        const KavThemeValues values(look, nullptr);
+        QCOMPARE(parent.mdi->BorderColor(), values.color(KavKey::FormBorderColor));
+        QCOMPARE(parent.mdi->MenuBarColor(), values.color(KavKey::FormBackgroundColor));
+        QCOMPARE(parent.mdi->controlButton(TkavMDIForm::CloseButton)->Color(), values.color(KavKey::FormBackgroundColor).toQColor());
+        QCOMPARE(parent.mdi->TitleBar()->UIStyle(), look);
+        QCOMPARE(parent.mdi->TitleBar()->RoundCorner(), 0);
+        // Controls made on the window take the parent's look.
+        QCOMPARE(GetKAVFormStyle(parent.window.get()), look);
+
+        QTemporaryDir dir;
+        std::unique_ptr<TkavFileTheme> theme = KavTest::writeFixtureTheme(
+            dir, QStringLiteral("frame"), {}, {{KavKey::FormBorderColor, TColor(0x0000FF)}});
+        QVERIFY(theme);
+        parent.mdi->setFileTheme(theme.get());
+        parent.mdi->setUIStyle(TkavUIStyle::FromThemeFile);
+        QCOMPARE(parent.mdi->BorderColor(), TColor(0x0000FF));
+        QCOMPARE(parent.mdi->TitleBar()->FileTheme(), theme.get());
+        theme.reset();
+        QCOMPARE(parent.mdi->FileTheme(), nullptr);
+        QCOMPARE(parent.mdi->UIStyle(), TkavUIStyle::DeepBlue);
+    }
+
+    void mainMenuMadeOnTheWindowIsTheMenu()
+    {
+        MdiParent parent;
+        auto *menu = new TkavMainMenu(parent.window.get());
+        menu->addMenu(QStringLiteral("&File"));
+        menu->addMenu(QStringLiteral("&Help"));
+        MdiParent::settle();
+        QCOMPARE(parent.mdi->Menu(), menu);
+        QCOMPARE(texts(parent.mdi->menuBar()->actions()), (QStringList{QStringLiteral("&File"), QStringLiteral("&Help")}));
+        delete menu;
+        MdiParent::settle();
+        QCOMPARE(parent.mdi->Menu(), nullptr);
+        QCOMPARE(parent.mdi->GetTitleBarHeight(), parent.mdi->TitleBar()->height());
+    }
+
+    void shortcutsAreThoseOfTheMenuShown()
+    {
+        MdiParent parent;
+        QVERIFY(QTest::qWaitForWindowActive(parent.window.get()));
+        int copies[2] = {0, 0};
+        QMdiSubWindow *subs[2];
+        for (int i = 0; i < 2; ++i) {
+            subs[i] = parent.addSkinnedChild(QStringLiteral("Child"), {QStringLiteral("&Edit")});
+            QMenu *edit = formOf(subs[i])->Menu()->actions().first()->menu();
+            QAction *copy = edit->addAction(QStringLiteral("Copy"));
+            copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+            connect(copy, &QAction::triggered, this, [&copies, i] { ++copies[i]; });
+        }
+        parent.mdi->mdiArea()->setActiveSubWindow(subs[1]);
+        MdiParent::settle();
+        QTest::keyClick(parent.window.get(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(copies[0], 0);
+        QCOMPARE(copies[1], 1);
+        parent.mdi->mdiArea()->setActiveSubWindow(subs[0]);
+        MdiParent::settle();
+        QTest::keyClick(parent.window.get(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(copies[0], 1);
+        QCOMPARE(copies[1], 1);
     }
 
     void tileLeavesMinimisedChildrenAlone()
