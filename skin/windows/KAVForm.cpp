@@ -115,6 +115,9 @@ void TkavForm::adoptOwner()
 
 void TkavForm::setUIStyle(TkavUIStyle style)
 {
+    // An MDI child keeps its place and size in the parent whatever border the look brings.
+    QMdiSubWindow *sub = subWindow();
+    const QRect subBounds = sub ? sub->geometry() : QRect();
     m_look.setUIStyle(style);
     const KavThemeValues values = m_look.values();
     setBorderColor(values.color(KavKey::FormBorderColor));
@@ -139,6 +142,8 @@ void TkavForm::setUIStyle(TkavUIStyle style)
     styleMenuBar();
     if (m_autoUpdateSub)
         ContainerApplyUIStyle(this, style, FileTheme());
+    if (sub && !sub->isMaximized() && !sub->isMinimized())
+        sub->setGeometry(subBounds);
     layoutInOwner();
     update();
 }
@@ -788,7 +793,6 @@ bool TkavForm::mdiTitleBarEvent(QEvent *event)
                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(m_titleBar, &away);
     m_resettingTitleBar = false;
-    const QPointer<TkavForm> alive(this);
     switch (buttonType) {
     case KavTitleBar::kavMax:
         mdiMaximizeOrRestore();

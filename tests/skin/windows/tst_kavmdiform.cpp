@@ -351,6 +351,68 @@ private Q_SLOTS:
         QCOMPARE(form->contentsRect().top(), titleHeight);
     }
 
+    void childKeepsItsBoundsAcrossLooks()
+    {
+        MdiParent parent;
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"));
+        sub->setGeometry(10, 20, 300, 200);
+        formOf(sub)->setUIStyle(TkavUIStyle::WinXP); // a 3-pixel border after a 1-pixel one
+        QCOMPARE(formOf(sub)->BorderWidth(), 3);
+        QCOMPARE(sub->geometry(), QRect(10, 20, 300, 200));
+        QCOMPARE(formOf(sub)->geometry(), QRect(3, 0, 300 - 6 - 3, 200 - 3 - 3));
+    }
+
+    void childSizesFromItsEdges_data()
+    {
+        QTest::addColumn<QPoint>("pressAt"); // in the child, 300 x 200
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("right edge") << QPoint(298, 100) << QRect(10, 20, 320, 200);
+        QTest::newRow("bottom-right corner") << QPoint(298, 198) << QRect(10, 20, 320, 220);
+        QTest::newRow("left edge: the right stays") << QPoint(1, 100) << QRect(30, 20, 280, 200);
+        QTest::newRow("inside: no sizing") << QPoint(150, 100) << QRect(10, 20, 300, 200);
+    }
+    void childSizesFromItsEdges()
+    {
+        QFETCH(QPoint, pressAt);
+        QFETCH(QRect, expected);
+        MdiParent parent;
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"));
+        sub->setGeometry(10, 20, 300, 200);
+        // The control under the mouse, or the child's own border.
+        QWidget *target = sub->widget()->childAt(pressAt);
+        if (!target)
+            target = sub->widget();
+        const QPoint local = target->mapFrom(sub->widget(), pressAt);
+        const QPoint global = target->mapToGlobal(local);
+        const QPoint to = local + QPoint(20, 20);
+        QMouseEvent press(QEvent::MouseButtonPress, local, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent move(QEvent::MouseMove, to, to, global + QPoint(20, 20), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, to, global + QPoint(20, 20), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+        QCOMPARE(sub->geometry(), expected);
+        QCOMPARE(parent.window->size(), QSize(640, 480));
+    }
+
+    void windowGoesWithAMaximisedChildAndAnAreaOfItsOwn()
+    {
+        // The area was there before the skin, so it goes before the skin does.
+        auto window = std::make_unique<QWidget>();
+        new QMdiArea(window.get());
+        auto *mdi = new TkavMDIForm(window.get());
+        auto *child = new QWidget;
+        auto *form = new TkavForm(child);
+        form->setMenu(new QMenuBar);
+        form->Menu()->addMenu(QStringLiteral("&Edit"));
+        mdi->addChild(child)->showMaximized();
+        window->show();
+        MdiParent::settle();
+        QCOMPARE(window->findChildren<QMdiArea *>().size(), 1);
+        window.reset();
+        MdiParent::settle();
+    }
+
     void childTitleBarActsOnItsSubWindow()
     {
         MdiParent parent;
