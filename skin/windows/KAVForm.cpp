@@ -663,10 +663,12 @@ void TkavForm::followSubWindow()
         disconnect(m_subWindow, nullptr, this, nullptr);
     m_subWindow = sub;
     m_mdiArea = sub ? sub->mdiArea() : nullptr;
+    m_mdiActive = false;
+    m_mdiMaximized = false;
+    takeOverWindowMenu();
     if (!sub)
         return;
     m_titleBar->setRoundCorner(0);
-    takeOverWindowMenu();
     connect(sub, &QMdiSubWindow::windowStateChanged, this, [this] { followMdiState(); });
     followMdiState();
 }
@@ -719,21 +721,33 @@ void TkavForm::takeOverWindowMenu()
     }
     if (items.size() != 5)
         return;
-    for (QAction *action : items)
+    // Moving and sizing from the keyboard are for top-level windows only.
+    items[2]->setVisible(!subWindow());
+    items[3]->setVisible(!subWindow());
+    if (m_windowMenuTaken)
+        return;
+    m_windowMenuTaken = true;
+    for (QAction *action : {items[0], items[1], items[4]})
         disconnect(action, &QAction::triggered, menu, nullptr);
+    // A form taken out of its sub-window again acts on its window as before.
     connect(items[0], &QAction::triggered, this, [this] {
-        if (subWindow())
-            subWindow()->showMinimized();
+        if (QMdiSubWindow *sub = subWindow())
+            sub->showMinimized();
+        else
+            m_titleBar->minimizeWindow();
     });
-    connect(items[1], &QAction::triggered, this, [this] { mdiMaximizeOrRestore(); });
+    connect(items[1], &QAction::triggered, this, [this] {
+        if (subWindow())
+            mdiMaximizeOrRestore();
+        else
+            m_titleBar->maximizeOrRestore();
+    });
     connect(items[4], &QAction::triggered, this, [this] {
-        if (subWindow())
-            subWindow()->close();
+        if (QMdiSubWindow *sub = subWindow())
+            sub->close();
+        else
+            m_titleBar->closeWindow();
     });
-    // Moving and sizing from the keyboard stay with the window menu's own items for top-level
-    // windows only.
-    items[2]->setVisible(false);
-    items[3]->setVisible(false);
 }
 
 void TkavForm::mdiMaximizeOrRestore()

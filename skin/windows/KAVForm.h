@@ -211,4 +211,5 @@ private:
     } m_subDrag;
     int m_titleBarPressedButton = -1;
     bool m_resettingTitleBar = false;
+    bool m_windowMenuTaken = false; // its items act through the form (on a sub-window if any)
 };

@@ -7,6 +7,7 @@
 #include "KAVMainMenu.h"
 #include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
+#include "KAVTitleBarPopupMenu.h"
 #include "KAVToolBarSpeedButton.h"
 #include "../controls/kav_fixture_theme.h"
 
@@ -439,6 +440,16 @@ private Q_SLOTS:
         QApplication::sendEvent(bar, &release);
         QCOMPARE(sub->pos(), subAt + QPoint(30, 20));
         QCOMPARE(parent.window->pos(), parentAt);
+
+        // So does the window menu; keyboard moving is for top-level windows.
+        TkavTitleBarPopupMenu *windowMenu = bar->windowMenu();
+        QAction *maximise = windowMenu->actions().at(1);
+        maximise->trigger();
+        QVERIFY(sub->isMaximized());
+        QVERIFY(!parent.window->isMaximized());
+        QVERIFY(!windowMenu->actions().at(2)->isVisible());
+        maximise->trigger();
+        QVERIFY(!sub->isMaximized());
 
         const QPointer<QMdiSubWindow> alive(sub);
         click(bar, buttonCentre(bar, KavTitleBar::kavClose));
