@@ -9,6 +9,7 @@
 #include "KAVTitleBar.h"
 #include "KAVTitleBarPopupMenu.h"
 #include "KAVToolBarSpeedButton.h"
+#include "KAVWindowDrag.h"
 #include "../controls/kav_fixture_theme.h"
 
 #include <QApplication>
@@ -219,6 +220,48 @@ private Q_SLOTS:
         parent.mdi->setMenu(nullptr);
         QCOMPARE(parent.mdi->GetTitleBarHeight(), title);
         QCOMPARE(parent.mdi->mdiArea()->geometry().top(), title);
+    }
+
+    void parentSizingEdges_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<int>("edges");
+        // A parent 400 x 300.
+        QTest::newRow("left, over the area") << QPoint(2, 150) << int(Qt::LeftEdge);
+        QTest::newRow("bottom-right") << QPoint(397, 297) << int(Qt::RightEdge | Qt::BottomEdge);
+        QTest::newRow("top, over the title bar") << QPoint(200, 4) << int(Qt::TopEdge);
+        QTest::newRow("top-left") << QPoint(0, 0) << int(Qt::LeftEdge | Qt::TopEdge);
+        QTest::newRow("just past the band") << QPoint(5, 150) << 0;
+        QTest::newRow("middle") << QPoint(200, 150) << 0;
+    }
+    void parentSizingEdges()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(int, edges);
+        MdiParent parent({400, 300});
+        QCOMPARE(int(parent.mdi->sizingEdgesAt(point)), edges);
+        parent.window->setFixedSize(400, 300);
+        QCOMPARE(int(parent.mdi->sizingEdgesAt(point)), 0);
+    }
+
+    void pressOnTheParentsEdgeSizesIt()
+    {
+        MdiParent parent({400, 300});
+        QWidget *viewport = parent.mdi->mdiArea()->viewport();
+        const QPoint at = viewport->mapFrom(parent.window.get(), QPoint(398, 150));
+        const QPoint global = viewport->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QVERIFY(Kav::KavWindowDragActive(parent.window.get())); // offscreen: the window sizes itself
+        QMouseEvent move(QEvent::MouseMove, at + QPoint(30, 0), at + QPoint(30, 0), global + QPoint(30, 0),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, at + QPoint(30, 0), at + QPoint(30, 0), global + QPoint(30, 0),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &release);
+        QCoreApplication::processEvents();
+        QCOMPARE(parent.window->width(), 430);
+        QCOMPARE(parent.mdi->mdiArea()->width(), 428);
     }
 
     void titleAndMenuFollowTheActiveChild()
