@@ -100,6 +100,9 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
 TkavMDIForm::~TkavMDIForm()
 {
     qApp->removeEventFilter(this);
+    // The bars are the skin's; the area and the children stay the window's.
+    delete m_menuPanel.data();
+    delete m_titleBar.data();
 }
 
 void TkavMDIForm::buildMenuPanel()

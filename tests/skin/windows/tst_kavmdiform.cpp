@@ -199,6 +199,22 @@ private Q_SLOTS:
         QCOMPARE(mdiWindow.findChildren<TkavForm *>().size(), 0);
     }
 
+    void goingTakesTheBarsAndLeavesTheArea()
+    {
+        MdiParent parent;
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"), {QStringLiteral("&Edit")});
+        const QPointer<TkavTitleBar> bar(parent.mdi->TitleBar());
+        const QPointer<QMenuBar> menuBar(parent.mdi->menuBar());
+        QMdiArea *area = parent.mdi->mdiArea();
+        delete parent.mdi;
+        QVERIFY(bar.isNull());
+        QVERIFY(menuBar.isNull());
+        QCOMPARE(parent.window->findChild<QMdiArea *>(), area);
+        QCOMPARE(area->subWindowList(), QList<QMdiSubWindow *>{sub});
+        // Now the window may carry a skinned form of its own.
+        new TkavForm(parent.window.get());
+    }
+
     void placesBarsAreaAndFrame()
     {
         MdiParent parent({400, 300});
