@@ -2,15 +2,19 @@
 
 #include "KAVErrorBox.h"
 #include "KAVFunctions.h"
+#include "KAVMDIForm.h"
 #include "KAVMainMenu.h"
 #include "KAVMetrics.h"
 #include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
+#include "KAVTitleBarPopupMenu.h"
 #include "KAVWindowDrag.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,14 +29,28 @@ constexpr QSize MinimumOwnerSize{125, 50};
 // Width of the band along the window's edges that sizes the window.
 constexpr int SizingBand = 5;
 
+// An MDI child leaves this much more border at its right and bottom.
+constexpr int MdiChildInset = 3;
+
 bool fixedSize(const QWidget *window)
 {
     return window->minimumSize() == window->maximumSize();
 }
 
+// The widget a form on parent skins: the widget shown in an MDI sub-window when parent lies in
+// one, else parent's window.
+QWidget *formOwnerOf(QWidget *parent)
+{
+    for (QWidget *widget = parent; widget; widget = widget->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow *>(widget->parentWidget()) || widget->isWindow())
+            return widget;
+    }
+    return nullptr;
+}
+
 } // namespace
 
-TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(parent ? parent->window() : nullptr)
+TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(formOwnerOf(parent))
 {
     if (m_owner) {
         for (const QObject *child : m_owner->children()) {
@@ -54,6 +72,12 @@ TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(parent 
 TkavForm::~TkavForm()
 {
     qApp->removeEventFilter(this);
+    // The parent shows another child's menu and title now (and takes its buttons down).
+    if (m_mdiArea) {
+        postToMdiArea(Kav::MdiRefreshEvent);
+        if (m_mdiMaximized)
+            postToMdiArea(Kav::MdiChildRestoredEvent);
+    }
     if (m_menu) {
         // The menu bar goes with the form's children, after this destructor: it must not call
         // back into the form then.
@@ -83,6 +107,7 @@ void TkavForm::adoptOwner()
     // One application filter sees the window's own events and those of every control on it (a
     // control under the mouse at the window's edge gets the mouse, not the window).
     qApp->installEventFilter(this);
+    followSubWindow();
     layoutInOwner();
 }
 
@@ -90,6 +115,9 @@ void TkavForm::adoptOwner()
 
 void TkavForm::setUIStyle(TkavUIStyle style)
 {
+    // An MDI child keeps its place and size in the parent whatever border the look brings.
+    QMdiSubWindow *sub = subWindow();
+    const QRect subBounds = sub ? sub->geometry() : QRect();
     m_look.setUIStyle(style);
     const KavThemeValues values = m_look.values();
     setBorderColor(values.color(KavKey::FormBorderColor));
@@ -105,6 +133,8 @@ void TkavForm::setUIStyle(TkavUIStyle style)
                                     : Kav::TkavPicture();
     m_titleBar->setFileTheme(FileTheme());
     m_titleBar->setUIStyle(style);
+    if (subWindow())
+        m_titleBar->setRoundCorner(0); // a sub-window is not shaped
     if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data())) {
         mainMenu->setUIStyle(style);
         mainMenu->setFileTheme(FileTheme());
@@ -112,6 +142,8 @@ void TkavForm::setUIStyle(TkavUIStyle style)
     styleMenuBar();
     if (m_autoUpdateSub)
         ContainerApplyUIStyle(this, style, FileTheme());
+    if (sub && !sub->isMaximized() && !sub->isMinimized())
+        sub->setGeometry(subBounds);
     layoutInOwner();
     update();
 }
@@ -169,13 +201,18 @@ void TkavForm::setHeight(int height)
 {
     if (!m_owner || m_owner == this)
         return;
-    const int top = m_titleBarVisible ? 0 : m_borderWidth;
+    const int top = titleBarShown() ? 0 : m_borderWidth;
     resizeOwner(QSize(m_owner->width(), height + m_borderWidth + top));
     layoutInOwner();
 }
 
 void TkavForm::resizeOwner(const QSize &size)
 {
+    if (subWindow()) {
+        // The sub-window has no frame of its own: it is as large as the form's window.
+        subWindow()->resize(size);
+        return;
+    }
     if (fixedSize(m_owner))
         m_owner->setFixedSize(size);
     else
@@ -211,7 +248,6 @@ void TkavForm::setTitleBarVisible(bool visible)
     if (visible == m_titleBarVisible)
         return;
     m_titleBarVisible = visible;
-    m_titleBar->setVisible(visible);
     layoutInOwner();
     if (m_owner)
         m_owner->update();
@@ -244,6 +280,8 @@ int TkavForm::RoundCorner() const
 
 void TkavForm::setRoundCorner(int radius)
 {
+    if (subWindow())
+        return;
     m_titleBar->setRoundCorner(radius);
 }
 
@@ -297,9 +335,10 @@ void TkavForm::setMenu(QMenuBar *menu)
             mainMenu->setFileTheme(FileTheme());
         }
         styleMenuBar();
-        menu->show();
+        menu->setVisible(!subWindow());
     }
     layoutInOwner();
+    postToMdiArea(Kav::MdiRefreshEvent);
 }
 
 void TkavForm::setMenuBarColor(TColor color)
@@ -377,9 +416,10 @@ void TkavForm::layoutInOwner()
 {
     if (m_owner && m_owner != this && parentWidget() == m_owner) {
         const QSize client = m_owner->size();
-        const int top = m_titleBarVisible ? 0 : m_borderWidth;
-        setGeometry(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth),
-                    qMax(0, client.height() - m_borderWidth - top));
+        const int top = titleBarShown() ? 0 : m_borderWidth;
+        const int inset = subWindow() ? MdiChildInset : 0;
+        setGeometry(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth - inset),
+                    qMax(0, client.height() - m_borderWidth - top - inset));
     }
     layoutBars();
 }
@@ -387,11 +427,15 @@ void TkavForm::layoutInOwner()
 void TkavForm::layoutBars()
 {
     int top = 0;
-    if (m_titleBarVisible) {
+    m_titleBar->setVisible(titleBarShown());
+    if (titleBarShown()) {
         m_titleBar->setGeometry(0, 0, width(), m_titleBar->height());
         top = m_titleBar->height();
     }
-    if (m_menu) {
+    // An MDI child's menu shows in the parent's menu bar.
+    if (m_menu && m_menu->parentWidget() == this)
+        m_menu->setVisible(!subWindow());
+    if (m_menu && !subWindow()) {
         m_menu->setGeometry(0, top, width(), m_menuBarHeight);
         top += m_menuBarHeight;
     }
@@ -448,6 +492,10 @@ bool TkavForm::event(QEvent *event)
 
 bool TkavForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (subWindow() && m_subDrag.active && mdiDragEvent(event))
+        return true;
+    if (subWindow() && watched == m_titleBar && mdiTitleBarEvent(event))
+        return true;
     if (watched == m_owner) {
         if (ownerEvent(event))
             return true;
@@ -464,6 +512,11 @@ bool TkavForm::ownerEvent(QEvent *event)
         paintOwnerBorder();
         return false;
     case QEvent::Resize:
+        followMdiState();
+        layoutInOwner();
+        return false;
+    case QEvent::ParentChange:
+        followSubWindow();
         layoutInOwner();
         return false;
     case QEvent::Move:
@@ -472,9 +525,12 @@ bool TkavForm::ownerEvent(QEvent *event)
         return false;
     case QEvent::WindowTitleChange:
         m_titleBar->setCaption(m_owner->windowTitle());
+        if (m_mdiActive)
+            postToMdiArea(Kav::MdiRefreshEvent);
         return false;
     case QEvent::ActivationChange:
-        m_titleBar->SetActive(m_owner->isActiveWindow());
+        if (!subWindow())
+            m_titleBar->SetActive(m_owner->isActiveWindow());
         return false;
     case QEvent::WindowStateChange:
         m_titleBar->ProcessMaxBtn();
@@ -526,6 +582,8 @@ Qt::Edges TkavForm::sizingEdgesAt(const QPoint &windowPos) const
 
 bool TkavForm::sizeable() const
 {
+    if (subWindow())
+        return !fixedSize(subWindow()) && !subWindow()->isMaximized() && !subWindow()->isMinimized();
     return m_owner && m_owner->isWindow() && !fixedSize(m_owner);
 }
 
@@ -549,8 +607,9 @@ bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
+        // Of several MDI children only the active one answers.
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::AltModifier && m_owner &&
-            m_owner->isActiveWindow() && m_titleBarVisible) {
+            m_owner->isActiveWindow() && titleBarShown() && (!subWindow() || m_mdiActive)) {
             const QPoint at = m_owner->mapToGlobal(QPoint(0, m_titleBar->height()));
             m_titleBar->Popup(at.x(), at.y());
             return true;
@@ -560,8 +619,12 @@ bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress: {
         auto *widget = static_cast<QWidget *>(watched);
-        if (!m_owner || widget->window() != m_owner)
+        if (subWindow()) {
+            if (widget != m_owner && !m_owner->isAncestorOf(widget))
+                return false;
+        } else if (!m_owner || widget->window() != m_owner) {
             return false;
+        }
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint global = mouse->globalPosition().toPoint();
         const Qt::Edges edges = Kav::KavWindowDragActive(m_owner) ? Qt::Edges() : sizingEdgesAt(m_owner->mapFromGlobal(global));
@@ -572,9 +635,213 @@ bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
         }
         if (!edges || mouse->button() != Qt::LeftButton)
             return false;
+        if (subWindow()) {
+            m_subDrag = {true, edges, global, subWindow()->geometry()};
+            return true;
+        }
         Kav::KavStartWindowResize(m_owner, edges, global);
         return true;
     }
+    default:
+        return false;
+    }
+}
+
+// --- MDI child --------------------------------------------------------------------------------
+
+QMdiSubWindow *TkavForm::mdiSubWindow() const
+{
+    return m_owner && m_owner != this ? qobject_cast<QMdiSubWindow *>(m_owner->parentWidget()) : nullptr;
+}
+
+void TkavForm::followSubWindow()
+{
+    QMdiSubWindow *sub = mdiSubWindow();
+    if (sub == m_subWindow.data())
+        return;
+    if (m_subWindow)
+        disconnect(m_subWindow, nullptr, this, nullptr);
+    m_subWindow = sub;
+    m_mdiArea = sub ? sub->mdiArea() : nullptr;
+    m_mdiActive = false;
+    m_mdiMaximized = false;
+    takeOverWindowMenu();
+    if (!sub)
+        return;
+    m_titleBar->setRoundCorner(0);
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, [this] { followMdiState(); });
+    followMdiState();
+}
+
+void TkavForm::followMdiState()
+{
+    if (!subWindow())
+        return;
+    const Qt::WindowStates state = subWindow()->windowState();
+    const bool active = state.testFlag(Qt::WindowActive);
+    if (active != m_mdiActive) {
+        m_mdiActive = active;
+        m_titleBar->SetActive(active);
+        if (active)
+            postToMdiArea(Kav::MdiRefreshEvent);
+    }
+    // However many resizes arrive, the title bar goes (and the contents move up) once, and comes
+    // back once.
+    const bool maximized = state.testFlag(Qt::WindowMaximized);
+    if (maximized == m_mdiMaximized)
+        return;
+    m_mdiMaximized = maximized;
+    layoutInOwner();
+    m_titleBar->ProcessMaxBtn();
+    postToMdiArea(maximized ? Kav::MdiChildMaximizedEvent : Kav::MdiChildRestoredEvent);
+}
+
+void TkavForm::postToMdiArea(QEvent::Type type)
+{
+    if (!m_mdiArea)
+        return;
+    // Posted: the parent looks at the children once this one has finished changing (or gone).
+    QCoreApplication::postEvent(m_mdiArea, new Kav::TkavMdiChildEvent(type, subWindow()));
+}
+
+QMdiSubWindow *TkavForm::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(m_subWindow.data());
+}
+
+void TkavForm::takeOverWindowMenu()
+{
+    // The title bar's window menu acts on the top-level window; an MDI child's acts on its
+    // sub-window. Its items are, in order: minimise, maximise, move, size, (line), close.
+    TkavTitleBarPopupMenu *menu = m_titleBar->windowMenu();
+    QList<QAction *> items;
+    for (QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            items.append(action);
+    }
+    if (items.size() != 5)
+        return;
+    // Moving and sizing from the keyboard are for top-level windows only.
+    items[2]->setVisible(!subWindow());
+    items[3]->setVisible(!subWindow());
+    if (m_windowMenuTaken)
+        return;
+    m_windowMenuTaken = true;
+    for (QAction *action : {items[0], items[1], items[4]})
+        disconnect(action, &QAction::triggered, menu, nullptr);
+    // A form taken out of its sub-window again acts on its window as before.
+    connect(items[0], &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *sub = subWindow())
+            sub->showMinimized();
+        else
+            m_titleBar->minimizeWindow();
+    });
+    connect(items[1], &QAction::triggered, this, [this] {
+        if (subWindow())
+            mdiMaximizeOrRestore();
+        else
+            m_titleBar->maximizeOrRestore();
+    });
+    connect(items[4], &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *sub = subWindow())
+            sub->close();
+        else
+            m_titleBar->closeWindow();
+    });
+}
+
+void TkavForm::mdiMaximizeOrRestore()
+{
+    if (!subWindow())
+        return;
+    if (subWindow()->isMaximized())
+        subWindow()->showNormal();
+    else
+        subWindow()->showMaximized();
+}
+
+bool TkavForm::mdiTitleBarEvent(QEvent *event)
+{
+    // The title bar acts on its top-level window; for an MDI child the form takes the presses
+    // that would move, maximise, minimise or close and does them on the sub-window.
+    const auto type = event->type();
+    if (m_resettingTitleBar || (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+                                type != QEvent::MouseButtonDblClick))
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    const int hot = Kav::TitleBarLayout::buttonAt(m_titleBar->currentLayout(), mouse->position().toPoint());
+    const TkavTitleBarButton *button = m_titleBar->Buttons()->item(hot);
+    const TkavTitleBarBtnType buttonType = button ? button->ButtonType() : KavTitleBar::kavCustom;
+    const bool windowButton = buttonType == KavTitleBar::kavMax || buttonType == KavTitleBar::kavMin ||
+        buttonType == KavTitleBar::kavClose;
+    if (QMdiArea *area = subWindow()->mdiArea())
+        area->setActiveSubWindow(subWindow());
+    if (type == QEvent::MouseButtonPress) {
+        m_titleBarPressedButton = hot;
+        if (hot >= 0 || subWindow()->isMaximized())
+            return false; // the bar shows the button pressed
+        m_subDrag = {true, {}, mouse->globalPosition().toPoint(), subWindow()->geometry()};
+        return true;
+    }
+    if (type == QEvent::MouseButtonDblClick) {
+        if (hot < 0) {
+            if (m_titleBar->Buttons()->hasType(KavTitleBar::kavMax))
+                mdiMaximizeOrRestore();
+            return true;
+        }
+        if (buttonType == KavTitleBar::kavControlBox) {
+            subWindow()->close();
+            return true;
+        }
+        return false;
+    }
+    // Release: a click on a window button is the form's; the bar only forgets its press.
+    const bool click = windowButton && hot == m_titleBarPressedButton;
+    m_titleBarPressedButton = -1;
+    if (!click)
+        return false;
+    m_resettingTitleBar = true;
+    QMouseEvent away(QEvent::MouseButtonRelease, QPointF(-1, -1), QPointF(-1, -1), mouse->globalPosition(),
+                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_titleBar, &away);
+    m_resettingTitleBar = false;
+    switch (buttonType) {
+    case KavTitleBar::kavMax:
+        mdiMaximizeOrRestore();
+        break;
+    case KavTitleBar::kavMin:
+        subWindow()->showMinimized();
+        break;
+    default:
+        subWindow()->close();
+        break;
+    }
+    return true;
+}
+
+bool TkavForm::mdiDragEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const QPoint delta = static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_subDrag.startGlobal;
+        if (!m_subDrag.edges)
+            subWindow()->move(m_subDrag.startGeometry.topLeft() + delta);
+        else
+            subWindow()->setGeometry(Kav::KavResizedGeometry(m_subDrag.startGeometry, m_subDrag.edges, delta,
+                                                             subWindow()->minimumSize(), subWindow()->maximumSize()));
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        m_subDrag.active = false;
+        return true;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
+            return false;
+        subWindow()->setGeometry(m_subDrag.startGeometry);
+        m_subDrag.active = false;
+        return true;
     default:
         return false;
     }

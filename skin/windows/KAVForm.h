@@ -6,6 +6,7 @@
 #include "KAVPlatformPanel.h"
 #include "KAVThemes.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QMenuBar>
 #include <QPointer>
@@ -13,6 +14,7 @@
 
 #include <stdexcept>
 
+class QMdiSubWindow;
 class TkavTitleBar;
 class TkavTitleBarButtons;
 class TkavTitleBarSections;
@@ -33,6 +35,12 @@ public:
 // Dragging the title bar moves the window; the outer 5 pixels size it (unless the window has a
 // fixed size); Alt+Space opens the window menu. The window manager moves and sizes the window
 // where it will; elsewhere the window does it itself.
+//
+// An MDI child: a widget shown in a (frameless) QMdiSubWindow, before or after the form is put on
+// it. Its form moves and sizes the sub-window, leaves 3 more pixels of border at the right and the
+// bottom, never shows its menu bar (the MDI parent shows the active child's menu), hides its title
+// bar while the sub-window is maximised, and tells the parent's QMdiArea about activation,
+// maximising and closing (the events in KAVMDIForm.h).
 class TkavForm : public TkavPlatformPanel {
     Q_OBJECT
     Q_CLASSINFO("KavFormSkin", "true")
@@ -133,6 +141,10 @@ public:
     bool sizeable() const;
     // The window the form skins.
     QWidget *ownerForm() const { return m_owner; }
+    // The sub-window the form's window is shown in, when it is an MDI child.
+    QMdiSubWindow *mdiSubWindow() const;
+    // Whether the title bar is shown: TitleBarVisible, and not hidden by a maximised MDI child.
+    bool titleBarShown() const { return m_titleBarVisible && !m_mdiMaximized; }
 
 Q_SIGNALS:
     void OnTitleBarCustomBtnsClick(QObject *sender, int index);
@@ -159,6 +171,14 @@ private:
     bool applicationEvent(QObject *watched, QEvent *event);
     void showSizingCursor(QWidget *under, Qt::Edges edges);
     void keepMaximisedOnWorkArea();
+    // MDI child: follows the sub-window it went into, its activation and its maximising.
+    void followSubWindow();
+    void followMdiState();
+    void postToMdiArea(QEvent::Type type);
+    void takeOverWindowMenu();
+    bool mdiTitleBarEvent(QEvent *event);
+    void mdiMaximizeOrRestore();
+    bool mdiDragEvent(QEvent *event);
 
     TkavLook m_look;
     TkavTitleBar *m_titleBar = nullptr;
@@ -175,4 +195,21 @@ private:
     int m_menuBarHeight = 22;
     Kav::TkavPicture m_backgroundPattern;
     QRect m_normalBounds;
+    // Kept as QObject: the sub-window is half destroyed when it deletes this form with its
+    // widget, and must then not be taken for a sub-window (subWindow() is null by then).
+    QPointer<QObject> m_subWindow;
+    QPointer<QObject> m_mdiArea;
+    QMdiSubWindow *subWindow() const;
+    bool m_mdiActive = false;
+    bool m_mdiMaximized = false; // title bar hidden for a maximised MDI child
+    // A move (no edges) or size of the sub-window that the form does itself.
+    struct SubWindowDrag {
+        bool active = false;
+        Qt::Edges edges;
+        QPoint startGlobal;
+        QRect startGeometry;
+    } m_subDrag;
+    int m_titleBarPressedButton = -1;
+    bool m_resettingTitleBar = false;
+    bool m_windowMenuTaken = false; // its items act through the form (on a sub-window if any)
 };
