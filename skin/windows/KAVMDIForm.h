@@ -5,6 +5,7 @@
 #include "KAVLook.h"
 #include "KAVMDILayout.h"
 #include "KAVThemes.h"
+#include "KAVTitleBar.h" // complete: the form keeps a QPointer to its title bar
 
 #include <QEvent>
 #include <QObject>
@@ -16,7 +17,6 @@
 #include <QMdiArea>
 class QMdiSubWindow;
 class QMenuBar;
-class TkavTitleBar;
 class TkavTitleBarButtons;
 class TkavTitleBarSections;
 class TkavToolBarSpeedButton;

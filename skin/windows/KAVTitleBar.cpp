@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -198,7 +199,7 @@ void TkavTitleBarButton::ProcessMaxBtn()
     TkavTitleBar *bar = titleBar();
     if (m_type != KavTitleBar::kavMax || bar == nullptr || bar->Custom())
         return;
-    const QWidget *window = bar->window();
+    const QWidget *window = bar->formWindow();
     const bool maximized = window != bar && window->isMaximized();
     takeLookFrames(maximized ? RestoreFirstFrame : firstLookFrame(KavTitleBar::kavMax));
     updateDrawn();
@@ -452,7 +453,7 @@ public:
     {
         if (t != QAccessible::Name || !isValid())
             return {};
-        return buttonName(bar()->Buttons()->item(index()), bar()->window()->isMaximized());
+        return buttonName(bar()->Buttons()->item(index()), bar()->formWindow()->isMaximized());
     }
     QAccessible::Role role() const override { return QAccessible::Button; }
     QAccessible::State state() const override
@@ -586,8 +587,8 @@ void TkavTitleBar::setUIStyle(TkavUIStyle style)
     m_captionTop = values.integer(KavKey::TitleBarButtonTopInt);
     // A theme file without these entries answers -1: no minimum, no rounding.
     // A window of fixed size keeps it.
-    if (parentWidget() != nullptr && window()->minimumSize() != window()->maximumSize())
-        window()->setMinimumWidth(std::max(0, values.integer(KavKey::FormMinWidthInt)));
+    if (QWidget *form = formWindow(); parentWidget() != nullptr && form->minimumSize() != form->maximumSize())
+        form->setMinimumWidth(std::max(0, values.integer(KavKey::FormMinWidthInt)));
     m_roundCorner = std::max(0, values.integer(KavKey::FormRoundCornerInt));
 
     const TkavUIStyle resolved = values.usesFile() ? TkavUIStyle::FromThemeFile : values.resolvedStyle();
@@ -713,7 +714,7 @@ void TkavTitleBar::Popup(int x, int y)
 
 void TkavTitleBar::maximizeOrRestore()
 {
-    QWidget *form = window();
+    QWidget *form = formWindow();
     if (form == this)
         return;
     // Maximising through the window system puts the window on the work area already; placing
@@ -728,14 +729,23 @@ void TkavTitleBar::maximizeOrRestore()
 
 void TkavTitleBar::minimizeWindow()
 {
-    if (window() != this)
-        window()->showMinimized();
+    if (QWidget *form = formWindow(); form != this)
+        form->showMinimized();
 }
 
 void TkavTitleBar::closeWindow()
 {
-    if (window() != this)
-        window()->close();
+    if (QWidget *form = formWindow(); form != this)
+        form->close();
+}
+
+QWidget *TkavTitleBar::formWindow() const
+{
+    for (QWidget *up = parentWidget(); up != nullptr && !up->isWindow(); up = up->parentWidget()) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(up))
+            return sub;
+    }
+    return window();
 }
 
 void TkavTitleBar::clickButton(int index)
@@ -937,7 +947,7 @@ bool TkavTitleBar::eventFilter(QObject *watched, QEvent *event)
 
 void TkavTitleBar::watchWindow()
 {
-    QWidget *form = window() != this ? window() : nullptr;
+    QWidget *form = formWindow() != this ? formWindow() : nullptr;
     // The panel watches the parent for its own reasons (one filter serves both), so a window that
     // is the parent keeps the filter.
     if (m_watchedWindow && m_watchedWindow != form && m_watchedWindow != parentWidget())

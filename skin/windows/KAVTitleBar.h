@@ -292,6 +292,8 @@ public:
 
     // Whether the bar sits on a skinned form, which has given the window up to it.
     bool InForm() const;
+    // The window the bar's buttons act on: the MDI sub-window the bar sits in, else its window.
+    QWidget *formWindow() const;
     // Re-applies the window shape (only InForm); the form calls it when it is resized.
     void OnFormReSize();
     // Every kavMax button shows restore or maximise pictures as the window is.

@@ -49,7 +49,7 @@ void TkavTitleBarPopupMenu::prepare()
     m_minimize->setEnabled(buttons->hasType(KavTitleBar::kavMin));
     m_maximize->setEnabled(buttons->hasType(KavTitleBar::kavMax));
     m_close->setEnabled(buttons->hasType(KavTitleBar::kavClose));
-    const bool maximized = m_titleBar->window()->isMaximized();
+    const bool maximized = m_titleBar->formWindow()->isMaximized();
     m_move->setEnabled(!maximized);
     m_size->setEnabled(!maximized);
 }

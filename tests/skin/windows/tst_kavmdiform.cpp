@@ -479,12 +479,22 @@ private Q_SLOTS:
         QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"));
         TkavTitleBar *bar = formOf(sub)->TitleBar();
 
+        TkavTitleBarButton *maxButton = nullptr;
+        for (int i = 0; i < bar->Buttons()->count(); ++i) {
+            if (bar->Buttons()->item(i)->ButtonType() == KavTitleBar::kavMax)
+                maxButton = bar->Buttons()->item(i);
+        }
+        QVERIFY(maxButton);
+        const QImage maximisePicture = maxButton->PicNormal();
         click(bar, buttonCentre(bar, KavTitleBar::kavMax));
         MdiParent::settle();
         QVERIFY(sub->isMaximized());
         QVERIFY(!parent.window->isMaximized());
+        // The child's maximise button follows the child, not the parent: it shows restore now.
+        QVERIFY(maxButton->PicNormal() != maximisePicture);
         sub->showNormal();
         MdiParent::settle();
+        QCOMPARE(maxButton->PicNormal(), maximisePicture);
 
         // Dragging the caption moves the sub-window, not the parent.
         const QPoint parentAt = parent.window->pos();

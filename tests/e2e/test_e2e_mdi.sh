@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# End-to-end under a real window manager (openbox): the MDI demonstration's parent with three
+# skinned children. A child's title bar maximises it (its buttons move to the parent's menu bar),
+# the restore button there restores it, and its own close button closes it. The program tells
+# what happened to its children on stdout (KAV_MDIDEMO_TRACE).
+#   test_e2e_mdi.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build_dir=$1
+source_dir=$2
+program="$build_dir/tools/mdidemo/kav-mdidemo"
+work=$(mktemp -d)
+source "$(dirname "$0")/x_session.sh"
+start_x_server
+start_window_manager "$source_dir/tests/e2e/data/openbox-rc.xml"
+
+KAV_MDIDEMO_TRACE=1 "$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+x_session_pids+=("$app_pid")
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "MDI demonstration" | head -1)
+[[ -n "$window" ]] || fail "the MDI window did not appear"
+sleep 1
+
+# Window positions: the children are cascaded; the third one, in front, has its title bar at
+# y 127 and its close button at x 776. While a child is maximised, the parent's menu bar (y 32)
+# ends with its minimise, restore and close buttons.
+child_title=(400 127)
+child_close=(776 127)
+menu_restore=(869 32)
+
+wait_for() {
+  for _ in $(seq 30); do grep -q "$1" "$work/app.log" && return 0; sleep 0.1; done
+  fail "expected \"$1\"; the program said: $(tr '\n' '|' <"$work/app.log")"
+}
+
+xdotool mousemove --window "$window" "${child_title[@]}" click --repeat 2 --delay 80 1
+wait_for "Child 3: maximised"
+sleep 0.3
+xdotool mousemove --window "$window" "${menu_restore[@]}" click 1
+wait_for "Child 3: normal"
+sleep 0.3
+xdotool mousemove --window "$window" "${child_close[@]}" click 1
+wait_for "Child 3: closed"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended with its child: $(cat "$work/app.log")"
+echo "e2e mdi: passed"
