@@ -491,21 +491,20 @@ void TkavMDIForm::Tile(Kav::MdiLayout::TileMode mode)
 {
     QList<bool> minimized;
     const QList<QMdiSubWindow *> children = stackedChildren(&minimized);
-    const QList<QRect> bounds = Kav::MdiLayout::tile(layoutFrame(), minimized, mode);
-    for (qsizetype i = 0; i < children.size(); ++i) {
-        if (minimized.at(i))
-            continue;
-        if (children.at(i)->isMaximized())
-            children.at(i)->showNormal();
-        children.at(i)->setGeometry(bounds.at(i));
-    }
+    placeChildren(children, minimized, Kav::MdiLayout::tile(layoutFrame(), minimized, mode));
 }
 
 void TkavMDIForm::Cascade()
 {
     QList<bool> minimized;
     const QList<QMdiSubWindow *> children = stackedChildren(&minimized);
-    const QList<QRect> bounds = Kav::MdiLayout::cascade(layoutFrame(), minimized);
+    placeChildren(children, minimized, Kav::MdiLayout::cascade(layoutFrame(), minimized));
+}
+
+void TkavMDIForm::placeChildren(const QList<QMdiSubWindow *> &children, const QList<bool> &minimized,
+                                const QList<QRect> &bounds)
+{
+    // Minimised children stay where they are; a maximised one is restored before it is placed.
     for (qsizetype i = 0; i < children.size(); ++i) {
         if (minimized.at(i))
             continue;

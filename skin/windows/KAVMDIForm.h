@@ -152,6 +152,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void placeChildren(const QList<QMdiSubWindow *> &children, const QList<bool> &minimized,
+                       const QList<QRect> &bounds);
     void buildMenuPanel();
     void layoutWindow();
     void updateTitle();

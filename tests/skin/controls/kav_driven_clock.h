@@ -23,6 +23,18 @@ public:
         bool alive = true;
     };
 
+    // The driven time, in milliseconds since the clock was made.
+    qint64 now() const { return m_now; }
+
+    // Sets the time without running any tick (a clock that jumps); running timers keep ticking
+    // at their intervals from the new time.
+    void jumpTo(qint64 time)
+    {
+        for (const auto &slot : m_slots)
+            slot->due += time - m_now;
+        m_now = time;
+    }
+
     // Runs every tick due up to now + ms, in time order.
     void advance(qint64 ms)
     {
