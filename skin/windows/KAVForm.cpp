@@ -167,7 +167,6 @@ void TkavForm::fileThemeRemoved()
 void TkavForm::setBorderColor(TColor color)
 {
     m_borderColor = color;
-    layoutInOwner();
     if (m_owner)
         m_owner->update();
 }
@@ -454,17 +453,21 @@ void TkavForm::paintEvent(QPaintEvent *event)
     // The form is large and mostly covered: fill just what is asked, straight onto the window's
     // back buffer.
     QPainter painter(this);
-    if (!m_backgroundPattern.isNull())
-        painter.fillRect(event->rect(), QBrush(m_backgroundPattern.image()));
-    else
-        painter.fillRect(event->rect(), Color().toQColor());
+    paintBackground(painter, event->rect());
 }
 
 void TkavForm::paintPanel(QImage &canvas) const
 {
     QPainter painter(&canvas);
+    paintBackground(painter, canvas.rect());
+}
+
+void TkavForm::paintBackground(QPainter &painter, const QRect &rect) const
+{
     if (!m_backgroundPattern.isNull())
-        painter.fillRect(canvas.rect(), QBrush(m_backgroundPattern.image()));
+        painter.fillRect(rect, QBrush(m_backgroundPattern.image()));
+    else
+        painter.fillRect(rect, Color().toQColor());
 }
 
 void TkavForm::paintOwnerBorder()

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 class QMdiSubWindow;
+class QPainter;
 class TkavTitleBar;
 class TkavTitleBarButtons;
 class TkavTitleBarSections;
@@ -167,6 +168,8 @@ private:
     void resizeOwner(const QSize &size);
     // What the window's border and the mouse over its edges need.
     void paintOwnerBorder();
+    // The background (the look's pattern, or Color) over rect.
+    void paintBackground(QPainter &painter, const QRect &rect) const;
     bool ownerEvent(QEvent *event);
     bool applicationEvent(QObject *watched, QEvent *event);
     void showSizingCursor(QWidget *under, Qt::Edges edges);
