@@ -323,15 +323,6 @@ void frameRect(QPainter &painter, const QRect &rect, const QColor &color)
     painter.fillRect(QRect(rect.x() + rect.width() - 1, rect.y(), 1, rect.height()), color);
 }
 
-int findPropertyIndex(const QMetaObject *meta, const QString &name)
-{
-    for (int i = 0; i < meta->propertyCount(); ++i) {
-        if (QString::compare(QLatin1StringView(meta->property(i).name()), name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 // Property names are matched without regard to case, which costs a walk over every property of
 // the class; a look switch asks the same few questions of hundreds of controls of a handful of
 // classes, so the answers are kept per class (classes live as long as the program).
@@ -342,7 +333,7 @@ int propertyIndex(const QMetaObject *meta, const QString &name)
     const auto found = known.constFind(key);
     if (found != known.constEnd())
         return *found;
-    const int index = findPropertyIndex(meta, name);
+    const int index = Kav::KavFindProperty(meta, name.toLatin1().constData()).propertyIndex();
     known.insert(key, index);
     return index;
 }
