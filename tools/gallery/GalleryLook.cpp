@@ -1,15 +1,9 @@
 #include "GalleryLook.h"
 
 #include "KAVFunctions.h"
-#include "KAVWindowLook.h"
 
 #include <QPalette>
 #include <QWidget>
-
-void GalleryApplyLook(QWidget *root, TkavUIStyle style, TkavFileTheme *fileTheme)
-{
-    Kav::KavApplyWindowLook(root, style, fileTheme);
-}
 
 QImage GalleryLookPicture(const KavThemeValues &values, int key, int count, int index)
 {

@@ -7,10 +7,6 @@
 
 class QWidget;
 
-// Hands one look to root and every skinned control under it, at any depth, in one pass with one
-// repaint (Kav::KavApplyWindowLook). fileTheme may be nullptr (a built-in look).
-void GalleryApplyLook(QWidget *root, TkavUIStyle style, TkavFileTheme *fileTheme);
-
 // A picture of the look (frame index of count, or the whole picture for count 0); an empty one
 // when the look lacks it.
 QImage GalleryLookPicture(const KavThemeValues &values, int key, int count = 0, int index = 0);

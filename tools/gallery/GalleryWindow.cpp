@@ -8,6 +8,7 @@
 #include "KAVMainMenu.h"
 #include "KAVPopupMenu.h"
 #include "KAVVersion.h"
+#include "KAVWindowLook.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
@@ -235,7 +236,7 @@ void GalleryWindow::applyLook()
     // A skinned form keeps its own size when the border changes, growing the window; the
     // gallery keeps the window's size instead, so that every look shows the same page.
     const QSize windowSize = size();
-    GalleryApplyLook(this, m_look, theme);
+    Kav::KavApplyWindowLook(this, m_look, theme);
     resize(windowSize);
 
     const KavThemeValues values(m_look, theme);
