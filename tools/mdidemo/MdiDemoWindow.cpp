@@ -33,7 +33,7 @@ const QList<QPair<TkavUIStyle, QString>> &looks()
 
 } // namespace
 
-MdiDemoWindow::MdiDemoWindow(QWidget *parent) : QWidget(parent)
+MdiDemoWindow::MdiDemoWindow(TkavUIStyle look, QWidget *parent) : QWidget(parent), m_look(look)
 {
     setWindowTitle(QStringLiteral("kavskin MDI demonstration"));
     resize(WindowSize);

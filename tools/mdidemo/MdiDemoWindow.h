@@ -17,7 +17,7 @@ class MdiDemoWindow : public QWidget {
 public:
     static constexpr QSize WindowSize{900, 640};
 
-    explicit MdiDemoWindow(QWidget *parent = nullptr);
+    explicit MdiDemoWindow(TkavUIStyle look = TkavUIStyle::MacOS, QWidget *parent = nullptr);
 
     void showLook(TkavUIStyle look);
     TkavUIStyle look() const { return m_look; }

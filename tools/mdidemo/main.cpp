@@ -45,8 +45,7 @@ int main(int argc, char **argv)
             return arguments[i] == QLatin1String("--help") ? 0 : 2;
         }
     }
-    MdiDemoWindow window;
-    window.showLook(look);
+    MdiDemoWindow window(look);
     window.show();
     if (screenshot.isEmpty())
         return app.exec();
