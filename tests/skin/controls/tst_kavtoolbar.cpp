@@ -93,6 +93,8 @@ private:
     // A tool bar of the test colours on the window, with three icon buttons, shown.
     TkavToolBar *fixtureBar();
     QToolButton *button(TkavToolBar *bar, int index);
+    // Makes tool a split button with a one-item menu, which it returns.
+    static QMenu *giveDropDownMenu(QToolButton *tool);
 
     QTemporaryDir m_dir;
     std::unique_ptr<TkavFileTheme> m_theme;
@@ -139,6 +141,15 @@ TkavToolBar *TestToolBar::fixtureBar()
 QToolButton *TestToolBar::button(TkavToolBar *bar, int index)
 {
     return qobject_cast<QToolButton *>(bar->widgetForAction(bar->actions().at(index)));
+}
+
+QMenu *TestToolBar::giveDropDownMenu(QToolButton *tool)
+{
+    auto *menu = new QMenu(tool->parentWidget());
+    menu->addAction(QStringLiteral("One"));
+    tool->setMenu(menu);
+    tool->setPopupMode(QToolButton::MenuButtonPopup);
+    return menu;
 }
 
 // --- Which face -------------------------------------------------------------------------------
@@ -240,11 +251,7 @@ void TestToolBar::dropDownButton()
 {
     TkavToolBar *bar = fixtureBar();
     QToolButton *tool = button(bar, 2);
-    auto *menu = new QMenu(bar);
-    menu->addAction(QStringLiteral("One"));
-    tool->setMenu(menu);
-    tool->setPopupMode(QToolButton::MenuButtonPopup);
-    bar->setGeometry(0, 0, 300, 40);
+    giveDropDownMenu(tool);
     tool->setAttribute(Qt::WA_UnderMouse, true);
 
     const QImage face = bar->grab().toImage();
@@ -271,11 +278,7 @@ void TestToolBar::dropDownOpensMenu()
 {
     TkavToolBar *bar = fixtureBar();
     QToolButton *tool = button(bar, 2);
-    auto *menu = new QMenu(bar);
-    menu->addAction(QStringLiteral("One"));
-    tool->setMenu(menu);
-    tool->setPopupMode(QToolButton::MenuButtonPopup);
-    bar->setGeometry(0, 0, 300, 40);
+    QMenu *menu = giveDropDownMenu(tool);
     QSignalSpy shown(menu, &QMenu::aboutToShow);
     // The menu runs its own loop; closing it as soon as it shows hands control back.
     connect(menu, &QMenu::aboutToShow, menu, [menu] { QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection); });
