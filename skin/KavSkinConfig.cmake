@@ -1,3 +1,3 @@
 include(CMakeFindDependencyMacro)
-find_dependency(Qt6 COMPONENTS Core Gui Widgets)
+find_dependency(Qt6 COMPONENTS Core Gui Widgets Sql)
 include("${CMAKE_CURRENT_LIST_DIR}/KavSkinTargets.cmake")
