@@ -231,3 +231,16 @@ inline constexpr int NoticeStayCheckMs = 100;      // how often a shown notice c
 inline constexpr int NoticeFrameMs = 15;           // a slide step
 
 } // namespace Kav::Metrics
+
+namespace Kav::Metrics {
+
+// The data-aware list boxes (list box, lookup list): a new one's size, and their flat border
+// (outer line in the border colour, inner line in Color).
+inline constexpr QSize DBListBoxSize{121, 97};
+inline constexpr int DBListBoxBorderWidth = 2;
+// The data grid: a new one's size, its one-line border, and the room left and right of a title.
+inline constexpr QSize DBGridSize{320, 120};
+inline constexpr int DBGridBorderWidth = 1;
+inline constexpr int DBGridTitlePadding = 2;
+
+} // namespace Kav::Metrics
