@@ -325,10 +325,13 @@ void TkavDBListBox::dataChange()
     const TkavField field = m_link.Field();
     int row = -1;
     if (field) {
+        // The item of exactly the field's text, else one that differs only in letter case, as
+        // a list box finds a string.
         const QString text = field.AsString();
-        for (int i = 0; i < count() && row < 0; ++i)
-            if (item(i)->text() == text)
-                row = i;
+        for (const Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive})
+            for (int i = 0; i < count() && row < 0; ++i)
+                if (item(i)->text().compare(text, sensitivity) == 0)
+                    row = i;
     }
     m_showing = true;
     setCurrentRow(row);

@@ -138,7 +138,7 @@ private:
 };
 
 // A list box bound to a field: the item whose text equals the field's text is the current one
-// (none when no item does); choosing an item puts the data set into edit mode and hands the
+// (failing that, one that differs only in letter case; none when no item matches); choosing an item puts the data set into edit mode and hands the
 // item's text to the field when the control is left or the record posted. A choice the data set
 // refuses (read-only, not editable) beeps and shows the field's item again; Escape drops a choice
 // not yet handed over.
