@@ -281,7 +281,6 @@ void TkavCustomDBListBox::changeEvent(QEvent *event)
 TkavDBListBox::TkavDBListBox(QWidget *parent) : TkavCustomDBListBox(parent)
 {
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] { updateData(); };
     connect(this, &QListWidget::currentRowChanged, this, &TkavDBListBox::rowChosen);
 }
@@ -382,7 +381,6 @@ void TkavDBListBox::focusOutEvent(QFocusEvent *event)
 TkavLookupBinding::TkavLookupBinding()
 {
     m_link.OnDataChange = [this] { keyChange(); };
-    m_link.OnActiveChange = [this] { keyChange(); };
     m_link.OnUpdateData = [this] {
         if (TkavField field = m_link.Field())
             field.setValue(m_keyValue);

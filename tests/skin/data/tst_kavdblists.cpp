@@ -77,7 +77,7 @@ void TestKavDBLists::lookupChoosesThroughSecondTable_data()
 
     const QList<int> down{Qt::Key_Down};
     const QList<int> downEscape{Qt::Key_Down, Qt::Key_Escape};
-    for (const QString kind : {QStringLiteral("list"), QStringLiteral("combo")}) {
+    for (const QString &kind : {QStringLiteral("list"), QStringLiteral("combo")}) {
         QTest::addRow("%s: choose and post", qPrintable(kind)) << kind << down << false << "Class 3C" << 3 << 0;
         QTest::addRow("%s: read-only refuses", qPrintable(kind)) << kind << down << true << "Class 2B" << 2 << 1;
         QTest::addRow("%s: escape drops the choice", qPrintable(kind))
