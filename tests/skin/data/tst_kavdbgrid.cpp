@@ -1,0 +1,245 @@
+#include "KAVDBGrid.h"
+#include "KAVThemeValues.h"
+#include "tst_kavdblists_fixtures.h"
+
+#include <QHeaderView>
+#include <QtTest>
+
+using fixtures::School;
+
+namespace {
+
+// A grid on the pupils with small cells, shown, so that every cell of the first rows is on screen.
+struct GridOnPupils {
+    explicit GridOnPupils(School &school)
+    {
+        window.resize(400, 200);
+        grid.setGeometry(0, 0, 360, 140);
+        grid.horizontalHeader()->setDefaultSectionSize(40);
+        grid.verticalHeader()->setDefaultSectionSize(18);
+        grid.setDataSource(&school.pupilSource);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("the grid's window is not shown");
+    }
+
+    QModelIndex cell(int row, int column) const { return grid.model()->index(row, column); }
+    // A point in the cell near its top right corner, away from its text and grid lines, in the
+    // grid's coordinates.
+    QPoint fillPoint(int row, int column) const
+    {
+        const QRect rect = grid.visualRect(cell(row, column));
+        return grid.viewport()->mapTo(&grid, rect.topRight() + QPoint(-3, 2));
+    }
+    void click(int row, int column)
+    {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(row, column)).center());
+    }
+
+    QWidget window;
+    TkavDBGrid grid{&window};
+};
+
+TColor pixelAt(const QImage &image, QPoint point)
+{
+    return TColor::fromQColor(image.pixelColor(point));
+}
+
+} // namespace
+
+class TestKavDBGrid : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newGridMarksInGreenAndYellow();
+    void cellsAndTitlesTakeTheLook_data();
+    void cellsAndTitlesTakeTheLook();
+    void textStaysReadableOnMarks_data();
+    void textStaysReadableOnMarks();
+    void rowFollowsRecordBothWays();
+    void cellEditIsPostedOnLeavingTheRow();
+    void refusedPostKeepsTheRow();
+    void followsSourceAndDataSetLifetime();
+};
+
+void TestKavDBGrid::newGridMarksInGreenAndYellow()
+{
+    TkavDBGrid grid;
+    QCOMPARE(grid.FocusedColor(), TColor(0x008000));
+    QCOMPARE(grid.SelectedColor(), TColor(0x00FFFF));
+    // The look does not own the marking colours.
+    grid.setUIStyle(TkavUIStyle::WinXP);
+    QCOMPARE(grid.FocusedColor(), TColor(0x008000));
+    QCOMPARE(grid.SelectedColor(), TColor(0x00FFFF));
+    // The colour views have no storage of their own.
+    grid.setBGColor(TColor(0x123456));
+    QCOMPARE(grid.property("Color").value<TColor>(), TColor(0x123456));
+    QCOMPARE(grid.palette().color(QPalette::Base), TColor(0x123456).toQColor());
+    grid.setTitleFontColor(TColor(0x654321));
+    QCOMPARE(grid.horizontalHeader()->palette().color(QPalette::ButtonText), TColor(0x654321).toQColor());
+}
+
+void TestKavDBGrid::cellsAndTitlesTakeTheLook_data()
+{
+    QTest::addColumn<TkavUIStyle>("look");
+    for (const TkavUIStyle look : Kav::Metrics::BuiltInLooks)
+        QTest::newRow(qPrintable(fixtures::lookName(look))) << look;
+}
+
+void TestKavDBGrid::cellsAndTitlesTakeTheLook()
+{
+    QFETCH(TkavUIStyle, look);
+    School school;
+    GridOnPupils fixture(school);
+    TkavDBGrid &grid = fixture.grid;
+    grid.setUIStyle(look);
+    const KavThemeValues values(look, nullptr);
+    QCOMPARE(grid.BorderColor(), values.color(KavKey::ControlBorderColor));
+    QCOMPARE(grid.FixedBGColor(), values.color(KavKey::MenuSelectedBackgroundColor));
+    QCOMPARE(grid.BGColor(), values.color(KavKey::ControlBackgroundColor));
+    QCOMPARE(grid.TitleFontColor(), values.color(KavKey::MenuSelectedFontColor));
+    QCOMPARE(grid.FontColor(), values.color(KavKey::MenuFontColor));
+
+    // Ben's row is current, its first cell focused.
+    QVERIFY(school.pupils.setRecNo(1));
+    QImage face = grid.grab().toImage();
+    QCOMPARE(pixelAt(face, fixture.fillPoint(1, 0)), grid.FocusedColor());
+    QCOMPARE(pixelAt(face, fixture.fillPoint(1, 1)), grid.SelectedColor());
+    QCOMPARE(pixelAt(face, fixture.fillPoint(2, 0)), grid.BGColor());
+    QCOMPARE(pixelAt(face, fixture.fillPoint(0, 1)), grid.BGColor());
+    const QHeaderView *titles = grid.horizontalHeader();
+    QCOMPARE(pixelAt(face, titles->mapTo(&grid, QPoint(titles->sectionSize(0) / 2, 2))), grid.FixedBGColor());
+    QCOMPARE(pixelAt(face, QPoint(0, 0)), grid.BorderColor());
+    QCOMPARE(pixelAt(face, QPoint(grid.width() - 1, grid.height() - 1)), grid.BorderColor());
+
+    // Colours set after the look are what is drawn.
+    grid.setFocusedColor(TColor(0x0000FF));
+    grid.setSelectedColor(TColor(0xFF0000));
+    face = grid.grab().toImage();
+    QCOMPARE(pixelAt(face, fixture.fillPoint(1, 0)), TColor(0x0000FF));
+    QCOMPARE(pixelAt(face, fixture.fillPoint(1, 1)), TColor(0xFF0000));
+}
+
+void TestKavDBGrid::textStaysReadableOnMarks_data()
+{
+    QTest::addColumn<TColor>("fill");
+    QTest::addColumn<TColor>("text");
+    QTest::newRow("default focused green") << TColor(0x008000) << TColor(0xFFFFFF);
+    QTest::newRow("default selected yellow") << TColor(0x00FFFF) << TColor(0x000000);
+    QTest::newRow("white") << TColor(0xFFFFFF) << TColor(0x000000);
+    QTest::newRow("navy") << TColor(0x800000) << TColor(0xFFFFFF);
+}
+
+void TestKavDBGrid::textStaysReadableOnMarks()
+{
+    QFETCH(TColor, fill);
+    QFETCH(TColor, text);
+    const QColor plainText(Qt::darkGray), plainFill(Qt::white);
+    QCOMPARE(TColor::fromQColor(Kav::KavReadableTextOn(fill.toQColor())), text);
+    // Focused wins over selected; a plain cell keeps the grid's own colours.
+    const Kav::GridCellColors both =
+        Kav::KavGridCellColors(true, true, QColor(Qt::red), fill.toQColor(), plainFill, plainText);
+    QCOMPARE(TColor::fromQColor(both.fill), fill);
+    QCOMPARE(TColor::fromQColor(both.text), text);
+    const Kav::GridCellColors selected =
+        Kav::KavGridCellColors(true, false, fill.toQColor(), QColor(Qt::red), plainFill, plainText);
+    QCOMPARE(TColor::fromQColor(selected.text), text);
+    const Kav::GridCellColors plain =
+        Kav::KavGridCellColors(false, false, fill.toQColor(), fill.toQColor(), plainFill, plainText);
+    QCOMPARE(plain.fill, plainFill);
+    QCOMPARE(plain.text, plainText);
+}
+
+void TestKavDBGrid::rowFollowsRecordBothWays()
+{
+    School school;
+    GridOnPupils fixture(school);
+    TkavDBGrid &grid = fixture.grid;
+    QCOMPARE(grid.currentIndex().row(), 0);
+
+    QVERIFY(school.pupils.Last());
+    QCOMPARE(grid.currentIndex().row(), 3);
+    QVERIFY(grid.selectionModel()->isRowSelected(3, {}));
+    QCOMPARE(grid.selectionModel()->selectedRows().size(), 1);
+
+    fixture.click(1, 2);
+    QCOMPARE(school.pupils.RecNo(), 1);
+    QCOMPARE(grid.currentIndex(), fixture.cell(1, 2));
+    // The data set moving keeps the column the user is in.
+    QVERIFY(school.pupils.Next());
+    QCOMPARE(grid.currentIndex(), fixture.cell(2, 2));
+
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QCOMPARE(school.pupils.RecNo(), 3);
+}
+
+void TestKavDBGrid::cellEditIsPostedOnLeavingTheRow()
+{
+    School school;
+    GridOnPupils fixture(school);
+    TkavDBGrid &grid = fixture.grid;
+    const int score = school.pupils.FieldIndex(QStringLiteral("score"));
+
+    QVERIFY(grid.model()->setData(fixture.cell(2, score), 66, Qt::EditRole));
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
+    QCOMPARE(school.pupils.RecNo(), 2);
+    QCOMPARE(grid.currentIndex().row(), 2);
+
+    fixture.click(0, 1);
+    QCOMPARE(school.pupils.RecNo(), 0);
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsBrowse);
+    QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 66);
+    QCOMPARE(fixture.cell(2, score).data().toInt(), 66);
+}
+
+void TestKavDBGrid::refusedPostKeepsTheRow()
+{
+    School school;
+    fixtures::ErrorCatcher errors;
+    GridOnPupils fixture(school);
+    TkavDBGrid &grid = fixture.grid;
+    const int score = school.pupils.FieldIndex(QStringLiteral("score"));
+
+    // Out of the table's range: the database refuses the post that moving away makes.
+    QVERIFY(grid.model()->setData(fixture.cell(2, score), 150, Qt::EditRole));
+    fixture.click(0, 1);
+    QCOMPARE(errors.messages.size(), 1);
+    QCOMPARE(school.pupils.RecNo(), 2);
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid.currentIndex().row(), 2);
+    QCOMPARE(fixture.cell(2, score).data().toInt(), 150);
+    QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 78);
+
+    school.pupils.Cancel();
+    fixture.click(0, 1);
+    QCOMPARE(school.pupils.RecNo(), 0);
+    QCOMPARE(errors.messages.size(), 1);
+}
+
+void TestKavDBGrid::followsSourceAndDataSetLifetime()
+{
+    School school;
+    GridOnPupils fixture(school);
+    TkavDBGrid &grid = fixture.grid;
+    QCOMPARE(grid.model(), school.pupils.model());
+
+    school.pupils.Close();
+    QVERIFY(!grid.model());
+    QVERIFY(school.pupils.Open());
+    QCOMPARE(grid.model(), school.pupils.model());
+    QVERIFY(school.pupils.setRecNo(2));
+    QCOMPARE(grid.currentIndex().row(), 2);
+
+    auto *source = new TkavDataSource;
+    source->setDataSet(&school.classes);
+    grid.setDataSource(source);
+    QCOMPARE(grid.model(), school.classes.model());
+    delete source;
+    QVERIFY(!grid.DataSource());
+    QVERIFY(!grid.model());
+    grid.repaint();
+}
+
+QTEST_MAIN(TestKavDBGrid)
+#include "tst_kavdbgrid.moc"
