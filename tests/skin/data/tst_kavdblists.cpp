@@ -3,7 +3,9 @@
 #include "KAVThemeValues.h"
 #include "tst_kavdblists_fixtures.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -58,6 +60,7 @@ private Q_SLOTS:
     void listBoxShowsFieldItem();
     void listBoxWritesItsField();
     void refusedValueKeepsChoiceAndSaysWhy();
+    void refusedValueKeepsTheFocus();
     void attachedBarHidesAndShowsWithRows();
     void attachedBarMirrorsBothWays();
     void destroyedBarIsDropped();
@@ -240,6 +243,38 @@ void TestKavDBLists::refusedValueKeepsChoiceAndSaysWhy()
     QTest::keyClick(&list, Qt::Key_Escape);
     QCOMPARE(list.currentRow(), 0);
     leaveForAnotherControl(&list);
+    QCOMPARE(errors.messages.size(), 1);
+}
+
+void TestKavDBLists::refusedValueKeepsTheFocus()
+{
+    School school;
+    fixtures::ErrorCatcher errors;
+    QWidget window;
+    TkavDBListBox list(&window);
+    list.setItems({QStringLiteral("95"), QStringLiteral("lots")});
+    list.setDataSource(&school.pupilSource);
+    list.setDataField(QStringLiteral("score"));
+    QLineEdit next(&window);
+    next.move(0, 120);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    list.setFocus(Qt::OtherFocusReason);
+    QCOMPARE(QApplication::focusWidget(), &list);
+
+    list.setCurrentRow(1);
+    next.setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    QCOMPARE(errors.messages.size(), 1);
+    QCOMPARE(QApplication::focusWidget(), &list);
+    QCOMPARE(list.currentRow(), 1);
+
+    // A value the field takes lets the focus go.
+    list.setCurrentRow(0);
+    next.setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::focusWidget(), &next);
     QCOMPARE(errors.messages.size(), 1);
 }
 
