@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+
 // --- Cell colours -----------------------------------------------------------------------------
 
 QColor Kav::KavReadableTextOn(const QColor &fill)

@@ -13,6 +13,8 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
+#include <algorithm>
+
 // --- Helpers ----------------------------------------------------------------------------------
 
 QRect Kav::KavListBarGeometry(const QRect &host, int barWidth)
@@ -410,7 +412,7 @@ int TkavLookupBinding::currentIndex() const
 {
     for (int i = 0; i < m_entries.size(); ++i)
         if (Kav::KavSameKey(m_entries.at(i).key, m_keyValue))
-            return int(i);
+            return i;
     return -1;
 }
 
