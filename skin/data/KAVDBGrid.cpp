@@ -240,6 +240,14 @@ void TkavDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
     Kav::KavShowDataError(this, dataSet);
 }
 
+void TkavDBGrid::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
+{
+    const bool wasFollowing = m_following;
+    m_following = true;
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
+    m_following = wasFollowing;
+}
+
 bool TkavDBGrid::event(QEvent *event)
 {
     const bool handled = QTableView::event(event);

@@ -135,6 +135,9 @@ public:
 protected:
     bool event(QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    // Qt moves the current cell off rows that go away (a cancelled insert, a deleted record): the
+    // data set has already chosen its record then, which the grid selects afterwards.
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
 
 private:
     void followDataSet();
@@ -145,6 +148,7 @@ private:
     TColor m_focusedColor = DefaultFocusedColor;
     TColor m_selectedColor = DefaultSelectedColor;
     Kav::TkavGridDataLink m_link;
-    // Set while the grid selects the data set's record, which is no choice of the user's.
+    // Set while the grid selects the data set's record, or Qt moves the current cell for rows
+    // going away: neither is a choice of the user's.
     bool m_following = false;
 };

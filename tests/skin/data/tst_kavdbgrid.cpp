@@ -1,4 +1,5 @@
 #include "KAVDBGrid.h"
+#include "KAVMgr.h"
 #include "KAVThemeValues.h"
 #include "tst_kavdblists_fixtures.h"
 
@@ -36,6 +37,8 @@ struct GridOnPupils {
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(row, column)).center());
     }
 
+    // An error box would wait for a click that never comes: errors are caught here instead.
+    fixtures::ErrorCatcher errors;
     QWidget window;
     TkavDBGrid grid{&window};
 };
@@ -77,6 +80,15 @@ void TestKavDBGrid::newGridMarksInGreenAndYellow()
     QCOMPARE(grid.palette().color(QPalette::Base), TColor(0x123456).toQColor());
     grid.setTitleFontColor(TColor(0x654321));
     QCOMPARE(grid.horizontalHeader()->palette().color(QPalette::ButtonText), TColor(0x654321).toQColor());
+
+    // A file theme that goes away leaves the grid DeepBlue.
+    auto *theme = new TkavFileTheme;
+    grid.setFileTheme(theme);
+    delete theme;
+    QCoreApplication::processEvents();
+    QVERIFY(!grid.FileTheme());
+    QCOMPARE(grid.UIStyle(), TkavUIStyle::DeepBlue);
+    QCOMPARE(grid.BGColor(), KavThemeValues(TkavUIStyle::DeepBlue, nullptr).color(KavKey::ControlBackgroundColor));
 }
 
 void TestKavDBGrid::cellsAndTitlesTakeTheLook_data()
@@ -171,6 +183,21 @@ void TestKavDBGrid::rowFollowsRecordBothWays()
 
     QTest::keyClick(&grid, Qt::Key_Down);
     QCOMPARE(school.pupils.RecNo(), 3);
+
+    // A new record is a new row, and the current one.
+    QVERIFY(school.pupils.Append());
+    QCOMPARE(grid.model()->rowCount(), 5);
+    QCOMPARE(grid.currentIndex().row(), school.pupils.RecNo());
+    school.pupils.Cancel();
+    QCOMPARE(grid.model()->rowCount(), 4);
+    QCOMPARE(grid.currentIndex().row(), school.pupils.RecNo());
+
+    // A deleted record's row goes; the grid shows the record the data set moved to.
+    QVERIFY(school.pupils.setRecNo(1));
+    QVERIFY2(school.pupils.Delete(), qPrintable(school.pupils.LastError()));
+    QCOMPARE(grid.model()->rowCount(), 3);
+    QCOMPARE(grid.currentIndex().row(), school.pupils.RecNo());
+    QVERIFY(fixture.errors.messages.isEmpty());
 }
 
 void TestKavDBGrid::cellEditIsPostedOnLeavingTheRow()
@@ -195,15 +222,15 @@ void TestKavDBGrid::cellEditIsPostedOnLeavingTheRow()
 void TestKavDBGrid::refusedPostKeepsTheRow()
 {
     School school;
-    fixtures::ErrorCatcher errors;
     GridOnPupils fixture(school);
+    const QStringList &errors = fixture.errors.messages;
     TkavDBGrid &grid = fixture.grid;
     const int score = school.pupils.FieldIndex(QStringLiteral("score"));
 
     // Out of the table's range: the database refuses the post that moving away makes.
     QVERIFY(grid.model()->setData(fixture.cell(2, score), 150, Qt::EditRole));
     fixture.click(0, 1);
-    QCOMPARE(errors.messages.size(), 1);
+    QCOMPARE(errors.size(), 1);
     QCOMPARE(school.pupils.RecNo(), 2);
     QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
     QCoreApplication::processEvents();
@@ -214,7 +241,7 @@ void TestKavDBGrid::refusedPostKeepsTheRow()
     school.pupils.Cancel();
     fixture.click(0, 1);
     QCOMPARE(school.pupils.RecNo(), 0);
-    QCOMPARE(errors.messages.size(), 1);
+    QCOMPARE(errors.size(), 1);
 }
 
 void TestKavDBGrid::followsSourceAndDataSetLifetime()
