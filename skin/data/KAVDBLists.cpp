@@ -38,8 +38,10 @@ QList<Kav::LookupEntry> Kav::KavReadLookupList(TkavDataSet *dataSet, const QStri
     const int rows = std::min(records, model->rowCount());
     entries.reserve(rows);
     for (int row = 0; row < rows; ++row) {
-        entries.append({model->index(row, keyColumn).data(Qt::EditRole),
-                        model->index(row, listColumn).data(Qt::DisplayRole).toString()});
+        // A record without a key (one being inserted) is nothing a field could refer to.
+        const QVariant key = model->index(row, keyColumn).data(Qt::EditRole);
+        if (!key.isNull())
+            entries.append({key, model->index(row, listColumn).data(Qt::DisplayRole).toString()});
     }
     return entries;
 }
@@ -154,7 +156,8 @@ void TkavListScrollBarLink::synchronise()
         return;
     const QScrollBar *native = m_host->verticalScrollBar();
     const Kav::Track::Range range{native->minimum(), native->maximum()};
-    const bool scrolls = m_host->isEnabled() && range.span() > 0
+    // A hidden list leaves no bar standing on its own.
+    const bool scrolls = !m_host->isHidden() && m_host->isEnabled() && range.span() > 0
         && m_host->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
     const bool synchronising = m_synchronising;
     m_synchronising = true;
@@ -189,6 +192,7 @@ bool TkavListScrollBarLink::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Show:
             updatePlacement();
             break;
+        case QEvent::Hide:
         case QEvent::EnabledChange:
             synchronise();
             break;

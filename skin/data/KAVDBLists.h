@@ -32,8 +32,8 @@ struct LookupEntry {
     QVariant key;
     QString text;
 };
-// The key and list fields of every record of dataSet, in record order, read from its model so
-// that its current record stays where it is. Empty when either field is unknown.
+// The key and list fields of every record of dataSet that has a key, in record order, read from
+// its model so that its current record stays where it is. Empty when either field is unknown.
 QList<LookupEntry> KavReadLookupList(TkavDataSet *dataSet, const QString &keyField, const QString &listField);
 // Keys as a data set holds them: a number read back from the database may come as another integer
 // type, or as text, than the one it was written as.
@@ -64,7 +64,7 @@ private:
 // The skinned vertical bar of a list box, standing on the list box's parent over its right edge.
 // The list box keeps its own scroll bar as Qt sets it; the skinned bar mirrors it (range, page,
 // position, and a slider as long as the share of the track Qt's thumb would take) and hides while
-// the list needs no scrolling. Moving the skinned bar scrolls the list. The bar is not owned: a
+// the list needs no scrolling, is disabled or is hidden. Moving the skinned bar scrolls the list. The bar is not owned: a
 // destroyed bar is dropped.
 class TkavListScrollBarLink : public QObject {
     Q_OBJECT

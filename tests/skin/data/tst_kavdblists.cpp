@@ -136,6 +136,10 @@ void TestKavDBLists::lookupListFollowsBothDataSets()
     QVERIFY2(school.classes.Post(), qPrintable(school.classes.LastError()));
     QCOMPARE(list->count(), 4);
     QCOMPARE(list->item(3)->text(), QStringLiteral("Class 4D"));
+    // A class being typed in has no key yet: it is not listed.
+    QVERIFY(school.classes.Append());
+    QCOMPARE(list->count(), 4);
+    school.classes.Cancel();
     QCOMPARE(shownText(list), QStringLiteral("Class 3C"));
 
     // A key that no record has shows no choice.
@@ -343,6 +347,10 @@ void TestKavDBLists::attachedBarMirrorsBothWays()
     list.setEnabled(false);
     QVERIFY(bar.isHidden());
     list.setEnabled(true);
+    QVERIFY(!bar.isHidden());
+    list.hide();
+    QVERIFY(bar.isHidden());
+    list.show();
     QVERIFY(!bar.isHidden());
 }
 
