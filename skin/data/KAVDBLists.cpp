@@ -384,7 +384,7 @@ void TkavDBListBox::focusOutEvent(QFocusEvent *event)
 
 // --- TkavLookupBinding ------------------------------------------------------------------------
 
-TkavLookupBinding::TkavLookupBinding()
+Kav::TkavLookupBinding::TkavLookupBinding()
 {
     m_link.OnDataChange = [this] { keyChange(); };
     m_link.OnUpdateData = [this] {
@@ -394,25 +394,25 @@ TkavLookupBinding::TkavLookupBinding()
     m_listLink.OnListChange = [this] { readList(); };
 }
 
-void TkavLookupBinding::setListSource(TkavDataSource *listSource)
+void Kav::TkavLookupBinding::setListSource(TkavDataSource *listSource)
 {
     m_listLink.setDataSource(listSource);
     readList();
 }
 
-void TkavLookupBinding::setKeyField(const QString &keyField)
+void Kav::TkavLookupBinding::setKeyField(const QString &keyField)
 {
     m_keyField = keyField;
     readList();
 }
 
-void TkavLookupBinding::setListField(const QString &listField)
+void Kav::TkavLookupBinding::setListField(const QString &listField)
 {
     m_listField = listField;
     readList();
 }
 
-int TkavLookupBinding::currentIndex() const
+int Kav::TkavLookupBinding::currentIndex() const
 {
     for (int i = 0; i < m_entries.size(); ++i)
         if (Kav::KavSameKey(m_entries.at(i).key, m_keyValue))
@@ -420,14 +420,14 @@ int TkavLookupBinding::currentIndex() const
     return -1;
 }
 
-void TkavLookupBinding::setKeyValue(const QVariant &keyValue)
+void Kav::TkavLookupBinding::setKeyValue(const QVariant &keyValue)
 {
     m_keyValue = keyValue;
     if (OnKeyChange)
         OnKeyChange();
 }
 
-bool TkavLookupBinding::choose(int index)
+bool Kav::TkavLookupBinding::choose(int index)
 {
     if (index < 0 || index >= m_entries.size())
         return false;
@@ -442,7 +442,7 @@ bool TkavLookupBinding::choose(int index)
     return true;
 }
 
-void TkavLookupBinding::readList()
+void Kav::TkavLookupBinding::readList()
 {
     m_entries = Kav::KavReadLookupList(m_listLink.Active() ? m_listLink.DataSet() : nullptr, m_keyField,
                                        m_listField);
@@ -450,7 +450,7 @@ void TkavLookupBinding::readList()
         OnListChange();
 }
 
-void TkavLookupBinding::keyChange()
+void Kav::TkavLookupBinding::keyChange()
 {
     const TkavField field = m_link.Field();
     setKeyValue(field ? field.Value() : QVariant());

@@ -178,6 +178,8 @@ private:
     bool m_showing = false;
 };
 
+namespace Kav {
+
 // The records of a second data set (ListSource) as a list to choose from: each shows its
 // ListField; the current one is the record whose KeyField equals the DataField's value, and
 // choosing one writes its key into DataField (on leaving the control, or when the record is
@@ -199,7 +201,7 @@ public:
     QString ListField() const { return m_listField; }
     void setListField(const QString &listField);
 
-    const QList<Kav::LookupEntry> &entries() const { return m_entries; }
+    const QList<LookupEntry> &entries() const { return m_entries; }
     // The index of the entry whose key is KeyValue; -1 when none.
     int currentIndex() const;
 
@@ -218,14 +220,16 @@ private:
     void keyChange();
 
     TkavFieldDataLink m_link;
-    Kav::TkavListDataLink m_listLink;
+    TkavListDataLink m_listLink;
     QString m_keyField;
     QString m_listField;
-    QList<Kav::LookupEntry> m_entries;
+    QList<LookupEntry> m_entries;
     QVariant m_keyValue;
 };
 
-// A list box showing a lookup list (see TkavLookupBinding).
+} // namespace Kav
+
+// A list box showing a lookup list (see Kav::TkavLookupBinding).
 class TkavDBLookupListBox : public TkavCustomDBListBox {
     Q_OBJECT
     Q_PROPERTY(TkavDataSource *DataSource READ DataSource WRITE setDataSource)
@@ -266,11 +270,11 @@ private:
     void showKey();
     void rowChosen(int row);
 
-    TkavLookupBinding m_lookup;
+    Kav::TkavLookupBinding m_lookup;
     bool m_showing = false;
 };
 
-// A drop-down list (not editable) showing a lookup list (see TkavLookupBinding), drawn as the
+// A drop-down list (not editable) showing a lookup list (see Kav::TkavLookupBinding), drawn as the
 // skinned combo box.
 class TkavDBLookupComboBox : public TkavCustomComboBox {
     Q_OBJECT
@@ -312,6 +316,6 @@ private:
     void showKey();
     void indexChosen(int index);
 
-    TkavLookupBinding m_lookup;
+    Kav::TkavLookupBinding m_lookup;
     bool m_showing = false;
 };
