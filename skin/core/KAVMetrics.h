@@ -230,4 +230,9 @@ inline constexpr int NoticeStayMs = 2000;          // default time shown after s
 inline constexpr int NoticeStayCheckMs = 100;      // how often a shown notice checks its time
 inline constexpr int NoticeFrameMs = 15;           // a slide step
 
+// The data-aware image: its size when made, and its flat border (outer line in the border colour,
+// inner line in Color).
+inline constexpr QSize DBImageSize{105, 105};
+inline constexpr int DBImageBorderWidth = 2;
+
 } // namespace Kav::Metrics
