@@ -120,10 +120,9 @@ public:
     // Active, not ReadOnly, and the record can be written.
     bool CanModify() const;
 
-    // Bof: at the first record (or the data set is empty), or a Prior found none before it.
-    // Eof: at the last record (or empty), or a Next found none after it.
-    bool Bof() const { return m_bof; }
-    bool Eof() const { return m_eof; }
+    // Bof: at the first record, or the data set is empty. Eof: at the last record, or empty.
+    bool Bof() const;
+    bool Eof() const;
     bool IsEmpty() const;
     // All the records (reads the rest of a large table in).
     int RecordCount() const;
@@ -185,17 +184,20 @@ Q_SIGNALS:
 
 private:
     friend class TkavField;
-    friend class Kav::TkavTableModel;
+    friend class TkavFieldDataLink;
 
     bool fail(const QString &message);
     void succeed() { m_lastError.clear(); }
     void setState(TDataSetState state);
-    bool moveTo(int row, bool announce = true);
+    bool moveTo(int row);
     void fetchAll() const;
     bool fetchTo(int row) const;
     int locateRow(const QString &fieldName, const QVariant &value) const;
     bool databaseStillThere();
-    bool submit();
+    // The primary key values of a row, and the row holding them (-1 when none does).
+    QList<QVariant> keyOf(int row) const;
+    int rowOfKey(const QList<QVariant> &key) const;
+    void reselect(const QList<QVariant> &key, int fallbackRow);
     QVariant fieldValue(int index) const;
     bool writeField(int index, const QVariant &value);
 
@@ -211,11 +213,12 @@ private:
     QString m_databaseFile;
     TDataSetState m_state = dsInactive;
     int m_row = -1;
-    bool m_bof = true;
-    bool m_eof = true;
     bool m_readOnly = false;
     bool m_modified = false;
+    // Set while the linked controls hand over their values before a post, and whether any of
+    // their writes was refused then.
     bool m_posting = false;
+    bool m_refusedWhilePosting = false;
 };
 
 class TkavDataLink;
