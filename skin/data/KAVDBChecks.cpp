@@ -39,7 +39,7 @@ void handleLinkKey(TkavFieldDataLink &link, const QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Space:
-        Kav::KavLinkEdit(link);
+        link.Edit();
         break;
     case Qt::Key_Escape:
         link.Reset();
@@ -58,7 +58,6 @@ TkavDBCheckBox::TkavDBCheckBox(QWidget *parent) : TkavCheckBox(parent)
 {
     setState(cbUnchecked);
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] { updateData(); };
 }
 
@@ -109,7 +108,7 @@ void TkavDBCheckBox::updateData()
 void TkavDBCheckBox::DoClick()
 {
     // Going into edit mode may show the stored value again; the toggle comes after it.
-    if (!Kav::KavLinkEdit(m_link))
+    if (!m_link.Edit())
         return;
     TkavCheckBox::DoClick();
     m_link.Modified();
@@ -134,7 +133,6 @@ void TkavDBCheckBox::focusOutEvent(QFocusEvent *e)
 TkavDBRadioGroup::TkavDBRadioGroup(QWidget *parent) : TkavRadioGroup(parent)
 {
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] {
         if (TkavField field = m_link.Field())
             field.setAsString(m_value);
@@ -158,6 +156,22 @@ void TkavDBRadioGroup::setItems(const QStringList &items)
 {
     TkavRadioGroup::setItems(items);
     dataChange();
+}
+
+void TkavDBRadioGroup::setValues(const QStringList &values)
+{
+    m_values = values;
+    dataChange();
+}
+
+QString TkavDBRadioGroup::itemValue(int index) const
+{
+    if (index < 0)
+        return {};
+    if (index < m_values.size() && !m_values.at(index).isEmpty())
+        return m_values.at(index);
+    const QStringList items = Items();
+    return index < items.size() ? items.at(index) : QString();
 }
 
 void TkavDBRadioGroup::selectItemOf(const QString &value)
@@ -195,7 +209,7 @@ void TkavDBRadioGroup::dataChange()
 
 bool TkavDBRadioGroup::CanModify() const
 {
-    return Kav::KavLinkEdit(m_link);
+    return m_link.Edit();
 }
 
 void TkavDBRadioGroup::NewClick()

@@ -51,11 +51,6 @@ QImage KavDecodeBlobPicture(const QByteArray &bytes)
     return picture;
 }
 
-bool KavLinkEdit(TkavFieldDataLink &link)
-{
-    return !link.ReadOnly() && link.CanModify() && link.Edit();
-}
-
 bool KavUpdateRecordOnLeave(QWidget *control, TkavFieldDataLink &link, QWidget *focusBack)
 {
     if (!link.IsModified() || link.UpdateRecord())
@@ -91,7 +86,6 @@ TkavDBEdit::TkavDBEdit(QWidget *parent) : TkavEdit(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] { m_link.Field().setAsString(text()); };
     connect(this, &QLineEdit::textEdited, this, [this] { textEditedByUser(); });
 }
@@ -126,7 +120,7 @@ void TkavDBEdit::textEditedByUser()
 {
     // Keys asked the link before they changed anything; a change from the context menu or a drop
     // asks now, and one the link refuses is taken back.
-    if (!m_link.Editing() && !Kav::KavLinkEdit(m_link)) {
+    if (!m_link.Editing() && !m_link.Edit()) {
         Kav::KavMessageBeep(this);
         dataChange();
         return;
@@ -147,7 +141,7 @@ void TkavDBEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (Kav::KavKeyChangesText(event) && !Kav::KavLinkEdit(m_link)) {
+    if (Kav::KavKeyChangesText(event) && !m_link.Edit()) {
         Kav::KavMessageBeep(this);
         event->accept();
         return;
@@ -169,7 +163,6 @@ TkavDBMemo::TkavDBMemo(QWidget *parent) : TkavMemo(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     attachedScrollBars()->setHideWhenCramped(false);
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] { m_link.Field().setAsString(toPlainText()); };
     connect(document(), &QTextDocument::contentsChanged, this, [this] { contentsChangedByUser(); });
 }
@@ -207,7 +200,7 @@ void TkavDBMemo::contentsChangedByUser()
 {
     if (m_showingField)
         return;
-    if (!m_link.Editing() && !Kav::KavLinkEdit(m_link)) {
+    if (!m_link.Editing() && !m_link.Edit()) {
         // A change that did not come through the keys (the context menu's cut, say) and that the
         // link refuses is taken back once the document has finished changing.
         Kav::KavMessageBeep(this);
@@ -227,7 +220,7 @@ void TkavDBMemo::keyPressEvent(QKeyEvent *event)
     const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool isTab = event->key() == Qt::Key_Tab && WantTabs();
     const bool changes = Kav::KavKeyChangesText(event) || (isReturn && WantReturns()) || isTab;
-    if (changes && !isReadOnly() && !Kav::KavLinkEdit(m_link)) {
+    if (changes && !isReadOnly() && !m_link.Edit()) {
         Kav::KavMessageBeep(this);
         event->accept();
         return;
@@ -237,7 +230,7 @@ void TkavDBMemo::keyPressEvent(QKeyEvent *event)
 
 void TkavDBMemo::insertFromMimeData(const QMimeData *source)
 {
-    if (!Kav::KavLinkEdit(m_link)) {
+    if (!m_link.Edit()) {
         Kav::KavMessageBeep(this);
         return;
     }
@@ -261,7 +254,6 @@ TkavDBImage::TkavDBImage(QWidget *parent) : QWidget(parent)
     Kav::KavSetPaletteColor(this, QPalette::Base, TColor(0xFFFFFF));
     resize(Kav::Metrics::DBImageSize);
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] {
         m_link.Field().setValue(m_bytes.isEmpty() ? QVariant() : QVariant(m_bytes));
     };
@@ -372,7 +364,7 @@ void TkavDBImage::paintEvent(QPaintEvent *)
 
 void TkavDBImage::userSetBytes(const QByteArray &bytes)
 {
-    if (!Kav::KavLinkEdit(m_link)) {
+    if (!m_link.Edit()) {
         Kav::KavMessageBeep(this);
         return;
     }
@@ -447,12 +439,11 @@ TkavDBComboBox::TkavDBComboBox(QWidget *parent) : TkavCustomComboBox(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_link.OnDataChange = [this] { dataChange(); };
-    m_link.OnActiveChange = [this] { dataChange(); };
     m_link.OnUpdateData = [this] { m_link.Field().setAsString(currentText()); };
     connect(this, &QComboBox::activated, this, &TkavDBComboBox::chosen);
     if (QLineEdit *edit = lineEdit()) {
         connect(edit, &QLineEdit::textEdited, this, [this] {
-            if (m_link.Editing() || Kav::KavLinkEdit(m_link)) {
+            if (m_link.Editing() || m_link.Edit()) {
                 m_link.Modified();
             } else {
                 Kav::KavMessageBeep(this);
@@ -520,7 +511,7 @@ void TkavDBComboBox::chosen(int index)
         return;
     const QString text = itemText(index);
     // Going into edit mode may show the stored record again: the choice is put back after it.
-    if (!Kav::KavLinkEdit(m_link)) {
+    if (!m_link.Edit()) {
         Kav::KavMessageBeep(this);
         dataChange();
         return;
@@ -531,7 +522,7 @@ void TkavDBComboBox::chosen(int index)
 
 void TkavDBComboBox::showPopup()
 {
-    if (!Kav::KavLinkEdit(m_link)) {
+    if (!m_link.Edit()) {
         Kav::KavMessageBeep(this);
         return;
     }
@@ -547,7 +538,7 @@ void TkavDBComboBox::keyPressEvent(QKeyEvent *event)
     }
     const bool choosing = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down
                           || event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown;
-    if ((Kav::KavKeyChangesText(event) || choosing) && !Kav::KavLinkEdit(m_link)) {
+    if ((Kav::KavKeyChangesText(event) || choosing) && !m_link.Edit()) {
         Kav::KavMessageBeep(this);
         event->accept();
         return;

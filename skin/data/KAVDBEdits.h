@@ -26,10 +26,6 @@ inline constexpr int DBImageMaxSide = 8192;
 // Decodes a picture held in a BLOB; a null image when the bytes are no picture or too large.
 QImage KavDecodeBlobPicture(const QByteArray &bytes);
 
-// Asks the link to let the control change its field: the link is not read-only, the data set may
-// be modified and is now editing. False when the change must be refused.
-bool KavLinkEdit(TkavFieldDataLink &link);
-
 // The control is being left: the link hands over what it holds. When the field or the record
 // refuses it, the focus goes back to focusBack (the control, or a part of it), the data set's
 // reason is shown and false is returned; the control keeps what was typed.
