@@ -72,6 +72,8 @@ private Q_SLOTS:
     void memoEditsAndKeepsCrampedBarsShown();
     void imageShowsBlobAndSurvivesGarbage_data();
     void imageShowsBlobAndSurvivesGarbage();
+    void imagePlacesThePicture_data();
+    void imagePlacesThePicture();
     void imageKeysEditTheField();
     void comboChoosingAndTypingEdit();
     void looksGiveTheColours();
@@ -217,7 +219,11 @@ void TestKavDBEdits::destroyedSourceLeavesControlsEmptyAndSafe()
     // Still usable: keys are refused, leaving and painting do nothing harmful.
     QTest::keyClicks(edit, QStringLiteral("y"));
     QTest::keyClicks(memo, QStringLiteral("y"));
+    QTest::keyClicks(combo, QStringLiteral("y"));
     QTest::keyClick(image, Qt::Key_Delete);
+    QCOMPARE(edit->text(), QString());
+    QCOMPARE(memo->toPlainText(), QString());
+    QCOMPARE(combo->currentText(), QString());
     QVERIFY(bound.show());
     edit->setFocus();
     memo->setFocus();
@@ -280,6 +286,45 @@ void TestKavDBEdits::imageShowsBlobAndSurvivesGarbage()
     QCOMPARE(face.pixelColor(1, 1), image->Color().toQColor());       // Color inside it
     const QColor middle = face.pixelColor(20, 15);
     QCOMPARE(middle, shown ? QColor(Qt::blue) : image->Color().toQColor());
+}
+
+void TestKavDBEdits::imagePlacesThePicture_data()
+{
+    // The image is 40 x 40; inside its border the picture has (2, 2) to (37, 37).
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<bool>("proportional");
+    QTest::addColumn<bool>("center");
+    QTest::addColumn<QRect>("drawn");
+    QTest::addRow("small, top left") << QSize(8, 6) << false << false << false << QRect(2, 2, 8, 6);
+    QTest::addRow("small, centred") << QSize(8, 6) << false << false << true << QRect(16, 17, 8, 6);
+    QTest::addRow("large, clipped") << QSize(72, 18) << false << false << false << QRect(2, 2, 72, 18);
+    QTest::addRow("stretched") << QSize(8, 6) << true << false << false << QRect(2, 2, 36, 36);
+    QTest::addRow("stretched keeping shape") << QSize(72, 18) << true << true << false << QRect(2, 2, 36, 9);
+    QTest::addRow("stretched keeping shape, centred") << QSize(72, 18) << true << true << true << QRect(2, 15, 36, 9);
+    QTest::addRow("proportional keeps a small one") << QSize(8, 6) << false << true << false << QRect(2, 2, 8, 6);
+    QTest::addRow("proportional shrinks a large one") << QSize(72, 18) << false << true << false << QRect(2, 2, 36, 9);
+}
+
+void TestKavDBEdits::imagePlacesThePicture()
+{
+    QFETCH(QSize, picture);
+    QFETCH(bool, stretch);
+    QFETCH(bool, proportional);
+    QFETCH(bool, center);
+    QFETCH(QRect, drawn);
+    BoundPupils bound;
+    storePhoto(bound, 1, pngBytes(filled(picture, Qt::blue)));
+    bound.openPupils();
+    auto *image = bind<TkavDBImage>(bound, "photo", QRect(10, 10, 40, 40));
+    image->setStretch(stretch);
+    image->setProportional(proportional);
+    image->setCenter(center);
+    QCOMPARE(image->pictureRect(), drawn);
+    // Nothing is drawn over the border.
+    const QImage face = image->grab().toImage();
+    QCOMPARE(face.pixelColor(1, 1), image->Color().toQColor());
+    QCOMPARE(face.pixelColor(38, 38), image->Color().toQColor());
 }
 
 void TestKavDBEdits::imageKeysEditTheField()
