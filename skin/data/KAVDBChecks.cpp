@@ -28,11 +28,6 @@ QString KavFirstValue(const QString &list)
 
 namespace {
 
-bool isAwayReason(Qt::FocusReason reason)
-{
-    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
-}
-
 // Backspace and Space put the link into edit mode, Escape shows the stored value again.
 void handleLinkKey(TkavFieldDataLink &link, const QKeyEvent *event)
 {
@@ -123,7 +118,7 @@ void TkavDBCheckBox::keyPressEvent(QKeyEvent *e)
 void TkavDBCheckBox::focusOutEvent(QFocusEvent *e)
 {
     TkavCheckBox::focusOutEvent(e);
-    if (!isAwayReason(e->reason()))
+    if (Kav::KavFocusLeavesForControl(e->reason()))
         Kav::KavUpdateRecordOnLeave(this, m_link, this);
 }
 

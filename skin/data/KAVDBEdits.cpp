@@ -16,12 +16,6 @@
 
 namespace {
 
-bool isAwayReason(Qt::FocusReason reason)
-{
-    // The focus went to a menu or another window, not to another control of the form.
-    return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
-}
-
 bool isEscape(const QKeyEvent *event)
 {
     return event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
@@ -39,9 +33,9 @@ QImage KavDecodeBlobPicture(const QByteArray &bytes)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    // The header's size is checked before any pixel is allocated; the allocation limit (in MB)
-    // stops a reader that would allocate more all the same.
-    reader.setAllocationLimit(int(DBImageMaxSide / 1024) * int(DBImageMaxSide / 1024) * 4 + 1);
+    // The header's size is checked before any pixel is allocated; the allocation limit (in MB:
+    // the largest picture at four bytes a pixel) stops a reader that would allocate more anyway.
+    reader.setAllocationLimit(DBImageMaxSide / 1024 * DBImageMaxSide / 1024 * 4);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > DBImageMaxSide || size.height() > DBImageMaxSide)
         return {};
@@ -59,6 +53,11 @@ bool KavUpdateRecordOnLeave(QWidget *control, TkavFieldDataLink &link, QWidget *
         focusBack->setFocus(Qt::OtherFocusReason);
     KavShowDataError(control, link.DataSet());
     return false;
+}
+
+bool KavFocusLeavesForControl(Qt::FocusReason reason)
+{
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 bool KavKeyChangesText(const QKeyEvent *event)
@@ -240,7 +239,7 @@ void TkavDBMemo::insertFromMimeData(const QMimeData *source)
 void TkavDBMemo::focusOutEvent(QFocusEvent *event)
 {
     TkavMemo::focusOutEvent(event);
-    if (!isAwayReason(event->reason()))
+    if (Kav::KavFocusLeavesForControl(event->reason()))
         Kav::KavUpdateRecordOnLeave(this, m_link, this);
 }
 
@@ -428,7 +427,7 @@ void TkavDBImage::mousePressEvent(QMouseEvent *event)
 void TkavDBImage::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
-    if (!isAwayReason(event->reason()))
+    if (Kav::KavFocusLeavesForControl(event->reason()))
         Kav::KavUpdateRecordOnLeave(this, m_link, this);
 }
 
@@ -552,6 +551,6 @@ void TkavDBComboBox::keyPressEvent(QKeyEvent *event)
 void TkavDBComboBox::focusOutEvent(QFocusEvent *event)
 {
     TkavCustomComboBox::focusOutEvent(event);
-    if (!isAwayReason(event->reason()))
+    if (Kav::KavFocusLeavesForControl(event->reason()))
         Kav::KavUpdateRecordOnLeave(this, m_link, this);
 }

@@ -31,6 +31,10 @@ QImage KavDecodeBlobPicture(const QByteArray &bytes);
 // reason is shown and false is returned; the control keeps what was typed.
 bool KavUpdateRecordOnLeave(QWidget *control, TkavFieldDataLink &link, QWidget *focusBack);
 
+// Whether a focus change with this reason leaves the control for another control of the form
+// (not for a menu or another window, from which the focus comes back).
+bool KavFocusLeavesForControl(Qt::FocusReason reason);
+
 // Whether a key would change the text of an edit (a character, Backspace, Delete, paste, cut,
 // undo): the data-aware edits ask the link to edit before letting it through.
 bool KavKeyChangesText(const QKeyEvent *event);
