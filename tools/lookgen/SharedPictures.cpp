@@ -127,18 +127,18 @@ QImage navigatorGlyphs()
         p.setRenderHint(QPainter::Antialiasing, false);
         switch (index) {
         case 0: // first: a bar, then an arrow to the left
-            fill(p, QRect(4, 4, 2, 8));
-            drawArrow(p, Glyph::ArrowLeft, QRect(6, 0, 6, 16), 4, ink);
+            fill(p, QRect(3, 3, 2, 10));
+            drawArrow(p, Glyph::ArrowLeft, QRect(5, 0, 8, 16), 5, ink);
             break;
         case 1: // prior
-            drawArrow(p, Glyph::ArrowLeft, QRect(0, 0, 16, 16), 4, ink);
+            drawArrow(p, Glyph::ArrowLeft, QRect(0, 0, 16, 16), 5, ink);
             break;
         case 2: // next
-            drawArrow(p, Glyph::ArrowRight, QRect(0, 0, 16, 16), 4, ink);
+            drawArrow(p, Glyph::ArrowRight, QRect(0, 0, 16, 16), 5, ink);
             break;
         case 3: // last: an arrow to the right, then a bar
-            drawArrow(p, Glyph::ArrowRight, QRect(4, 0, 6, 16), 4, ink);
-            fill(p, QRect(10, 4, 2, 8));
+            drawArrow(p, Glyph::ArrowRight, QRect(3, 0, 8, 16), 5, ink);
+            fill(p, QRect(11, 3, 2, 10));
             break;
         case 4: // insert: a plus
             fill(p, QRect(7, 3, 2, 10));
