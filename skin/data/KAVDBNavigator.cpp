@@ -342,7 +342,7 @@ void TkavDBNavigator::setVisibleButtons(TButtonSet buttons)
 
 void TkavDBNavigator::applyLayout()
 {
-    if (m_placing || m_buttons[0] == nullptr)
+    if (m_placing || !hasButtons())
         return;
     m_placing = true;
     const bool keepWidth = Align() != KavLayout::alNone || placedByLayout();
@@ -383,8 +383,16 @@ bool TkavDBNavigator::isActive() const
     return isEnabled() && m_link.Active();
 }
 
+bool TkavDBNavigator::hasButtons() const
+{
+    // An enabled change can reach the navigator while it is being made, before its buttons are.
+    return m_buttons[NavigateBtnCount - 1] != nullptr;
+}
+
 void TkavDBNavigator::DataChanged()
 {
+    if (!hasButtons())
+        return;
     const bool active = isActive();
     const TkavDataSet *dataSet = m_link.DataSet();
     const bool up = active && !dataSet->Bof();
@@ -400,6 +408,8 @@ void TkavDBNavigator::DataChanged()
 
 void TkavDBNavigator::EditingChanged()
 {
+    if (!hasButtons())
+        return;
     const bool canModify = isActive() && m_link.DataSet()->CanModify();
     const bool editing = m_link.Editing();
     m_buttons[nbInsert]->setEnabled(canModify);
@@ -411,6 +421,8 @@ void TkavDBNavigator::EditingChanged()
 
 void TkavDBNavigator::ActiveChanged()
 {
+    if (!hasButtons())
+        return;
     if (!isActive()) {
         for (TkavNavButton *button : m_buttons)
             button->setEnabled(false);

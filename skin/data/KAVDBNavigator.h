@@ -229,6 +229,7 @@ private:
     void setFocusedButton(TNavigateBtn index);
     // Whether the navigator acts: enabled, and its data set open.
     bool isActive() const;
+    bool hasButtons() const;
     bool confirm(const QString &text);
 
     TkavLook m_look;

@@ -113,6 +113,7 @@ private Q_SLOTS:
     void deleteAsksFirst_data();
     void deleteAsksFirst();
     void refusedPostKeepsEditingAndShowsTheError();
+    void beforeActionMayCloseTheDataSet();
     void heldButtonRepeats_data();
     void heldButtonRepeats();
     void refusedRepeatStopsTheTimer();
@@ -373,6 +374,21 @@ void TestKavDBNavigator::refusedPostKeepsEditingAndShowsTheError()
     QTest::mouseClick(bench.nav->Button(nbCancel), Qt::LeftButton, {}, bench.centreOf(nbCancel));
     QCOMPARE(bench.dataSet->State(), TkavDataSet::dsBrowse);
     QCOMPARE(clicks.size(), 1);
+}
+
+void TestKavDBNavigator::beforeActionMayCloseTheDataSet()
+{
+    Boxes boxes;
+    Bench bench;
+    QVERIFY(bench.dataSet->Open());
+    QObject::connect(bench.nav, &TkavDBNavigator::BeforeAction, bench.dataSet.get(), &TkavDataSet::Close);
+    QSignalSpy clicks(bench.nav, &TkavDBNavigator::OnClick);
+
+    QVERIFY(bench.nav->BtnClick(nbLast));
+
+    QCOMPARE(clicks.size(), 1);
+    QVERIFY(boxes.errors.isEmpty());
+    QCOMPARE(namesOf(enabledButtons(*bench.nav)), QString());
 }
 
 void TestKavDBNavigator::heldButtonRepeats_data()
