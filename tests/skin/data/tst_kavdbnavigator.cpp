@@ -6,6 +6,7 @@
 #include "kav_db_fixture.h"
 
 #include <QAccessible>
+#include <QHBoxLayout>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void layout_data();
     void layout();
     void newNavigatorAndResizing();
+    void layoutOfTheParentDecidesTheWidth();
     void enabling_data();
     void enabling();
     void insertAndPostAreStored();
@@ -201,6 +203,23 @@ void TestKavDBNavigator::newNavigatorAndResizing()
     nav->setAlign(KavLayout::alTop);
     QCOMPARE(nav->width(), window.width());
     QCOMPARE(nav->Button(nbLast)->geometry().right(), nav->width() - 1);
+}
+
+void TestKavDBNavigator::layoutOfTheParentDecidesTheWidth()
+{
+    // A navigator placed by a layout keeps the width it is given, spread over its buttons,
+    // rather than cutting it down and being stretched again.
+    QWidget window;
+    auto *box = new QHBoxLayout(&window);
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *nav = new TkavDBNavigator;
+    nav->setVisibleButtons(Moving);
+    box->addWidget(nav);
+    window.resize(103, 30);
+    window.show();
+    QCOMPARE(nav->width(), 103);
+    QCOMPARE(nav->Button(nbLast)->geometry().right(), 102);
+    QCOMPARE(nav->minimumWidth(), 80);
 }
 
 void TestKavDBNavigator::enabling_data()
