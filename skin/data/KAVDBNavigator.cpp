@@ -38,15 +38,6 @@ bool askInBox(QWidget *parent, const QString &caption, const QString &text)
         == QMessageBox::Ok;
 }
 
-// The factory the buttons make their repeat timers with (the tests' driven one, say). The buttons
-// keep it to themselves; reading it is a swap there and back.
-TkavRepeatTimerFactory currentRepeatTimerFactory()
-{
-    TkavRepeatTimerFactory factory = TkavCustomButton::setRepeatTimerFactory({});
-    TkavCustomButton::setRepeatTimerFactory(factory);
-    return factory;
-}
-
 // The glyph of a button: its frame of the navigator's strip, the same image for every navigator.
 QImage glyphOf(TNavigateBtn index)
 {
@@ -139,7 +130,7 @@ void TkavNavButton::StopRepeat()
 void TkavNavButton::startRepeatTimer(int intervalMs)
 {
     // Replacing the timer from inside its own tick is allowed.
-    m_timer = Kav::makeRepeatTimer(currentRepeatTimerFactory(), this);
+    m_timer = TkavCustomButton::newRepeatTimer(this);
     m_timer->start(intervalMs, [this] { repeatTick(); });
 }
 
