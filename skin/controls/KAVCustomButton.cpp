@@ -144,6 +144,11 @@ TkavRepeatTimerFactory TkavCustomButton::setRepeatTimerFactory(TkavRepeatTimerFa
     return previous;
 }
 
+std::unique_ptr<TkavRepeatTimer> TkavCustomButton::newRepeatTimer(QObject *owner)
+{
+    return Kav::makeRepeatTimer(repeatTimerFactory(), owner);
+}
+
 // --- Properties -------------------------------------------------------------------------------
 
 void TkavCustomButton::setAutoSize(bool autoSize)

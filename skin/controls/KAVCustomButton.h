@@ -157,6 +157,8 @@ public:
     // Replaces the maker of repeat timers for every button; an empty factory restores the QTimer
     // one. Returns the factory that was installed before.
     static TkavRepeatTimerFactory setRepeatTimerFactory(TkavRepeatTimerFactory factory);
+    // A repeat timer from the installed factory, for controls that repeat on their own terms.
+    static std::unique_ptr<TkavRepeatTimer> newRepeatTimer(QObject *owner);
 
 Q_SIGNALS:
     void OnClick(QObject *sender);

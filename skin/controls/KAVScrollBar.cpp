@@ -480,13 +480,22 @@ void TkavAttachedScrollBars::place(Side &s, const Kav::Track::AttachedPlacement 
 {
     TkavScrollBar *bar = s.bar;
     bar->setGeometry(placement.geometry);
-    if (!placement.fits && bar->isVisibleTo(bar->parentWidget())) {
+    const bool fits = placement.fits || !m_hideWhenCramped;
+    if (!fits && bar->isVisibleTo(bar->parentWidget())) {
         s.hiddenForRoom = true;
         bar->hide();
-    } else if (placement.fits && s.hiddenForRoom) {
+    } else if (fits && s.hiddenForRoom) {
         s.hiddenForRoom = false;
         bar->show();
     }
+}
+
+void TkavAttachedScrollBars::setHideWhenCramped(bool hide)
+{
+    if (m_hideWhenCramped == hide)
+        return;
+    m_hideWhenCramped = hide;
+    updatePlacement();
 }
 
 void TkavAttachedScrollBars::updatePlacement()

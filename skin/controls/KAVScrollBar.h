@@ -170,6 +170,10 @@ public:
     // Lays the bars over the host's edges, then synchronises. A bar that does not fit across the
     // host is hidden until it fits again.
     void updatePlacement();
+    // Whether a bar that does not fit is hidden (the default). A host that wants its bars always
+    // shown, cramped or not, switches it off.
+    bool hideWhenCramped() const { return m_hideWhenCramped; }
+    void setHideWhenCramped(bool hide);
     // Copies the host's scroll state into the bars.
     void synchronise();
 
@@ -212,6 +216,7 @@ private:
     Side m_horizontal;
     bool m_synchronising = false;
     bool m_scrollingFromBar = false;
+    bool m_hideWhenCramped = true;
 };
 
 namespace Kav {

@@ -86,6 +86,7 @@ inline constexpr FixedPicture FixedPictures[] = {
     {"PANEL_BUTTON", QSize(52, 12), 4},
     {"MACOS_COMBOBOX_BUTTON", QSize(16, 17), 1},
     {"WINXP_COMBOBOX_BUTTON", QSize(16, 18), 1},
+    {"DBNAV_BUTTON", QSize(160, 16), 10},
 };
 
 // Default control sizes (what a new control has before a form gives it its own).
@@ -229,6 +230,22 @@ inline constexpr int NoticeAnimateMs = 400;        // default slide time
 inline constexpr int NoticeStayMs = 2000;          // default time shown after sliding in
 inline constexpr int NoticeStayCheckMs = 100;      // how often a shown notice checks its time
 inline constexpr int NoticeFrameMs = 15;           // a slide step
+
+// The data-aware image: its size when made, and its flat border (outer line in the border colour,
+// inner line in Color).
+inline constexpr QSize DBImageSize{105, 105};
+inline constexpr int DBImageBorderWidth = 2;
+
+} // namespace Kav::Metrics
+
+namespace Kav::Metrics {
+
+// The data navigator: its size when made, the smallest button it lets itself be squeezed to, and
+// how a held prior or next button repeats (a first step after the delay, then one every interval).
+inline constexpr QSize NavigatorSize{250, 30};
+inline constexpr QSize NavigatorButtonMinSize{20, 18};
+inline constexpr int NavigatorRepeatDelayMs = 400;
+inline constexpr int NavigatorRepeatIntervalMs = 100;
 
 } // namespace Kav::Metrics
 

@@ -868,53 +868,40 @@ void TkavDataSource::detach(TkavDataLink *link)
     m_links.removeAll(link);
 }
 
-// Links may unhook themselves (or others) while told; each is told from a copy, and only while
-// it is still attached.
-#define KAV_FOR_EACH_LINK(call)                                                                    \
-    do {                                                                                           \
-        const QList<TkavDataLink *> links = m_links;                                               \
-        for (TkavDataLink *link : links) {                                                         \
-            if (m_links.contains(link))                                                            \
-                link->call;                                                                        \
-        }                                                                                          \
-    } while (false)
-
 void TkavDataSource::notifyActive()
 {
-    KAV_FOR_EACH_LINK(ActiveChanged());
+    forEachLink([](TkavDataLink *link) { link->ActiveChanged(); });
 }
 
 void TkavDataSource::notifyEditing()
 {
     if (m_enabled)
-        KAV_FOR_EACH_LINK(EditingChanged());
+        forEachLink([](TkavDataLink *link) { link->EditingChanged(); });
 }
 
 void TkavDataSource::notifyDataSet()
 {
     if (m_enabled)
-        KAV_FOR_EACH_LINK(DataSetChanged());
+        forEachLink([](TkavDataLink *link) { link->DataSetChanged(); });
 }
 
 void TkavDataSource::notifyScrolled()
 {
     if (m_enabled)
-        KAV_FOR_EACH_LINK(DataSetScrolled());
+        forEachLink([](TkavDataLink *link) { link->DataSetScrolled(); });
 }
 
 void TkavDataSource::notifyField(int index)
 {
     if (m_enabled)
-        KAV_FOR_EACH_LINK(RecordChanged(index));
+        forEachLink([index](TkavDataLink *link) { link->RecordChanged(index); });
 }
 
 void TkavDataSource::notifyUpdateRecord()
 {
     if (m_enabled)
-        KAV_FOR_EACH_LINK(UpdateData());
+        forEachLink([](TkavDataLink *link) { link->UpdateData(); });
 }
-
-#undef KAV_FOR_EACH_LINK
 
 // ---- TkavDataLink -------------------------------------------------------------------------------
 

@@ -259,6 +259,17 @@ private:
     void notifyScrolled();
     void notifyField(int index);
     void notifyUpdateRecord();
+    // Links may unhook themselves (or others) while told: each is told from a copy of the list,
+    // and only while it is still attached.
+    template <typename Tell>
+    void forEachLink(Tell tell)
+    {
+        const QList<TkavDataLink *> links = m_links;
+        for (TkavDataLink *link : links) {
+            if (m_links.contains(link))
+                tell(link);
+        }
+    }
 
     QPointer<TkavDataSet> m_dataSet;
     QList<TkavDataLink *> m_links;

@@ -1,6 +1,6 @@
 // Pictures that belong to no single look: the tab scroll buttons that DeepBlue, Protein and
 // BlueGlass share, the menu check mark, the MDI child's control buttons, the panel caption's
-// roll-up button and the pop-up notification window.
+// roll-up button, the pop-up notification window and the data navigator's button marks.
 
 #include "Looks.h"
 
@@ -110,6 +110,68 @@ QImage popupWindow()
     return flatten(image, Qt::white);
 }
 
+
+// The data navigator's ten marks, 16 x 16 each: first, prior, next, last, insert, delete, edit,
+// post, cancel, refresh. Dark marks on whole pixels; the rest keyed (magenta, the top-left pixel).
+QImage navigatorGlyphs()
+{
+    const QSize frame = fixedFrameSize("DBNAV_BUTTON");
+    const QColor ink(24, 32, 48);
+    const QColor behind(212, 208, 200);
+    const auto fill = [&](QPainter &p, const QRect &r) { p.fillRect(r, ink); };
+    QList<QImage> frames;
+    for (int index = 0; index < 10; ++index) {
+        QImage image = canvas(frame.width(), frame.height());
+        QPainter p;
+        beginPainter(p, image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        switch (index) {
+        case 0: // first: a bar, then an arrow to the left
+            fill(p, QRect(3, 3, 2, 10));
+            drawArrow(p, Glyph::ArrowLeft, QRect(5, 0, 8, 16), 5, ink);
+            break;
+        case 1: // prior
+            drawArrow(p, Glyph::ArrowLeft, QRect(0, 0, 16, 16), 5, ink);
+            break;
+        case 2: // next
+            drawArrow(p, Glyph::ArrowRight, QRect(0, 0, 16, 16), 5, ink);
+            break;
+        case 3: // last: an arrow to the right, then a bar
+            drawArrow(p, Glyph::ArrowRight, QRect(3, 0, 8, 16), 5, ink);
+            fill(p, QRect(11, 3, 2, 10));
+            break;
+        case 4: // insert: a plus
+            fill(p, QRect(7, 3, 2, 10));
+            fill(p, QRect(3, 7, 10, 2));
+            break;
+        case 5: // delete: a minus
+            fill(p, QRect(3, 7, 10, 2));
+            break;
+        case 6: // edit: a triangle pointing up
+            drawArrow(p, Glyph::ArrowUp, QRect(0, 0, 16, 16), 5, ink);
+            break;
+        case 7: // post: a check mark
+            drawGlyph(p, Glyph::Check, QRect(3, 3, 10, 10), ink, 2);
+            break;
+        case 8: // cancel: a cross
+            drawGlyph(p, Glyph::Close, QRect(3, 3, 10, 10), ink, 2);
+            break;
+        default: { // refresh: three quarters of a ring, with an arrow head at its open end
+            p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::FlatCap));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRect(3, 3, 10, 10), 90 * 16, 270 * 16);
+            fill(p, QRect(8, 1, 1, 5));
+            fill(p, QRect(9, 2, 1, 3));
+            fill(p, QRect(10, 3, 1, 1));
+            break;
+        }
+        }
+        p.end();
+        frames.append(keyed(image, behind));
+    }
+    return strip(frames);
+}
+
 } // namespace
 
 void addSharedPictures(Pictures &out)
@@ -119,6 +181,7 @@ void addSharedPictures(Pictures &out)
     out["MDI_CONTROL_BUTTON"] = mdiButtons();
     out["PANEL_BUTTON"] = panelButtons();
     out["MSNPOPFORM"] = popupWindow();
+    out["DBNAV_BUTTON"] = navigatorGlyphs();
 }
 
 } // namespace lookgen
