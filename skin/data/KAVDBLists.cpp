@@ -1,5 +1,6 @@
 #include "KAVDBLists.h"
 
+#include "KAVDBEdits.h"
 #include "KAVEdit.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
@@ -55,29 +56,12 @@ bool Kav::KavSameKey(const QVariant &a, const QVariant &b)
 
 namespace {
 
-// Focus that leaves for a menu or another window comes back to the same control: no leaving.
-bool leavesForAnotherControl(const QFocusEvent *event)
-{
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
-}
-
-// Hands a pending choice to the field when the control is left. A refused value keeps the focus
-// in the control (queued: the focus is still on its way out) and says why.
+// Hands a pending choice to the field when the control is left for another control; a refused
+// value keeps the focus in the control and says why (the choice stays).
 void updateRecordOnExit(QWidget *control, TkavFieldDataLink &link, const QFocusEvent *event)
 {
-    if (!leavesForAnotherControl(event) || !link.IsModified())
-        return;
-    if (link.UpdateRecord())
-        return;
-    QPointer<QWidget> guard(control);
-    QMetaObject::invokeMethod(
-        control,
-        [guard] {
-            if (guard)
-                guard->setFocus(Qt::OtherFocusReason);
-        },
-        Qt::QueuedConnection);
-    Kav::KavShowDataError(control, link.DataSet());
+    if (Kav::KavFocusLeavesForControl(event->reason()))
+        Kav::KavUpdateRecordOnLeave(control, link, control);
 }
 
 } // namespace
