@@ -5,3 +5,5 @@
 #include "KAVDBChecks.h"
 #include "KAVDBEdits.h"
 #include "KAVDBNavigator.h"
+#include "KAVDBGrid.h"
+#include "KAVDBLists.h"
