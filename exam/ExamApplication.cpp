@@ -1,5 +1,11 @@
 #include "ExamApplication.h"
 
+#include "ExamSheet.h"
+
+#include <QDateTime>
+#include <QSaveFile>
+#include <QTextStream>
+
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -58,4 +64,192 @@ bool installQtTranslation()
     QCoreApplication::installTranslator(candidate);
     translator = candidate;
     return true;
+}
+
+namespace {
+
+const QString SheetOption = QStringLiteral("--sheet");
+const QString AnswerKeyOption = QStringLiteral("--answer-key");
+const QString HelpOption = QStringLiteral("--help");
+
+// The options that take a value and the values each accepts.
+struct ValueOption {
+    const char *name;
+    QList<qint64> allowed; // empty: any whole number in [minimum, maximum]
+    qint64 minimum;
+    qint64 maximum;
+};
+
+const QList<ValueOption> &valueOptions()
+{
+    static const QList<ValueOption> options{
+        {"--bound", {10, 100, 1000, 10000}, 0, 0},
+        {"--count", {20, 40, 60, 80, 100}, 0, 0},
+        {"--kind", {1, 2, 3}, 0, 0},
+        {"--seed", {}, 0, 4294967295LL},
+    };
+    return options;
+}
+
+const ValueOption *findValueOption(const QString &name)
+{
+    for (const ValueOption &option : valueOptions()) {
+        if (name == QLatin1String(option.name))
+            return &option;
+    }
+    return nullptr;
+}
+
+QString allowedText(const ValueOption &option)
+{
+    if (option.allowed.isEmpty())
+        return QStringLiteral("%1 到 %2 的整数").arg(option.minimum).arg(option.maximum);
+    QStringList values;
+    for (const qint64 value : option.allowed)
+        values << QString::number(value);
+    return values.join(QStringLiteral("、"));
+}
+
+// Plain decimal digits only: "+5", " 5", "5.0" and "0x14" are refused rather than guessed at.
+std::optional<qint64> readOptionValue(const ValueOption &option, const QString &text)
+{
+    if (text.isEmpty() || text.size() > 12)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const qint64 value = text.toLongLong();
+    if (option.allowed.isEmpty())
+        return value >= option.minimum && value <= option.maximum ? std::optional<qint64>(value) : std::nullopt;
+    return option.allowed.contains(value) ? std::optional<qint64>(value) : std::nullopt;
+}
+
+CommandLine invalid(const QString &error)
+{
+    CommandLine line;
+    line.mode = CommandLine::Mode::Invalid;
+    line.error = error;
+    return line;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine line;
+    QStringList given;   // the options met so far, each allowed once
+    QStringList unknown; // arguments that are none of the options
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == HelpOption || argument == QLatin1String("-h")) {
+            line.mode = CommandLine::Mode::Help;
+            return line;
+        }
+        // "--name=value" and "--name value" are the same.
+        const qsizetype equals = argument.startsWith(QLatin1String("--")) ? argument.indexOf(QLatin1Char('=')) : -1;
+        const QString name = equals > 0 ? argument.left(equals) : argument;
+        const ValueOption *valueOption = findValueOption(name);
+        if (!valueOption && name != SheetOption && name != AnswerKeyOption) {
+            unknown << argument;
+            continue;
+        }
+        if (given.contains(name))
+            return invalid(QStringLiteral("选项 %1 只能给一次").arg(name));
+        given << name;
+        if (name == AnswerKeyOption) {
+            if (equals > 0)
+                return invalid(QStringLiteral("选项 %1 不带值").arg(name));
+            line.sheet.withAnswerKey = true;
+            continue;
+        }
+        QString value;
+        if (equals > 0)
+            value = argument.mid(equals + 1);
+        else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
+            value = arguments[++i];
+        else
+            return invalid(QStringLiteral("选项 %1 缺少值").arg(name));
+        if (name == SheetOption) {
+            if (value.size() <= 4 || !value.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+                return invalid(QStringLiteral("--sheet 的文件名须以 .pdf 结尾（收到“%1”）").arg(value));
+            line.mode = CommandLine::Mode::Sheet;
+            line.sheet.outputPath = value;
+            continue;
+        }
+        const std::optional<qint64> number = readOptionValue(*valueOption, value);
+        if (!number)
+            return invalid(QStringLiteral("选项 %1 须为 %2（收到“%3”）").arg(name, allowedText(*valueOption), value));
+        if (name == QLatin1String("--bound"))
+            line.sheet.settings.bound = int(*number);
+        else if (name == QLatin1String("--count"))
+            line.sheet.settings.count = int(*number);
+        else if (name == QLatin1String("--kind"))
+            line.sheet.settings.kind = ExamKind(*number);
+        else
+            line.sheet.seed = *number;
+    }
+    if (line.mode == CommandLine::Mode::Window) {
+        // Arguments the window never read stay ignored; options of the sheet mode without
+        // --sheet are a mistake worth saying.
+        if (!given.isEmpty())
+            return invalid(QStringLiteral("选项 %1 只能与 --sheet 一起使用").arg(given.first()));
+        return line;
+    }
+    // In the sheet mode nothing is ignored: a mistyped option must not give a different sheet.
+    if (!unknown.isEmpty())
+        return invalid(QStringLiteral("不认识的参数“%1”").arg(unknown.first()));
+    return line;
+}
+
+bool sheetModeRequested(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--sheet" || argument.startsWith("--sheet="))
+            return true;
+    }
+    return false;
+}
+
+QString commandLineUsage()
+{
+    return QStringLiteral(
+        "用法：tallisk                 打开考试窗口\n"
+        "      tallisk --sheet 文件.pdf [--bound 10|100|1000|10000] [--count 20|40|60|80|100]\n"
+        "                              [--kind 1|2|3] [--seed 编号] [--answer-key]\n"
+        "  把一张考卷写成 PDF 文件，不打开窗口。\n"
+        "  --bound       难度：数字不超过此数（默认 100）\n"
+        "  --count       题数（默认 20）\n"
+        "  --kind        1 加减法，2 乘除法，3 混和计算（默认 1）\n"
+        "  --seed        编号：同一编号、同样设置得到同样的题目（默认取当前时间）\n"
+        "  --answer-key  在考卷后加上答案\n");
+}
+
+int runSheetCommand(const SheetCommand &command)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const qint64 seed = command.seed.value_or(QDateTime::currentSecsSinceEpoch());
+    const ExamSheet sheet = makeExamSheet(command.settings, seed);
+    // Written beside the target and renamed at the end: a failed run leaves no half sheet and
+    // keeps any file of that name as it was.
+    QSaveFile file(command.outputPath);
+    QString error;
+    int pages = 0;
+    if (file.open(QIODevice::WriteOnly)) {
+        pages = writeExamSheetPdf(sheet, file, command.withAnswerKey, &error);
+        if (pages > 0 && !file.commit()) {
+            pages = 0;
+            error = file.errorString();
+        }
+    } else {
+        error = file.errorString();
+    }
+    if (pages == 0) {
+        err << QStringLiteral("tallisk: 无法写入“%1”：%2\n").arg(command.outputPath, error);
+        return ExitSheetNotWritten;
+    }
+    out << QStringLiteral("已写入“%1”：%2 页，编号 %3\n").arg(command.outputPath).arg(pages).arg(seed);
+    return ExitSheetWritten;
 }

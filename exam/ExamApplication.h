@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ExamSettings.h"
+
 #include <QApplication>
 
 #include <functional>
+#include <optional>
 
 // The program's application object: an exception that escapes an event handler is shown in a
 // message box and the program goes on, so a pupil never loses an exam to one.
@@ -30,3 +33,34 @@ void setUpExamApplication();
 bool installQtTranslation();
 
 inline const QString ApplicationTitle = QStringLiteral("Velmora软件---Tallisk 1.2");
+
+// "tallisk --sheet FILE.pdf [--bound N] [--count N] [--kind N] [--seed N] [--answer-key]" writes
+// a sheet as PDF and opens no window.
+struct SheetCommand {
+    QString outputPath;
+    ExamSettings settings{100, 20, ExamKind::AdditionSubtraction, QString()};
+    std::optional<qint64> seed; // the window's clock second; now when not given
+    bool withAnswerKey = false;
+};
+
+struct CommandLine {
+    enum class Mode { Window, Sheet, Help, Invalid };
+    Mode mode = Mode::Window;
+    SheetCommand sheet;
+    QString error; // for Invalid: what is wrong, in one line
+};
+
+// Exit codes of the sheet mode.
+inline constexpr int ExitSheetWritten = 0;
+inline constexpr int ExitSheetNotWritten = 1;
+inline constexpr int ExitInvalidOptions = 2;
+
+// `arguments` without the program's name. Arguments the window mode does not know are ignored as
+// before; sheet options without --sheet, unknown options, missing or bad values are Invalid.
+CommandLine parseCommandLine(const QStringList &arguments);
+// True when the raw arguments ask for the sheet mode (looked at before the application exists,
+// so that no display is needed for it).
+bool sheetModeRequested(int argc, char **argv);
+QString commandLineUsage();
+// Writes the sheet; messages go to stdout on success, stderr on failure. Returns an exit code.
+int runSheetCommand(const SheetCommand &command);

@@ -4,6 +4,7 @@
 #include "AnswerValidator.h"
 #include "ExamPictures.h"
 #include "ExamSettings.h"
+#include "ExamSheet.h"
 #include "FormStyle.h"
 #include "KAVCheckBox.h"
 #include "KAVForm.h"
@@ -111,6 +112,7 @@ void Tform_main::connectHandlers()
         connect(control<QAbstractButton>(ExamNames::pageButton(button)), &QAbstractButton::clicked,
                 this, [this, target] { setActivePage(target); });
     }
+    installSheetPrinting(this, *this); // Ctrl+P prints the sheet
 }
 
 // The welcome page's pictures open their web address when clicked.

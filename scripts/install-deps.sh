@@ -12,10 +12,12 @@ runtime_packages=(
   fonts-arphic-uming fonts-dejavu-core
   qt6-translations-l10n
   python3 # writes the plain-Qt copy of the exam window for bench_windowlook
+  libqt6printsupport6 # printed sheets (Ctrl+P, --sheet)
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox
   clang libclang-rt-14-dev
+  poppler-utils # pdfinfo and pdftoppm check the printed sheets
 )
 
 packages=("${runtime_packages[@]}")
