@@ -202,16 +202,6 @@ CommandLine parseCommandLine(const QStringList &arguments)
     return line;
 }
 
-bool sheetModeRequested(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--sheet" || argument.startsWith("--sheet="))
-            return true;
-    }
-    return false;
-}
-
 QString commandLineUsage()
 {
     return QStringLiteral(

@@ -58,9 +58,6 @@ inline constexpr int ExitInvalidOptions = 2;
 // `arguments` without the program's name. Arguments the window mode does not know are ignored as
 // before; sheet options without --sheet, unknown options, missing or bad values are Invalid.
 CommandLine parseCommandLine(const QStringList &arguments);
-// True when the raw arguments ask for the sheet mode (looked at before the application exists,
-// so that no display is needed for it).
-bool sheetModeRequested(int argc, char **argv);
 QString commandLineUsage();
 // Writes the sheet; messages go to stdout on success, stderr on failure. Returns an exit code.
 int runSheetCommand(const SheetCommand &command);
