@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -286,21 +287,24 @@ int writeExamSheetPdf(const ExamSheet &sheet, QIODevice &output, bool withAnswer
 namespace {
 
 // Qt's print dialog with one more tab: whether the answer key is printed after the sheet.
-bool runQtPrintDialog(QWidget *parent, QPrinter &printer, bool &withAnswerKey)
+bool runQtPrintDialog(QWidget *parent, QPrinter &printer, ExamSheetPrinting::Choice &choice)
 {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("打印考卷"));
     auto *options = new QWidget;
-    options->setWindowTitle(QStringLiteral("答案"));
+    options->setWindowTitle(KeyTitle);
     auto *keyChoice = new QCheckBox(QStringLiteral("在考卷后打印答案"), options);
-    keyChoice->setChecked(withAnswerKey);
+    keyChoice->setChecked(choice.withAnswerKey && choice.answerKeyOffered);
+    keyChoice->setEnabled(choice.answerKeyOffered);
     auto *layout = new QVBoxLayout(options);
     layout->addWidget(keyChoice);
+    if (!choice.answerKeyOffered)
+        layout->addWidget(new QLabel(QStringLiteral("考试进行中，不能打印答案。交卷后可以打印。"), options));
     layout->addStretch();
     dialog.setOptionTabs({options});
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    withAnswerKey = keyChoice->isChecked();
+    choice.withAnswerKey = keyChoice->isChecked();
     return true;
 }
 
@@ -308,9 +312,7 @@ bool runQtPrintDialog(QWidget *parent, QPrinter &printer, bool &withAnswerKey)
 
 ExamSheetPrinting::ExamSheetPrinting(QWidget *window, const ExamControls &controls)
     : QObject(window), m_window(window), m_controls(controls),
-      m_dialog([window](QPrinter &printer, bool &withAnswerKey) {
-          return runQtPrintDialog(window, printer, withAnswerKey);
-      })
+      m_dialog([window](QPrinter &printer, Choice &choice) { return runQtPrintDialog(window, printer, choice); })
 {
     auto *shortcut = new QShortcut(QKeySequence::Print, window);
     shortcut->setContext(Qt::WindowShortcut);
@@ -343,10 +345,12 @@ int ExamSheetPrinting::print()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(SheetTitle);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    bool withAnswerKey = false;
-    if (!m_dialog(printer, withAnswerKey))
+    const auto *handIn = m_window->findChild<QAbstractButton *>(ExamNames::HandInButton);
+    Choice choice;
+    choice.answerKeyOffered = !(handIn && handIn->isEnabled());
+    if (!m_dialog(printer, choice))
         return 0;
-    const int pages = paintExamSheet(sheet, printer, withAnswerKey);
+    const int pages = paintExamSheet(sheet, printer, choice.withAnswerKey && choice.answerKeyOffered);
     if (pages == 0)
         QMessageBox::warning(m_window, ApplicationTitle, QStringLiteral("考卷没有打印出来：打印机无法使用。"));
     return pages;

@@ -48,16 +48,23 @@ int paintExamSheet(const ExamSheet &sheet, QPagedPaintDevice &device, bool withA
 int writeExamSheetPdf(const ExamSheet &sheet, QIODevice &output, bool withAnswerKey,
                        QString *error = nullptr);
 
-// Ctrl+P in the exam window: Qt's print dialog, with a choice of the answer key, printing the
-// sheet of the exam started last, or a new sheet of the current settings when none was started.
+// Ctrl+P in the exam window: Qt's print dialog, with a choice of the answer key (outside an
+// exam), printing the sheet of the exam started last, or a new sheet of the current settings
+// when none was started.
 class ExamSheetPrinting : public QObject
 {
     Q_OBJECT
 
 public:
-    // Sets up the printer and asks whether to add the answer key; false when cancelled. The
-    // window uses Qt's print dialog; tests put their own in its place.
-    using PrintDialog = std::function<bool(QPrinter &printer, bool &withAnswerKey)>;
+    // What the dialog may offer and what was chosen. The key is not offered while an exam is
+    // running: the pupil at the window could print the answers to a file.
+    struct Choice {
+        bool answerKeyOffered = true;
+        bool withAnswerKey = false;
+    };
+    // Sets up the printer and the choice; false when cancelled. The window uses Qt's print
+    // dialog; tests put their own in its place.
+    using PrintDialog = std::function<bool(QPrinter &printer, Choice &choice)>;
 
     // `controls` is the window's view of its controls; both outlive this child of `window`.
     ExamSheetPrinting(QWidget *window, const ExamControls &controls);

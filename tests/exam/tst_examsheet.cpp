@@ -219,7 +219,8 @@ void TestExamSheet::pdfPages()
 }
 
 // The print path as Ctrl+P takes it, with the dialog replaced: cancelled prints nothing; the
-// printer as the dialog left it gets the sheet and, when asked, the key.
+// printer as the dialog left it gets the sheet and, when asked, the key, but not while the
+// exam runs.
 void TestExamSheet::printThroughDialog()
 {
     QTemporaryDir dir;
@@ -229,9 +230,9 @@ void TestExamSheet::printThroughDialog()
     window.set(100, 20, ExamKind::AdditionSubtraction);
     window.start();
 
-    int dialogs = 0;
-    window.printing->setPrintDialog([&](QPrinter &, bool &) {
-        ++dialogs;
+    QList<bool> offered;
+    window.printing->setPrintDialog([&](QPrinter &, ExamSheetPrinting::Choice &choice) {
+        offered << choice.answerKeyOffered;
         return false;
     });
     // Ctrl+P typed in an answer box, whose key filter lets shortcuts through.
@@ -240,15 +241,18 @@ void TestExamSheet::printThroughDialog()
     QVERIFY(answerBox);
     answerBox->setFocus();
     QTest::keyClick(answerBox, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(dialogs, 1);
+    QCOMPARE(offered, QList<bool>{false});
     QVERIFY(!QFile::exists(path));
 
-    window.printing->setPrintDialog([&](QPrinter &printer, bool &withAnswerKey) {
+    window.printing->setPrintDialog([&](QPrinter &printer, ExamSheetPrinting::Choice &choice) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
-        withAnswerKey = true;
+        choice.withAnswerKey = true;
         return true;
     });
+    QCOMPARE(window.printing->print(), 1); // the exam runs: no key
+
+    window.form->control<QAbstractButton>(ExamNames::HandInButton)->click();
     QCOMPARE(window.printing->print(), 2);
     QFile printed(path);
     QVERIFY(printed.open(QIODevice::ReadOnly));
