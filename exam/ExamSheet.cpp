@@ -168,13 +168,13 @@ void paintQuestion(QPainter &painter, const QRectF &cell, int number, const Ques
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     const Qt::Alignment centre = Qt::AlignCenter;
     painter.setFont(sheetFont(SmallPixels));
-    painter.drawText(part(0.0, 0.13), right, QString::number(number) + QLatin1Char('.'));
+    painter.drawText(part(0.0, 0.10), right, QString::number(number) + QLatin1Char('.'));
     painter.setFont(sheetFont(TextPixels));
-    painter.drawText(part(0.14, 0.37), right, QString::number(question.operand1));
-    painter.drawText(part(0.37, 0.45), centre, operatorGlyph(question.operation));
-    painter.drawText(part(0.45, 0.67), right, QString::number(question.operand2));
-    painter.drawText(part(0.67, 0.75), centre, QStringLiteral("="));
-    const QRectF boxColumn = part(0.76, 0.97);
+    painter.drawText(part(0.11, 0.33), right, QString::number(question.operand1));
+    painter.drawText(part(0.33, 0.41), centre, operatorGlyph(question.operation));
+    painter.drawText(part(0.41, 0.63), right, QString::number(question.operand2));
+    painter.drawText(part(0.63, 0.71), centre, QStringLiteral("="));
+    const QRectF boxColumn = part(0.72, 0.96); // wide enough for a five-digit answer
     const QRectF box(boxColumn.left(), cell.center().y() - BoxHeight / 2, boxColumn.width(), BoxHeight);
     painter.drawRect(box);
     if (withAnswer)
