@@ -16,6 +16,7 @@ runtime_packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox
   clang libclang-rt-14-dev
+  dbus at-spi2-core python3-pyatspi # the screen-reader end-to-end test
 )
 
 packages=("${runtime_packages[@]}")
