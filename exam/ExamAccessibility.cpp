@@ -85,8 +85,14 @@ void ExamAccessibility::makeAnnouncer(QLabel *label)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    if (label != nullptr)
-        label->setProperty(AnnouncerProperty, true);
+    if (label == nullptr)
+        return;
+    label->setProperty(AnnouncerProperty, true);
+    // With a reader listening from the start, the label was already described as plain text
+    // while the window was built; that description is dropped so that the next one is ours.
+    QAccessibleInterface *known = QAccessible::queryAccessibleInterface(label);
+    if (known != nullptr && known->role() != QAccessible::Notification)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
 }
 
 void ExamAccessibility::announce(QLabel *label)

@@ -30,7 +30,7 @@ public:
     ExamAccessibility(QWidget &window, const ExamControls &controls);
 
     // Makes a label an announcement: screen readers are told its text whenever announce() is
-    // called for it. Must be called before assistive tools first ask for the label.
+    // called for it, also when they had met the label before as plain text.
     static void makeAnnouncer(QLabel *label);
     static void announce(QLabel *label);
 

@@ -13,7 +13,9 @@ fi
 program="$build_dir/exam/tallisk"
 work=$(mktemp -d)
 source "$(dirname "$0")/x_session.sh"
-python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing"
+# The system's Python: the one Debian's python3-pyatspi is installed for.
+python=/usr/bin/python3
+"$python" -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing"
 start_x_server
 
 # The bridge is on whether or not a reader has asked for it.
@@ -23,7 +25,7 @@ x_session_pids+=("$app_pid")
 timeout 30 xdotool search --sync --onlyvisible --name "Tallisk" >/dev/null ||
   fail "the exam window did not appear: $(cat "$work/app.log")"
 
-timeout 120 python3 "$source_dir/tests/e2e/data/atspi_exam.py" "$app_pid" ||
+timeout 120 "$python" "$source_dir/tests/e2e/data/atspi_exam.py" "$app_pid" ||
   fail "the exam through the accessibility bus failed (program log: $(cat "$work/app.log"))"
 kill "$app_pid" 2>/dev/null || true
 echo "e2e screen reader: passed"

@@ -83,6 +83,7 @@ private Q_SLOTS:
     void reviewAfterMarking();
     void reviewLeavesSheetAsItWas();
     void newExamForgetsTheReview();
+    void labelBecomesAnnouncerAfterBeingMet();
     void scoreIsAnnounced();
     void pageChangeIsAnnounced();
     void hiddenPagesAreNotExposed();
@@ -231,6 +232,19 @@ void TestExamAccess::newExamForgetsTheReview()
     QVERIFY(f.box(1)->accessibleDescription().isEmpty());
     QVERIFY(f.mark(1)->toolTip().isEmpty());
     QCOMPARE(f.box(1)->accessibleName(), f.question(1));
+}
+
+// A reader listening while the window is built meets the labels as plain text first.
+void TestExamAccess::labelBecomesAnnouncerAfterBeingMet()
+{
+    QLabel label(QStringLiteral("第 3 页"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&label)->role(), QAccessible::StaticText);
+    ExamAccessibility::makeAnnouncer(&label);
+    QAccessibleInterface *announcer = QAccessible::queryAccessibleInterface(&label);
+    QCOMPARE(announcer->role(), QAccessible::Notification);
+    QCOMPARE(announcer->text(QAccessible::Name), QStringLiteral("第 3 页"));
+    label.setText(QStringLiteral("第 4 页"));
+    QCOMPARE(announcer->text(QAccessible::Name), QStringLiteral("第 4 页"));
 }
 
 void TestExamAccess::scoreIsAnnounced()
