@@ -93,50 +93,71 @@ def expected(match):
     return {"+": a + b, "-": a - b, "×": a * b, "÷": a // b if b else None}[op]
 
 
-def run_loop(action, seconds):
-    """Runs action, then collects events for a while: the announcements it caused."""
+def announced(seen, text):
+    return any(kind == "object:state-changed:showing" and role == pyatspi.ROLE_NOTIFICATION
+               and text in name and detail == 1 for kind, role, name, detail in seen)
+
+
+def expect_announcement(action, text):
+    """Runs action and listens until a notification saying text shows (a reader speaks those)."""
     seen = []
 
     def on_event(event):
         try:
             seen.append((event.type, event.source.getRole(), event.source.name, event.detail1))
         except Exception:
-            pass
+            return
+        if announced(seen, text):
+            pyatspi.Registry.stop()
 
-    kinds = ["object:state-changed:showing", "object:property-change:accessible-name"]
+    timed_out = []
+
+    def give_up():
+        timed_out.append(True)
+        pyatspi.Registry.stop()
+        return False
+
+    kinds = ["object:state-changed:showing"]
     pyatspi.Registry.registerEventListener(on_event, *kinds)
-    GLib.timeout_add(200, lambda: (action(), False)[1])
-    GLib.timeout_add(int(seconds * 1000), lambda: (pyatspi.Registry.stop(), False)[1])
+    GLib.idle_add(lambda: (action(), False)[1])
+    timeout = GLib.timeout_add(TIMEOUT_S * 1000, give_up)
     pyatspi.Registry.start()
+    if not timed_out:
+        GLib.source_remove(timeout)
     pyatspi.Registry.deregisterEventListener(on_event, *kinds)
-    return seen
-
-
-def announced(seen, text):
-    return any(kind == "object:state-changed:showing" and role == pyatspi.ROLE_NOTIFICATION
-               and text in name and detail == 1 for kind, role, name, detail in seen)
+    if not announced(seen, text):
+        fail("%r was not announced; shown were %r" % (text, seen))
 
 
 def wait_for(condition, message):
+    """condition's value once it has one; message (text, or a function giving it) otherwise."""
     deadline = time.time() + TIMEOUT_S
     while time.time() < deadline:
         value = condition()
         if value:
             return value
         time.sleep(0.2)
-    fail(message)
+    fail(message() if callable(message) else message)
+
+
+def boxes_of_page(app, first, last):
+    """The showing answer boxes once they are exactly first..last: no box of another page."""
+    found = {}
+
+    def exactly():
+        found.clear()
+        found.update(answer_boxes(app))
+        return dict(found) if sorted(found) == list(range(first, last + 1)) else None
+
+    return wait_for(exactly, lambda: "showing answer boxes are %s, not %d..%d" % (sorted(found), first, last))
 
 
 def main():
     app = find_app(int(sys.argv[1]))
     press(find(app, pyatspi.ROLE_RADIO_BUTTON, "40"))
 
-    seen = run_loop(lambda: press(find(app, pyatspi.ROLE_PUSH_BUTTON, "开始考试")), 2)
-    if not announced(seen, "第 1 页"):
-        fail("the first page was not announced: %r" % seen)
-    boxes = wait_for(lambda: answer_boxes(app), "no answer box is named by its question")
-    if sorted(boxes) != list(range(1, 21)):
-        fail("showing answer boxes on page 1 are %s, not 1..20" % sorted(boxes))
+    expect_announcement(lambda: press(find(app, pyatspi.ROLE_PUSH_BUTTON, "开始考试")), "第 1 页")
+    boxes = boxes_of_page(app, 1, 20)
 
     # One right, one wrong, the rest left empty.
     box1, question1 = boxes[1]
@@ -144,16 +165,12 @@ def main():
     box1.queryEditableText().setTextContents(str(expected(question1)))
     box2.queryEditableText().setTextContents(str(expected(question2) + 1))
 
-    seen = run_loop(lambda: press(find(app, pyatspi.ROLE_PUSH_BUTTON, "下一页")), 2)
-    if not announced(seen, "第 2 页"):
-        fail("the page change was not announced: %r" % seen)
-    boxes = wait_for(lambda: (lambda b: b if sorted(b) == list(range(21, 41)) else None)(answer_boxes(app)),
-                     "showing answer boxes on page 2 are %s, not 21..40" % sorted(answer_boxes(app)))
+    expect_announcement(lambda: press(find(app, pyatspi.ROLE_PUSH_BUTTON, "下一页")), "第 2 页")
+    boxes = boxes_of_page(app, 21, 40)
     box21, question21 = boxes[21]
 
-    seen = run_loop(lambda: press(find(app, pyatspi.ROLE_PUSH_BUTTON, "我要交卷")), 2)
-    if not announced(seen, "本次考试总题数:40 正确:1 错误:1 未完成:38"):
-        fail("the score was not announced: %r" % seen)
+    expect_announcement(lambda: press(find(app, pyatspi.ROLE_PUSH_BUTTON, "我要交卷")),
+                        "本次考试总题数:40 正确:1 错误:1 未完成:38")
 
     description = box21.description
     want = "未完成，正确答案是 %d" % expected(question21)
@@ -161,8 +178,7 @@ def main():
         fail("box 21 describes %r, not %r" % (description, want))
     # The pupil goes back to page 1 to review it.
     press(find(app, pyatspi.ROLE_PUSH_BUTTON, "上一页"))
-    boxes = wait_for(lambda: (lambda b: b if sorted(b) == list(range(1, 21)) else None)(answer_boxes(app)),
-                     "page 1 did not come back")
+    boxes = boxes_of_page(app, 1, 20)
     for row, want in ((1, "正确"), (2, "错误，正确答案是 %d" % expected(question2)),
                       (3, "未完成，正确答案是 %d" % expected(boxes[3][1]))):
         got = boxes[row][0].description
