@@ -54,8 +54,8 @@ private:
     };
 
     QWidget &m_window;
-    std::vector<Row> m_rows;
     const ExamControls &m_controls;
+    std::vector<Row> m_rows;
     QAbstractButton *m_handIn = nullptr;
     bool m_examRunning = false;
     Announcer m_announce = &ExamAccessibility::announce;
