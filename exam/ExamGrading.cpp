@@ -82,6 +82,32 @@ QString markText(Mark mark)
     return {};
 }
 
+std::optional<Mark> markFromText(const QString &caption)
+{
+    for (const Mark mark : {Mark::Right, Mark::Wrong, Mark::NotDone}) {
+        if (caption == markText(mark))
+            return mark;
+    }
+    return std::nullopt;
+}
+
+QString questionName(int row, const QString &operand1, const QString &glyph,
+                     const QString &operand2)
+{
+    QString name = QStringLiteral("第 %1 题").arg(row);
+    if (operand1.isEmpty() || glyph.isEmpty() || operand2.isEmpty())
+        return name;
+    const QString spokenGlyph = glyph == u"x" ? QStringLiteral("×") : glyph;
+    return name + QStringLiteral("：%1 %2 %3 =").arg(operand1, spokenGlyph, operand2);
+}
+
+QString reviewText(Mark mark, std::optional<qint32> expected)
+{
+    if (mark == Mark::Right || !expected)
+        return markText(mark);
+    return markText(mark) + QStringLiteral("，正确答案是 %1").arg(*expected);
+}
+
 QColor markColor(Mark mark)
 {
     return mark == Mark::Right ? QColor(0, 0, 255) : QColor(255, 0, 0);

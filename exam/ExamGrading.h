@@ -25,6 +25,19 @@ Mark gradeAnswer(std::optional<qint32> expected, const QString &answerText);
 
 QString markText(Mark mark);
 QColor markColor(Mark mark);
+// The mark a mark label shows, read back from its caption; no value for an unmarked row.
+std::optional<Mark> markFromText(const QString &caption);
+
+// What a screen reader says for an answer box: its question, "第 7 题：40 + 12 =". The
+// multiplication glyph is spoken as the times sign, not as the letter it is drawn with. A row
+// without a question yet gives "第 7 题".
+QString questionName(int row, const QString &operand1, const QString &glyph,
+                     const QString &operand2);
+
+// The review of a marked row, as its mark's tooltip and its box's description: the mark and, for
+// a wrong or missing answer, the right one ("错误，正确答案是 52"). A right answer is just
+// "正确"; without a known right answer only the mark is told.
+QString reviewText(Mark mark, std::optional<qint32> expected);
 
 struct Tally {
     int right = 0;

@@ -2,6 +2,7 @@
 
 #include "AnswerKeyFilter.h"
 #include "AnswerValidator.h"
+#include "ExamAccessibility.h"
 #include "ExamPictures.h"
 #include "ExamSettings.h"
 #include "ExamSheet.h"
@@ -72,6 +73,8 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     placePictures();
     connectHandlers();
     FormCreate();
+    // Question names, mark reviews and announcements for screen readers.
+    ExamAccessibility::install(*this, *this);
 }
 
 Tform_main::~Tform_main() = default;

@@ -18,6 +18,7 @@ test_packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox
   clang libclang-rt-14-dev
   poppler-utils # pdfinfo and pdftoppm check the printed sheets
+  dbus at-spi2-core python3-pyatspi # the screen-reader end-to-end test
 )
 
 packages=("${runtime_packages[@]}")
