@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and running need. With "--test" it adds what the
-# test suite needs (X server and a window manager for the end-to-end tests, xdotool, clang for
+# test suite needs (X server and a window manager for the end-to-end tests, xdotool, the
+# accessibility bus for the screen-reader test, the PDF tools that check printed sheets, clang for
 # the fuzz target).
 # Only packages that are missing are installed; apt-get runs as root or through sudo.
 set -euo pipefail
