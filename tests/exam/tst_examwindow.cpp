@@ -132,6 +132,7 @@ private slots:
     void focusAfterStartByKey();
     void enterMovesOn_data();
     void enterMovesOn();
+    void enterAfterHandInMovesAsTab();
     void focusAfterHandIn_data();
     void focusAfterHandIn();
     void answerBoxesKeepDigitsOffTheBorder();
@@ -868,6 +869,23 @@ void TestExamWindow::enterMovesOn()
         QCOMPARE(f.form->focusWidget(), f.get(next));
         box->clear();
     }
+}
+
+// After the hand-in the buttons that Enter leads to at the end of a page are out of reach: Enter
+// in the last box then goes where Tab goes.
+void TestExamWindow::enterAfterHandInMovesAsTab()
+{
+    ExamWindowFixture f;
+    f.start();
+    f.handIn();
+    auto *box = f.get<QLineEdit>(ExamNames::answer(20));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QWidget *byTab = f.form->focusWidget();
+    QVERIFY(byTab && byTab != box);
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(f.form->focusWidget(), byTab);
 }
 
 void TestExamWindow::focusAfterHandIn_data()
