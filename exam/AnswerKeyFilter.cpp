@@ -17,13 +17,19 @@ void AnswerKeyFilter::watch(QWidget *answerBox)
     answerBox->installEventFilter(this);
 }
 
-bool AnswerKeyFilter::eventFilter(QObject *, QEvent *event)
+bool AnswerKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return false;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        if (auto *box = qobject_cast<QWidget *>(watched))
+            Q_EMIT enterPressed(box);
+        return true;
+    }
     // Backspace and Delete edit the box. Delete types no character, though X reports it with
     // the text "\x7f", which the character test alone would drop.
     if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)

@@ -10,13 +10,10 @@
 namespace {
 const QString TimeUpText = QStringLiteral("0");
 
-// Shown in the clock box at start: the limit in seconds, or "不限时". A time text that is none
-// of the items (the box accepts typed text) runs the exam without a limit rather than leaving
-// the clock in a state that no tick can read.
-QString initialClockText(const QString &timeText)
+// Shown in the clock box at start: the limit in seconds, or "不限时".
+QString initialClockText(const TimeLimit &limit)
 {
-    const std::optional<int> minutes = timeLimitMinutes(timeText);
-    return minutes ? QString::number(*minutes * 60) : NoTimeLimitText;
+    return limit.kind == TimeLimit::Kind::Minutes ? QString::number(limit.minutes * 60) : NoTimeLimitText;
 }
 
 // The next-page button of the last page in use; none when all five pages are in use.
@@ -37,20 +34,30 @@ ExamSession::ExamSession(ExamControls &controls, SecondsClock clock)
 {
 }
 
-void ExamSession::start()
+void ExamSession::setHandedInListener(std::function<void()> listener)
 {
+    m_handedIn = std::move(listener);
+}
+
+bool ExamSession::start()
+{
+    // A time text the program cannot read is refused before anything of the last exam is
+    // cleared: silently running without a limit is not what the teacher typed.
+    const ExamSettings settings = readExamSettings(m_controls);
+    if (settings.timeLimit.kind == TimeLimit::Kind::Unreadable)
+        return false;
+
     clearSheet();
     for (int button = 1; button <= ExamNames::PageButtonCount; ++button)
         m_controls.setButtonVisible(ExamNames::pageButton(button), true);
     m_controls.setActivePage(ExamNames::page(1));
 
     m_random.seed(quint32(m_clock()));
-    const ExamSettings settings = readExamSettings(m_controls);
     if (const int hidden = hiddenNextButton(settings.count))
         m_controls.setButtonVisible(ExamNames::pageButton(hidden), false);
 
     m_controls.setPanelCaption(ExamNames::ExamPanel,
-                               QStringLiteral("当前考场设置: 时间 ") + settings.timeText
+                               QStringLiteral("当前考场设置: 时间 ") + settings.timeLimit.caption
                                    + QStringLiteral(", 难度 ") + QString::number(settings.bound)
                                    + QStringLiteral(" 以下,") + QStringLiteral(" 题数 ")
                                    + QString::number(settings.count));
@@ -59,9 +66,10 @@ void ExamSession::start()
     m_controls.setButtonEnabled(ExamNames::BeginButton, false);
     m_controls.setButtonEnabled(ExamNames::HandInButton, true);
     m_controls.setLabelCaption(ExamNames::Score, QString());
-    m_controls.setEditText(ExamNames::Clock, initialClockText(settings.timeText));
+    m_controls.setEditText(ExamNames::Clock, initialClockText(settings.timeLimit));
     m_controls.setTimerEnabled(true);
     m_controls.focusEdit(ExamNames::answer(1));
+    return true;
 }
 
 void ExamSession::clearSheet()
@@ -123,4 +131,6 @@ void ExamSession::handIn(HandIn how)
                                scoreReport(count, tally, how == HandIn::ByButton));
     m_controls.setButtonEnabled(ExamNames::BeginButton, true);
     m_controls.setButtonEnabled(ExamNames::HandInButton, false);
+    if (m_handedIn)
+        m_handedIn();
 }

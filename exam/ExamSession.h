@@ -22,7 +22,12 @@ public:
 
     explicit ExamSession(ExamControls &controls, SecondsClock clock = &ExamSession::systemSeconds);
 
-    void start();
+    // Called after every hand-in, by button or at time-up, once the report is written.
+    void setHandedInListener(std::function<void()> listener);
+
+    // Starts an exam; false, with nothing changed, when the time text is unreadable
+    // (timeLimitRefusal() says why).
+    [[nodiscard]] bool start();
     void tick();
     void clockChanged(const QString &clockText);
     void handIn(HandIn how);
@@ -34,4 +39,5 @@ private:
     ExamControls &m_controls;
     SecondsClock m_clock;
     ExamRandom m_random;
+    std::function<void()> m_handedIn;
 };

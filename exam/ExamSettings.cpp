@@ -44,15 +44,66 @@ const std::array<std::pair<QString, int>, 5> &limitedItems()
     return items;
 }
 
+const QString MinutesUnit = QStringLiteral("分钟");
+constexpr int MaxTypedDigits = 4;  // "0045" still reads as 45
+constexpr int MaxTypedLength = 32; // longer texts are no limit anyone typed on purpose
+
+// The value of a run of decimal digits, ASCII or full-width (what a Chinese input method types);
+// no value for anything else or for more digits than a limit can have.
+std::optional<int> typedNumber(QStringView digits)
+{
+    if (digits.isEmpty() || digits.size() > MaxTypedDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : digits) {
+        const char16_t code = c.unicode();
+        if (code >= u'0' && code <= u'9')
+            value = value * 10 + (code - u'0');
+        else if (code >= u'\uFF10' && code <= u'\uFF19')
+            value = value * 10 + (code - u'\uFF10');
+        else
+            return std::nullopt;
+    }
+    return value;
+}
+
 } // namespace
 
-std::optional<int> timeLimitMinutes(const QString &timeText)
+TimeLimit readTimeLimit(const QString &timeText)
 {
     for (const auto &[text, minutes] : limitedItems()) {
         if (text == timeText)
-            return minutes;
+            return {TimeLimit::Kind::Minutes, minutes, timeText};
     }
-    return std::nullopt;
+    if (timeText == NoTimeLimitText)
+        return {TimeLimit::Kind::Unlimited, 0, timeText};
+
+    // Bounded before any work: the box takes text of any length.
+    if (timeText.size() > MaxTypedLength)
+        return {};
+    QStringView typed = QStringView(timeText).trimmed();
+    if (typed.endsWith(MinutesUnit))
+        typed = typed.chopped(MinutesUnit.size()).trimmed();
+    const std::optional<int> minutes = typedNumber(typed);
+    if (!minutes || *minutes < 1 || *minutes > MaxTypedMinutes)
+        return {};
+    return {TimeLimit::Kind::Minutes, *minutes, QString::number(*minutes) + u' ' + MinutesUnit};
+}
+
+std::optional<int> timeLimitMinutes(const QString &timeText)
+{
+    const TimeLimit limit = readTimeLimit(timeText);
+    if (limit.kind != TimeLimit::Kind::Minutes)
+        return std::nullopt;
+    return limit.minutes;
+}
+
+QString timeLimitRefusal(const QString &timeText)
+{
+    return QStringLiteral("无法开始考试: 时间设定 \"%1\" 无效.\n"
+                          "请输入 1 到 %2 之间的整数分钟, 例如 \"45\" 或 \"45 分钟\", "
+                          "或者在列表中选择一项.")
+        .arg(timeText.left(MaxTypedLength), QString::number(MaxTypedMinutes));
 }
 
 QStringList timeItems()
@@ -71,6 +122,7 @@ ExamSettings readExamSettings(const ExamControls &controls)
     settings.count = readQuestionCount(controls);
     settings.kind = ExamKind(checkedValue(controls, KindChoices));
     settings.timeText = controls.comboText(ExamNames::TimeBox);
+    settings.timeLimit = readTimeLimit(settings.timeText);
     return settings;
 }
 

@@ -8,17 +8,36 @@
 
 class ExamControls;
 
+// What a time text asks for: a limit in whole minutes, no limit, or something the program does not
+// understand (which refuses the start rather than guessing).
+struct TimeLimit {
+    enum class Kind { Minutes, Unlimited, Unreadable };
+    Kind kind = Kind::Unreadable;
+    int minutes = 0;
+    QString caption; // how the exam panel shows it: an item verbatim, a typed limit as "45 分钟"
+};
+
+inline constexpr int MaxTypedMinutes = 999;
+
 // The four choices of the settings panel, read afresh at every start.
 struct ExamSettings {
     int bound = 100;     // difficulty: numbers up to and including this
     int count = 20;      // number of questions
     ExamKind kind = ExamKind::AdditionSubtraction;
     QString timeText;    // the time box's text, verbatim
+    TimeLimit timeLimit; // what timeText asks for
 };
 
-// Minutes of a time text ("5  分钟" -> 5), compared exactly with the time box's items; no value
-// for "不限时" and for any text that is not one of the items.
+// The time box's items are taken as they are ("5  分钟" -> 5, "不限时" -> no limit); a typed text
+// is a whole number of minutes from 1 to MaxTypedMinutes, alone or followed by "分钟" ("45",
+// "45 分钟", blanks around allowed, full-width digits too). Everything else is Unreadable.
+TimeLimit readTimeLimit(const QString &timeText);
+
+// Minutes of a time text; no value for "不限时" and for an unreadable text.
 std::optional<int> timeLimitMinutes(const QString &timeText);
+
+// The message that refuses an unreadable time text.
+QString timeLimitRefusal(const QString &timeText);
 
 // The items of the time box, in order.
 QStringList timeItems();

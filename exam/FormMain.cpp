@@ -7,6 +7,7 @@
 #include "ExamSettings.h"
 #include "ExamSheet.h"
 #include "FormStyle.h"
+#include "KAVErrorBox.h"
 #include "KAVCheckBox.h"
 #include "KAVForm.h"
 #include "KAVTitleBar.h"
@@ -25,10 +26,23 @@
 
 namespace {
 constexpr int SettingsPanelWidth = 153;
+// Narrower than this, the settings panel would cut its start and exit buttons and the choices'
+// captions.
+constexpr int SettingsPanelMinWidth = 130;
+// The exam panel's frame line beyond its page control.
+constexpr int ExamPanelBorder = 2;
+// Blank space between an answer box's border and its digits, on the left and on the right.
+constexpr int AnswerInnerSpace = 3;
 
 // Page button N shows this page.
-const char *const PageButtonTargets[] = {nullptr,  "tab_kc2", "tab_kc1", "tab_kc3", "tab_kc2",
-                                         "tab_kc4", "tab_kc3", "tab_kc5", "tab_kc4"};
+constexpr int PageButtonTargets[] = {0, 2, 1, 3, 2, 4, 3, 5, 4};
+constexpr int PageCount = ExamNames::RowCount / ExamNames::RowsPerPage;
+
+int rowOfAnswerBox(const QWidget *box)
+{
+    const QString name = box->objectName();
+    return name.startsWith(u"tr") ? name.mid(2).toInt() : 0;
+}
 } // namespace
 
 Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
@@ -47,6 +61,10 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     m_ui->Splitter1->setStretchFactor(0, 0);
     m_ui->Splitter1->setStretchFactor(1, 1);
     m_ui->Splitter1->setSizes({SettingsPanelWidth, width() - SettingsPanelWidth});
+    // Neither panel can be dragged so narrow that its controls leave the window: the exam panel
+    // keeps its whole page control (and so the questions and "我要交卷").
+    m_ui->panel_left->setMinimumWidth(SettingsPanelMinWidth);
+    m_ui->panel_right->setMinimumWidth(m_ui->page_kaochang->geometry().right() + 1 + ExamPanelBorder);
 
     m_timeMain = new QTimer(this);
     m_timeMain->setObjectName(QStringLiteral("time_main"));
@@ -59,6 +77,9 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
         if (auto *box = control<QLineEdit>(ExamNames::answer(row))) {
             m_keyFilter->watch(box);
             box->setValidator(digitsOnly);
+            const QMargins margins = box->textMargins();
+            box->setTextMargins(margins.left() + AnswerInnerSpace, margins.top(),
+                                margins.right() + AnswerInnerSpace, margins.bottom());
             // The boxes' context menu is Qt's own; a pupil gets it in Chinese or not at all.
             if (!qtSpeaksChinese)
                 box->setContextMenuPolicy(Qt::NoContextMenu);
@@ -68,6 +89,11 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     // The sheets were added in form order, the last one becoming active: the exam opens on the
     // welcome page.
     control<TkavPageControl>(QStringLiteral("page_kaochang"))->setActivePage(control<TkavTabSheet>(ExamNames::Welcome));
+
+    // The score line takes the focus after a hand-in, so that a pupil on the keyboard lands on
+    // the result; while it is empty it is no stop for Tab.
+    m_ui->score_text->setFocusPolicy(Qt::NoFocus);
+    m_session.setHandedInListener([this] { focusScore(); });
 
     styleFrame();
     placePictures();
@@ -111,11 +137,45 @@ void Tform_main::connectHandlers()
     connect(m_timeMain, &QTimer::timeout, this, &Tform_main::time_mainTimer);
     connect(m_ui->edit_time, &QLineEdit::textChanged, this, &Tform_main::edit_timeChange);
     for (int button = 1; button <= ExamNames::PageButtonCount; ++button) {
-        const QString target = QLatin1String(PageButtonTargets[button]);
+        const int target = PageButtonTargets[button];
         connect(control<QAbstractButton>(ExamNames::pageButton(button)), &QAbstractButton::clicked,
-                this, [this, target] { setActivePage(target); });
+                this, [this, target] { showPage(target); });
     }
+    connect(m_keyFilter, &AnswerKeyFilter::enterPressed, this, &Tform_main::moveOnFrom);
     installSheetPrinting(this, *this); // Ctrl+P prints the sheet
+}
+
+void Tform_main::showPage(int page)
+{
+    setActivePage(ExamNames::page(page));
+    // The button that was pressed sits on the page now disabled: without this the focus would
+    // be nowhere and the pupil's next digits lost.
+    focusEdit(ExamNames::answer((page - 1) * ExamNames::RowsPerPage + 1));
+}
+
+void Tform_main::moveOnFrom(QWidget *answerBox)
+{
+    const int row = rowOfAnswerBox(answerBox);
+    QWidget *next = nullptr;
+    if (row % ExamNames::RowsPerPage != 0) {
+        next = control(ExamNames::answer(row + 1));
+    } else if (const int page = row / ExamNames::RowsPerPage; page >= 1 && page < PageCount) {
+        // The last box of a page: on to the page's "下一页" (its odd-numbered button), which the
+        // start hides on the last page in use; from there, or from the last page, "我要交卷".
+        next = control(ExamNames::pageButton(2 * page - 1));
+    }
+    if (!next || !next->isVisibleTo(this) || !next->isEnabled())
+        next = m_ui->button_ok;
+    if (next->isVisibleTo(this) && next->isEnabled())
+        next->setFocus(Qt::TabFocusReason);
+    else
+        focusNextChild(); // no exam running: as Tab would
+}
+
+void Tform_main::focusScore()
+{
+    m_ui->score_text->setFocusPolicy(Qt::StrongFocus);
+    m_ui->score_text->setFocus(Qt::OtherFocusReason);
 }
 
 // The welcome page's pictures open their web address when clicked.
@@ -138,7 +198,12 @@ void Tform_main::FormCreate()
 
 void Tform_main::button_beginClick()
 {
-    m_session.start();
+    if (m_session.start()) {
+        m_ui->score_text->setFocusPolicy(Qt::NoFocus);
+        return;
+    }
+    Kav::KavErrorBox(this, timeLimitRefusal(comboText(ExamNames::TimeBox)));
+    m_ui->combox_time->setFocus(Qt::OtherFocusReason);
 }
 
 void Tform_main::button_exitClick()

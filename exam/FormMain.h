@@ -62,6 +62,11 @@ protected:
 
 private:
     void connectHandlers();
+    // Makes exam page 1..5 the active page and puts the focus in its first answer box.
+    void showPage(int page);
+    // Enter in an answer box: the next box, or at the end of a page its "下一页" or "我要交卷".
+    void moveOnFrom(QWidget *answerBox);
+    void focusScore();
     // The skinned frame's title bar: its caption font and its three buttons.
     void styleFrame();
     void placePictures();

@@ -281,23 +281,57 @@ void TestExamLogic::scoreReports()
 void TestExamLogic::timeTexts_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("minutes"); // -1: no limit
+    QTest::addColumn<int>("minutes");   // -1: no limit, -2: refused
+    QTest::addColumn<QString>("caption"); // as the exam panel shows it
 
-    QTest::addRow("5") << "5  分钟" << 5;
-    QTest::addRow("10") << "10 分钟" << 10;
-    QTest::addRow("15") << "15 分钟" << 15;
-    QTest::addRow("20") << "20 分钟" << 20;
-    QTest::addRow("30") << "30 分钟" << 30;
-    QTest::addRow("none") << "不限时" << -1;
-    QTest::addRow("one blank short") << "5 分钟" << -1;
-    QTest::addRow("typed") << "7" << -1;
+    // The listed items, exactly as they are.
+    QTest::addRow("5") << "5  分钟" << 5 << "5  分钟";
+    QTest::addRow("10") << "10 分钟" << 10 << "10 分钟";
+    QTest::addRow("15") << "15 分钟" << 15 << "15 分钟";
+    QTest::addRow("20") << "20 分钟" << 20 << "20 分钟";
+    QTest::addRow("30") << "30 分钟" << 30 << "30 分钟";
+    QTest::addRow("none") << "不限时" << -1 << "不限时";
+    // Typed whole minutes.
+    QTest::addRow("bare number") << "45" << 45 << "45 分钟";
+    QTest::addRow("with unit") << "45 分钟" << 45 << "45 分钟";
+    QTest::addRow("unit without blank") << "45分钟" << 45 << "45 分钟";
+    QTest::addRow("blanks around") << "  7 分钟 " << 7 << "7 分钟";
+    QTest::addRow("item with one blank") << "5 分钟" << 5 << "5 分钟";
+    QTest::addRow("full-width digits") << QStringView(u"\uFF14\uFF15").toString() << 45 << "45 分钟";
+    QTest::addRow("leading zero") << "045" << 45 << "45 分钟";
+    QTest::addRow("lowest") << "1" << 1 << "1 分钟";
+    QTest::addRow("highest") << "999" << 999 << "999 分钟";
+    // Refused.
+    QTest::addRow("zero") << "0" << -2 << "";
+    QTest::addRow("above the highest") << "1000" << -2 << "";
+    QTest::addRow("huge") << "99999999999999999999" << -2 << "";
+    QTest::addRow("empty") << "" << -2 << "";
+    QTest::addRow("blank") << "  " << -2 << "";
+    QTest::addRow("unit alone") << "分钟" << -2 << "";
+    QTest::addRow("negative") << "-5" << -2 << "";
+    QTest::addRow("fraction") << "4.5" << -2 << "";
+    QTest::addRow("hours") << "1 小时" << -2 << "";
+    QTest::addRow("letters") << "abc" << -2 << "";
+    QTest::addRow("two numbers") << "4 5" << -2 << "";
+    QTest::addRow("unit first") << "分钟 45" << -2 << "";
+    QTest::addRow("long text") << QString(200, u'4') << -2 << "";
 }
 
 void TestExamLogic::timeTexts()
 {
     QFETCH(QString, text);
     QFETCH(int, minutes);
-    QCOMPARE(timeLimitMinutes(text).value_or(-1), minutes);
+    QFETCH(QString, caption);
+    const TimeLimit limit = readTimeLimit(text);
+    const TimeLimit::Kind kind = minutes > 0    ? TimeLimit::Kind::Minutes
+                                 : minutes == -1 ? TimeLimit::Kind::Unlimited
+                                                 : TimeLimit::Kind::Unreadable;
+    QCOMPARE(int(limit.kind), int(kind));
+    QCOMPARE(timeLimitMinutes(text).value_or(-1), qMax(minutes, -1));
+    if (kind == TimeLimit::Kind::Minutes)
+        QCOMPARE(limit.minutes, minutes);
+    if (kind != TimeLimit::Kind::Unreadable)
+        QCOMPARE(limit.caption, caption);
 }
 
 void TestExamLogic::keyFilter_data()

@@ -6,6 +6,7 @@
 #include "KAVButton.h"
 #include "KAVComboBox.h"
 #include "KAVEdit.h"
+#include "KAVErrorBox.h"
 #include "KAVForm.h"
 #include "KAVTitleBar.h"
 #include "KAVMemo.h"
@@ -21,6 +22,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QTest>
 
@@ -107,7 +109,10 @@ private slots:
     void countChangedDuringExam();
     void timeUpOnTheLastTick();
     void noLimitNeverEndsByItself();
-    void unmatchedTimeTextRunsWithoutLimit();
+    void typedTimeLimit_data();
+    void typedTimeLimit();
+    void refusedTimeTextDoesNotStart_data();
+    void refusedTimeTextDoesNotStart();
     void handInStopsTheClock();
     void newExamAfterTimeUp();
     void newExamClearsWholeSheet();
@@ -121,6 +126,16 @@ private slots:
     void answerBoxTakesOnlyDigitsFromEveryPath();
     void exitClosesWithoutGrading();
     void splitterResizesSettingsPanel();
+    void splitterKeepsBothPanelsInSight();
+    void focusAfterPageChange_data();
+    void focusAfterPageChange();
+    void focusAfterStartByKey();
+    void enterMovesOn_data();
+    void enterMovesOn();
+    void enterAfterHandInMovesAsTab();
+    void focusAfterHandIn_data();
+    void focusAfterHandIn();
+    void answerBoxesKeepDigitsOffTheBorder();
     void exceptionInHandlerIsShownAndProgramGoesOn();
 };
 
@@ -372,16 +387,83 @@ void TestExamWindow::noLimitNeverEndsByItself()
     QVERIFY(f.score().endsWith(QStringLiteral("  得分:0")));
 }
 
-void TestExamWindow::unmatchedTimeTextRunsWithoutLimit()
+void TestExamWindow::typedTimeLimit_data()
 {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("clock");
+    QTest::addColumn<QString>("caption");
+    QTest::addRow("bare number") << "45" << "2700" << "时间 45 分钟,";
+    QTest::addRow("with unit") << "7 分钟" << "420" << "时间 7 分钟,";
+    QTest::addRow("highest") << "999" << "59940" << "时间 999 分钟,";
+}
+
+// A typed whole number of minutes is a limit like a listed item: caption, clock, countdown, time-up.
+void TestExamWindow::typedTimeLimit()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, clock);
+    QFETCH(QString, caption);
     ExamWindowFixture f;
-    f.chooseTime(QStringLiteral("7 分钟"));
+    f.chooseTime(typed);
     f.start();
-    QCOMPARE(f.clock(), NoTimeLimitText);
-    QVERIFY(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption().contains(u"时间 7 分钟,"));
-    f.ticks(1000);
-    QCOMPARE(f.clock(), NoTimeLimitText);
+    QCOMPARE(f.clock(), clock);
+    QVERIFY2(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption().contains(caption),
+             qPrintable(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption()));
+    const int seconds = clock.toInt();
+    f.ticks(seconds - 1);
+    QCOMPARE(f.clock(), QStringLiteral("1"));
     QVERIFY(f.score().isEmpty());
+    f.ticks(1);
+    QCOMPARE(f.score(), QStringLiteral("本次考试总题数:20 正确:0 错误:0 未完成:20"));
+}
+
+void TestExamWindow::refusedTimeTextDoesNotStart_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("afterAnExam");
+    QTest::addRow("zero, first exam") << "0" << false;
+    QTest::addRow("words, first exam") << "半小时" << false;
+    QTest::addRow("too many minutes, after an exam") << "1000" << true;
+    QTest::addRow("empty, after an exam") << "" << true;
+}
+
+// Anything else typed is refused with a message before the exam starts, and nothing changes:
+// the last exam's marks and report stay, no clock runs, the focus returns to the time box.
+void TestExamWindow::refusedTimeTextDoesNotStart()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, afterAnExam);
+    QStringList shown;
+    const Kav::ErrorBoxHandler before =
+        Kav::KavSetErrorBoxHandler([&shown](QWidget *, const QString &text) { shown << text; });
+    const auto restore = qScopeGuard([&before] { Kav::KavSetErrorBoxHandler(before); });
+
+    ExamWindowFixture f;
+    QString report;
+    QString question;
+    if (afterAnExam) {
+        f.start();
+        f.answerRight(1);
+        f.handIn();
+        report = f.score();
+        question = f.question(1);
+    }
+    const QString panelCaption = f.get<TkavPanel>(ExamNames::ExamPanel)->Caption();
+    f.chooseTime(typed);
+    f.now += 7;
+    f.start();
+
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.front().contains(u"1 到 999") && shown.front().contains(u"无效"), qPrintable(shown.front()));
+    QVERIFY(!f.form->time_main()->isActive());
+    QVERIFY(f.clock().isEmpty());
+    QVERIFY(f.get(ExamNames::BeginButton)->isEnabled());
+    QVERIFY(!f.get(ExamNames::HandInButton)->isEnabled());
+    QCOMPARE(f.get<TkavPanel>(ExamNames::ExamPanel)->Caption(), panelCaption);
+    QCOMPARE(f.score(), report);
+    QCOMPARE(f.question(1), question);
+    QCOMPARE(f.pages()->ActivePage(), f.get(afterAnExam ? ExamNames::page(1) : ExamNames::Welcome));
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::TimeBox));
 }
 
 void TestExamWindow::handInStopsTheClock()
@@ -635,7 +717,8 @@ void TestExamWindow::answerBoxKeyFilter()
     QCOMPARE(box->text(), QStringLiteral("1"));
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(box->text(), QStringLiteral("1"));
-    QCOMPARE(f.form->focusWidget(), box); // Enter does not move on
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(2))); // Enter moves on, typing nothing
+    box->setFocus();
     QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QStringLiteral("５"), Qt::NoModifier);
     QCOMPARE(box->text(), QStringLiteral("1"));
     // Delete as X sends it, with the text "\x7f": it edits, it types nothing.
@@ -663,9 +746,190 @@ void TestExamWindow::splitterResizesSettingsPanel()
     ExamWindowFixture f;
     auto *splitter = f.get<QSplitter>(QStringLiteral("Splitter1"));
     QCOMPARE(splitter->handleWidth(), 3);
-    splitter->setSizes({200, splitter->width() - 200 - splitter->handleWidth()});
-    QCOMPARE(f.get(QStringLiteral("panel_left"))->width(), 200);
+    splitter->setSizes({140, splitter->width() - 140 - splitter->handleWidth()});
+    QCOMPARE(f.get(QStringLiteral("panel_left"))->width(), 140);
     QCOMPARE(f.form->size(), QSize(798, 570));
+}
+
+namespace {
+// Drags the splitter's handle by dx pixels with the mouse.
+void dragSplitter(QSplitter *splitter, int dx)
+{
+    QWidget *handle = splitter->handle(1);
+    const QPoint grip(handle->width() / 2, handle->height() / 2);
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip + QPoint(dx, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(dx, 0));
+}
+} // namespace
+
+// However far the splitter is dragged, the exam panel keeps its whole page control and "我要交卷"
+// in sight, and the settings panel its start and exit buttons.
+void TestExamWindow::splitterKeepsBothPanelsInSight()
+{
+    ExamWindowFixture f;
+    auto *splitter = f.get<QSplitter>(QStringLiteral("Splitter1"));
+    QWidget *examPanel = f.get(ExamNames::ExamPanel);
+    QWidget *settingsPanel = f.get(QStringLiteral("panel_left"));
+    const auto inSight = [](QWidget *panel, const QString &name) {
+        QWidget *child = panel->findChild<QWidget *>(name);
+        return QRect(QPoint(0, 0), panel->size()).contains(child->geometry());
+    };
+    for (const int dx : {300, -300}) {
+        dragSplitter(splitter, dx);
+        QVERIFY2(inSight(examPanel, QStringLiteral("page_kaochang")), qPrintable(QString::number(dx)));
+        QVERIFY(inSight(examPanel, ExamNames::HandInButton));
+        QVERIFY(inSight(settingsPanel, ExamNames::BeginButton));
+        QVERIFY(inSight(settingsPanel, QStringLiteral("button_exit")));
+        QCOMPARE(examPanel->geometry().right() + 1, splitter->width());
+    }
+    QVERIFY(settingsPanel->width() < 153); // the drag to the left did move it
+    QCOMPARE(f.form->size(), QSize(798, 570));
+}
+
+void TestExamWindow::focusAfterPageChange_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"click", "Space", "Enter"})
+        QTest::addRow("%s", how) << QString::fromLatin1(how);
+}
+
+// Whichever way a page button is pressed, the focus lands in the first answer box of the page
+// shown, and the digits typed next go there.
+void TestExamWindow::focusAfterPageChange()
+{
+    QFETCH(QString, how);
+    ExamWindowFixture f;
+    f.chooseCount(100);
+    f.start();
+    const auto press = [&](const char *name) {
+        auto *button = f.get<QAbstractButton>(QLatin1String(name));
+        button->setFocus(Qt::TabFocusReason);
+        if (how == QLatin1String("click"))
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        else
+            QTest::keyClick(button, how == QLatin1String("Space") ? Qt::Key_Space : Qt::Key_Return);
+    };
+    press("button_go1");
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(2)));
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(21)));
+    QTest::keyClicks(f.form->focusWidget(), QStringLiteral("12"));
+    QCOMPARE(f.form->editText(ExamNames::answer(21)), QStringLiteral("12"));
+
+    press("button_go3");
+    press("button_go5");
+    press("button_go7");
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(81)));
+    press("button_go8"); // back
+    QCOMPARE(f.pages()->ActivePage(), f.get(ExamNames::page(4)));
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(61)));
+}
+
+void TestExamWindow::focusAfterStartByKey()
+{
+    ExamWindowFixture f;
+    auto *begin = f.get<QAbstractButton>(ExamNames::BeginButton);
+    begin->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(begin, Qt::Key_Space);
+    QVERIFY(f.form->time_main()->isActive());
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(1)));
+}
+
+void TestExamWindow::enterMovesOn_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("next");
+    QTest::addRow("within the left column") << 20 << 1 << "tr2";
+    QTest::addRow("left column to right column") << 20 << 10 << "tr11";
+    QTest::addRow("last box, one page: hand in") << 20 << 20 << "button_ok";
+    QTest::addRow("last box of page 1 of 2: next page") << 40 << 20 << "button_go1";
+    QTest::addRow("last box of the last page in use") << 40 << 40 << "button_ok";
+    QTest::addRow("last box of page 4 of 5: next page") << 100 << 80 << "button_go7";
+    QTest::addRow("last box of page 5: hand in") << 100 << 100 << "button_ok";
+}
+
+// Enter in an answer box moves on as Tab does, never typing anything; at the end of a page it
+// goes to "下一页", or to "我要交卷" on the last page in use.
+void TestExamWindow::enterMovesOn()
+{
+    QFETCH(int, count);
+    QFETCH(int, row);
+    QFETCH(QString, next);
+    ExamWindowFixture f;
+    f.chooseCount(count);
+    f.start();
+    f.form->setActivePage(ExamNames::page((row - 1) / 20 + 1));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *box = f.get<QLineEdit>(ExamNames::answer(row));
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box, QStringLiteral("3"));
+        QTest::keyClick(box, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(box->text(), QStringLiteral("3"));
+        QCOMPARE(f.form->focusWidget(), f.get(next));
+        box->clear();
+    }
+}
+
+// After the hand-in the buttons that Enter leads to at the end of a page are out of reach: Enter
+// in the last box then goes where Tab goes.
+void TestExamWindow::enterAfterHandInMovesAsTab()
+{
+    ExamWindowFixture f;
+    f.start();
+    f.handIn();
+    auto *box = f.get<QLineEdit>(ExamNames::answer(20));
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QWidget *byTab = f.form->focusWidget();
+    QVERIFY(byTab && byTab != box);
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(f.form->focusWidget(), byTab);
+}
+
+void TestExamWindow::focusAfterHandIn_data()
+{
+    QTest::addColumn<bool>("timeUp");
+    QTest::addRow("by button") << false;
+    QTest::addRow("time-up") << true;
+}
+
+// After a hand-in the focus is on the score line, which can take it only while it shows a
+// report: an empty score line is no Tab stop during the next exam.
+void TestExamWindow::focusAfterHandIn()
+{
+    QFETCH(bool, timeUp);
+    ExamWindowFixture f;
+    auto *score = f.get<QLabel>(ExamNames::Score);
+    QCOMPARE(score->focusPolicy(), Qt::NoFocus);
+    f.start();
+    f.get(ExamNames::answer(5))->setFocus();
+    if (timeUp) {
+        f.ticks(300);
+    } else {
+        auto *handIn = f.get<QAbstractButton>(ExamNames::HandInButton);
+        handIn->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(handIn, Qt::Key_Space);
+    }
+    QVERIFY(!f.score().isEmpty());
+    QCOMPARE(f.form->focusWidget(), score);
+    QVERIFY(score->focusPolicy() & Qt::TabFocus);
+
+    f.start();
+    QCOMPARE(score->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(f.form->focusWidget(), f.get(ExamNames::answer(1)));
+}
+
+// The digits keep a few pixels from the box's border on both sides.
+void TestExamWindow::answerBoxesKeepDigitsOffTheBorder()
+{
+    ExamWindowFixture f;
+    auto *box = f.get<TkavEdit>(ExamNames::answer(37));
+    auto *clock = f.get<TkavEdit>(ExamNames::Clock);
+    QCOMPARE(box->textMargins().left(), clock->textMargins().left() + 3);
+    QCOMPARE(box->textMargins().right(), clock->textMargins().right() + 3);
+    QCOMPARE(box->textMargins().top(), clock->textMargins().top());
 }
 
 void TestExamWindow::exceptionInHandlerIsShownAndProgramGoesOn()

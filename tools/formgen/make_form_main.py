@@ -185,6 +185,10 @@ WELCOME_NOTES = [
     "",
     "6.答题框只接受数字,输入错了可用退格键修改.",
     "7.点击\"上一页\"\"下一页\"在各页题目之间切换.",
+    "8.答题时按回车键,也会跳到下一道题目;",
+    "  每页最后一题按回车键,会跳到\"下一页\"",
+    "  或\"我要交卷\".",
+    "9.时间可直接输入分钟数,如 45 或 45 分钟.",
 ]
 
 SITES = {
@@ -292,6 +296,8 @@ def exam_panel():
     label("score_text", 184, 512, 330, 16, color="#ff0000", family=SONG, pixels=12)
     button("button_ok", 520, 512, "我要交卷")
     tab_order.append("edit_time")
+    # Last in the panel's order: it takes the focus only once it shows a report.
+    tab_order.append("score_text")
     close_widget()
 
 
