@@ -38,7 +38,7 @@ inline const QString ApplicationTitle = QStringLiteral("Velmora软件---Tallisk 
 // a sheet as PDF and opens no window.
 struct SheetCommand {
     QString outputPath;
-    ExamSettings settings{100, 20, ExamKind::AdditionSubtraction, QString()};
+    ExamSettings settings; // the panel's defaults
     std::optional<qint64> seed; // the window's clock second; now when not given
     bool withAnswerKey = false;
 };

@@ -17,6 +17,16 @@
 
 namespace {
 
+ExamSettings settingsOf(int bound, int count, ExamKind kind, const QString &timeText = QString())
+{
+    ExamSettings settings;
+    settings.bound = bound;
+    settings.count = count;
+    settings.kind = kind;
+    settings.timeText = timeText;
+    return settings;
+}
+
 constexpr qint64 FixedSecond = 1'700'000'000;
 
 QStringList questionTexts(const ExamSheet &sheet)
@@ -124,7 +134,7 @@ void TestExamSheet::sameQuestionsAsWindow()
     window.set(bound, count, kind);
     window.start();
 
-    const ExamSheet sheet = makeExamSheet({bound, count, kind, QString()}, second);
+    const ExamSheet sheet = makeExamSheet(settingsOf(bound, count, kind), second);
     QCOMPARE(sheet.questions.size(), count);
     QCOMPARE(questionTexts(sheet), window.rowTexts(count));
     QCOMPARE(sheet.seed, std::optional<qint64>(second));
@@ -175,7 +185,7 @@ void TestExamSheet::answerKey()
 void TestExamSheet::answerKeyAgreesWithGrading()
 {
     for (const ExamKind kind : {ExamKind::AdditionSubtraction, ExamKind::MultiplicationDivision, ExamKind::Mixed}) {
-        const ExamSheet sheet = makeExamSheet({1000, 100, kind, QString()}, FixedSecond + int(kind));
+        const ExamSheet sheet = makeExamSheet(settingsOf(1000, 100, kind), FixedSecond + int(kind));
         for (const Question &question : sheet.questions) {
             const std::optional<qint32> expected = expectedAnswer(
                 QString::number(question.operand1), operatorGlyph(question.operation), QString::number(question.operand2));
@@ -187,9 +197,9 @@ void TestExamSheet::answerKeyAgreesWithGrading()
 
 void TestExamSheet::settingsLine()
 {
-    QCOMPARE(sheetSettingsText({1000, 60, ExamKind::Mixed, QStringLiteral("5  分钟")}),
+    QCOMPARE(sheetSettingsText(settingsOf(1000, 60, ExamKind::Mixed, QStringLiteral("5  分钟"))),
              QStringLiteral("时间 5 分钟, 难度 1000 以下, 题数 60, 混和计算"));
-    QCOMPARE(sheetSettingsText({10, 20, ExamKind::MultiplicationDivision, QString()}),
+    QCOMPARE(sheetSettingsText(settingsOf(10, 20, ExamKind::MultiplicationDivision)),
              QStringLiteral("难度 10 以下, 题数 20, 乘除法"));
 }
 
@@ -212,7 +222,7 @@ void TestExamSheet::pdfPages()
 
     QBuffer buffer;
     QVERIFY(buffer.open(QIODevice::WriteOnly));
-    const ExamSheet sheet = makeExamSheet({10000, count, ExamKind::Mixed, QString()}, FixedSecond);
+    const ExamSheet sheet = makeExamSheet(settingsOf(10000, count, ExamKind::Mixed), FixedSecond);
     QCOMPARE(writeExamSheetPdf(sheet, buffer, withAnswerKey), pages);
     QVERIFY(buffer.data().startsWith("%PDF"));
     QCOMPARE(pdfPageCount(buffer.data()), pages);
