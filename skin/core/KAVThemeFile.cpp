@@ -43,10 +43,14 @@ bool hasEightBitForm(const QString &text)
     return true;
 }
 
+// The text every theme file starts with; the two zero bytes after it are not checked.
+constexpr char Magic[] = "Corvane_TB";
+constexpr qsizetype MagicSize = sizeof Magic - 1;
+
 QByteArray header()
 {
     QByteArray h(HeaderSize, '\0');
-    std::memcpy(h.data(), "Corvane_TB", 10);
+    std::memcpy(h.data(), Magic, MagicSize);
     putInt32(h.data() + HeaderSizeAt, HeaderSize);
     putInt32(h.data() + 16, 1);
     putInt32(h.data() + FirstRecordAt, HeaderSize);
@@ -244,6 +248,7 @@ void TkavThemeFileReader::clear()
     for (auto &names : m_firstOfName)
         names.clear();
     m_damaged = false;
+    m_foreign = false;
     m_error.clear();
 }
 
@@ -308,6 +313,13 @@ bool TkavThemeFileReader::walk()
     const char *bytes = m_bytes.constData();
     if (size == 0)
         return damage(QStringLiteral("the file is empty"));
+    // Anything else (a picture, a text, random bytes) would otherwise be walked as records and
+    // reported with offsets that mean nothing to whoever picked the wrong file. A file cut short
+    // inside the header text still starts like a theme file and is reported as cut short.
+    if (std::memcmp(bytes, Magic, size_t(qMin<qint64>(size, MagicSize))) != 0) {
+        m_foreign = true;
+        return damage(QStringLiteral("not a theme file: it does not start with the theme file header"));
+    }
     if (size < HeaderSize)
         return damage(QStringLiteral("the header at offset 0 is cut short: the file has only %1 bytes").arg(size));
     // The header is always read as its 24 bytes; a larger stored size only means unused bytes,

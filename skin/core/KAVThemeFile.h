@@ -85,8 +85,10 @@ private:
 // (a record or its data not lying whole inside the file, negative offsets or sizes, a chain that
 // loops, a bad header). It then keeps the entries read before that point, isDamaged() is true,
 // errorString() says what is wrong and at which offset, and the load returns false. A file that
-// cannot be opened or read also makes the load return false with errorString() set, but is not
-// "damaged". Records of an unknown kind are skipped and the walk goes on, so files from newer
+// does not start with the header text is damaged too, but reported as "not a theme file" (no
+// offsets) and marked by isForeign(), so that callers can say the user picked the wrong file.
+// A file that cannot be opened or read also makes the load return false with errorString() set,
+// but is not "damaged". Records of an unknown kind are skipped and the walk goes on, so files from newer
 // writers still load. Stored sizes are checked against the file before anything is read or
 // allocated; integers and Booleans are read from their 4- and 1-byte slots only.
 class TkavThemeFileReader {
@@ -122,6 +124,8 @@ public:
     const QList<Entry> &entries() const { return m_entries; }
 
     bool isDamaged() const { return m_damaged; }
+    // The last load was not of a theme file at all (a damage without any entries).
+    bool isForeign() const { return m_foreign; }
     QString errorString() const { return m_error; }
 
 private:
@@ -135,5 +139,6 @@ private:
     // Case-folded name -> index of the first entry of that name, one table per kind.
     QHash<QString, qsizetype> m_firstOfName[4];
     bool m_damaged = false;
+    bool m_foreign = false;
     QString m_error;
 };

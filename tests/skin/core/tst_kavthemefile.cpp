@@ -429,6 +429,17 @@ void tst_KAVThemeFile::damage_data()
         overlapping[30 + 64] = char(9);
         QTest::addRow("overlapping records") << overlapping << false << QStringList() << "offset 40";
     }
+    {
+        // Other files must not be walked as records: their bytes make nonsense offsets.
+        QByteArray wrongText = two;
+        wrongText[0] = 'X';
+        QTest::addRow("wrong header text") << wrongText << false << QStringList() << "not a theme file";
+        QByteArray picture("\x89PNG\r\n\x1a\n", 8);
+        picture += QByteArray(12, '\0') + QByteArray("\x96\x1c\x63\x95", 4) + QByteArray(200, 'q');
+        QTest::addRow("other file") << picture << false << QStringList() << "not a theme file";
+        QTest::addRow("short text") << QByteArray("hello\n") << false << QStringList() << "not a theme file";
+    }
+    QTest::addRow("cut inside the header text") << two.left(5) << false << QStringList() << "offset 0";
     QTest::addRow("missing file") << QByteArray() << false << QStringList() << "missing.kav";
 }
 
@@ -450,6 +461,7 @@ void tst_KAVThemeFile::damage()
     QVERIFY2(reader.errorString().contains(errorMentions), qPrintable(reader.errorString()));
     // A file that cannot be opened is an error but not damage.
     QCOMPARE(reader.isDamaged(), !loads && !bytes.isNull());
+    QCOMPARE(reader.isForeign(), errorMentions == QLatin1String("not a theme file"));
 
     if (!bytes.isNull()) {
         TkavThemeFileReader fromMemory;
@@ -457,6 +469,7 @@ void tst_KAVThemeFile::damage()
         QCOMPARE(entryNames(fromMemory), entries);
         QCOMPARE(fromMemory.errorString(), reader.errorString());
         QCOMPARE(fromMemory.isDamaged(), reader.isDamaged());
+        QCOMPARE(fromMemory.isForeign(), reader.isForeign());
     }
 }
 
@@ -466,10 +479,12 @@ void tst_KAVThemeFile::loadReplacesEarlierContent()
     QVERIFY(reader.loadData(twoIntegers()));
     QVERIFY(!reader.loadData(QByteArray(5, 'x')));
     QVERIFY(reader.isDamaged());
+    QVERIFY(reader.isForeign());
     QVERIFY(reader.entries().isEmpty());
     QCOMPARE(reader.GetInteger("A"), -1);
     QVERIFY(reader.loadData(header() + terminator()));
     QVERIFY(!reader.isDamaged());
+    QVERIFY(!reader.isForeign());
     QVERIFY(reader.errorString().isEmpty());
 }
 
