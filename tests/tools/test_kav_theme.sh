@@ -50,6 +50,11 @@ has err.txt 'unknown command "frobnicate"'
 run 2 export MacOS
 has err.txt "export takes 2 arguments, got 1"
 
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
+run 0 --version
+same_number "$(cat out.txt)" "kav-theme $version" "kav-theme --version"
+if [[ -n $version ]]; then ok; else bad "no project version in $build_dir/CMakeCache.txt"; fi
+
 # --- export and dump, every look --------------------------------------------------------------
 for look in MacOS WinXP DeepBlue Protein BlueGlass; do
     run 0 export "$look" "$look.kav"
@@ -148,6 +153,40 @@ if [[ -e cut.d ]]; then bad "unpack of a damaged file made cut.d"; else ok; fi
 run 1 dump loop.kav
 same_number "$(lines_of out.txt)" 1 "entries listed before the loop"
 has err.txt "loops back"
+
+# Files that are no theme file at all are named as such, without offsets, and nothing is read.
+head -c 3000 "$tool" >program.kav
+{ printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\0'; le32 -1780234810; head -c 400 /dev/zero; } >picture.kav
+printf 'hello\n' >text.kav
+cp MacOS.kav renamed.kav
+printf 'X' | dd of=renamed.kav conv=notrunc status=none
+for file in program.kav picture.kav text.kav renamed.kav; do
+    run 1 dump "$file"
+    has err.txt "\"$file\" is not a theme file"
+    same_number "$(lines_of out.txt)" 0 "entries listed from $file"
+    if grep -q offset err.txt; then bad "$file reported with offsets: $(cat err.txt)"; else ok; fi
+    run 1 unpack "$file" "$file.d"
+    has err.txt "\"$file\" is not a theme file"
+    if [[ -e $file.d ]]; then bad "unpack of $file made $file.d"; else ok; fi
+done
+
+# A folder without pictures makes no theme: refused, and nothing written.
+mkdir empty
+run 1 pack empty empty.kav
+has err.txt '"empty" holds no pictures'
+has err.txt 'nothing written'
+mkdir nopictures
+printf 'FormMinWidthInt=200\n' >nopictures/values.txt
+echo "not a picture" >nopictures/README
+cp MacOS.d/ButtonImage.bmp nopictures/ButtonImage.png
+run 1 pack nopictures nopictures.kav
+has err.txt '"nopictures" holds no pictures'
+cp MacOS.kav kept.kav
+run 1 pack empty kept.kav
+same_bytes kept.kav MacOS.kav
+for file in empty.kav nopictures.kav; do
+    if [[ -e $file ]]; then bad "a refused pack wrote $file"; else ok; fi
+done
 
 mkdir badvalues
 printf 'FormMinWidthInt=1\n\nNoSuchKey=3\n' >badvalues/values.txt

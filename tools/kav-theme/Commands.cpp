@@ -108,6 +108,11 @@ QString bitmapDescription(const QByteArray &bytes)
                                               : QStringLiteral("not a bitmap");
 }
 
+QString notThemeFile(const QString &file)
+{
+    return QStringLiteral("\"%1\" is not a theme file").arg(file);
+}
+
 QString describe(const TkavThemeFileReader &reader, const TkavThemeFileReader::Entry &entry)
 {
     switch (entry.kind) {
@@ -136,6 +141,8 @@ int dump(const QStringList &arguments, Console &console)
     const bool loaded = reader.Load(file);
     if (!loaded && !reader.isDamaged())
         return console.error(reader.errorString());
+    if (reader.isForeign())
+        return console.error(notThemeFile(file));
     // Each entry is listed by the data it was read with; a damaged file lists what came before
     // the damage.
     for (const auto &entry : reader.entries())
@@ -193,6 +200,13 @@ int pack(const QStringList &arguments, Console &console)
             return console.error(QStringLiteral("%1: %2").arg(valuesPath, error));
     }
 
+    // A theme without a single picture draws nothing; an empty or wrong folder is far likelier
+    // than a wish for such a file.
+    if (pictures.isEmpty())
+        return console.error(QStringLiteral("\"%1\" holds no pictures (NAME.bmp, see kav-theme help pack); "
+                                            "nothing written")
+                                 .arg(arguments[0]));
+
     // Entries go in key order, as export writes them, so that unpacking and packing a file gives
     // the same bytes.
     TkavThemeFileWriter writer(output);
@@ -241,6 +255,8 @@ int unpack(const QStringList &arguments, Console &console)
     const QString &folderPath = arguments[1];
     TkavThemeFileReader reader;
     if (!reader.Load(file)) {
+        if (reader.isForeign())
+            return console.error(notThemeFile(file));
         if (reader.isDamaged())
             return console.error(QStringLiteral("\"%1\" is damaged: %2 (nothing written; \"kav-theme dump\" lists "
                                                 "what can be read)")
@@ -316,7 +332,8 @@ const QList<Command> Table = {
      "Values: integers in decimal (-2); colours as six hex digits BBGGRR (7F7F7F, blue\n"
      "first), as 0x and up to eight hex digits, or as a decimal number of any other length;\n"
      "Booleans as true, false, 1 or 0. Keys left out are left out of the file (a file theme\n"
-     "answers them with -1, False or no picture). Other files in DIR are ignored.\n",
+     "answers them with -1, False or no picture). Other files in DIR are ignored. A folder\n"
+     "without a single picture is refused.\n",
      2, pack},
     {"unpack", "unpack FILE.kav DIR", "write a theme file's pictures and values into a folder",
      "Writes each picture of FILE.kav to DIR/NAME.bmp and the integers, colours and Booleans\n"
@@ -371,6 +388,7 @@ QString overviewHelp()
     for (const Command &command : Table)
         text += QStringLiteral("  %1 %2\n").arg(QLatin1String(command.synopsis), -22).arg(QLatin1String(command.summary));
     text += QStringLiteral("\n\"kav-theme help COMMAND\" tells more about one command.\n"
+                           "\"kav-theme --version\" tells the version.\n"
                            "Exit status: 0 done, 1 the command failed, 2 called wrongly.");
     return text;
 }

@@ -20,6 +20,10 @@ int main(int argc, char *argv[])
         console.line(Commands::overviewHelp());
         return Commands::Done;
     }
+    if (name == QLatin1String("--version")) {
+        console.line(QStringLiteral("kav-theme " KAV_PROJECT_VERSION));
+        return Commands::Done;
+    }
     const Commands::Command *command = Commands::find(name);
     if (!command) {
         console.error(QStringLiteral("unknown command \"%1\"; see kav-theme --help").arg(name));
