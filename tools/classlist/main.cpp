@@ -1,11 +1,13 @@
 // kav-classlist: a class list kept in an SQLite file, shown with the data-aware skinned controls.
 //   kav-classlist [--look LOOK] [FILE.db]                     shows the window
 //   kav-classlist [--look LOOK] [FILE.db] --screenshot FILE   renders it to a PNG and exits
+//   kav-classlist --help | --version
 // The file is created, with a few sample pupils, when it does not exist or holds no pupils.
 #include "ClassListDatabase.h"
 #include "ClassListWindow.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QImageWriter>
 #include <QMetaEnum>
@@ -14,12 +16,17 @@
 
 namespace {
 
+// A screenshot, the help and the version need no display: without one (and without a chosen
+// platform) the application starts offscreen.
 void renderOffscreenWithoutDisplay(int argc, char **argv)
 {
+    static const char *const Headless[] = {"--screenshot", "--help", "-h", "--version", "-v"};
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--screenshot") == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-            qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        for (const char *option : Headless) {
+            if (qstrcmp(argv[i], option) == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+                qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
     }
 }
 
@@ -37,29 +44,59 @@ int main(int argc, char **argv)
     renderOffscreenWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kav-classlist"));
-    const QStringList arguments = QApplication::arguments();
-    TkavUIStyle look = TkavUIStyle::MacOS;
-    QString screenshot;
-    QString file;
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--look") && i + 1 < arguments.size()) {
-            bool known = false;
-            const int value = QMetaEnum::fromType<TkavUIStyle>().keyToValue(arguments[++i].toLatin1().constData(), &known);
-            if (!known || value == int(TkavUIStyle::FromThemeFile)) {
-                QTextStream(stderr) << "kav-classlist: unknown look \"" << arguments[i]
-                                    << "\" (MacOS, WinXP, DeepBlue, Protein, BlueGlass)\n";
-                return 2;
-            }
-            look = TkavUIStyle(value);
-        } else if (arguments[i] == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
-            screenshot = arguments[++i];
-        } else if (!arguments[i].startsWith(QLatin1Char('-')) && file.isEmpty()) {
-            file = arguments[i];
-        } else {
-            QTextStream(stderr) << "Usage: kav-classlist [--look LOOK] [FILE.db] [--screenshot FILE.png]\n";
-            return arguments[i] == QLatin1String("--help") ? 0 : 2;
-        }
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A class list kept in an SQLite file, shown with the data-aware skinned controls.\n"
+        "The file is created, with a few sample pupils, when it does not exist or holds no pupils."));
+    const QCommandLineOption lookOption(QStringLiteral("look"),
+                                        QStringLiteral("Start in LOOK: MacOS (default), WinXP, DeepBlue, "
+                                                       "Protein or BlueGlass."),
+                                        QStringLiteral("LOOK"));
+    const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                              QStringLiteral("Render the window to FILE.png and exit "
+                                                             "(needs no display)."),
+                                              QStringLiteral("FILE.png"));
+    parser.addOptions({lookOption, screenshotOption});
+    parser.addPositionalArgument(QStringLiteral("FILE.db"),
+                                 QStringLiteral("The class list (default: classlist.db in the application's "
+                                                "data folder)."),
+                                 QStringLiteral("[FILE.db]"));
+    // Not addHelpOption(): its --help-all would need a branch of its own here.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    if (!parser.parse(QApplication::arguments()) || parser.positionalArguments().size() > 1) {
+        err << "kav-classlist: "
+            << (parser.errorText().isEmpty() ? QStringLiteral("unexpected argument \"%1\"")
+                                                   .arg(parser.positionalArguments().value(1))
+                                             : parser.errorText())
+            << "\nUsage: kav-classlist [--look LOOK] [FILE.db] [--screenshot FILE.png]\n";
+        return 2;
     }
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << "kav-classlist " KAV_PROJECT_VERSION "\n";
+        return 0;
+    }
+
+    TkavUIStyle look = TkavUIStyle::MacOS;
+    if (parser.isSet(lookOption)) {
+        const QString name = parser.value(lookOption);
+        bool known = false;
+        const int value = QMetaEnum::fromType<TkavUIStyle>().keyToValue(name.toLatin1().constData(), &known);
+        if (!known || value == int(TkavUIStyle::FromThemeFile)) {
+            err << "kav-classlist: unknown look \"" << name << "\" (MacOS, WinXP, DeepBlue, Protein, BlueGlass)\n";
+            return 2;
+        }
+        look = TkavUIStyle(value);
+    }
+    const QString screenshot = parser.value(screenshotOption);
+    QString file = parser.positionalArguments().value(0);
     if (file.isEmpty())
         file = defaultDatabaseFile();
 

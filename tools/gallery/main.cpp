@@ -1,6 +1,7 @@
 // kav-gallery: every skinned control of kavskin in its states, in any look.
 //   kav-gallery [--look LOOK | --theme FILE.kav]                  shows the gallery window
 //   kav-gallery --look LOOK --screenshot FILE.png                 renders it to a PNG and exits
+//   kav-gallery --version                                         prints the version
 #include "GalleryOptions.h"
 #include "GalleryWindow.h"
 
@@ -48,6 +49,11 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // Asked alone or beside other options, the version is all that is answered.
+    if (arguments.mid(1).contains(QLatin1String("--version"))) {
+        QTextStream(stdout) << "kav-gallery " KAV_PROJECT_VERSION "\n";
+        return Success;
+    }
     const GalleryOptions options = parseGalleryOptions(arguments);
     if (options.action == GalleryOptions::Action::Help) {
         QTextStream(stdout) << galleryUsage();

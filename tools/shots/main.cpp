@@ -1,10 +1,12 @@
 // Renders the exam window in its three states to PNG files:
 //   kav-exam-shots OUTDIR   -> OUTDIR/exam-idle.png, exam-running.png, exam-handed-in.png
+//   kav-exam-shots --help | --version
 #include "ExamApplication.h"
 #include "ExamGrading.h"
 #include "ExamSettings.h"
 #include "FormMain.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QLineEdit>
 #include <QTextStream>
@@ -30,12 +32,37 @@ void answerSheet(Tform_main &form, int count)
 int main(int argc, char *argv[])
 {
     ExamApplication app(argc, argv);
-    setUpExamApplication();
-    if (argc < 2) {
+
+    // Parsed before the exam set-up installs the program's translation of Qt's own texts, so
+    // that the help of this developer tool stays in English.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders the exam window idle, during an exam and "
+                                                    "after a hand-in to PNG files."));
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"),
+                                 QStringLiteral("Where exam-idle.png, exam-running.png and "
+                                                "exam-handed-in.png are written."));
+    // Not addHelpOption(): its --help-all would need a branch of its own here.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    if (!parser.parse(QCoreApplication::arguments())) {
+        QTextStream(stderr) << "kav-exam-shots: " << parser.errorText() << "\nusage: kav-exam-shots OUTDIR\n";
+        return 2;
+    }
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << "kav-exam-shots " KAV_PROJECT_VERSION "\n";
+        return 0;
+    }
+    if (parser.positionalArguments().isEmpty()) {
         QTextStream(stderr) << "usage: kav-exam-shots OUTDIR\n";
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    setUpExamApplication();
+    const QDir out(parser.positionalArguments().constFirst());
     Tform_main form([] { return qint64(1'700'000'000); });
     form.show();
     form.grab().save(out.filePath(QStringLiteral("exam-idle.png")));

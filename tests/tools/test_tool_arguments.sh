@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Every command-line tool answers --version with its name and the project's version, shows its
+# help with status 0, and refuses options it does not know and bad option values with status 2.
+# Usage: bash test_tool_arguments.sh BUILD_DIR SOURCE_DIR
+set -u
+
+build_dir=${1:?build folder}
+# No display is needed for any of these answers.
+export QT_QPA_PLATFORM=offscreen
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
+
+tool=/bin/true
+. "$(dirname "${BASH_SOURCE[0]}")/command_checks.sh"
+if [[ -n $version ]]; then ok; else bad "no project version in $build_dir/CMakeCache.txt"; fi
+
+# name folder: the tool's name and where it is built
+tools=(
+    "kav-theme kav-theme"
+    "kav-gallery gallery"
+    "kav-mdidemo mdidemo"
+    "kav-classlist classlist"
+    "kav-exam-shots shots"
+)
+for entry in "${tools[@]}"; do
+    read -r name folder <<<"$entry"
+    tool="$build_dir/tools/$folder/$name"
+    if [[ ! -x $tool ]]; then
+        bad "$tool is not built (cmake --build $build_dir --target $name)"
+        continue
+    fi
+    run 0 --version
+    if [[ $(cat out.txt) == "$name $version" ]]; then ok; else bad "$name --version said \"$(cat out.txt)\""; fi
+    run 0 --help
+    has out.txt "Usage:"
+    run 2 --no-such-option
+done
+
+# The tools that now parse with QCommandLineParser keep their options and exit codes.
+for name in mdidemo classlist; do
+    tool="$build_dir/tools/$name/kav-$name"
+    [[ -x $tool ]] || continue
+    run 0 --help
+    has out.txt "--look <LOOK>"
+    has out.txt "--screenshot <FILE.png>"
+    run 2 --look Aqua --screenshot never.png
+    has err.txt 'unknown look "Aqua"'
+    run 2 --look FromThemeFile --screenshot never.png
+    run 2 --help-all
+    run 2 --screenshot
+    has err.txt "Usage: kav-$name"
+    if [[ -e never.png ]]; then bad "kav-$name wrote a screenshot after a usage error"; else ok; fi
+done
+tool="$build_dir/tools/mdidemo/kav-mdidemo"
+if [[ -x $tool ]]; then
+    run 2 extra.db --screenshot never.png
+    has err.txt 'unexpected argument "extra.db"'
+    run 0 --look WinXP --screenshot mdi.png
+    if [[ -s mdi.png ]]; then ok; else bad "kav-mdidemo wrote no screenshot"; fi
+fi
+tool="$build_dir/tools/classlist/kav-classlist"
+if [[ -x $tool ]]; then
+    run 2 one.db two.db --screenshot never.png
+    has err.txt 'unexpected argument "two.db"'
+    if [[ -e one.db ]]; then bad "kav-classlist made one.db after a usage error"; else ok; fi
+    run 0 --look Protein class.db --screenshot class.png
+    if [[ -s class.png && -s class.db ]]; then ok; else bad "kav-classlist wrote no screenshot or database"; fi
+fi
+tool="$build_dir/tools/shots/kav-exam-shots"
+if [[ -x $tool ]]; then
+    run 2
+    has err.txt "usage: kav-exam-shots OUTDIR"
+fi
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
