@@ -16,9 +16,12 @@ bool TkavFileThemeMgr::LoadFromFile(const QString &fileName)
     // Load into a reader of its own first: a file that fails must not take away the one in use.
     auto reader = std::make_unique<TkavThemeFileReader>();
     if (!reader->Load(fileName)) {
-        m_error = reader->isDamaged()
-                      ? QStringLiteral("\"%1\" is damaged: %2").arg(fileName, reader->errorString())
-                      : reader->errorString();
+        if (reader->isForeign())
+            m_error = QStringLiteral("\"%1\" is not a theme file").arg(fileName);
+        else if (reader->isDamaged())
+            m_error = QStringLiteral("\"%1\" is damaged: %2").arg(fileName, reader->errorString());
+        else
+            m_error = reader->errorString();
         return false;
     }
     m_reader = std::move(reader);

@@ -62,6 +62,7 @@ QString galleryUsage()
                "  --screenshot FILE.png render the gallery to FILE.png and exit instead of showing "
                "it\n"
                "                        (needs no display: renders offscreen when none is set)\n"
+               "  --version             print the version and exit\n"
                "  -h, --help            show this help\n")
         .arg(lookList());
 }
