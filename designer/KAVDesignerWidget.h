@@ -18,7 +18,8 @@ struct DesignerWidgetInfo {
     int width;
     int height;
     bool container;
-    QWidget *(*create)(QWidget *parent);
+    // designing: the widget is made inside Designer's form editor, not in the running program.
+    QWidget *(*create)(QWidget *parent, bool designing);
 };
 
 // Every skinned class that Designer and QUiLoader can place on a form.
@@ -40,11 +41,17 @@ public:
     QIcon icon() const override { return {}; }
     bool isContainer() const override { return m_info.container; }
     QString domXml() const override;
-    QWidget *createWidget(QWidget *parent) override { return m_info.create(parent); }
+    QWidget *createWidget(QWidget *parent) override { return m_info.create(parent, m_designing); }
     bool isInitialized() const override { return m_initialized; }
-    void initialize(QDesignerFormEditorInterface *) override { m_initialized = true; }
+    // Designer hands over its form editor; a program loading forms through QUiLoader does not.
+    void initialize(QDesignerFormEditorInterface *formEditor) override
+    {
+        m_initialized = true;
+        m_designing = formEditor != nullptr;
+    }
 
 private:
     Kav::DesignerWidgetInfo m_info;
     bool m_initialized = false;
+    bool m_designing = false;
 };

@@ -36,16 +36,24 @@
 namespace {
 
 template <typename Widget>
-QWidget *createPlain(QWidget *parent)
+QWidget *createPlain(QWidget *parent, bool)
 {
     return new Widget(parent);
 }
 
+// A form takes over the window it is made on (frameless, moved and sized by the form). In
+// Designer that window is the editor's own, so there the form is made loose and then placed:
+// it draws its border and title bar as a preview and leaves the editor alone.
 // A window holds one skinned form; the form refuses a second one by throwing, which must not
 // cross into the host program. The host then shows its own placeholder instead.
 template <typename Form>
-QWidget *createOnePerWindow(QWidget *parent)
+QWidget *createOnePerWindow(QWidget *parent, bool designing)
 {
+    if (designing) {
+        auto *form = new Form(nullptr);
+        form->setParent(parent);
+        return form;
+    }
     try {
         return new Form(parent);
     } catch (const EKavFormError &error) {

@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #ifdef KAV_DESIGNER_PLUGIN
+#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiTools/QUiLoader>
 #endif
@@ -77,6 +78,9 @@ private Q_SLOTS:
     void loadsUiFile_data();
     void loadsUiFile();
     void uiFileLooksFollowUIStyle();
+    void formInUiFileSkinsItsWindow();
+    // Last: it tells the plugin it runs inside Designer.
+    void formInDesignerLeavesTheEditorAlone();
 };
 
 void TestKavDesigner::initTestCase()
@@ -285,6 +289,42 @@ void TestKavDesigner::uiFileLooksFollowUIStyle()
     const QImage xp = xpButton->grab().toImage();
     QCOMPARE(mac.size(), QSize(75, 25));
     QVERIFY(mac != xp);
+#endif
+}
+
+void TestKavDesigner::formInUiFileSkinsItsWindow()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    const QByteArray ui = R"(<ui version="4.0"><widget class="QWidget" name="Sheet">
+  <property name="geometry"><rect><x>0</x><y>0</y><width>400</width><height>300</height></rect></property>
+  <widget class="TkavForm" name="form"/></widget></ui>)";
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
+    QBuffer buffer;
+    buffer.setData(ui);
+    std::unique_ptr<QWidget> sheet(loader.load(&buffer));
+    QVERIFY2(sheet, qPrintable(loader.errorString()));
+    QVERIFY(sheet->findChild<QWidget *>("form"));
+    QVERIFY(sheet->windowFlags() & Qt::FramelessWindowHint);
+#endif
+}
+
+void TestKavDesigner::formInDesignerLeavesTheEditorAlone()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    QDesignerCustomWidgetInterface *offer = offered("TkavForm");
+    QVERIFY(offer);
+    QDesignerFormEditorInterface formEditor;
+    offer->initialize(&formEditor);
+    QWidget editorWindow;
+    QWidget *form = offer->createWidget(&editorWindow);
+    QVERIFY(form);
+    QCOMPARE(form->parentWidget(), &editorWindow);
+    QVERIFY(!form->isWindow());
+    QVERIFY(!(editorWindow.windowFlags() & Qt::FramelessWindowHint));
+    form->resize(200, 120);
+    form->grab(); // draws its border and title bar as a preview
 #endif
 }
 
