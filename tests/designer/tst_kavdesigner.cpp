@@ -78,6 +78,7 @@ private Q_SLOTS:
     void loadsUiFile_data();
     void loadsUiFile();
     void uiFileLooksFollowUIStyle();
+    void uiFilePagesJoinTheirPageControl();
     void formInUiFileSkinsItsWindow();
     // Last: it tells the plugin it runs inside Designer.
     void formInDesignerLeavesTheEditorAlone();
@@ -289,6 +290,34 @@ void TestKavDesigner::uiFileLooksFollowUIStyle()
     const QImage xp = xpButton->grab().toImage();
     QCOMPARE(mac.size(), QSize(75, 25));
     QVERIFY(mac != xp);
+#endif
+}
+
+void TestKavDesigner::uiFilePagesJoinTheirPageControl()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    // Designer keeps pages as plain children of the page control; they must become its pages.
+    const QByteArray ui = R"(<ui version="4.0"><widget class="QWidget" name="Sheet">
+  <property name="geometry"><rect><x>0</x><y>0</y><width>300</width><height>200</height></rect></property>
+  <widget class="TkavPageControl" name="pages">
+   <property name="geometry"><rect><x>0</x><y>0</y><width>289</width><height>193</height></rect></property>
+   <widget class="TkavTabSheet" name="first"><property name="Caption"><string>Sums</string></property></widget>
+   <widget class="TkavTabSheet" name="second"><property name="Caption"><string>Results</string></property></widget>
+  </widget></widget></ui>)";
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
+    QBuffer buffer;
+    buffer.setData(ui);
+    std::unique_ptr<QWidget> sheet(loader.load(&buffer));
+    QVERIFY2(sheet, qPrintable(loader.errorString()));
+    const QWidget *pages = sheet->findChild<QWidget *>("pages");
+    QVERIFY(pages);
+    QCOMPARE(pages->property("PageCount").toInt(), 2);
+    QCOMPARE(sheet->findChild<QWidget *>("first")->property("PageIndex").toInt(), 0);
+    QCOMPARE(sheet->findChild<QWidget *>("second")->property("PageIndex").toInt(), 1);
+    QCOMPARE(sheet->findChild<QWidget *>("second")->property("Caption").toString(),
+             QStringLiteral("Results"));
 #endif
 }
 
