@@ -218,6 +218,7 @@ void TestKavDesigner::loadsUiFile()
    <property name="geometry"><rect><x>10</x><y>10</y><width>75</width><height>25</height></rect></property>
    <property name="Caption"><string>OK</string></property>
    <property name="UIStyle"><enum>%1</enum></property>
+   <property name="Color"><color><red>255</red><green>128</green><blue>0</blue></color></property>
   </widget>
   <widget class="TkavPanel" name="panel">
    <property name="geometry"><rect><x>10</x><y>50</y><width>200</width><height>100</height></rect></property>
@@ -258,6 +259,7 @@ void TestKavDesigner::loadsUiFile()
     const QWidget *button = sheet->findChild<QWidget *>("okButton");
     QCOMPARE(uiStyleKey(button), QStringLiteral("MacOS"));
     QCOMPARE(button->property("Caption").toString(), QStringLiteral("OK"));
+    QCOMPARE(button->property("Color").value<QColor>(), QColor(255, 128, 0));
     QCOMPARE(uiStyleKey(sheet->findChild<QWidget *>("sure")), QStringLiteral("WinXP"));
     QCOMPARE(sheet->findChild<QWidget *>("answer")->property("text").toString(), QStringLiteral("42"));
 #endif
