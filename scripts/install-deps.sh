@@ -14,6 +14,7 @@ runtime_packages=(
   qt6-translations-l10n
   python3 # writes the plain-Qt copy of the exam window for bench_windowlook
   libqt6printsupport6 # printed sheets (Ctrl+P, --sheet)
+  qt6-tools-dev libqt6opengl6-dev # the Designer plugin and QUiLoader (their CMake files want OpenGL)
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox
