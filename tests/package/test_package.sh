@@ -63,7 +63,7 @@ run_hello() {
 
 # Through CMake, asking for the version the README names.
 if cmake -S "$source_dir/examples/hello" -B "$work/cmake-build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_PREFIX_PATH="$prefix" >"$work/cmake.log" 2>&1 \
+        -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror" >"$work/cmake.log" 2>&1 \
     && cmake --build "$work/cmake-build" >>"$work/cmake.log" 2>&1; then
     run_hello "$work/cmake-build/hello" "$work/cmake.png"
 else
@@ -88,7 +88,7 @@ if [[ -z $pc_file ]]; then
     bad "kavskin.pc is not installed"
 else
     export PKG_CONFIG_PATH="$(dirname "$pc_file")${PKG_CONFIG_PATH:+:$PKG_CONFIG_PATH}"
-    if g++ -std=c++20 "$source_dir/examples/hello/main.cpp" $(pkg-config --cflags --libs kavskin) \
+    if g++ -std=c++20 -Wall -Wextra -Werror "$source_dir/examples/hello/main.cpp" $(pkg-config --cflags --libs kavskin) \
             -o "$work/hello-pc" >"$work/pc.log" 2>&1; then
         run_hello "$work/hello-pc" "$work/pc.png"
     else
