@@ -3,6 +3,7 @@
 #include "KAVFaceCache.h"
 #include "KAVFunctions.h"
 #include "KAVMgr.h"
+#include "KAVResources.h"
 
 #include <QCache>
 #include <QFile>
@@ -132,7 +133,12 @@ struct TkavPictureStore::Tables {
     QSet<QString> reported;
 };
 
-TkavPictureStore::TkavPictureStore() : m_tables(new Tables) {}
+TkavPictureStore::TkavPictureStore() : m_tables(new Tables)
+{
+    // The built-in pictures are read from the library's resources: this also links them in when
+    // a program takes the library's archive without CMake.
+    KavInitResources();
+}
 
 TkavPictureStore::~TkavPictureStore()
 {
