@@ -1,5 +1,7 @@
 #include "KAVStrings.h"
 
+#include "KAVResources.h"
+
 #include <QFile>
 #include <QHash>
 
@@ -10,6 +12,7 @@ namespace {
 QHash<int, QString> readStringTable()
 {
     QHash<int, QString> table;
+    Kav::KavInitResources(); // a program may ask for a string before any skinned control exists
     QFile file(QStringLiteral(":/strings/strings.txt"));
     if (!file.open(QIODevice::ReadOnly))
         return table;
