@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QTransform>
 #include <QWidget>
 
 namespace Kav {
@@ -34,12 +35,17 @@ void KavPaintBehind(QPainter &canvas, const QWidget *control, const QRect &part)
 }
 
 QImage KavComposeFace(const QWidget *control, const Backdrop &backdrop,
-                      const std::function<void(QImage &face)> &draw, const QRegion &exposed)
+                      const std::function<void(QImage &face)> &draw, const QRegion &exposed,
+                      FaceDensity density)
 {
-    QImage face(control->size(), QImage::Format_RGB32);
+    // Double density covers every ratio above 1: Qt scales the face down to fractional ratios,
+    // which stays sharp, where a single-density face would be scaled up.
+    const int scale = density == FaceDensity::Device && control->devicePixelRatioF() > 1.0 ? 2 : 1;
+    QImage face(control->size() * scale, QImage::Format_RGB32);
     if (face.isNull())
         return face;
-    const QRegion whole(face.rect());
+    face.setDevicePixelRatio(scale);
+    const QRegion whole(QRect(QPoint(0, 0), control->size()));
     const QRegion part = exposed.isNull() ? whole : exposed.intersected(whole);
     if (part.isEmpty())
         return face;
@@ -47,7 +53,8 @@ QImage KavComposeFace(const QWidget *control, const Backdrop &backdrop,
         face.fill(backdrop.colour);
     } else {
         // Every painter on the face is held to the part: the drawing outside it costs nothing.
-        face.paintEngine()->setSystemClip(part);
+        // The system clip is in the image's own pixels.
+        face.paintEngine()->setSystemClip(scale == 1 ? part : QTransform::fromScale(scale, scale).map(part));
         QPainter(&face).fillRect(part.boundingRect(), backdrop.colour);
     }
     if (backdrop.kind == Backdrop::Behind) {
@@ -61,22 +68,30 @@ QImage KavComposeFace(const QWidget *control, const Backdrop &backdrop,
 
 QRect KavVisiblePart(QPainter &painter)
 {
+    // The device and the system clip count the device's own pixels; the part is in logical ones.
+    const qreal ratio = painter.device()->devicePixelRatioF();
     const QRect device(QPoint(0, 0), QSize(painter.device()->width(), painter.device()->height()));
     const QRegion clip = painter.paintEngine() ? painter.paintEngine()->systemClip() : QRegion();
-    return clip.isNull() ? device : clip.boundingRect().intersected(device);
+    const QRect visible = clip.isNull() ? device : clip.boundingRect().intersected(device);
+    if (ratio == 1.0)
+        return visible;
+    return QRectF(visible.x() / ratio, visible.y() / ratio, visible.width() / ratio, visible.height() / ratio)
+        .toAlignedRect();
 }
 
 void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw,
-                  const QRegion &exposed)
+                  const QRegion &exposed, FaceDensity density)
 {
     if (control->width() <= 0 || control->height() <= 0)
         return;
-    const QImage face = KavComposeFace(control, backdrop, draw, exposed);
+    const QImage face = KavComposeFace(control, backdrop, draw, exposed, density);
     if (face.isNull())
         return;
     QPainter painter(control);
     if (!exposed.isNull())
         painter.setClipRegion(exposed);
+    if (face.devicePixelRatio() != 1.0 && face.devicePixelRatio() != painter.device()->devicePixelRatioF())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawImage(0, 0, face);
 }
 

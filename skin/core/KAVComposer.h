@@ -41,13 +41,22 @@ struct Backdrop {
 // With part (in the control's coordinates) only that part of what lies behind is painted.
 void KavPaintBehind(QPainter &canvas, const QWidget *control, const QRect &part = QRect());
 
+// How dense a face is composed. Logical: one image pixel per logical pixel, as every painter
+// that works on the face's pixels expects; on a high-DPI screen Qt then enlarges it. Device: on a
+// screen of ratio above 1 the face has twice the pixels (ratio 2, scaled by Qt to fractional
+// ratios), so that pictures with double-density pixels and text come out sharp. A control may
+// choose Device only when everything it draws on the face goes through a QPainter or the
+// drawing helpers (SpitDraw and the like), none of which then address pixels directly.
+enum class FaceDensity : quint8 { Logical, Device };
+
 // The face of control: an RGB32 image of its size with the backdrop, then draw on it. With an
 // exposed region (in the control's coordinates) only that part of the face is composed: the
 // image keeps its size, but everything drawn on it is clipped to the region, and the rest of the
 // image is undefined. A large control that is repainted in part, or shows through a small
 // transparent control on it, composes only what is seen.
 QImage KavComposeFace(const QWidget *control, const Backdrop &backdrop,
-                      const std::function<void(QImage &face)> &draw, const QRegion &exposed = QRegion());
+                      const std::function<void(QImage &face)> &draw, const QRegion &exposed = QRegion(),
+                      FaceDensity density = FaceDensity::Logical);
 // The part of a face being composed that will be seen (the whole image when all of it is), for
 // painters that can leave out what lies outside.
 QRect KavVisiblePart(QPainter &painter);
@@ -55,6 +64,6 @@ QRect KavVisiblePart(QPainter &painter);
 // Composes the face and copies it onto the control; call from paintEvent, with the event's region
 // when the control is large.
 void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw,
-                  const QRegion &exposed = QRegion());
+                  const QRegion &exposed = QRegion(), FaceDensity density = FaceDensity::Logical);
 
 } // namespace Kav

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QVarLengthArray>
 #include <QWidget>
+#include <QtMath>
 
 #include <algorithm>
 #include <cstring>
@@ -53,6 +54,13 @@ struct Piece {
     Edges target;
     bool skipKey = false;
 };
+
+// An image's size in logical pixels.
+QSize logicalSize(const QImage &image)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return QSize(qCeil(image.width() / ratio), qCeil(image.height() / ratio));
+}
 
 bool isDirect32(QImage::Format format)
 {
@@ -194,6 +202,13 @@ void drawPieces(const QImage &picture, const QList<Piece> &pieces, QPainter &can
 // Draws pieces onto a QImage canvas: straight into 32-bit images, otherwise through a painter.
 void drawPieces(const QImage &picture, const QList<Piece> &pieces, QImage &canvas, QRgb key)
 {
+    if (canvas.devicePixelRatio() != 1.0) {
+        // Pieces are laid out in logical pixels; a denser canvas maps them through its painter.
+        const QSize logical = logicalSize(canvas);
+        QPainter painter(&canvas);
+        drawPieces(picture, pieces, painter, key, Edges{0, 0, logical.width(), logical.height()});
+        return;
+    }
     const Edges canvasEdges{0, 0, canvas.width(), canvas.height()};
     if (isDirect32(canvas.format())) {
         for (const Piece &piece : pieces)
@@ -263,6 +278,46 @@ QList<Piece> ninePieces(const QSize &pictureSize, int W, int H, bool transparent
 
     // Corner pieces may be empty; stretchCopy skips every empty source or target.
     return pieces;
+}
+
+// Face cache flag of the faces composed from a picture's double-density pixels.
+constexpr quint32 DoubleDensityFace = 4u;
+
+// The face of a store picture's double-density pixels at twice size, composed once and marked
+// with ratio 2, so that drawing it fills size logical pixels sharply.
+QImage cachedSpitFace2x(const Kav::TkavPicture &picture, const QSize &size, bool transparent)
+{
+    const TkavFaceCache::Key key{picture.id(), size, DoubleDensityFace | (transparent ? 1u : 0u)};
+    TkavFaceCache &cache = TkavFaceCache::shared();
+    QImage face = cache.find(key);
+    cache.countLookup(!face.isNull());
+    if (face.isNull()) {
+        face = SpitDrawFace(picture.image2x(), size * 2, transparent);
+        face.setDevicePixelRatio(2.0);
+        cache.insert(key, face);
+    }
+    return face;
+}
+
+// Whether a store picture is drawn from its double-density pixels on this painter's device.
+bool drawsDoubled(const Kav::TkavPicture &picture, const QPainter &canvas)
+{
+    return picture.has2x() && canvas.device() != nullptr && canvas.device()->devicePixelRatioF() > 1.0;
+}
+
+// Draws a double-density face at point; at ratios other than 2 Qt scales it, smoothly.
+void drawDoubledFace(QPainter &canvas, const QPoint &point, const QImage &face)
+{
+    if (face.isNull())
+        return;
+    if (canvas.device()->devicePixelRatioF() == face.devicePixelRatio()) {
+        canvas.drawImage(point, face);
+        return;
+    }
+    canvas.save();
+    canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    canvas.drawImage(point, face);
+    canvas.restore();
 }
 
 // The face of picture at size, composed once: identity is the store's id of the picture, or the
@@ -400,6 +455,11 @@ void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool tra
 {
     if (picture.isNull() || rect.isEmpty() || canvas.isNull())
         return;
+    if (canvas.devicePixelRatio() != 1.0) {
+        QPainter painter(&canvas);
+        SpitDraw(picture, painter, rect, transparent);
+        return;
+    }
     drawSpitFace(cachedSpitFace(picture, identityOf(picture), rect.size(), transparent), canvas, rect);
 }
 
@@ -407,6 +467,10 @@ void SpitDraw(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &re
 {
     if (picture.isNull() || rect.isEmpty())
         return;
+    if (drawsDoubled(picture, canvas)) {
+        drawDoubledFace(canvas, rect.topLeft(), cachedSpitFace2x(picture, rect.size(), transparent));
+        return;
+    }
     const QImage face = cachedSpitFace(picture.image(), picture.id(), rect.size(), transparent);
     if (!face.isNull())
         canvas.drawImage(rect.topLeft(), face);
@@ -416,6 +480,11 @@ void SpitDraw(const Kav::TkavPicture &picture, QImage &canvas, const QRect &rect
 {
     if (picture.isNull() || rect.isEmpty() || canvas.isNull())
         return;
+    if (canvas.devicePixelRatio() != 1.0) {
+        QPainter painter(&canvas);
+        SpitDraw(picture, painter, rect, transparent);
+        return;
+    }
     drawSpitFace(cachedSpitFace(picture.image(), picture.id(), rect.size(), transparent), canvas, rect);
 }
 
@@ -423,21 +492,31 @@ void StretchDrawCached(const Kav::TkavPicture &picture, QPainter &canvas, const 
 {
     if (picture.isNull() || rect.isEmpty())
         return;
-    // Flag 2 keeps stretched faces apart from nine-part ones (flags 0 and 1) of the same picture.
-    const TkavFaceCache::Key key{picture.id(), rect.size(), 2u};
+    // Flag 2 keeps stretched faces apart from nine-part ones (flags 0 and 1) of the same picture;
+    // double-density faces add their own flag.
+    const bool doubled = drawsDoubled(picture, canvas);
+    const QImage &source = doubled ? picture.image2x() : picture.image();
+    const int scale = doubled ? 2 : 1;
+    const TkavFaceCache::Key key{picture.id(), rect.size(), doubled ? (DoubleDensityFace | 2u) : 2u};
     TkavFaceCache &cache = TkavFaceCache::shared();
     QImage face = cache.find(key);
     cache.countLookup(!face.isNull());
     if (face.isNull()) {
-        face = QImage(rect.size(), picture.image().hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                      : QImage::Format_RGB32);
+        face = QImage(rect.size() * scale, source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                    : QImage::Format_RGB32);
         if (face.isNull())
             return;
         face.fill(Qt::transparent);
-        QPainter(&face).drawImage(face.rect(), picture.image());
+        QImage unmarked = source;
+        unmarked.setDevicePixelRatio(1.0);
+        QPainter(&face).drawImage(face.rect(), unmarked);
+        face.setDevicePixelRatio(scale);
         cache.insert(key, face);
     }
-    canvas.drawImage(rect.topLeft(), face);
+    if (doubled)
+        drawDoubledFace(canvas, rect.topLeft(), face);
+    else
+        canvas.drawImage(rect.topLeft(), face);
 }
 
 namespace {

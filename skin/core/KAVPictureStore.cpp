@@ -4,6 +4,7 @@
 #include "KAVFunctions.h"
 #include "KAVMgr.h"
 #include "KAVResources.h"
+#include "KAVThemeFile.h"
 
 #include <QCache>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QSet>
 #include <QtDebug>
 
+#include <memory>
 #include <optional>
 
 namespace Kav {
@@ -81,6 +83,25 @@ QImage KavPreparePicture(const QImage &whole, const PictureRecipe &recipe)
     return work.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+QString KavDoubleDensityName(const QString &name)
+{
+    return name + QStringLiteral("@2x");
+}
+
+namespace {
+
+// A double-density picture is used only when it is exactly twice the picture it stands for;
+// anything else (a stale or mistaken entry) would put frames and corners in the wrong places.
+QImage acceptedDoubled(QImage doubled, const QImage &single)
+{
+    if (doubled.isNull() || single.isNull() || doubled.size() != single.size() * 2)
+        return QImage();
+    doubled.setDevicePixelRatio(2.0);
+    return doubled;
+}
+
+} // namespace
+
 // What a prepared picture is known by. kind tells the three families apart: built-in pictures by
 // resource name, theme pictures by theme, revision and key, user pictures by the image's own
 // cache key.
@@ -122,9 +143,15 @@ struct BuiltInRequest {
 struct TkavPictureStore::Tables {
     // The fast way to the prepared built-in pictures.
     QHash<BuiltInRequest, TkavPicture> builtInRequests;
-    // Whole decoded pictures, by resource name and by (theme, revision, key).
+    // Whole decoded pictures, by resource name and by (theme, revision, key); the double-density
+    // ones apart, null where there are none.
     QHash<QString, QImage> builtInWholes;
+    QHash<QString, QImage> builtInWholes2x;
     QHash<Key, QImage> themeWholes;
+    QHash<Key, QImage> themeWholes2x;
+    // The theme file behind a theme's load, read again for its NAME@2x entries (the theme itself
+    // answers only the keys' own names). Null when the file could not be read.
+    QHash<Key, std::shared_ptr<const TkavThemeFileReader>> themeFiles;
     // Prepared pictures of the built-in looks and of the file themes.
     QHash<Key, TkavPicture> prepared;
     // Pictures controls were given, bounded.
@@ -176,6 +203,52 @@ QImage TkavPictureStore::builtInWhole(const QString &name)
     return picture;
 }
 
+QImage TkavPictureStore::builtInWhole2x(const QString &name, const QImage &whole)
+{
+    const auto found = m_tables->builtInWholes2x.constFind(name);
+    if (found != m_tables->builtInWholes2x.cend())
+        return *found;
+    QImage picture;
+    const QString path = QStringLiteral(":/looks/") + KavDoubleDensityName(name);
+    if (!name.isEmpty() && !whole.isNull() && QFile::exists(path)) {
+        picture = acceptedDoubled(QImage(path).convertToFormat(QImage::Format_RGB32), whole);
+        ++m_counters.decodes2x;
+    }
+    m_tables->builtInWholes2x.insert(name, picture);
+    return picture;
+}
+
+QImage TkavPictureStore::themeWhole2x(const PictureSource &source, int key, const QImage &whole)
+{
+    Key wholeKey;
+    wholeKey.kind = Key::Theme;
+    wholeKey.theme = source.theme;
+    wholeKey.revision = source.revision;
+    wholeKey.number = key;
+    const auto found = m_tables->themeWholes2x.constFind(wholeKey);
+    if (found != m_tables->themeWholes2x.cend())
+        return *found;
+    QImage picture;
+    const QString name = KavThemeKeyName(key);
+    if (!whole.isNull() && !name.isEmpty()) {
+        Key fileKey = wholeKey;
+        fileKey.number = 0;
+        auto file = m_tables->themeFiles.constFind(fileKey);
+        if (file == m_tables->themeFiles.cend()) {
+            auto reader = std::make_shared<TkavThemeFileReader>();
+            const QString path = source.theme->ThemeFile();
+            file = m_tables->themeFiles.insert(fileKey, !path.isEmpty() && reader->Load(path) ? reader : nullptr);
+        }
+        if (*file) {
+            picture = acceptedDoubled((*file)->picture(KavDoubleDensityName(name)).convertToFormat(QImage::Format_RGB32),
+                                      whole);
+            ++m_counters.decodes2x;
+        }
+    }
+    m_tables->themeWholes2x.insert(wholeKey, picture);
+    return picture;
+}
+
 QImage TkavPictureStore::themeWhole(const PictureSource &source, int key)
 {
     Key wholeKey;
@@ -193,12 +266,17 @@ QImage TkavPictureStore::themeWhole(const PictureSource &source, int key)
     return picture;
 }
 
-TkavPicture TkavPictureStore::prepared(const Key &key, const QImage &whole, const PictureRecipe &recipe)
+TkavPicture TkavPictureStore::prepared(const Key &key, const QImage &whole, const QImage &whole2x,
+                                       const PictureRecipe &recipe)
 {
     const QImage pixels = KavPreparePicture(whole, recipe);
     if (recipe.frameCount != 0 || recipe.mask != PictureMask::None || recipe.greyed)
         ++m_counters.preparations;
-    TkavPicture picture = pixels.isNull() ? TkavPicture() : TkavPicture(pixels, nextId());
+    // A strip whose width the frame count does not divide cuts differently at twice the size;
+    // such a frame keeps only its ordinary pixels.
+    const QImage pixels2x =
+        pixels.isNull() || whole2x.isNull() ? QImage() : acceptedDoubled(KavPreparePicture(whole2x, recipe), pixels);
+    TkavPicture picture = pixels.isNull() ? TkavPicture() : TkavPicture(pixels, nextId(), pixels2x);
     m_tables->prepared.insert(key, picture);
     return picture;
 }
@@ -229,8 +307,13 @@ TkavPicture TkavPictureStore::themePicture(const PictureSource &source, int key,
     TkavPicture picture;
     if (found != m_tables->prepared.cend())
         picture = *found;
-    else
-        picture = prepared(entryKey, source.theme ? themeWhole(source, key) : builtInWhole(entryKey.name), recipe);
+    else if (source.theme) {
+        const QImage whole = themeWhole(source, key);
+        picture = prepared(entryKey, whole, themeWhole2x(source, key, whole), recipe);
+    } else {
+        const QImage whole = builtInWhole(entryKey.name);
+        picture = prepared(entryKey, whole, builtInWhole2x(entryKey.name, whole), recipe);
+    }
     if (!source.theme)
         m_tables->builtInRequests.insert({source.style, key, recipe}, picture);
     return picture;
@@ -245,7 +328,8 @@ TkavPicture TkavPictureStore::resourcePicture(const QString &name, const Picture
     const auto found = m_tables->prepared.constFind(entryKey);
     if (found != m_tables->prepared.cend())
         return *found;
-    return prepared(entryKey, builtInWhole(name), recipe);
+    const QImage whole = builtInWhole(name);
+    return prepared(entryKey, whole, builtInWhole2x(name, whole), recipe);
 }
 
 TkavPicture TkavPictureStore::userPicture(const QImage &image, const PictureRecipe &recipe)
@@ -282,9 +366,17 @@ void TkavPictureStore::retireTheme(const TkavFileTheme *theme)
                 ++it;
             }
         }
-        for (auto it = m_tables->themeWholes.begin(); it != m_tables->themeWholes.end();) {
+        for (QHash<Key, QImage> *wholes : {&m_tables->themeWholes, &m_tables->themeWholes2x}) {
+            for (auto it = wholes->begin(); it != wholes->end();) {
+                if (it.key().theme == theme)
+                    it = wholes->erase(it);
+                else
+                    ++it;
+            }
+        }
+        for (auto it = m_tables->themeFiles.begin(); it != m_tables->themeFiles.end();) {
             if (it.key().theme == theme)
-                it = m_tables->themeWholes.erase(it);
+                it = m_tables->themeFiles.erase(it);
             else
                 ++it;
         }

@@ -40,12 +40,26 @@ struct PictureRecipe {
 
 // One prepared picture. Cheap to copy (the pixels are shared). A masked picture is
 // ARGB32_Premultiplied with its masked pixels fully transparent, any other RGB32.
+//
+// A picture may also carry the same design drawn at twice the density (a built-in NAME@2x, or a
+// theme file's NAME@2x entry): exactly twice the size, prepared with the same recipe, and marked
+// with device pixel ratio 2 so that QPainter draws it into the same logical rectangle. Sizes
+// reported here are always those of the ordinary picture (logical pixels).
 class TkavPicture {
 public:
     TkavPicture() = default;
 
     bool isNull() const { return m_image.isNull(); }
     const QImage &image() const { return m_image; }
+    // The double-density pixels, or a null image when the picture has none.
+    const QImage &image2x() const { return m_image2x; }
+    bool has2x() const { return !m_image2x.isNull(); }
+    // What to draw on a device of this pixel ratio: above 1 the double-density pixels when there
+    // are any (scaled down by Qt at fractional ratios), otherwise the ordinary ones.
+    const QImage &imageFor(qreal devicePixelRatio) const
+    {
+        return devicePixelRatio > 1.0 && has2x() ? m_image2x : m_image;
+    }
     QSize size() const { return m_image.size(); }
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
@@ -56,9 +70,13 @@ public:
 
 private:
     friend class TkavPictureStore;
-    TkavPicture(QImage image, quint64 id) : m_image(std::move(image)), m_id(id) {}
+    TkavPicture(QImage image, quint64 id, QImage image2x = QImage())
+        : m_image(std::move(image)), m_image2x(std::move(image2x)), m_id(id)
+    {
+    }
 
     QImage m_image;
+    QImage m_image2x;
     quint64 m_id = 0;
 };
 
@@ -75,8 +93,9 @@ public:
     // The store every control shares.
     static TkavPictureStore &instance();
 
-    // The picture of a theme key (frame, mask and grey as asked). A missing picture gives a null
-    // picture and one warning per picture.
+    // The picture of a theme key (frame, mask and grey as asked), with its double-density pixels
+    // when the look or theme file has them. A missing picture gives a null picture and one warning
+    // per picture; a missing or ill-sized NAME@2x quietly leaves the picture without them.
     TkavPicture themePicture(const PictureSource &source, int key, const PictureRecipe &recipe = {});
     // A built-in picture by resource name (PANEL_BUTTON, MDI_CONTROL_BUTTON, ...).
     TkavPicture resourcePicture(const QString &name, const PictureRecipe &recipe = {});
@@ -89,10 +108,12 @@ public:
     void retireTheme(const TkavFileTheme *theme);
 
     // How much work the store has done, for benchmarks and tests: whole pictures decoded and
-    // pictures cut, masked or greyed.
+    // pictures cut, masked or greyed (a picture's double-density pixels are prepared with it), and
+    // double-density pictures decoded.
     struct Counters {
         qint64 decodes = 0;
         qint64 preparations = 0;
+        qint64 decodes2x = 0;
     };
     Counters counters() const;
 
@@ -107,9 +128,11 @@ public:
 private:
     struct Entry;
     struct Key;
-    TkavPicture prepared(const Key &key, const QImage &whole, const PictureRecipe &recipe);
+    TkavPicture prepared(const Key &key, const QImage &whole, const QImage &whole2x, const PictureRecipe &recipe);
     QImage builtInWhole(const QString &name);
+    QImage builtInWhole2x(const QString &name, const QImage &whole);
     QImage themeWhole(const PictureSource &source, int key);
+    QImage themeWhole2x(const PictureSource &source, int key, const QImage &whole);
     quint64 nextId();
 
     mutable QMutex m_mutex;
@@ -121,5 +144,8 @@ private:
 // The pixels of a recipe applied to a whole picture: the frame cut, masked and greyed. What the
 // store caches; exposed for tests and tools.
 QImage KavPreparePicture(const QImage &whole, const PictureRecipe &recipe);
+
+// The name under which the double-density copy of a picture is stored: NAME@2x.
+QString KavDoubleDensityName(const QString &name);
 
 } // namespace Kav

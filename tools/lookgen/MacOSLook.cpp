@@ -314,10 +314,10 @@ void addMacOSLook(Pictures &out)
         columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 
     // Fixed-name pictures of this look.
-    QImage stripes(fixedPictureSize("MACOS_FORM_BACKGROUND"), QImage::Format_RGB32);
+    QImage stripes = scaledImage(fixedPictureSize("MACOS_FORM_BACKGROUND"), QImage::Format_RGB32);
     for (int y = 0; y < stripes.height(); ++y)
         for (int x = 0; x < stripes.width(); ++x)
-            stripes.setPixel(x, y, y % 2 == 0 ? qRgb(237, 237, 237) : qRgb(228, 228, 228));
+            stripes.setPixel(x, y, (y / scale()) % 2 == 0 ? qRgb(237, 237, 237) : qRgb(228, 228, 228));
     out["MACOS_FORM_BACKGROUND"] = stripes;
 
     Profile menuBar = sampleRows(21, {{0.0, grey(250)}, {1.0, grey(230)}});

@@ -5,9 +5,30 @@
 
 namespace lookgen {
 
+namespace {
+int currentScale = 1;
+} // namespace
+
+void setScale(int pixelsPerPoint)
+{
+    currentScale = std::max(1, pixelsPerPoint);
+}
+
+int scale()
+{
+    return currentScale;
+}
+
+QImage scaledImage(QSize size, QImage::Format format)
+{
+    QImage image(size * currentScale, format);
+    image.setDevicePixelRatio(currentScale);
+    return image;
+}
+
 QImage canvas(int w, int h)
 {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage image = scaledImage(QSize(w, h), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
@@ -46,6 +67,7 @@ QImage flatten(const QImage &argb, QColor background)
 {
     const QImage source = argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage out(source.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(source.devicePixelRatio());
     for (int y = 0; y < source.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
@@ -59,6 +81,7 @@ QImage keyed(const QImage &argb, QColor behind, QRgb key)
 {
     const QImage source = argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage out(source.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(source.devicePixelRatio());
     for (int y = 0; y < source.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
@@ -78,14 +101,17 @@ QImage strip(const QList<QImage> &frames)
     for (const QImage &frame : frames)
         width += frame.width();
     const int height = frames.isEmpty() ? 0 : frames.first().height();
+    // Laid out in image pixels, then given the frames' ratio.
     QImage out(width, height, QImage::Format_RGB32);
     out.fill(Qt::black);
     QPainter p(&out);
     int x = 0;
     for (const QImage &frame : frames) {
-        p.drawImage(x, 0, frame);
+        p.drawImage(QRectF(x, 0, frame.width(), frame.height()), frame, QRectF(frame.rect()));
         x += frame.width();
     }
+    p.end();
+    out.setDevicePixelRatio(frames.isEmpty() ? 1.0 : frames.first().devicePixelRatio());
     return out;
 }
 
@@ -95,6 +121,7 @@ QImage rotatedLeft(const QImage &image)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             out.setPixel(y, image.width() - 1 - x, image.pixel(x, y));
+    out.setDevicePixelRatio(image.devicePixelRatio());
     return out;
 }
 
@@ -104,6 +131,7 @@ QImage rotatedRight(const QImage &image)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             out.setPixel(image.height() - 1 - y, x, image.pixel(x, y));
+    out.setDevicePixelRatio(image.devicePixelRatio());
     return out;
 }
 
@@ -290,9 +318,12 @@ void fillProfile(QImage &image, const Profile &profile, int firstRow)
 {
     QPainter p(&image);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int y = 0; y < image.height(); ++y) {
+    // Rows are design rows: the painter works in them whatever the picture's ratio.
+    const int rows = int(image.height() / image.devicePixelRatio());
+    const int width = int(image.width() / image.devicePixelRatio());
+    for (int y = 0; y < rows; ++y) {
         const int row = std::clamp(firstRow + y, 0, int(profile.size()) - 1);
-        p.fillRect(0, y, image.width(), 1, profile.at(row));
+        p.fillRect(0, y, width, 1, profile.at(row));
     }
 }
 

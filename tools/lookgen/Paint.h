@@ -23,7 +23,15 @@ inline constexpr QRgb kMagenta = 0xFFFF00FF;
 
 using Stops = std::initializer_list<std::pair<qreal, QColor>>;
 
-// A transparent ARGB canvas of w x h.
+// How many image pixels each design pixel gets: 1 for the pictures, 2 for their high-density
+// copies. Every canvas and picture made while it is set has that many pixels per design pixel
+// and carries it as its device pixel ratio, so painters keep working in design coordinates.
+void setScale(int pixelsPerPoint);
+int scale();
+// A picture of w x h design pixels at the current scale, unfilled.
+QImage scaledImage(QSize size, QImage::Format format);
+
+// A transparent ARGB canvas of w x h design pixels.
 QImage canvas(int w, int h);
 // A painter on a canvas, antialiased.
 void beginPainter(QPainter &p, QImage &image);

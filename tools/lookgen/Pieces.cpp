@@ -144,7 +144,7 @@ QImage threePartBar(QSize size, const QRectF &bounds, const Shape &shape, const 
     QImage bar = finish(image, behind);
     // The stretched middle part is drawn without a key, so it must hold none.
     for (int y = 0; y < bar.height(); ++y)
-        for (int x = partWidth; x < 2 * partWidth; ++x)
+        for (int x = partWidth * scale(); x < 2 * partWidth * scale(); ++x)
             if (bar.pixel(x, y) == kMagenta)
                 bar.setPixel(x, y, behind.colour.rgb());
     return bar;
@@ -208,7 +208,7 @@ QImage tabStrip(const TabRecipe &recipe)
         // The stretched middle part is drawn without a key, so it must hold none.
         const int part = recipe.frame.width() / 3;
         for (int y = 0; y < frame.height(); ++y)
-            for (int x = part; x < 2 * part; ++x)
+            for (int x = part * scale(); x < 2 * part * scale(); ++x)
                 if (frame.pixel(x, y) == kMagenta)
                     frame.setPixel(x, y, recipe.behind.colour.rgb());
         frames.append(frame);
@@ -227,7 +227,7 @@ QImage columnPicture(QSize size, Stops rows)
 
 QImage columnPicture(QSize size, const Profile &rows)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = scaledImage(size, QImage::Format_RGB32);
     fillProfile(image, rows);
     return image;
 }

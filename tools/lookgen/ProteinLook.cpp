@@ -188,10 +188,13 @@ void addProteinLook(Pictures &out)
         columnPicture(pictureSize(kLook, KavKey::SideChannelBarImage), bar);
 
     // A barely-there dot grid keeps large white forms from looking empty.
-    QImage tile(fixedPictureSize("PROTEIN_FORM_BACKGROUND"), QImage::Format_RGB32);
+    QImage tile = scaledImage(fixedPictureSize("PROTEIN_FORM_BACKGROUND"), QImage::Format_RGB32);
     tile.fill(kBackground);
-    tile.setPixel(0, 0, qRgb(240, 241, 244));
-    tile.setPixel(4, 4, qRgb(240, 241, 244));
+    {
+        QPainter dots(&tile);
+        dots.fillRect(QRect(0, 0, 1, 1), QColor(240, 241, 244));
+        dots.fillRect(QRect(4, 4, 1, 1), QColor(240, 241, 244));
+    }
     out["PROTEIN_FORM_BACKGROUND"] = tile;
 }
 

@@ -1,5 +1,6 @@
 // kav-lookgen: draws the pictures of the five built-in looks and the pictures loaded by fixed
-// name, one 24-bit BMP per resource name, and optionally a contact sheet of all of them.
+// name, one 24-bit BMP per resource name (NAME.bmp) and the same design drawn again at twice the
+// density for high-DPI screens (NAME@2x.bmp), and optionally a contact sheet of all of them.
 //
 //   kav-lookgen OUTDIR [--sheet FILE.png] [--scenes DIR]
 //
@@ -11,6 +12,9 @@
 #include "Looks.h"
 #include "Sheet.h"
 
+#include "Paint.h"
+
+#include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMetaEnum>
@@ -126,10 +130,50 @@ QList<lookgen::SheetSection> sheetSections(const Pictures &pictures)
     return sections;
 }
 
-int usage()
+Pictures drawAll(int pixelsPerPoint)
 {
-    std::fprintf(stderr, "usage: kav-lookgen OUTDIR [--sheet FILE.png] [--scenes DIR]\n");
-    return 2;
+    lookgen::setScale(pixelsPerPoint);
+    Pictures pictures;
+    lookgen::addMacOSLook(pictures);
+    lookgen::addWinXPLook(pictures);
+    lookgen::addDeepBlueLook(pictures);
+    lookgen::addProteinLook(pictures);
+    lookgen::addBlueGlassLook(pictures);
+    lookgen::addSharedPictures(pictures);
+    lookgen::setScale(1);
+    return pictures;
+}
+
+// The pictures as files, each name with suffix before the extension.
+bool writePictures(const Pictures &pictures, const QString &outDir, const QString &suffix)
+{
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+        const QString file = QDir(outDir).filePath(it.key() + suffix + QStringLiteral(".bmp"));
+        // RGB888 makes the BMP writer store 24 bits per pixel; the ratio is not stored.
+        QImage pixels = it.value().convertToFormat(QImage::Format_RGB888);
+        pixels.setDevicePixelRatio(1.0);
+        if (!pixels.save(file, "BMP")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The double-density pictures must be exactly twice the size of the pictures they stand for.
+bool checkDoubled(const Pictures &pictures, const Pictures &doubled)
+{
+    bool ok = true;
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+        const QSize want = it.value().size() * 2;
+        const QSize got = doubled.value(it.key()).size();
+        if (got != want) {
+            std::fprintf(stderr, "%s@2x is %dx%d, must be %dx%d\n", qPrintable(it.key()), got.width(),
+                         got.height(), want.width(), want.height());
+            ok = false;
+        }
+    }
+    return ok;
 }
 
 } // namespace
@@ -139,45 +183,48 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    QString outDir, sheetFile, scenesDir;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--sheet") && i + 1 < args.size())
-            sheetFile = args.at(++i);
-        else if (args.at(i) == QLatin1String("--scenes") && i + 1 < args.size())
-            scenesDir = args.at(++i);
-        else if (outDir.isEmpty() && !args.at(i).startsWith(QLatin1String("--")))
-            outDir = args.at(i);
-        else
-            return usage();
-    }
-    if (outDir.isEmpty())
-        return usage();
+    QCoreApplication::setApplicationName(QStringLiteral("kav-lookgen"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KAV_LOOKGEN_VERSION));
 
-    Pictures pictures;
-    lookgen::addMacOSLook(pictures);
-    lookgen::addWinXPLook(pictures);
-    lookgen::addDeepBlueLook(pictures);
-    lookgen::addProteinLook(pictures);
-    lookgen::addBlueGlassLook(pictures);
-    lookgen::addSharedPictures(pictures);
-    const bool complete = check(pictures, expectedPictures());
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Draws the pictures of the built-in looks into OUTDIR: NAME.bmp, and NAME@2x.bmp with the "
+        "same design at twice the density for high-DPI screens."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption sheetOption(QStringLiteral("sheet"),
+                                         QStringLiteral("Also write a contact sheet of every picture."),
+                                         QStringLiteral("FILE.png"));
+    const QCommandLineOption scenesOption(QStringLiteral("scenes"),
+                                          QStringLiteral("Also write each look's scene, magnified twice."),
+                                          QStringLiteral("DIR"));
+    parser.addOption(sheetOption);
+    parser.addOption(scenesOption);
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("Where the pictures are written."));
+    // process() answers --help and --version (exit 0) and reports unknown options (exit 1).
+    parser.process(app);
+    if (parser.positionalArguments().size() != 1) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.helpText()));
+        return 2;
+    }
+    const QString outDir = parser.positionalArguments().constFirst();
+    const QString sheetFile = parser.value(sheetOption);
+    const QString scenesDir = parser.value(scenesOption);
+
+    const Pictures pictures = drawAll(1);
+    const Pictures doubled = drawAll(2);
+    // Both checks report everything they find.
+    const bool tablesMatch = check(pictures, expectedPictures());
+    const bool doubledMatch = checkDoubled(pictures, doubled);
+    const bool complete = tablesMatch && doubledMatch;
 
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(outDir));
         return 1;
     }
-    int written = 0;
-    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
-        const QString file = QDir(outDir).filePath(it.key() + QStringLiteral(".bmp"));
-        // RGB888 makes the BMP writer store 24 bits per pixel.
-        if (!it.value().convertToFormat(QImage::Format_RGB888).save(file, "BMP")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            return 1;
-        }
-        ++written;
-    }
-    std::printf("%d pictures written to %s\n", written, qPrintable(outDir));
+    if (!writePictures(pictures, outDir, QString()) || !writePictures(doubled, outDir, QStringLiteral("@2x")))
+        return 1;
+    std::printf("%d pictures and their @2x copies written to %s\n", int(pictures.size()), qPrintable(outDir));
 
     if (!sheetFile.isEmpty()) {
         if (!lookgen::contactSheet(pictures, sheetSections(pictures)).save(sheetFile, "PNG")) {

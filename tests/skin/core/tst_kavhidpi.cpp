@@ -1,0 +1,326 @@
+#include "KAVComposer.h"
+#include "KAVFunctions.h"
+#include "KAVMgr.h"
+#include "KAVPictureStore.h"
+#include "KAVThemeFile.h"
+#include "KAVThemes.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtMath>
+#include <QtTest>
+
+using namespace Kav;
+
+namespace {
+
+constexpr QRgb Border = qRgb(0, 0, 0);
+constexpr QRgb SingleFill = qRgb(200, 0, 0);
+constexpr QRgb DoubleFill = qRgb(0, 0, 200);
+constexpr int FrameSide = 6; // logical pixels of one button frame of the fixture theme
+
+// The drawing helpers that choose pixels by the device's ratio.
+enum class Helper { NinePartOnPainter, NinePartOnImage, Stretched };
+
+// A button strip of the fixture theme at the given density: three square frames of fill, each
+// framed by a one-pixel border (one image pixel, whatever the density).
+QImage buttonStrip(int density, QRgb fill, int extraColumns = 0)
+{
+    const int side = FrameSide * density;
+    QImage picture(3 * side + extraColumns, side, QImage::Format_RGB32);
+    picture.fill(fill);
+    for (int frame = 0; frame < 3; ++frame) {
+        QPainter painter(&picture);
+        painter.setPen(QColor::fromRgb(Border));
+        painter.drawRect(frame * side, 0, side - 1, side - 1);
+    }
+    return picture;
+}
+
+// Writes a theme whose button picture is the single-density strip, with an optional NAME@2x.
+bool writeTheme(const QString &path, const QImage &doubled)
+{
+    const QString name = KavThemeKeyName(KavKey::ButtonImage);
+    const QString single = path + QStringLiteral(".button.bmp");
+    if (!buttonStrip(1, SingleFill).save(single, "BMP"))
+        return false;
+    TkavThemeFileWriter writer(path);
+    writer.AddFile(name, single);
+    if (!doubled.isNull()) {
+        const QString doubledFile = path + QStringLiteral(".button2x.bmp");
+        if (!doubled.save(doubledFile, "BMP"))
+            return false;
+        writer.AddFile(KavDoubleDensityName(name), doubledFile);
+    }
+    return writer.Save();
+}
+
+// A control that composes its face through the composer at the density it is given and draws
+// its picture with nine-part drawing, as the skinned buttons do.
+class PictureControl : public QWidget {
+public:
+    PictureControl(const TkavPicture &picture, FaceDensity density) : m_picture(picture), m_density(density)
+    {
+        resize(picture.size());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        KavPaintFace(
+            this, Backdrop::filled(Qt::white),
+            [this](QImage &face) { SpitDraw(m_picture, face, rect(), false); }, QRegion(), m_density);
+    }
+
+private:
+    TkavPicture m_picture;
+    FaceDensity m_density;
+};
+
+// How many image pixels the border is thick at the left edge of row y.
+int borderThickness(const QImage &image, int y)
+{
+    int x = 0;
+    while (x < image.width() && (image.pixel(x, y) & 0xFFFFFF) == (Border & 0xFFFFFF))
+        ++x;
+    return x;
+}
+
+} // namespace
+
+// Pictures carry the same design at twice the density; controls drawn on a high-DPI device take
+// it, keeping their logical size, and single-density devices are left exactly as they were.
+class tst_KavHiDpi : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    // A loaded fixture theme whose NAME@2x entry is doubled (none when null).
+    std::unique_ptr<TkavFileTheme> fixtureTheme(const QString &name, const QImage &doubled)
+    {
+        const QString path = m_dir.filePath(name + QStringLiteral(".skn"));
+        if (!writeTheme(path, doubled))
+            return nullptr;
+        auto theme = std::make_unique<TkavFileTheme>();
+        theme->setThemeFile(path);
+        if (!theme->CanUse())
+            return nullptr;
+        return theme;
+    }
+
+    static TkavPicture firstButtonFrame(const TkavFileTheme &theme)
+    {
+        const PictureSource source{TkavUIStyle::FromThemeFile, &theme, theme.revision()};
+        return TkavPictureStore::instance().themePicture(source, KavKey::ButtonImage, {3, 1});
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // The whole process runs at ratio 2, as on a 200% screen.
+        QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    }
+
+    void builtInPicturesHaveDoubleDensity_data()
+    {
+        QTest::addColumn<TkavUIStyle>("look");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<PictureMask>("mask");
+        QTest::addRow("button") << TkavUIStyle::MacOS << int(KavKey::ButtonImage) << PictureMask::None;
+        QTest::addRow("masked check box") << TkavUIStyle::WinXP << int(KavKey::CheckBoxImage) << PictureMask::Magenta;
+        QTest::addRow("scroll thumb") << TkavUIStyle::DeepBlue << int(KavKey::ScrollBarSliderImage)
+                                      << PictureMask::TopLeft;
+    }
+
+    void builtInPicturesHaveDoubleDensity()
+    {
+        QFETCH(TkavUIStyle, look);
+        QFETCH(int, key);
+        QFETCH(PictureMask, mask);
+        const PictureSource source{look, nullptr, 0};
+        const TkavPicture picture =
+            TkavPictureStore::instance().themePicture(source, key, {KavThemeKeyFrameCount(key), 1, mask, false});
+        QVERIFY(!picture.isNull());
+        QVERIFY(picture.has2x());
+        QCOMPARE(picture.image2x().size(), picture.size() * 2);
+        QCOMPARE(picture.image2x().devicePixelRatio(), 2.0);
+        QCOMPARE(picture.image2x().format(), picture.image().format());
+        // Drawn again at twice the size, not enlarged: some pixel differs from the enlargement.
+        const QImage enlarged = picture.image().scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QImage doubled = picture.image2x();
+        doubled.setDevicePixelRatio(1.0);
+        QVERIFY(doubled != enlarged);
+        // A ratio above 1 asks for the double density, 1 for the ordinary pixels.
+        QCOMPARE(picture.imageFor(2.0).cacheKey(), picture.image2x().cacheKey());
+        QCOMPARE(picture.imageFor(1.25).cacheKey(), picture.image2x().cacheKey());
+        QCOMPARE(picture.imageFor(1.0).cacheKey(), picture.image().cacheKey());
+    }
+
+    void fixedNamePicturesHaveDoubleDensity()
+    {
+        const TkavPicture panel = TkavPictureStore::instance().resourcePicture(QStringLiteral("PANEL_BUTTON"), {4, 2});
+        QVERIFY(!panel.isNull());
+        QVERIFY(panel.has2x());
+        QCOMPARE(panel.image2x().size(), panel.size() * 2);
+    }
+
+    void themeFileDoubleDensityEntry_data()
+    {
+        QTest::addColumn<QImage>("entry");
+        QTest::addColumn<bool>("used");
+        QTest::addRow("present") << buttonStrip(2, DoubleFill) << true;
+        QTest::addRow("absent") << QImage() << false;
+        // An entry that is not exactly twice the picture would misplace frames and corners.
+        QTest::addRow("wrong size") << buttonStrip(2, DoubleFill, 1) << false;
+    }
+
+    void themeFileDoubleDensityEntry()
+    {
+        QFETCH(QImage, entry);
+        QFETCH(bool, used);
+        const auto theme = fixtureTheme(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'), entry);
+        QVERIFY(theme);
+        const TkavPicture frame = firstButtonFrame(*theme);
+        QVERIFY(!frame.isNull());
+        QCOMPARE(frame.size(), QSize(FrameSide, FrameSide));
+        QCOMPARE(frame.image().pixel(2, 2), SingleFill | 0xFF000000u);
+        QCOMPARE(frame.has2x(), used);
+        const QImage &drawn = frame.imageFor(2.0);
+        QCOMPARE(drawn.pixel(drawn.width() / 2, drawn.height() / 2), (used ? DoubleFill : SingleFill) | 0xFF000000u);
+        if (used)
+            QCOMPARE(drawn.size(), QSize(2 * FrameSide, 2 * FrameSide));
+    }
+
+    void themeReloadRetiresDoubleDensity()
+    {
+        // A theme that loads another file must not keep the NAME@2x of the file before.
+        const QString withEntry = m_dir.filePath(QStringLiteral("reload-with.skn"));
+        const QString without = m_dir.filePath(QStringLiteral("reload-without.skn"));
+        QVERIFY(writeTheme(withEntry, buttonStrip(2, DoubleFill)));
+        QVERIFY(writeTheme(without, QImage()));
+        TkavFileTheme theme;
+        theme.setThemeFile(withEntry);
+        QVERIFY(firstButtonFrame(theme).has2x());
+        theme.setThemeFile(without);
+        QVERIFY(theme.errorString().isEmpty());
+        QVERIFY(!firstButtonFrame(theme).has2x());
+    }
+
+    void helpersDrawDoubleDensityAboveRatio1_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<Helper>("helper");
+        QTest::addColumn<QRgb>("fill");
+        const struct {
+            qreal ratio;
+            QRgb fill;
+        } ratios[] = {{1.0, SingleFill}, {1.5, DoubleFill}, {2.0, DoubleFill}, {3.0, DoubleFill}};
+        const struct {
+            Helper helper;
+            const char *name;
+        } helpers[] = {{Helper::NinePartOnPainter, "nine-part, painter"},
+                       {Helper::NinePartOnImage, "nine-part, image"},
+                       {Helper::Stretched, "stretched"}};
+        for (const auto &r : ratios)
+            for (const auto &h : helpers)
+                QTest::addRow("%s at %g", h.name, r.ratio) << r.ratio << h.helper << r.fill;
+    }
+
+    void helpersDrawDoubleDensityAboveRatio1()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(Helper, helper);
+        QFETCH(QRgb, fill);
+        const auto theme = fixtureTheme(QStringLiteral("helpers"), buttonStrip(2, DoubleFill));
+        QVERIFY(theme);
+        const TkavPicture frame = firstButtonFrame(*theme);
+        QVERIFY(frame.has2x());
+        const QRect target(0, 0, 3 * FrameSide, 2 * FrameSide);
+        QImage canvas(qCeil(target.width() * ratio), qCeil(target.height() * ratio), QImage::Format_RGB32);
+        canvas.setDevicePixelRatio(ratio);
+        canvas.fill(Qt::white);
+        if (helper == Helper::NinePartOnImage) {
+            SpitDraw(frame, canvas, target, false);
+        } else {
+            QPainter painter(&canvas);
+            if (helper == Helper::NinePartOnPainter)
+                SpitDraw(frame, painter, target, false);
+            else
+                StretchDrawCached(frame, painter, target);
+        }
+        // Same logical place at every ratio: the middle shows the fill of the pixels chosen.
+        QCOMPARE(canvas.pixel(canvas.width() / 2, canvas.height() / 2), fill | 0xFF000000u);
+        // At whole ratios the corner is the picture's own pixel (fractional ones blend it).
+        if (ratio == 1.0 || ratio == 2.0)
+            QCOMPARE(canvas.pixel(0, 0), Border | 0xFF000000u);
+    }
+
+    void denseFaceIsSharp_data()
+    {
+        QTest::addColumn<FaceDensity>("density");
+        QTest::addColumn<QRgb>("fill");
+        QTest::addColumn<int>("border");
+        // The double-density picture keeps its one-pixel border; a single-density face is
+        // enlarged by Qt, border and all.
+        QTest::addRow("device") << FaceDensity::Device << DoubleFill << 1;
+        QTest::addRow("logical") << FaceDensity::Logical << SingleFill << 2;
+    }
+
+    void denseFaceIsSharp()
+    {
+        QFETCH(FaceDensity, density);
+        QFETCH(QRgb, fill);
+        QFETCH(int, border);
+        const auto theme = fixtureTheme(QStringLiteral("control"), buttonStrip(2, DoubleFill));
+        QVERIFY(theme);
+        PictureControl control(firstButtonFrame(*theme), density);
+        QCOMPARE(control.size(), QSize(FrameSide, FrameSide)); // logical size as at ratio 1
+        QImage grabbed = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        grabbed.setDevicePixelRatio(1.0);
+        QCOMPARE(grabbed.size(), QSize(2 * FrameSide, 2 * FrameSide));
+        QCOMPARE(borderThickness(grabbed, FrameSide), border);
+        QCOMPARE(grabbed.pixel(FrameSide, FrameSide), fill | 0xFF000000u);
+        if (density == FaceDensity::Device) {
+            // Pixel for pixel the double-density frame, not an enlargement.
+            QImage expected = firstButtonFrame(*theme).image2x().convertToFormat(QImage::Format_RGB32);
+            expected.setDevicePixelRatio(1.0);
+            QCOMPARE(grabbed, expected);
+        }
+    }
+
+    void denseFaceComposesOnlyTheExposedPart()
+    {
+        PictureControl control(TkavPicture(), FaceDensity::Device);
+        control.resize(20, 10);
+        QRect visible;
+        const QRect exposed(4, 2, 6, 5);
+        const QImage face = KavComposeFace(
+            &control, Backdrop::filled(Qt::green),
+            [&visible](QImage &image) {
+                QPainter painter(&image);
+                visible = KavVisiblePart(painter);
+                painter.fillRect(image.rect(), Qt::blue); // clipped to the exposed part
+            },
+            exposed, FaceDensity::Device);
+        QCOMPARE(face.size(), QSize(40, 20));
+        QCOMPARE(face.devicePixelRatio(), 2.0);
+        QCOMPARE(visible, exposed); // in logical pixels
+        QCOMPARE(QColor(face.pixel(2 * 4, 2 * 2)), QColor(Qt::blue));
+        QCOMPARE(QColor(face.pixel(2 * 10 - 1, 2 * 7 - 1)), QColor(Qt::blue));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    tst_KavHiDpi test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_kavhidpi.moc"
