@@ -2,5 +2,6 @@
 
 QString Kav::KavSkinVersion()
 {
-    return QStringLiteral("1.2.0");
+    // The project's version, as the package and the tools report it.
+    return QStringLiteral(KAV_SKIN_VERSION);
 }
