@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -122,6 +123,12 @@ public:
 
     // Entries of the known kinds, in chain order.
     const QList<Entry> &entries() const { return m_entries; }
+    // The bytes an entry of entries() covers by its own offset and size, without a copy (valid while
+    // this reader keeps its load). Unlike the look-ups by name, this tells entries of the same name apart.
+    QByteArrayView data(const Entry &entry) const
+    {
+        return QByteArrayView(m_bytes).sliced(entry.dataOffset, entry.dataSize);
+    }
 
     bool isDamaged() const { return m_damaged; }
     // The last load was not of a theme file at all (a damage without any entries).
