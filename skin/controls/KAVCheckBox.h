@@ -69,7 +69,7 @@ class TkavCheckBox : public QAbstractButton {
     // QAbstractButton's text, written through the meta-object (form loaders), sizes the box too.
     Q_PROPERTY(QString text READ text WRITE setText)
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(bool Loading READ isLoading WRITE setLoading)
 

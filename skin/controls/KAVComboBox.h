@@ -66,9 +66,9 @@ class TkavCustomComboBox : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(TColor ArrowColor READ ArrowColor WRITE setArrowColor)
-    Q_PROPERTY(TColor ButtonColor READ ButtonColor WRITE setButtonColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor ArrowColor READ ArrowColor WRITE setArrowColor)
+    Q_PROPERTY(QColor ButtonColor READ ButtonColor WRITE setButtonColor)
 
 public:
     // csDropDown: an editable box; csSimple: likewise, drawn by Qt; csDropDownList and the
@@ -141,7 +141,7 @@ class TkavComboBox : public TkavCustomComboBox {
     Q_PROPERTY(bool Sorted READ Sorted WRITE setSorted)
     Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
     Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE setAutoComplete)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
@@ -221,7 +221,7 @@ class TkavDriveComboBox : public TkavCustomComboBox {
     Q_OBJECT
     Q_PROPERTY(QString Drive READ Drive WRITE setDrive NOTIFY DriveChanged)
     Q_PROPERTY(bool DroppedDown READ DroppedDown WRITE setDroppedDown)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
@@ -246,6 +246,7 @@ public:
 
     TColor Color() const;
     void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
     bool Visible() const { return !isHidden(); }
 
     void showPopup() override;

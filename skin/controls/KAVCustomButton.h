@@ -82,7 +82,7 @@ class TkavCustomButton : public QAbstractButton {
     Q_PROPERTY(QAction *Action READ Action WRITE setAction)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE setParentFont)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
 
 public:

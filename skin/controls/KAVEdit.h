@@ -44,8 +44,8 @@ class TkavEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
     Q_PROPERTY(int MaxLength READ maxLength WRITE setMaxLength)

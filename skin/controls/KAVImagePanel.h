@@ -137,11 +137,11 @@ class TkavPanel : public TkavPlatformPanel {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool ShowButton READ ShowButton WRITE setShowButton)
     Q_PROPERTY(int Height READ Height WRITE setHeight)
-    Q_PROPERTY(TColor CaptionFontColor READ CaptionFontColor WRITE setCaptionFontColor)
+    Q_PROPERTY(QColor CaptionFontColor READ CaptionFontColor WRITE setCaptionFontColor)
     Q_PROPERTY(bool Pushed READ Pushed)
     Q_PROPERTY(bool PushButtonShown READ pushButtonShown)
     Q_PROPERTY(int AnimationInterval READ AnimationInterval WRITE setAnimationInterval)

@@ -21,10 +21,10 @@ class TkavMemo : public QPlainTextEdit {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
     Q_PROPERTY(TkavScrollBar *VScrollBar READ VScrollBar WRITE setVScrollBar)
     Q_PROPERTY(TkavScrollBar *HScrollBar READ HScrollBar WRITE setHScrollBar)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(QStringList Lines READ Lines WRITE setLines)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)

@@ -57,7 +57,7 @@ void KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColor col
 class TkavPlatformPanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
 
 public:

@@ -73,15 +73,15 @@ class TkavProgressBar : public TkavPlatformPanel {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor CaptionColor READ CaptionColor WRITE setCaptionColor)
+    Q_PROPERTY(QColor CaptionColor READ CaptionColor WRITE setCaptionColor)
     Q_PROPERTY(bool ShowCaption READ ShowCaption WRITE setShowCaption)
     Q_PROPERTY(bool SmartShowCaption READ SmartShowCaption WRITE setSmartShowCaption)
     Q_PROPERTY(int Max READ Max WRITE setMax)
     Q_PROPERTY(int Min READ Min WRITE setMin)
     Q_PROPERTY(int Position READ Position WRITE setPosition)
     Q_PROPERTY(KavOrientation::TkavProgressBarOrientation Orientation READ Orientation WRITE setOrientation)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QImage Picture READ Picture WRITE setPicture)
     Q_PROPERTY(QString Caption READ Caption)
 
@@ -111,6 +111,7 @@ public:
 
     TColor CaptionColor() const { return m_captionColor; }
     void setCaptionColor(TColor color);
+    void setCaptionColor(const QColor &color) { setCaptionColor(TColor::fromQColor(color)); }
     bool ShowCaption() const { return m_showCaption; }
     void setShowCaption(bool show);
     // Hides the caption while Position equals Min.
@@ -118,9 +119,11 @@ public:
     void setSmartShowCaption(bool smart);
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
     // The unfilled part's colour (the bar's own, not the panel's background).
     TColor Color() const { return m_color; }
     void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
     // The fill picture: the look's, or a copy of one given here (kept until the next change of look
     // or orientation).
     QImage Picture() const { return m_picture; }

@@ -53,7 +53,7 @@ class TkavScrollBar : public TkavPlatformPanel {
     Q_PROPERTY(int SmallChange READ SmallChange WRITE setSmallChange)
     Q_PROPERTY(int LargeChange READ LargeChange WRITE setLargeChange)
     Q_PROPERTY(int PageSize READ PageSize WRITE setPageSize)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool SliderVisible READ SliderVisible WRITE setSliderVisible)
     Q_PROPERTY(int LastChange READ LastChange)
 

@@ -123,7 +123,7 @@ class TkavTab : public TkavPlatformPanel {
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
     Q_PROPERTY(int LeftMargin READ LeftMargin WRITE setLeftMargin)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
 
 public:
     ~TkavTab() override;

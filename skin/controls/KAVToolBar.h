@@ -53,10 +53,10 @@ class TkavToolBar : public QToolBar {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor ButtonColor READ ButtonColor WRITE setButtonColor)
-    Q_PROPERTY(TColor ButtonBorderColor READ ButtonBorderColor WRITE setButtonBorderColor)
-    Q_PROPERTY(TColor ButtonDownColor READ ButtonDownColor WRITE setButtonDownColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor ButtonColor READ ButtonColor WRITE setButtonColor)
+    Q_PROPERTY(QColor ButtonBorderColor READ ButtonBorderColor WRITE setButtonBorderColor)
+    Q_PROPERTY(QColor ButtonDownColor READ ButtonDownColor WRITE setButtonDownColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
 
 public:
@@ -71,15 +71,19 @@ public:
 
     TColor ButtonColor() const { return m_buttonColor; }
     void setButtonColor(TColor color);
+    void setButtonColor(const QColor &color) { setButtonColor(TColor::fromQColor(color)); }
     TColor ButtonBorderColor() const { return m_buttonBorderColor; }
     void setButtonBorderColor(TColor color);
+    void setButtonBorderColor(const QColor &color) { setButtonBorderColor(TColor::fromQColor(color)); }
     TColor ButtonDownColor() const { return m_buttonDownColor; }
     void setButtonDownColor(TColor color);
+    void setButtonDownColor(const QColor &color) { setButtonDownColor(TColor::fromQColor(color)); }
 
     // The bar's background, kept in the palette (QPalette::Window) so that Qt's own drawing of an
     // expanded bar uses it too.
     TColor Color() const;
     void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
     bool Transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 

@@ -390,8 +390,8 @@ QColor TkavTrackBar::backgroundColour() const
         return palette().color(QPalette::Window);
     // A parent of ours keeps its colour in Color; any other widget in its palette.
     const QVariant colour = parent->property("Color");
-    if (colour.metaType() == QMetaType::fromType<TColor>())
-        return colour.value<TColor>().toQColor();
+    if (colour.metaType() == QMetaType::fromType<QColor>() || colour.metaType() == QMetaType::fromType<TColor>())
+        return colour.value<QColor>();
     return parent->palette().color(parent->backgroundRole());
 }
 

@@ -77,7 +77,7 @@ class TkavTrackBar : public TkavPlatformPanel {
     Q_PROPERTY(bool ShowTick READ ShowTick WRITE setShowTick)
     Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
     Q_PROPERTY(int Frequency READ Frequency WRITE setFrequency)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
     Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
 

@@ -14,9 +14,9 @@ class TkavURLLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(QString URL READ URL WRITE setURL)
-    Q_PROPERTY(TColor FontHoverColor READ FontHoverColor WRITE setFontHoverColor)
-    Q_PROPERTY(TColor FontLinkColor READ FontLinkColor WRITE setFontLinkColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor FontHoverColor READ FontHoverColor WRITE setFontHoverColor)
+    Q_PROPERTY(QColor FontLinkColor READ FontLinkColor WRITE setFontLinkColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
     Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
     Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)

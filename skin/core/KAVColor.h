@@ -5,7 +5,8 @@
 
 // A colour as the theme tables and theme files store it: one 32-bit BBGGRR integer, blue in
 // the high byte and red in the low byte. Keeping the integer (rather than a QColor) lets theme
-// values round-trip through files unchanged.
+// values round-trip through files unchanged. A value with the high byte 0x80 names a system
+// colour (0x80000000 | index) instead of holding one.
 struct TColor {
     quint32 value = 0;
 
@@ -21,12 +22,33 @@ struct TColor {
     constexpr int red() const { return int(value & 0xFF); }
     constexpr int green() const { return int(value >> 8 & 0xFF); }
     constexpr int blue() const { return int(value >> 16 & 0xFF); }
+    constexpr bool isSystemColor() const { return (value & 0xFF000000u) == 0x80000000u; }
 
+    // The raw channels, for drawing code that resolves system colours against its own palette.
     QColor toQColor() const { return QColor(red(), green(), blue()); }
     QRgb toRgb() const { return qRgb(red(), green(), blue()); }
+
+    // The colour as it shows (a system colour resolved against the application's palette). The
+    // colour properties are QColor to the meta-object system, so that Qt Designer edits them as
+    // colours and stores them as <color> in form files; their getters convert through this.
+    // The other way is explicit (fromQColor, or a setter's QColor overload): it drops alpha.
+    operator QColor() const;
 
     friend constexpr bool operator==(TColor a, TColor b) { return a.value == b.value; }
 };
 
 // The transparent key colour of the looks' pictures.
 inline constexpr TColor clFuchsia = TColor(0xFF00FF);
+
+namespace Kav {
+
+// Registers the QVariant conversions TColor <-> QColor, so that a TColor variant can be written
+// to a colour property and a colour property read as a TColor. Safe to call more than once, also
+// from several copies of a statically linked library (a program and a plugin).
+bool KavRegisterColorConverters();
+
+// Every program that can name TColor includes this header, so the conversions are registered
+// before main() however the library is linked, without the program calling anything.
+inline const bool colorConvertersRegistered = KavRegisterColorConverters();
+
+} // namespace Kav

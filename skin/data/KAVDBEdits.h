@@ -124,8 +124,8 @@ class TkavDBImage : public QWidget {
     Q_PROPERTY(TkavField Field READ Field)
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(bool Stretch READ Stretch WRITE setStretch)
     Q_PROPERTY(bool Center READ Center WRITE setCenter)
     Q_PROPERTY(bool Proportional READ Proportional WRITE setProportional)
@@ -147,8 +147,10 @@ public:
     void setFileTheme(TkavFileTheme *fileTheme);
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
     TColor Color() const;
     void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
     // Stretch fills the inside with the picture; with Proportional as well its shape is kept.
     // Proportional alone only shrinks pictures that do not fit. Center centres what does not fill.

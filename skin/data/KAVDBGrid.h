@@ -87,14 +87,14 @@ class TkavDBGrid : public QTableView {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(TColor FocusedColor READ FocusedColor WRITE setFocusedColor)
-    Q_PROPERTY(TColor SelectedColor READ SelectedColor WRITE setSelectedColor)
-    Q_PROPERTY(TColor FontColor READ FontColor WRITE setFontColor)
-    Q_PROPERTY(TColor TitleFontColor READ TitleFontColor WRITE setTitleFontColor)
-    Q_PROPERTY(TColor FixedBGColor READ FixedBGColor WRITE setFixedBGColor)
-    Q_PROPERTY(TColor BGColor READ BGColor WRITE setBGColor)
-    Q_PROPERTY(TColor Color READ BGColor WRITE setBGColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor FocusedColor READ FocusedColor WRITE setFocusedColor)
+    Q_PROPERTY(QColor SelectedColor READ SelectedColor WRITE setSelectedColor)
+    Q_PROPERTY(QColor FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(QColor TitleFontColor READ TitleFontColor WRITE setTitleFontColor)
+    Q_PROPERTY(QColor FixedBGColor READ FixedBGColor WRITE setFixedBGColor)
+    Q_PROPERTY(QColor BGColor READ BGColor WRITE setBGColor)
+    Q_PROPERTY(QColor Color READ BGColor WRITE setBGColor)
     Q_PROPERTY(TkavDataSource *DataSource READ DataSource WRITE setDataSource)
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE setReadOnly)
 
@@ -112,19 +112,26 @@ public:
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
     TColor FocusedColor() const { return m_focusedColor; }
     void setFocusedColor(TColor color);
+    void setFocusedColor(const QColor &color) { setFocusedColor(TColor::fromQColor(color)); }
     TColor SelectedColor() const { return m_selectedColor; }
     void setSelectedColor(TColor color);
+    void setSelectedColor(const QColor &color) { setSelectedColor(TColor::fromQColor(color)); }
 
     TColor FontColor() const;
     void setFontColor(TColor color);
+    void setFontColor(const QColor &color) { setFontColor(TColor::fromQColor(color)); }
     TColor TitleFontColor() const;
     void setTitleFontColor(TColor color);
+    void setTitleFontColor(const QColor &color) { setTitleFontColor(TColor::fromQColor(color)); }
     TColor FixedBGColor() const;
     void setFixedBGColor(TColor color);
+    void setFixedBGColor(const QColor &color) { setFixedBGColor(TColor::fromQColor(color)); }
     TColor BGColor() const;
     void setBGColor(TColor color);
+    void setBGColor(const QColor &color) { setBGColor(TColor::fromQColor(color)); }
 
     TkavDataSource *DataSource() const { return m_link.DataSource(); }
     void setDataSource(TkavDataSource *dataSource);

@@ -101,8 +101,8 @@ class TkavCustomDBListBox : public QListWidget {
     Q_OBJECT
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(TkavScrollBar *VScrollBar READ VScrollBar WRITE setVScrollBar)
 
 public:
@@ -122,6 +122,7 @@ public:
     // The background of the list (and of the border's inner line): the palette's Base.
     TColor Color() const;
     void setColor(TColor color);
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
 
     TkavScrollBar *VScrollBar() const { return m_bar->bar(); }
     void setVScrollBar(TkavScrollBar *bar);

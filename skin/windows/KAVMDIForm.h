@@ -70,8 +70,8 @@ class TkavMDIForm : public QObject {
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
     Q_PROPERTY(QMenuBar *Menu READ Menu WRITE setMenu)
-    Q_PROPERTY(TColor MenuBarColor READ MenuBarColor WRITE setMenuBarColor)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor MenuBarColor READ MenuBarColor WRITE setMenuBarColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool TitleBarDrawAppIcon READ TitleBarDrawAppIcon WRITE setTitleBarDrawAppIcon)
     Q_PROPERTY(bool TitleBarCustom READ TitleBarCustom WRITE setTitleBarCustom)
@@ -109,8 +109,10 @@ public:
     void setMenu(QMenuBar *menu);
     TColor MenuBarColor() const { return m_menuBarColor; }
     void setMenuBarColor(TColor color);
+    void setMenuBarColor(const QColor &color) { setMenuBarColor(TColor::fromQColor(color)); }
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
     // The window's title; the title bar adds the active child's.
     QString Caption() const;
     void setCaption(const QString &caption);

@@ -124,8 +124,8 @@ class TkavMSNPopForm : public QObject {
     Q_PROPERTY(QString MessageText READ MessageText WRITE setMessageText)
     Q_PROPERTY(QFont TitleFont READ TitleFont WRITE setTitleFont)
     Q_PROPERTY(QFont MessageFont READ MessageFont WRITE setMessageFont)
-    Q_PROPERTY(TColor TitleFontColor READ TitleFontColor WRITE setTitleFontColor)
-    Q_PROPERTY(TColor MessageFontColor READ MessageFontColor WRITE setMessageFontColor)
+    Q_PROPERTY(QColor TitleFontColor READ TitleFontColor WRITE setTitleFontColor)
+    Q_PROPERTY(QColor MessageFontColor READ MessageFontColor WRITE setMessageFontColor)
 
 public:
     explicit TkavMSNPopForm(QObject *parent = nullptr);
@@ -154,8 +154,10 @@ public:
     void setMessageFont(const QFont &font) { m_content.textFont = font; }
     TColor TitleFontColor() const { return TColor::fromQColor(m_content.titleColor); }
     void setTitleFontColor(TColor color) { m_content.titleColor = color.toQColor(); }
+    void setTitleFontColor(const QColor &color) { setTitleFontColor(TColor::fromQColor(color)); }
     TColor MessageFontColor() const { return TColor::fromQColor(m_content.textColor); }
     void setMessageFontColor(TColor color) { m_content.textColor = color.toQColor(); }
+    void setMessageFontColor(const QColor &color) { setMessageFontColor(TColor::fromQColor(color)); }
 
     // Shows the notice with the current properties (texts, fonts, times, place).
     Q_INVOKABLE void Popup();

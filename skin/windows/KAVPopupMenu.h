@@ -16,14 +16,14 @@ class TkavPopupMenu : public QMenu {
     Q_PROPERTY(int MenuItemHeight READ MenuItemHeight WRITE setMenuItemHeight)
     Q_PROPERTY(int SeparatorHeight READ SeparatorHeight WRITE setSeparatorHeight)
     Q_PROPERTY(int BarWidth READ BarWidth WRITE setBarWidth)
-    Q_PROPERTY(TColor BarColor READ BarColor WRITE setBarColor)
-    Q_PROPERTY(TColor Color READ Color WRITE setColor)
-    Q_PROPERTY(TColor SeparatorColor READ SeparatorColor WRITE setSeparatorColor)
-    Q_PROPERTY(TColor SelectedBorderColor READ SelectedBorderColor WRITE setSelectedBorderColor)
-    Q_PROPERTY(TColor SelectedColor READ SelectedColor WRITE setSelectedColor)
-    Q_PROPERTY(TColor SelectedFontColor READ SelectedFontColor WRITE setSelectedFontColor)
-    Q_PROPERTY(TColor FontColor READ FontColor WRITE setFontColor)
-    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE setBorderColor)
+    Q_PROPERTY(QColor BarColor READ BarColor WRITE setBarColor)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor SeparatorColor READ SeparatorColor WRITE setSeparatorColor)
+    Q_PROPERTY(QColor SelectedBorderColor READ SelectedBorderColor WRITE setSelectedBorderColor)
+    Q_PROPERTY(QColor SelectedColor READ SelectedColor WRITE setSelectedColor)
+    Q_PROPERTY(QColor SelectedFontColor READ SelectedFontColor WRITE setSelectedFontColor)
+    Q_PROPERTY(QColor FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(QColor BorderColor READ BorderColor WRITE setBorderColor)
     Q_PROPERTY(bool FlatMenu READ FlatMenu WRITE setFlatMenu)
     Q_PROPERTY(QString FontName READ FontName WRITE setFontName)
     Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize)
@@ -52,21 +52,29 @@ public:
     void setBarWidth(int width) { m_appearance.setBarWidth(width); }
     TColor BarColor() const { return skin().barColor; }
     void setBarColor(TColor color) { m_appearance.setBarColor(color); }
+    void setBarColor(const QColor &color) { setBarColor(TColor::fromQColor(color)); }
     TColor Color() const { return skin().color; }
     void setColor(TColor color) { m_appearance.setColor(color); }
+    void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
     TColor SeparatorColor() const { return skin().separatorColor; }
     void setSeparatorColor(TColor color) { m_appearance.setSeparatorColor(color); }
+    void setSeparatorColor(const QColor &color) { setSeparatorColor(TColor::fromQColor(color)); }
     TColor SelectedBorderColor() const { return skin().selectedBorderColor; }
     void setSelectedBorderColor(TColor color) { m_appearance.setSelectedBorderColor(color); }
+    void setSelectedBorderColor(const QColor &color) { setSelectedBorderColor(TColor::fromQColor(color)); }
     TColor SelectedColor() const { return skin().selectedColor; }
     void setSelectedColor(TColor color) { m_appearance.setSelectedColor(color); }
+    void setSelectedColor(const QColor &color) { setSelectedColor(TColor::fromQColor(color)); }
     TColor SelectedFontColor() const { return skin().selectedFontColor; }
     void setSelectedFontColor(TColor color) { m_appearance.setSelectedFontColor(color); }
+    void setSelectedFontColor(const QColor &color) { setSelectedFontColor(TColor::fromQColor(color)); }
     TColor FontColor() const { return skin().fontColor; }
     void setFontColor(TColor color) { m_appearance.setFontColor(color); }
+    void setFontColor(const QColor &color) { setFontColor(TColor::fromQColor(color)); }
     // Kept with the menu (theme tools read it); not drawn.
     TColor BorderColor() const { return skin().borderColor; }
     void setBorderColor(TColor color) { m_appearance.setBorderColor(color); }
+    void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }
     bool FlatMenu() const { return skin().flatMenu; }
     void setFlatMenu(bool flat) { m_appearance.setFlatMenu(flat); }
     // The font when UseSystemFont is false. The charset is kept for theme tools; Qt picks

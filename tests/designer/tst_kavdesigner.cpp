@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QXmlStreamReader>
 
+#include "KAVColor.h"
+
 #ifdef KAV_DESIGNER_PLUGIN
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
@@ -60,6 +62,40 @@ QString uiStyleKey(const QWidget *widget)
     const QMetaProperty property = meta->property(index);
     return QString::fromLatin1(property.enumerator().valueToKey(property.read(widget).toInt()));
 }
+
+// The colour properties of widget's class: every property named like a colour except the
+// switches (ParentColor), whatever type the class declares it with.
+QList<QMetaProperty> colourProperties(const QWidget *widget)
+{
+    QList<QMetaProperty> found;
+    const QMetaObject *meta = widget->metaObject();
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        const bool named = QByteArray(property.name()).endsWith("Color");
+        if ((named && property.metaType() != QMetaType::fromType<bool>())
+            || property.metaType() == QMetaType::fromType<TColor>())
+            found.append(property);
+    }
+    return found;
+}
+
+// A colour of its own for the index-th property, so that a write reaching the wrong property shows.
+QColor distinctColour(int index)
+{
+    return QColor(10 + 7 * index, 200 - 5 * index, 3 * index + 1);
+}
+
+std::unique_ptr<QWidget> loadUi(const QByteArray &ui, QString *error)
+{
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
+    QBuffer buffer;
+    buffer.setData(ui);
+    std::unique_ptr<QWidget> loaded(loader.load(&buffer));
+    *error = loader.errorString();
+    return loaded;
+}
 #endif
 
 } // namespace
@@ -74,6 +110,10 @@ private Q_SLOTS:
     void describesEachWidget();
     void createsEachWidget_data() { describesEachWidget_data(); }
     void createsEachWidget();
+    void colourPropertiesAreColours_data() { describesEachWidget_data(); }
+    void colourPropertiesAreColours();
+    void uiFileColoursReachTheControl_data() { describesEachWidget_data(); }
+    void uiFileColoursReachTheControl();
     void secondFormOnAWindowIsRefused();
     void loadsUiFile_data();
     void loadsUiFile();
@@ -182,6 +222,62 @@ void TestKavDesigner::createsEachWidget()
     // Designer also makes a parentless instance to learn the default property values.
     std::unique_ptr<QWidget> loose(offer->createWidget(nullptr));
     QVERIFY(loose);
+#endif
+}
+
+void TestKavDesigner::colourPropertiesAreColours()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    // Designer's property editor offers its colour editor, and form files store <color>, only for
+    // QColor properties. A write through the meta-object keeps red, green and blue exactly.
+    QFETCH(QString, className);
+    QDesignerCustomWidgetInterface *offer = offered(className);
+    QVERIFY(offer);
+    QWidget window;
+    QWidget *widget = offer->createWidget(&window);
+    QVERIFY(widget);
+    const QList<QMetaProperty> colours = colourProperties(widget);
+    for (int i = 0; i < colours.size(); ++i) {
+        const QMetaProperty &property = colours.at(i);
+        QVERIFY2(property.metaType() == QMetaType::fromType<QColor>(), property.name());
+        QVERIFY2(property.isWritable() && property.isDesignable(), property.name());
+        QColor written = distinctColour(i);
+        written.setAlpha(90); // kept by a control that stores a QColor, dropped by a TColor
+        QVERIFY2(property.write(widget, written), property.name());
+        QCOMPARE(property.read(widget).value<QColor>().rgb(), written.rgb());
+        QCOMPARE(property.read(widget).value<TColor>(), TColor::fromQColor(distinctColour(i)));
+    }
+#endif
+}
+
+void TestKavDesigner::uiFileColoursReachTheControl()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    // Each colour property in turn, as Designer writes it into a form file.
+    QFETCH(QString, className);
+    QDesignerCustomWidgetInterface *offer = offered(className);
+    QVERIFY(offer);
+    std::unique_ptr<QWidget> probe(offer->createWidget(nullptr));
+    QVERIFY(probe);
+    const QList<QMetaProperty> colours = colourProperties(probe.get());
+    for (int i = 0; i < colours.size(); ++i) {
+        const QColor colour = distinctColour(i);
+        const QByteArray ui = QStringLiteral(R"(<ui version="4.0"><widget class="QWidget" name="Sheet">
+  <widget class="%1" name="control"><property name="%2"><color alpha="64">
+   <red>%3</red><green>%4</green><blue>%5</blue></color></property></widget></widget></ui>)")
+                                  .arg(className, QString::fromLatin1(colours.at(i).name()))
+                                  .arg(colour.red())
+                                  .arg(colour.green())
+                                  .arg(colour.blue())
+                                  .toUtf8();
+        QString error;
+        std::unique_ptr<QWidget> sheet = loadUi(ui, &error);
+        QVERIFY2(sheet, qPrintable(error));
+        const QWidget *control = sheet->findChild<QWidget *>("control");
+        QVERIFY(control);
+        QCOMPARE(control->property(colours.at(i).name()).value<TColor>(),
+                 TColor::fromRgb(colour.red(), colour.green(), colour.blue()));
+    }
 #endif
 }
 

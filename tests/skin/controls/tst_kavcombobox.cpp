@@ -9,6 +9,7 @@
 #include <QCompleter>
 #include <QDir>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QPainter>
@@ -65,6 +66,8 @@ private Q_SLOTS:
     void fileThemeRemovalFallsBackToDeepBlue();
     void propertiesByName_data();
     void propertiesByName();
+    void colourVariantsConvert_data();
+    void colourVariantsConvert();
     void drawnAndHitPartsAgree();
     void openListHasBorder();
     void comboBoxProperties();
@@ -308,6 +311,33 @@ void tst_KavComboBox::propertiesByName()
              GetInsideThemeColor(TkavUIStyle::BlueGlass, KavKey::ControlBorderColor));
     QVERIFY(box->setProperty("ArrowColor", QVariant::fromValue(TColor::fromRgb(1, 2, 3))));
     QCOMPARE(box->property("ArrowColor").value<TColor>(), TColor::fromRgb(1, 2, 3));
+    // The colour properties are QColor to the meta-object (what Designer edits); alpha is not kept.
+    QCOMPARE(meta->property(meta->indexOfProperty("ArrowColor")).metaType(), QMetaType::fromType<QColor>());
+    QVERIFY(box->setProperty("ArrowColor", QColor(4, 5, 6, 7)));
+    QCOMPARE(box->property("ArrowColor"), QVariant(QColor(4, 5, 6)));
+}
+
+void tst_KavComboBox::colourVariantsConvert_data()
+{
+    // The library registers the conversions itself: no plugin, no control made first.
+    QTest::addColumn<QVariant>("from");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addRow("TColor to QColor") << QVariant::fromValue(TColor(0x336699)) << QVariant(QColor(0x99, 0x66, 0x33));
+    QTest::addRow("QColor to TColor, alpha dropped")
+        << QVariant(QColor(1, 2, 3, 4)) << QVariant::fromValue(TColor::fromRgb(1, 2, 3));
+    // A system colour (0x80000000 | index) shows as the palette's colour, not as its index.
+    QTest::addRow("system colour to QColor")
+        << QVariant::fromValue(TColor(0x8000000D)) << QVariant(QGuiApplication::palette().color(QPalette::Highlight));
+}
+
+void tst_KavComboBox::colourVariantsConvert()
+{
+    QFETCH(QVariant, from);
+    QFETCH(QVariant, expected);
+    QVERIFY(from.canConvert(expected.metaType()));
+    QVariant converted = from;
+    QVERIFY(converted.convert(expected.metaType()));
+    QCOMPARE(converted, expected);
 }
 
 void tst_KavComboBox::drawnAndHitPartsAgree()

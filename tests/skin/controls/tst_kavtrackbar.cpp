@@ -97,6 +97,8 @@ private Q_SLOTS:
     void pixels_data();
     void pixels();
     void transparentSliderCornerShowsBackdrop();
+    void parentColourFillsTheBackdrop_data();
+    void parentColourFillsTheBackdrop();
     void looks();
     void publishedProperties();
     void accessibility();
@@ -663,6 +665,34 @@ void TestTrackBar::transparentSliderCornerShowsBackdrop()
     QCOMPARE(face.pixel(1, SliderSize.height() - 1) & RGB_MASK, Slider & RGB_MASK);
     QCOMPARE(face.pixel(201, 2) & RGB_MASK, qRgb(1, 2, 3) & RGB_MASK); // the bar's right-end key
     QCOMPARE(face.pixel(203, 3) & RGB_MASK, BarRight & RGB_MASK);
+}
+
+void TestTrackBar::parentColourFillsTheBackdrop_data()
+{
+    QTest::addColumn<bool>("colourProperty");
+    QTest::addRow("parent's Color property") << true;
+    QTest::addRow("plain parent's palette") << false;
+}
+
+void TestTrackBar::parentColourFillsTheBackdrop()
+{
+    // With ParentColor a track bar is filled with what its parent is filled with: a parent that
+    // keeps its colour in a Color property tells it there (whatever its palette says), any other
+    // widget through its palette.
+    QFETCH(bool, colourProperty);
+    const QColor colour(10, 20, 30);
+    auto *parent = new QWidget(m_window);
+    QPalette palette = parent->palette();
+    palette.setColor(parent->backgroundRole(), colourProperty ? QColor(200, 100, 0) : colour);
+    parent->setPalette(palette);
+    if (colourProperty)
+        parent->setProperty("Color", colour); // as the skinned containers' Color reads
+    TkavTrackBar *track = fixtureTrack();
+    track->setParent(parent);
+    track->setShowTick(false);
+    QVERIFY(track->ParentColor());
+    QVERIFY(!track->Transparent());
+    QCOMPARE(track->grab().toImage().pixel(100, 0) & RGB_MASK, colour.rgb() & RGB_MASK);
 }
 
 void TestTrackBar::looks()

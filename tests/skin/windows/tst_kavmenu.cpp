@@ -109,6 +109,12 @@ public:
     int repaintMenuBar = 0;
 };
 
+// The colour properties read as QColor; the tables below give the TColor values a theme stores.
+QVariant asRead(const QVariant &value)
+{
+    return value.metaType() == QMetaType::fromType<TColor>() ? QVariant(value.value<QColor>()) : value;
+}
+
 } // namespace
 
 class TestMenu : public QObject {
@@ -602,7 +608,7 @@ void TestMenu::publishedProperties()
         {"UseSystemFont", true},
     };
     for (const auto &[name, value] : fresh)
-        QVERIFY2(menu->property(name) == value, name);
+        QVERIFY2(menu->property(name) == asRead(value), name);
 
     // Every published value written through the meta-object reads back.
     const QList<QPair<const char *, QVariant>> written = {
@@ -627,7 +633,7 @@ void TestMenu::publishedProperties()
     for (const auto &[name, value] : written) {
         QVERIFY2(menu->metaObject()->indexOfProperty(name) >= 0, name);
         QVERIFY2(menu->setProperty(name, value), name);
-        QVERIFY2(menu->property(name) == value, name);
+        QVERIFY2(menu->property(name) == asRead(value), name);
     }
     // Writes that are refused or bounded.
     QVERIFY(menu->setProperty("OwnerDraw", false));
