@@ -6,7 +6,7 @@
 
 namespace {
 
-// Windows system colour indexes by the palette roles that play their part.
+// System colour indexes (0x80000000 | index) by the palette roles that play their part.
 QColor systemColor(int index, const QPalette &palette)
 {
     switch (index) {
@@ -34,10 +34,13 @@ QColor systemColor(int index, const QPalette &palette)
 
 TColor::operator QColor() const
 {
-    if (!isSystemColor())
-        return toQColor();
     // Without an application there is no palette of the platform yet: Qt's default stands in.
-    return systemColor(int(value & 0xFF), qGuiApp ? QGuiApplication::palette() : QPalette());
+    return isSystemColor() ? resolved(qGuiApp ? QGuiApplication::palette() : QPalette()) : toQColor();
+}
+
+QColor TColor::resolved(const QPalette &palette) const
+{
+    return isSystemColor() ? systemColor(int(value & 0xFF), palette) : toQColor();
 }
 
 bool Kav::KavRegisterColorConverters()

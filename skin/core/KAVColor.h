@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QtGlobal>
 
 // A colour as the theme tables and theme files store it: one 32-bit BBGGRR integer, blue in
@@ -33,6 +34,8 @@ struct TColor {
     // colours and stores them as <color> in form files; their getters convert through this.
     // The other way is explicit (fromQColor, or a setter's QColor overload): it drops alpha.
     operator QColor() const;
+    // The colour as it shows against a given palette (a system colour takes its role's colour).
+    QColor resolved(const QPalette &palette) const;
 
     friend constexpr bool operator==(TColor a, TColor b) { return a.value == b.value; }
 };

@@ -336,37 +336,6 @@ QImage cachedSpitFace(const QImage &picture, quint64 identity, const QSize &size
 }
 
 
-// Windows system colour indexes (0x80000000 | index) by the palette roles that play their part.
-QColor systemColor(int index, const QPalette &palette)
-{
-    switch (index) {
-    case 5: return palette.color(QPalette::Base);                          // window
-    case 6: case 21: return palette.color(QPalette::Shadow);              // window frame, 3D dark shadow
-    case 7: return palette.color(QPalette::WindowText);                    // menu text
-    case 8: return palette.color(QPalette::Text);                          // window text
-    case 2: case 13: case 27: case 29: return palette.color(QPalette::Highlight);
-    case 9: case 14: return palette.color(QPalette::HighlightedText);
-    case 0: case 10: case 11: case 15: return palette.color(QPalette::Button);
-    case 3: case 12: case 28: return palette.color(QPalette::Mid);
-    case 16: return palette.color(QPalette::Dark);                         // button shadow
-    case 17: case 19: return palette.color(QPalette::Disabled, QPalette::Text);
-    case 18: return palette.color(QPalette::ButtonText);
-    case 20: return palette.color(QPalette::Light);                        // button highlight
-    case 22: return palette.color(QPalette::Midlight);
-    case 23: return palette.color(QPalette::ToolTipText);
-    case 24: return palette.color(QPalette::ToolTipBase);
-    case 26: return palette.color(QPalette::Link);
-    default: return palette.color(QPalette::Window);                      // desktop, menus, the rest
-    }
-}
-
-QColor realColor(TColor color, const QPalette &palette)
-{
-    if ((color.value & 0xFF000000u) == 0x80000000u)
-        return systemColor(int(color.value & 0xFF), palette);
-    return color.toQColor();
-}
-
 // A 1-pixel frame just inside rect, like a brush frame of the rectangle.
 void frameRect(QPainter &painter, const QRect &rect, const QColor &color)
 {
@@ -611,9 +580,9 @@ void DrawControlBorder(QWidget *control, QPainter &painter, TColor borderColor, 
         return;
     const QPalette &palette = control->palette();
     const QRect whole = control->rect();
-    frameRect(painter, whole, realColor(borderColor, palette));
+    frameRect(painter, whole, borderColor.resolved(palette));
     if (drawInner)
-        frameRect(painter, whole.adjusted(1, 1, -1, -1), realColor(innerColor, palette));
+        frameRect(painter, whole.adjusted(1, 1, -1, -1), innerColor.resolved(palette));
 }
 
 namespace {

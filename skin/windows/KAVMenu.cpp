@@ -85,15 +85,7 @@ namespace Kav {
 
 QColor KavMenuColor(TColor color, const QPalette &palette)
 {
-    if ((color.value & 0xFF000000u) != 0x80000000u)
-        return color.toQColor();
-    switch (color.value & 0xFFu) {
-    case 7: return palette.color(QPalette::WindowText);      // menu text
-    case 13: return palette.color(QPalette::Highlight);      // highlight
-    case 14: return palette.color(QPalette::HighlightedText);
-    case 15: return palette.color(QPalette::Button);         // button face
-    default: return palette.color(QPalette::Window);
-    }
+    return color.resolved(palette);
 }
 
 QFont TkavMenuSkin::font() const
