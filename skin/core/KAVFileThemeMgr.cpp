@@ -1,8 +1,11 @@
 #include "KAVFileThemeMgr.h"
 
+#include "KAVPictureBudget.h"
+#include "KAVPictureStore.h"
 #include "KAVThemes.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 TkavFileThemeMgr::TkavFileThemeMgr() = default;
 TkavFileThemeMgr::~TkavFileThemeMgr() = default;
@@ -25,9 +28,51 @@ bool TkavFileThemeMgr::LoadFromFile(const QString &fileName)
         return false;
     }
     m_reader = std::move(reader);
+    m_fileName = fileName;
     m_pictures.clear();
+    m_pictures2x.clear();
+    m_decodedBytes = 0;
+    m_refused.clear();
     m_error.clear();
+    for (const TkavThemeFileReader::Refusal &refusal : m_reader->refusedEntries())
+        refuse(refusal.name, refusal.reason);
     return true;
+}
+
+QString TkavFileThemeMgr::errorString() const
+{
+    if (!m_error.isEmpty() || m_refused.isEmpty())
+        return m_error;
+    QStringList parts;
+    for (const TkavThemeFileReader::Refusal &refusal : m_refused)
+        parts.append(QStringLiteral("the picture \"%1\" was refused: %2").arg(refusal.name, refusal.reason));
+    return QStringLiteral("\"%1\" is damaged: %2").arg(m_fileName, parts.join(QStringLiteral("; ")));
+}
+
+void TkavFileThemeMgr::refuse(const QString &name, const QString &reason) const
+{
+    m_refused.append({name, reason});
+    qWarning("kavskin: theme file \"%s\": the picture \"%s\" was refused: %s", qPrintable(m_fileName),
+             qPrintable(name), qPrintable(reason));
+}
+
+QImage TkavFileThemeMgr::decoded(const QString &name) const
+{
+    // Pictures refused by their header were reported at load and simply read as missing here.
+    QImage picture = m_reader->picture(name);
+    if (picture.isNull())
+        return picture;
+    const qint64 bytes = qint64(picture.width()) * picture.height() * 4;
+    if (m_decodedBytes + bytes > Kav::PictureBudget::MaxThemeBytes) {
+        refuse(name, QStringLiteral("its %1 x %2 pixels would take the file's pictures past the %3 MB they may take together")
+                         .arg(picture.width())
+                         .arg(picture.height())
+                         .arg(Kav::PictureBudget::MaxThemeBytes / (1024 * 1024)));
+        return QImage();
+    }
+    m_decodedBytes += bytes;
+    // Expanded to 32 bits here once; every later user shares these pixels.
+    return std::move(picture).convertToFormat(QImage::Format_RGB32);
 }
 
 void TkavFileThemeMgr::GetBitmap(int index, QImage *bitmap) const
@@ -37,10 +82,22 @@ void TkavFileThemeMgr::GetBitmap(int index, QImage *bitmap) const
     auto cached = m_pictures.constFind(index);
     if (cached == m_pictures.cend()) {
         const QString name = Kav::KavThemeKeyName(index);
-        QImage picture = name.isEmpty() ? QImage() : m_reader->picture(name);
-        if (!picture.isNull())
-            picture = std::move(picture).convertToFormat(QImage::Format_RGB32);
-        cached = m_pictures.insert(index, picture);
+        cached = m_pictures.insert(index, name.isEmpty() ? QImage() : decoded(name));
+    }
+    *bitmap = *cached;
+}
+
+void TkavFileThemeMgr::GetBitmap2x(int index, QImage *bitmap) const
+{
+    if (bitmap == nullptr || m_reader == nullptr)
+        return;
+    auto cached = m_pictures2x.constFind(index);
+    if (cached == m_pictures2x.cend()) {
+        const QString name = Kav::KavThemeKeyName(index);
+        QImage picture = name.isEmpty() ? QImage() : decoded(Kav::KavDoubleDensityName(name));
+        // Marked here, on the one copy, so that users setting the same ratio do not detach it.
+        picture.setDevicePixelRatio(2.0);
+        cached = m_pictures2x.insert(index, picture);
     }
     *bitmap = *cached;
 }

@@ -124,6 +124,11 @@ void TkavFileTheme::GetBitmap(int index, QImage *bitmap) const
     m_mgr.GetBitmap(index, bitmap);
 }
 
+void TkavFileTheme::GetBitmap2x(int index, QImage *bitmap) const
+{
+    m_mgr.GetBitmap2x(index, bitmap);
+}
+
 void TkavFileTheme::GetBitmap(int index, QImage *bitmap, int count, int subIndex) const
 {
     if (bitmap == nullptr)

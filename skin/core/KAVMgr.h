@@ -42,9 +42,12 @@ public:
     // why. After a successful load every "Tkav" component of the owner form that uses this theme
     // gets it assigned again, so that it re-reads its values.
     void setThemeFile(const QString &fileName);
-    // Why the last setThemeFile() did not load a file; empty when it loaded one or had nothing to
-    // do.
-    QString errorString() const { return m_error; }
+    // Why the last setThemeFile() did not load a file; after one that loaded a file whose
+    // pictures the budget partly refused, which pictures and why; otherwise empty.
+    QString errorString() const { return m_error.isEmpty() && m_canUse ? m_mgr.errorString() : m_error; }
+    // The loaded file had pictures refused by the budget (they read as missing). Unlike a broken
+    // file, which is not loaded at all, such a file stays in use: CanUse() is true.
+    bool isDamaged() const { return m_canUse && m_mgr.isDamaged(); }
 
     // Whether a file has been loaded, i.e. whether components can take their values from it.
     bool CanUse() const { return m_canUse; }
@@ -57,6 +60,8 @@ public:
     // Frame subIndex (1-based) of count equal-width frames of the picture of key index; a count of
     // 0 gives the whole picture, like the built-in look-ups.
     void GetBitmap(int index, QImage *bitmap, int count, int subIndex) const;
+    // The double-density (NAME@2x) picture of key index; null when the file has none.
+    void GetBitmap2x(int index, QImage *bitmap) const;
     // Missing entries give False and -1; without a loaded file False and 0.
     bool GetBool(int index) const;
     TColor GetColor(int index) const;

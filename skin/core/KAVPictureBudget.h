@@ -21,6 +21,10 @@ struct PictureBudget {
     static constexpr int MaxSide = 4096;
     // Decoded at 32 bits per pixel (width x height x 4), one picture may take at most this much.
     static constexpr qint64 MaxPictureBytes = qint64(16) * 1024 * 1024;
+    // All pictures decoded from one loaded theme file together (32 bits per pixel, double-density
+    // entries included). Pictures asked for once this is spent are refused, so that a file of
+    // many pictures just inside the limit above cannot add up to a large amount either.
+    static constexpr qint64 MaxThemeBytes = qint64(64) * 1024 * 1024;
 };
 
 // The size a bitmap file declares in its header, read without decoding the pixels; an invalid

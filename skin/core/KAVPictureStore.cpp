@@ -147,11 +147,9 @@ struct TkavPictureStore::Tables {
     // ones apart, null where there are none.
     QHash<QString, QImage> builtInWholes;
     QHash<QString, QImage> builtInWholes2x;
+    // A file theme's wholes share the pixels its theme owns (implicitly shared QImages, no copies).
     QHash<Key, QImage> themeWholes;
     QHash<Key, QImage> themeWholes2x;
-    // The theme file behind a theme's load, read again for its NAME@2x entries (the theme itself
-    // answers only the keys' own names). Null when the file could not be read.
-    QHash<Key, std::shared_ptr<const TkavThemeFileReader>> themeFiles;
     // Prepared pictures of the built-in looks and of the file themes.
     QHash<Key, TkavPicture> prepared;
     // Pictures controls were given, bounded.
@@ -229,21 +227,11 @@ QImage TkavPictureStore::themeWhole2x(const PictureSource &source, int key, cons
     if (found != m_tables->themeWholes2x.cend())
         return *found;
     QImage picture;
-    const QString name = KavThemeKeyName(key);
-    if (!whole.isNull() && !name.isEmpty()) {
-        Key fileKey = wholeKey;
-        fileKey.number = 0;
-        auto file = m_tables->themeFiles.constFind(fileKey);
-        if (file == m_tables->themeFiles.cend()) {
-            auto reader = std::make_shared<TkavThemeFileReader>();
-            const QString path = source.theme->ThemeFile();
-            file = m_tables->themeFiles.insert(fileKey, !path.isEmpty() && reader->Load(path) ? reader : nullptr);
-        }
-        if (*file) {
-            picture = acceptedDoubled((*file)->picture(KavDoubleDensityName(name)).convertToFormat(QImage::Format_RGB32),
-                                      whole);
-            ++m_counters.decodes2x;
-        }
+    if (!whole.isNull()) {
+        // The theme owns its decoded pictures; the store shares them rather than reading the file again.
+        source.theme->GetBitmap2x(key, &picture);
+        picture = acceptedDoubled(picture, whole);
+        ++m_counters.decodes2x;
     }
     m_tables->themeWholes2x.insert(wholeKey, picture);
     return picture;
@@ -373,12 +361,6 @@ void TkavPictureStore::retireTheme(const TkavFileTheme *theme)
                 else
                     ++it;
             }
-        }
-        for (auto it = m_tables->themeFiles.begin(); it != m_tables->themeFiles.end();) {
-            if (it.key().theme == theme)
-                it = m_tables->themeFiles.erase(it);
-            else
-                ++it;
         }
     }
     TkavFaceCache::shared().retirePictures(retired);

@@ -1,5 +1,7 @@
 #include "KAVThemeFile.h"
 
+#include "KAVPictureBudget.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
@@ -245,6 +247,7 @@ void TkavThemeFileReader::clear()
 {
     m_bytes.clear();
     m_entries.clear();
+    m_refused.clear();
     for (auto &names : m_firstOfName)
         names.clear();
     m_damaged = false;
@@ -288,7 +291,9 @@ bool TkavThemeFileReader::Load(const QString &fileName)
         bytes.append(chunk, got);
     }
     m_bytes = bytes;
-    return walk();
+    const bool whole = walk();
+    probePictures();
+    return whole;
 }
 
 bool TkavThemeFileReader::loadData(const QByteArray &bytes)
@@ -297,7 +302,9 @@ bool TkavThemeFileReader::loadData(const QByteArray &bytes)
     if (bytes.size() > MaxFileSize)
         return damage(QStringLiteral("the data has %1 bytes, more than a theme file can address").arg(bytes.size()));
     m_bytes = bytes;
-    return walk();
+    const bool whole = walk();
+    probePictures();
+    return whole;
 }
 
 bool TkavThemeFileReader::damage(const QString &what)
@@ -428,10 +435,30 @@ std::optional<QByteArray> TkavThemeFileReader::GetFile(const QString &name) cons
     return m_bytes.mid(entry->dataOffset, entry->dataSize);
 }
 
+void TkavThemeFileReader::probePictures()
+{
+    // Headers only: a hostile file's pictures are measured before any pixel is decoded.
+    for (const Entry &entry : std::as_const(m_entries)) {
+        if (entry.kind != TkavThemeFileKind::File)
+            continue;
+        const QSize size = Kav::KavPictureHeaderSize(QByteArray::fromRawData(m_bytes.constData() + entry.dataOffset,
+                                                                             entry.dataSize));
+        // Entries that are no bitmap at all are not pictures to refuse; picture() gives null for them.
+        if (!size.isValid())
+            continue;
+        const QString reason = Kav::KavPictureRefusal(size);
+        if (!reason.isEmpty())
+            m_refused.append({entry.name, reason});
+    }
+}
+
 QImage TkavThemeFileReader::picture(const QString &name) const
 {
-    const std::optional<QByteArray> bytes = GetFile(name);
-    return bytes ? QImage::fromData(*bytes, "BMP") : QImage();
+    const Entry *entry = find(TkavThemeFileKind::File, name);
+    if (!entry)
+        return QImage();
+    return Kav::KavDecodeBudgetedPicture(QByteArray::fromRawData(m_bytes.constData() + entry->dataOffset,
+                                                                 entry->dataSize));
 }
 
 qint32 TkavThemeFileReader::GetInteger(const QString &name) const

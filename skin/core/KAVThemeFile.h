@@ -92,6 +92,12 @@ private:
 // but is not "damaged". Records of an unknown kind are skipped and the walk goes on, so files from newer
 // writers still load. Stored sizes are checked against the file before anything is read or
 // allocated; integers and Booleans are read from their 4- and 1-byte slots only.
+//
+// Pictures: every file entry that is a bitmap file has its header probed at load (no pixels are
+// decoded) against Kav::PictureBudget. One declaring more than the budget is listed in
+// refusedEntries() and picture() answers it with a null image, as for a missing entry. A refused
+// picture does not make the file damaged: isDamaged() keeps meaning a broken record chain (the
+// load fails), while refusals leave the load successful and the rest of the file usable.
 class TkavThemeFileReader {
 public:
     struct Entry {
@@ -101,6 +107,11 @@ public:
         qint32 dataOffset = 0;
         qint32 dataSize = 0;
         qint32 number = 0; // the value of integer and Boolean entries
+    };
+    // A picture entry refused by the budget, and why.
+    struct Refusal {
+        QString name;
+        QString reason;
     };
 
     TkavThemeFileReader() = default;
@@ -112,7 +123,8 @@ public:
 
     // The bytes of a file entry; no value when there is no file entry of that name.
     std::optional<QByteArray> GetFile(const QString &name) const;
-    // A file entry decoded as a bitmap file; a null image when absent or not a readable bitmap.
+    // A file entry decoded as a bitmap file; a null image when absent, not a readable bitmap or
+    // refused by the picture budget (see refusedEntries()).
     QImage picture(const QString &name) const;
     // -1 when there is no integer entry of that name.
     qint32 GetInteger(const QString &name) const;
@@ -130,6 +142,9 @@ public:
         return QByteArrayView(m_bytes).sliced(entry.dataOffset, entry.dataSize);
     }
 
+    // Picture entries whose header declares more than the picture budget, in chain order.
+    const QList<Refusal> &refusedEntries() const { return m_refused; }
+
     bool isDamaged() const { return m_damaged; }
     // The last load was not of a theme file at all (a damage without any entries).
     bool isForeign() const { return m_foreign; }
@@ -138,11 +153,13 @@ public:
 private:
     void clear();
     bool walk();
+    void probePictures();
     bool damage(const QString &what);
     const Entry *find(TkavThemeFileKind kind, const QString &name) const;
 
     QByteArray m_bytes;
     QList<Entry> m_entries;
+    QList<Refusal> m_refused;
     // Case-folded name -> index of the first entry of that name, one table per kind.
     QHash<QString, qsizetype> m_firstOfName[4];
     bool m_damaged = false;
