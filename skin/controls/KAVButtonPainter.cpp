@@ -187,9 +187,12 @@ void KavPaintSpeedButton(QImage &face, const SpeedButtonOption &option)
         return;
     QPainter painter(&face);
     if (option.framed) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
+        // Four lines one logical pixel thick, as thick on a dense face as on a plain one.
+        const QRect r = option.rect;
+        painter.fillRect(r.x(), r.y(), r.width(), 1, Qt::black);
+        painter.fillRect(r.x(), r.y() + r.height() - 1, r.width(), 1, Qt::black);
+        painter.fillRect(r.x(), r.y(), 1, r.height(), Qt::black);
+        painter.fillRect(r.x() + r.width() - 1, r.y(), 1, r.height(), Qt::black);
     }
     painter.drawImage(QRect(option.rect.topLeft() + QPoint(1, 1), option.glyph.size()),
                       option.glyph.imageFor(face.devicePixelRatio()));
