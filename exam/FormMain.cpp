@@ -3,6 +3,7 @@
 #include "AnswerKeyFilter.h"
 #include "AnswerValidator.h"
 #include "ExamAccessibility.h"
+#include "ExamLeaveQuestion.h"
 #include "ExamPictures.h"
 #include "ExamSettings.h"
 #include "ExamSheet.h"
@@ -15,11 +16,13 @@
 #include "ui_form_main.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QUrl>
@@ -93,7 +96,13 @@ Tform_main::Tform_main(ExamSession::SecondsClock clock, QWidget *parent)
     // The score line takes the focus after a hand-in, so that a pupil on the keyboard lands on
     // the result; while it is empty it is no stop for Tab.
     m_ui->score_text->setFocusPolicy(Qt::NoFocus);
-    m_session.setHandedInListener([this] { focusScore(); });
+    m_session.setHandedInListener([this] {
+        // A question about leaving an unfinished exam no longer applies once it is handed in
+        // (the clock ran out while it was open): the pupil sees the result instead.
+        if (m_leaveQuestion)
+            m_leaveQuestion->done(QMessageBox::No);
+        focusScore();
+    });
 
     styleFrame();
     placePictures();
@@ -187,6 +196,42 @@ bool Tform_main::eventFilter(QObject *watched, QEvent *event)
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
         QDesktopServices::openUrl(QUrl(widget->property("url").toString()));
+    return false;
+}
+
+void Tform_main::closeEvent(QCloseEvent *event)
+{
+    if (mayLeave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool Tform_main::mayLeave()
+{
+    if (!isExamRunning())
+        return true;
+    if (m_leaveQuestion) {
+        // Asked already (a second close request while the question is open): one answer.
+        m_leaveQuestion->raise();
+        m_leaveQuestion->activateWindow();
+        return false;
+    }
+    const QPointer<QWidget> focus = focusWidget();
+    // The clock goes on ticking in the question's event loop: the exam's time is real time.
+    const std::unique_ptr<QMessageBox> question(ExamLeaveQuestion::create(this));
+    m_leaveQuestion = question.get();
+    const bool leave = question->exec() == QMessageBox::Yes;
+    m_leaveQuestion = nullptr;
+    if (leave) {
+        // The pupil gave the exam up: its clock stops with the window.
+        m_timeMain->stop();
+        return true;
+    }
+    if (focus && isExamRunning()) {
+        activateWindow();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "ExamControls.h"
 #include "ExamSession.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,6 +13,7 @@ namespace Ui {
 class form_main;
 }
 class AnswerKeyFilter;
+class QMessageBox;
 
 // The exam window: built from its form definition, it wires each control's event to the
 // handler named after the control and the event, and gives the exam logic its narrow view of
@@ -33,6 +35,8 @@ public:
     }
 
     QTimer *time_main() const { return m_timeMain; }
+    // From start to hand-in (by button or time-up) the clock runs.
+    bool isExamRunning() const { return m_timeMain->isActive(); }
 
     // ExamControls
     QString labelCaption(const QString &name) const override;
@@ -59,6 +63,9 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Every way of leaving (the exit button, the title bar, Alt+F4, the window manager) ends
+    // here: a running exam is left only when the pupil confirms it.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectHandlers();
@@ -70,9 +77,13 @@ private:
     // The skinned frame's title bar: its caption font and its three buttons.
     void styleFrame();
     void placePictures();
+    // Asks before a running exam is left; true when the window may close.
+    bool mayLeave();
 
     std::unique_ptr<Ui::form_main> m_ui;
     QTimer *m_timeMain = nullptr;
     AnswerKeyFilter *m_keyFilter = nullptr;
     ExamSession m_session;
+    // The leave question while it is open.
+    QPointer<QMessageBox> m_leaveQuestion;
 };

@@ -320,6 +320,11 @@ void TkavTabControlTopPanel::showSelected()
 
 void TkavTabControlTopPanel::changed()
 {
+    // A strip without a single tab to show is no stop for Tab: the keyboard would land on nothing.
+    bool anyShown = false;
+    for (int index = 0; index < m_tabs.size() && !anyShown; ++index)
+        anyShown = tabShown(index);
+    setFocusPolicy(anyShown ? Qt::StrongFocus : Qt::NoFocus);
     updateGeometry();
     update();
     if (m_owner != nullptr)

@@ -11,11 +11,7 @@ source "$(dirname "$0")/x_session.sh"
 start_x_server
 display=$DISPLAY
 
-"$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-x_session_pids+=("$app_pid")
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Tallisk" | head -1)
-[[ -n "$window" ]] || fail "the exam window did not appear"
+start_program "Tallisk" "$program"
 xdotool windowfocus --sync "$window"
 sleep 1
 

@@ -13,11 +13,7 @@ source "$(dirname "$0")/x_session.sh"
 start_x_server
 start_window_manager "$source_dir/tests/e2e/data/openbox-rc.xml"
 
-KAV_MDIDEMO_TRACE=1 "$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-x_session_pids+=("$app_pid")
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "MDI demonstration" | head -1)
-[[ -n "$window" ]] || fail "the MDI window did not appear"
+start_program "MDI demonstration" env KAV_MDIDEMO_TRACE=1 "$program"
 sleep 1
 
 # Window positions: the children are cascaded; the third one, in front, has its title bar at

@@ -12,11 +12,7 @@ source "$(dirname "$0")/x_session.sh"
 start_x_server
 start_window_manager "$source_dir/tests/e2e/data/openbox-rc.xml"
 
-"$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-x_session_pids+=("$app_pid")
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "Tallisk" | head -1)
-[[ -n "$window" ]] || fail "the exam window did not appear"
+start_program "Tallisk" "$program"
 sleep 1
 
 position() { xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y)=' | cut -d= -f2 | paste -sd' '; }

@@ -2,6 +2,8 @@
 # one test, torn down on exit.
 #   start_x_server            sets DISPLAY to a fresh Xvfb
 #   start_window_manager RC   starts openbox with the configuration file RC
+#   start_program TITLE CMD.. starts CMD (output in $work/app.log), waits for its window titled
+#                             TITLE; sets app_pid and window
 #   fail MESSAGE              ends the test as failed
 # The caller sets $work to a temporary folder first and may add PIDs to x_session_pids.
 x_session_pids=()
@@ -43,4 +45,14 @@ start_window_manager() {
     sleep 0.5
   done
   fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+start_program() {
+  local title=$1
+  shift
+  "$@" >"$work/app.log" 2>&1 &
+  app_pid=$!
+  x_session_pids+=("$app_pid")
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -1)
+  [[ -n "$window" ]] || fail "the window \"$title\" did not appear: $(cat "$work/app.log")"
 }

@@ -1,6 +1,7 @@
 // The exam window driven as a pupil would: start, answer, move between pages, hand in, time-up.
 #include "ExamApplication.h"
 #include "ExamGrading.h"
+#include "ExamLeaveQuestion.h"
 #include "ExamSettings.h"
 #include "FormMain.h"
 #include "KAVButton.h"
@@ -22,6 +23,10 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QTest>
@@ -89,6 +94,49 @@ public:
     std::unique_ptr<Tform_main> form;
 };
 
+// Answers the question asked before leaving a running exam, from inside its event loop: it looks
+// for the question while the window is being closed and then does what the pupil does.
+class LeaveQuestionAnswerer : public QObject
+{
+public:
+    enum Answer { Yes, No, Escape, Enter, TimeUp };
+
+    LeaveQuestionAnswerer(ExamWindowFixture &fixture, Answer answer) : m_fixture(fixture), m_answer(answer)
+    {
+        m_poll.setInterval(5);
+        connect(&m_poll, &QTimer::timeout, this, [this] { answerIfAsked(); });
+        m_poll.start();
+    }
+
+    bool asked() const { return !m_text.isEmpty(); }
+    QString text() const { return m_text; }
+    bool noWasDefault() const { return m_noWasDefault; }
+
+private:
+    void answerIfAsked()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != QStringLiteral("leave_question"))
+            return;
+        m_poll.stop();
+        m_text = box->text();
+        m_noWasDefault = box->defaultButton() == qobject_cast<QPushButton *>(box->button(QMessageBox::No));
+        switch (m_answer) {
+        case Yes: box->button(QMessageBox::Yes)->click(); break;
+        case No: box->button(QMessageBox::No)->click(); break;
+        case Escape: QTest::keyClick(box, Qt::Key_Escape); break;
+        case Enter: QTest::keyClick(box, Qt::Key_Return); break;
+        case TimeUp: m_fixture.ticks(300); break; // the clock runs out while the question is open
+        }
+    }
+
+    ExamWindowFixture &m_fixture;
+    Answer m_answer;
+    QTimer m_poll;
+    QString m_text;
+    bool m_noWasDefault = false;
+};
+
 } // namespace
 
 class TestExamWindow : public QObject
@@ -125,6 +173,10 @@ private slots:
     void answerBoxTakesOnlyDigitsFromEveryPath_data();
     void answerBoxTakesOnlyDigitsFromEveryPath();
     void exitClosesWithoutGrading();
+    void leavingARunningExamAsksFirst_data();
+    void leavingARunningExamAsksFirst();
+    void leavingWithoutARunningExamAsksNothing_data();
+    void leavingWithoutARunningExamAsksNothing();
     void splitterResizesSettingsPanel();
     void splitterKeepsBothPanelsInSight();
     void focusAfterPageChange_data();
@@ -735,10 +787,110 @@ void TestExamWindow::exitClosesWithoutGrading()
     ExamWindowFixture f;
     f.start();
     f.answerRight(1);
+    LeaveQuestionAnswerer pupil(f, LeaveQuestionAnswerer::Yes);
     f.get<QAbstractButton>(QStringLiteral("button_exit"))->click();
+    QVERIFY(pupil.asked());
     QVERIFY(!f.form->isVisible());
     QVERIFY(f.mark(1).isEmpty());
     QVERIFY(f.score().isEmpty());
+}
+
+namespace {
+enum class LeaveBy { ExitButton, CloseRequest };
+
+void leave(ExamWindowFixture &f, LeaveBy way)
+{
+    if (way == LeaveBy::ExitButton)
+        f.get<QAbstractButton>(QStringLiteral("button_exit"))->click();
+    else
+        f.form->close(); // what the title bar's close button, Alt+F4 and the window manager do
+}
+} // namespace
+
+void TestExamWindow::leavingARunningExamAsksFirst_data()
+{
+    QTest::addColumn<LeaveBy>("way");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("stillRunning");
+    using A = LeaveQuestionAnswerer;
+    for (const auto &[name, way] : {std::pair{"exit button", LeaveBy::ExitButton}, std::pair{"close", LeaveBy::CloseRequest}}) {
+        QTest::addRow("%s, yes", name) << way << int(A::Yes) << true << false;
+        QTest::addRow("%s, no", name) << way << int(A::No) << false << true;
+        QTest::addRow("%s, escape", name) << way << int(A::Escape) << false << true;
+        QTest::addRow("%s, stray enter", name) << way << int(A::Enter) << false << true;
+        QTest::addRow("%s, time runs out meanwhile", name) << way << int(A::TimeUp) << false << false;
+    }
+}
+
+void TestExamWindow::leavingARunningExamAsksFirst()
+{
+    QFETCH(LeaveBy, way);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, stillRunning);
+
+    ExamWindowFixture f;
+    f.start();
+    f.answerRight(1);
+    f.answer(2, QStringLiteral("7"));
+    f.ticks(10);
+    // Where the pupil was: on the exit button when leaving by it (reached with Shift+Tab), in an
+    // answer box when closing the window.
+    QWidget *focus = way == LeaveBy::ExitButton ? f.get(QStringLiteral("button_exit")) : f.get(ExamNames::answer(2));
+    focus->setFocus();
+
+    LeaveQuestionAnswerer pupil(f, LeaveQuestionAnswerer::Answer(answer));
+    leave(f, way);
+
+    QVERIFY(pupil.asked());
+    QCOMPARE(pupil.text(), ExamLeaveQuestion::Text);
+    QVERIFY(pupil.noWasDefault());
+    QCOMPARE(f.form->isVisible(), !closes);
+    QCOMPARE(f.form->time_main()->isActive(), stillRunning);
+    if (stillRunning) {
+        // The exam goes on exactly where it was.
+        QCOMPARE(f.clock(), QStringLiteral("290"));
+        QCOMPARE(f.form->editText(ExamNames::answer(1)), QString::number(f.expected(1)));
+        QCOMPARE(f.form->editText(ExamNames::answer(2)), QStringLiteral("7"));
+        QVERIFY(f.score().isEmpty());
+        QTRY_COMPARE(QApplication::focusWidget(), focus);
+        f.ticks(1);
+        QCOMPARE(f.clock(), QStringLiteral("289"));
+    }
+    if (answer == LeaveQuestionAnswerer::TimeUp)
+        QVERIFY(f.score().startsWith(QStringLiteral("本次考试总题数:20 正确:1")));
+}
+
+void TestExamWindow::leavingWithoutARunningExamAsksNothing_data()
+{
+    QTest::addColumn<LeaveBy>("way");
+    QTest::addColumn<QString>("before");
+    for (const auto &[name, way] : {std::pair{"exit button", LeaveBy::ExitButton}, std::pair{"close", LeaveBy::CloseRequest}}) {
+        QTest::addRow("%s, not started", name) << way << QStringLiteral("nothing");
+        QTest::addRow("%s, handed in", name) << way << QStringLiteral("hand-in");
+        QTest::addRow("%s, time up", name) << way << QStringLiteral("time-up");
+    }
+}
+
+void TestExamWindow::leavingWithoutARunningExamAsksNothing()
+{
+    QFETCH(LeaveBy, way);
+    QFETCH(QString, before);
+
+    ExamWindowFixture f;
+    if (before != QStringLiteral("nothing")) {
+        f.start();
+        if (before == QStringLiteral("hand-in"))
+            f.handIn();
+        else
+            f.ticks(300);
+        QVERIFY(!f.form->time_main()->isActive());
+    }
+    LeaveQuestionAnswerer pupil(f, LeaveQuestionAnswerer::No);
+    leave(f, way);
+    QVERIFY(!pupil.asked());
+    QVERIFY(!f.form->isVisible());
 }
 
 void TestExamWindow::splitterResizesSettingsPanel()

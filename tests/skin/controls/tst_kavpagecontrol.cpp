@@ -406,6 +406,13 @@ void TestPageControl::examPageControl()
     m_window->show();
     control->setActivePage(control->GetPage(0));
     QCOMPARE(order(control), names);
+    // With every tab hidden the strip shows nothing, so Tab must not stop on it; one tab shown
+    // makes it a stop again.
+    QCOMPARE(control->topPanel()->focusPolicy(), Qt::NoFocus);
+    control->GetPage(2)->setTabVisible(true);
+    QCOMPARE(control->topPanel()->focusPolicy(), Qt::StrongFocus);
+    control->GetPage(2)->setTabVisible(false);
+    QCOMPARE(control->topPanel()->focusPolicy(), Qt::NoFocus);
     for (int page = 1; page <= 5; ++page) {
         control->setActivePage(control->GetPage(page));
         QVERIFY(control->GetPage(page)->isEnabled());
