@@ -105,13 +105,13 @@ void KavPaintFocusFrame(QPainter &painter, const QRect &client, const ButtonFocu
     if (frame.width() <= 0 || frame.height() <= 0)
         return;
     // Every other pixel along the frame, counted from its top-left corner, inverted: the dotted
-    // frame shows on any face.
-    QPolygon dots;
+    // frame shows on any face. Each dot is one logical pixel, so a dense face shows the same dots.
+    QList<QRect> dots;
     const int left = frame.x(), top = frame.y();
     const int right = Kav::KavRight(frame) - 1, bottom = Kav::KavBottom(frame) - 1;
     auto dot = [&](int x, int y) {
         if ((x - left + y - top) % 2 == 0)
-            dots << QPoint(x, y);
+            dots << QRect(x, y, 1, 1);
     };
     for (int x = left; x <= right; ++x) {
         dot(x, top);
@@ -126,8 +126,9 @@ void KavPaintFocusFrame(QPainter &painter, const QRect &client, const ButtonFocu
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QPen(Qt::white, 0));
-    painter.drawPoints(dots);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRects(dots);
     painter.restore();
 }
 
@@ -135,10 +136,11 @@ void KavPaintPictureButton(QImage &face, const PictureButtonOption &option)
 {
     QPainter painter(&face);
     if (!option.picture.isNull()) {
+        const QImage &pixels = option.picture.imageFor(face.devicePixelRatio());
         if (option.stretch)
-            painter.drawImage(option.rect, option.picture.image());
+            painter.drawImage(option.rect, pixels);
         else
-            painter.drawImage(option.rect.topLeft(), option.picture.image());
+            painter.drawImage(QRect(option.rect.topLeft(), option.picture.size()), pixels);
     }
     KavPaintFocusFrame(painter, option.rect, option.focus);
     KavPaintButtonCaption(painter, option.rect, option.caption);
@@ -156,8 +158,11 @@ void KavPaintPushButton(QImage &face, const PushButtonOption &option)
         const GlyphPlacement place = KavPlaceGlyph(option.rect.size(), captionSize, option.glyphSource.size(),
                                                    option.glyphSide, option.spacing);
         const QPoint shift = option.caption.pressed ? QPoint(1, 1) : QPoint(0, 0);
-        painter.drawImage(option.rect.topLeft() + place.glyph.topLeft() + shift, option.glyph.image(),
-                          option.glyphSource);
+        const QImage &pixels = option.glyph.imageFor(face.devicePixelRatio());
+        const qreal density = qreal(pixels.width()) / option.glyph.width();
+        const QRectF source(option.glyphSource.topLeft() * density, option.glyphSource.size() * density);
+        painter.drawImage(QRectF(option.rect.topLeft() + place.glyph.topLeft() + shift, option.glyphSource.size()),
+                          pixels, source);
         captionAt = option.rect.topLeft() + place.caption;
     }
     KavPaintFocusFrame(painter, option.rect, option.focus);
@@ -182,11 +187,15 @@ void KavPaintSpeedButton(QImage &face, const SpeedButtonOption &option)
         return;
     QPainter painter(&face);
     if (option.framed) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
+        // Four lines one logical pixel thick, as thick on a dense face as on a plain one.
+        const QRect r = option.rect;
+        painter.fillRect(r.x(), r.y(), r.width(), 1, Qt::black);
+        painter.fillRect(r.x(), r.y() + r.height() - 1, r.width(), 1, Qt::black);
+        painter.fillRect(r.x(), r.y(), 1, r.height(), Qt::black);
+        painter.fillRect(r.x() + r.width() - 1, r.y(), 1, r.height(), Qt::black);
     }
-    painter.drawImage(option.rect.topLeft() + QPoint(1, 1), option.glyph.image());
+    painter.drawImage(QRect(option.rect.topLeft() + QPoint(1, 1), option.glyph.size()),
+                      option.glyph.imageFor(face.devicePixelRatio()));
 }
 
 } // namespace Kav

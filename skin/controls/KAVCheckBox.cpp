@@ -258,7 +258,8 @@ void TkavCheckBox::paintEvent(QPaintEvent *)
     option.focusFrame = NeedDrawFocus();
     const QColor colour = palette().color(QPalette::Window);
     Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour),
-                      [&option](QImage &face) { Kav::KavPaintCheck(face, option); });
+                      [&option](QImage &face) { Kav::KavPaintCheck(face, option); }, QRegion(),
+                      Kav::FaceDensity::Device);
 }
 
 bool TkavCheckBox::event(QEvent *e)

@@ -40,7 +40,8 @@ void KavPaintCheck(QImage &face, const CheckOption &option)
     {
         QPainter painter(&face);
         if (!option.picture.isNull())
-            painter.drawImage(layout.picture, option.picture.image());
+            painter.drawImage(QRect(layout.picture, option.picture.size()),
+                              option.picture.imageFor(face.devicePixelRatio()));
         painter.setFont(option.font);
         painter.setPen(option.textColour);
         painter.drawText(layout.text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic,
@@ -52,14 +53,14 @@ void KavPaintCheck(QImage &face, const CheckOption &option)
 
 void KavDrawFocusFrame(QImage &canvas, const QRect &rect)
 {
-    const QRect area = rect.intersected(canvas.rect());
+    // In logical pixels: a dense canvas gets the same dots, each as large as a logical pixel.
+    const QRect area = rect.intersected(QRect(QPoint(0, 0), canvas.deviceIndependentSize().toSize()));
     if (area.isEmpty())
         return;
-    auto invert = [&canvas](int x, int y) {
-        if ((x + y) % 2 != 0)
-            return;
-        const QRgb pixel = canvas.pixel(x, y);
-        canvas.setPixel(x, y, qRgb(255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel)));
+    QList<QRect> dots;
+    auto invert = [&dots](int x, int y) {
+        if ((x + y) % 2 == 0)
+            dots << QRect(x, y, 1, 1);
     };
     const int left = rect.left(), top = rect.top(), right = rect.right(), bottom = rect.bottom();
     for (int x = area.left(); x <= area.right(); ++x) {
@@ -74,6 +75,13 @@ void KavDrawFocusFrame(QImage &canvas, const QRect &rect)
         if (right <= area.right() && right != left)
             invert(right, y);
     }
+    // Inverting an opaque pixel is an exclusive-or with white.
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRects(dots);
 }
 
 } // namespace Kav

@@ -440,7 +440,7 @@ void TkavCustomButton::paintEvent(QPaintEvent *)
 {
     const QColor background = palette().color(backgroundRole());
     const Kav::Backdrop backdrop = m_transparent ? Kav::Backdrop::behind(background) : Kav::Backdrop::filled(background);
-    Kav::KavPaintFace(this, backdrop, [this](QImage &face) { drawFace(face); });
+    Kav::KavPaintFace(this, backdrop, [this](QImage &face) { drawFace(face); }, QRegion(), Kav::FaceDensity::Device);
 }
 
 // --- Clicks -----------------------------------------------------------------------------------

@@ -144,7 +144,8 @@ void TkavCustomGroupBox::paintEvent(QPaintEvent *)
                                        : QColor::fromRgb(DisabledCaptionColor);
     const QColor colour = palette().color(QPalette::Window);
     Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour),
-                      [&option](QImage &face) { Kav::KavPaintGroupBox(face, option); });
+                      [&option](QImage &face) { Kav::KavPaintGroupBox(face, option); }, QRegion(),
+                      Kav::FaceDensity::Device);
 }
 
 void TkavCustomGroupBox::changeEvent(QEvent *e)

@@ -17,16 +17,19 @@ namespace {
 // Captions show the '&' of an access key as an underline.
 constexpr int CaptionTextFlags = Qt::TextSingleLine | Qt::TextShowMnemonic;
 
-// Draws the straight segment from `from` to `to` without its end point, as a pen drawing one
-// connected line does (the next segment starts there).
-void lineTo(QImage &canvas, QPoint from, QPoint to, QRgb colour)
+// Draws the straight (horizontal or vertical) segment from `from` to `to` without its end point,
+// as a pen drawing one connected line does (the next segment starts there). One logical pixel
+// thick, at any density of the face.
+void lineTo(QPainter &painter, QPoint from, QPoint to, const QColor &colour)
 {
+    if (from == to)
+        return;
     const int dx = (to.x() > from.x()) - (to.x() < from.x());
     const int dy = (to.y() > from.y()) - (to.y() < from.y());
-    for (QPoint p = from; p != to; p += QPoint(dx, dy)) {
-        if (canvas.rect().contains(p))
-            canvas.setPixel(p, colour);
-    }
+    const QPoint last = to - QPoint(dx, dy);
+    painter.fillRect(QRect(QPoint(qMin(from.x(), last.x()), qMin(from.y(), last.y())),
+                           QPoint(qMax(from.x(), last.x()), qMax(from.y(), last.y()))),
+                     colour);
 }
 
 } // namespace
@@ -52,14 +55,14 @@ void KavPaintGroupBox(QImage &face, const GroupBoxOption &option)
     //   --  caption  ---------
     //  |                      |
     //  |______________________|
-    const QRgb pen = option.borderColour.rgb();
+    const QColor pen = QColor::fromRgb(option.borderColour.rgb());
     const QPoint path[] = {
         {Metrics::GroupLineGapLeft, y}, {0, y}, {0, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y}, {gapEnd, y},
     };
-    for (size_t i = 1; i < std::size(path); ++i)
-        lineTo(face, path[i - 1], path[i], pen);
-
     QPainter painter(&face);
+    for (size_t i = 1; i < std::size(path); ++i)
+        lineTo(painter, path[i - 1], path[i], pen);
+
     painter.setFont(option.font);
     painter.setPen(option.captionColour);
     painter.drawText(QRect(Metrics::GroupCaptionLeft, 0, qMax(0, right - Metrics::GroupCaptionLeft), bottom),
@@ -157,8 +160,8 @@ void KavPaintCaptionPanel(QImage &face, const CaptionPanelOption &option)
 
     // The roll button at the right end of the bar.
     if (!option.button.isNull())
-        painter.drawImage(KavPanelButtonRect(option.size, option.barHeight, option.button.size()).topLeft(),
-                          option.button.image());
+        painter.drawImage(KavPanelButtonRect(option.size, option.barHeight, option.button.size()),
+                          option.button.imageFor(face.devicePixelRatio()));
 }
 
 } // namespace Kav

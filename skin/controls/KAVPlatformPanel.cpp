@@ -152,6 +152,19 @@ void TkavPlatformPanel::setColor(TColor color)
     update();
 }
 
+namespace {
+
+// The panels whose painting goes only through QPainter and the drawing helpers compose at the
+// device's density and come out sharp on high-DPI screens; the others still address their face's
+// pixels by logical index and keep a single-density face until they draw the same way.
+Kav::FaceDensity faceDensityOf(const TkavPlatformPanel *panel)
+{
+    const bool paintsThroughPainter = panel->inherits("TkavCustomPanel") || panel->inherits("TkavPanel");
+    return paintsThroughPainter ? Kav::FaceDensity::Device : Kav::FaceDensity::Logical;
+}
+
+} // namespace
+
 Kav::Backdrop TkavPlatformPanel::backdrop() const
 {
     return Kav::Backdrop::filled(palette().color(QPalette::Window));
@@ -191,7 +204,8 @@ void TkavPlatformPanel::paintEvent(QPaintEvent *event)
 {
     // Panels are large and often painted in part (under a transparent control, or where a child
     // changed): only the exposed part is composed.
-    Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); }, event->region());
+    Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); }, event->region(),
+                      faceDensityOf(this));
 }
 
 void TkavPlatformPanel::resizeEvent(QResizeEvent *event)

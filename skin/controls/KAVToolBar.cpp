@@ -219,7 +219,8 @@ void TkavToolBar::actionEvent(QActionEvent *event)
 void TkavToolBar::paintEvent(QPaintEvent *event)
 {
     const QColor colour = Color().toQColor();
-    Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour), {});
+    Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour), {}, QRegion(),
+                      Kav::FaceDensity::Device);
     // Qt then draws the handle, and the frame of a bar expanded over its neighbours.
     QToolBar::paintEvent(event);
 }

@@ -60,5 +60,6 @@ void TkavToolBarSpeedButton::paintEvent(QPaintEvent *)
     Kav::SpeedButtonOption option;
     initOption(option);
     Kav::KavPaintFace(this, Kav::Backdrop::filled(Color()),
-                      [&option](QImage &face) { Kav::KavPaintSpeedButton(face, option); });
+                      [&option](QImage &face) { Kav::KavPaintSpeedButton(face, option); }, QRegion(),
+                      Kav::FaceDensity::Device);
 }

@@ -65,7 +65,8 @@ void paintNoticeFace(QPainter &painter, const TkavNoticeFaceOption &option)
 {
     const NoticeParts parts = noticeParts(option.size);
     if (!option.background.isNull()) {
-        painter.drawImage(QPoint(0, 0), option.background.image());
+        painter.drawImage(QRect(QPoint(0, 0), option.background.size()),
+                          option.background.imageFor(painter.device()->devicePixelRatio()));
     } else {
         // The close mark is part of the picture; without it the box is still drawn where it is
         // hit, so that the notice can be closed.
@@ -206,7 +207,7 @@ void TfrmMSNPopForm::paintEvent(QPaintEvent *)
     Kav::KavPaintFace(this, Kav::Backdrop::filled(Qt::white), [&option](QImage &face) {
         QPainter painter(&face);
         Kav::paintNoticeFace(painter, option);
-    });
+    }, QRegion(), Kav::FaceDensity::Device);
 }
 
 void TfrmMSNPopForm::mousePressEvent(QMouseEvent *event)

@@ -1,5 +1,13 @@
+#include "KAVButton.h"
+#include "KAVCheckBox.h"
+#include "KAVCheckPainter.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
+#include "KAVGroupBox.h"
+#include "KAVImagePanel.h"
+#include "KAVMSNPopForm.h"
+#include "KAVToolBar.h"
+#include "KAVToolBarSpeedButton.h"
 #include "KAVMgr.h"
 #include "KAVPictureStore.h"
 #include "KAVThemeFile.h"
@@ -11,6 +19,9 @@
 #include <QWidget>
 #include <QtMath>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 using namespace Kav;
 
@@ -88,7 +99,37 @@ int borderThickness(const QImage &image, int y)
     return x;
 }
 
+// Whether some 2x2 block of a face grabbed at ratio 2 holds more than one colour: a face composed
+// at one pixel per logical pixel and enlarged never does.
+bool hasDetailFinerThanLogicalPixels(const QImage &grabbed)
+{
+    for (int y = 0; y + 1 < grabbed.height(); y += 2) {
+        for (int x = 0; x + 1 < grabbed.width(); x += 2) {
+            const QRgb corner = grabbed.pixel(x, y);
+            if (grabbed.pixel(x + 1, y) != corner || grabbed.pixel(x, y + 1) != corner
+                || grabbed.pixel(x + 1, y + 1) != corner)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A skinned control to grab, with the widget that owns it (the control or its parent).
+struct GrabbedControl {
+    std::unique_ptr<QWidget> owner;
+    QWidget *control = nullptr;
+};
+using ControlMaker = std::function<GrabbedControl()>;
+
+template <typename Control>
+GrabbedControl alone(Control *control)
+{
+    return {std::unique_ptr<QWidget>(control), control};
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ControlMaker)
 
 // Pictures carry the same design at twice the density; controls drawn on a high-DPI device take
 // it, keeping their logical size, and single-density devices are left exactly as they were.
@@ -290,6 +331,112 @@ private Q_SLOTS:
             expected.setDevicePixelRatio(1.0);
             QCOMPARE(grabbed, expected);
         }
+    }
+
+    void controlsAreSharpAtTheirLogicalSize_data()
+    {
+        QTest::addColumn<ControlMaker>("make");
+        QTest::addColumn<QSize>("logicalSize");
+        // Whether the face has pictures or text that show finer detail than a logical pixel.
+        QTest::addColumn<bool>("detailed");
+        QTest::addRow("button") << ControlMaker([] {
+            auto *button = new TkavButton;
+            button->resize(75, 25);
+            return alone(button);
+        }) << QSize(75, 25) << true;
+        QTest::addRow("check box") << ControlMaker([] {
+            auto *box = new TkavCheckBox;
+            box->resize(20, 20);
+            box->setChecked(true);
+            return alone(box);
+        }) << QSize(20, 20) << true;
+        QTest::addRow("radio button") << ControlMaker([] {
+            auto *radio = new TkavRadioButton;
+            radio->resize(20, 20);
+            radio->setChecked(true);
+            return alone(radio);
+        }) << QSize(20, 20) << true;
+        QTest::addRow("group box") << ControlMaker([] {
+            auto *group = new TkavGroupBox;
+            group->setCaption(QStringLiteral("Sums"));
+            group->resize(80, 40);
+            return alone(group);
+        }) << QSize(80, 40) << true;
+        QTest::addRow("captioned panel") << ControlMaker([] {
+            auto *panel = new TkavPanel;
+            panel->resize(120, 60);
+            return alone(panel);
+        }) << QSize(120, 60) << true;
+        // A see-through toolbar shows the caption of the group box under it, composed as densely.
+        QTest::addRow("toolbar") << ControlMaker([] {
+            auto *group = new TkavGroupBox;
+            group->setCaption(QStringLiteral("Sums and differences"));
+            group->resize(160, 60);
+            auto *bar = new TkavToolBar(group);
+            bar->setMovable(false);
+            bar->setTransparent(true);
+            bar->setGeometry(0, 0, 120, 24);
+            return GrabbedControl{std::unique_ptr<QWidget>(group), bar};
+        }) << QSize(120, 24) << true;
+        // A glyph a program gives has only its own pixels: the button keeps its place and size.
+        QTest::addRow("speed button") << ControlMaker([] {
+            auto *button = new TkavToolBarSpeedButton;
+            QImage glyph(16, 16, QImage::Format_RGB32);
+            glyph.fill(Qt::darkGreen);
+            button->setGlyph(glyph);
+            button->resize(23, 22);
+            return alone(button);
+        }) << QSize(23, 22) << false;
+        QTest::addRow("notice") << ControlMaker([] { return alone(new TfrmMSNPopForm); })
+                                << TfrmMSNPopForm().noticeSize() << true;
+    }
+
+    void controlsAreSharpAtTheirLogicalSize()
+    {
+        QFETCH(ControlMaker, make);
+        QFETCH(QSize, logicalSize);
+        QFETCH(bool, detailed);
+        const GrabbedControl made = make();
+        QCOMPARE(made.control->size(), logicalSize);
+        QImage grabbed = made.control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(grabbed.devicePixelRatio(), 2.0);
+        QCOMPARE(grabbed.size(), logicalSize * 2);
+        grabbed.setDevicePixelRatio(1.0);
+        if (detailed)
+            QVERIFY(hasDetailFinerThanLogicalPixels(grabbed));
+    }
+
+    void checkPictureIsTheDoubleDensityPicture()
+    {
+        // Drawn 1:1 from the double-density pixels, not enlarged from the ordinary ones.
+        TkavCheckBox box; // checked shows the first frame
+        box.resize(20, 20);
+        box.setChecked(true);
+        QImage grabbed = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        grabbed.setDevicePixelRatio(1.0);
+        const TkavPicture picture = TkavPictureStore::instance().themePicture(
+            PictureSource{box.UIStyle(), nullptr, 0}, KavKey::CheckBoxImage,
+            {KavThemeKeyFrameCount(KavKey::CheckBoxImage), 1, PictureMask::None, false});
+        QVERIFY(picture.has2x());
+        const QPoint at = KavCheckLayout(box.size(), picture.size(), 0).picture * 2;
+        QImage expected = picture.image2x().convertToFormat(QImage::Format_RGB32);
+        expected.setDevicePixelRatio(1.0);
+        QCOMPARE(grabbed.copy(QRect(at, expected.size())), expected);
+    }
+
+    void focusDotsAreLogicalPixels()
+    {
+        // The dotted focus frame keeps its pattern: each dot covers a whole logical pixel.
+        QImage face(40, 20, QImage::Format_RGB32);
+        face.setDevicePixelRatio(2.0);
+        face.fill(Qt::white);
+        KavDrawFocusFrame(face, QRect(2, 2, 10, 6));
+        face.setDevicePixelRatio(1.0);
+        QCOMPARE(face.pixel(4, 4), qRgb(0, 0, 0));
+        QCOMPARE(face.pixel(5, 5), qRgb(0, 0, 0));
+        QCOMPARE(face.pixel(6, 4), qRgb(255, 255, 255));
+        QCOMPARE(face.pixel(8, 4), qRgb(0, 0, 0));
+        QCOMPARE(face.pixel(2 * 11, 2 * 7), qRgb(0, 0, 0)); // bottom-right corner, x + y even
     }
 
     void denseFaceComposesOnlyTheExposedPart()
