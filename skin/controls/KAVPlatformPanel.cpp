@@ -154,13 +154,13 @@ void TkavPlatformPanel::setColor(TColor color)
 
 namespace {
 
-// The panels whose painting goes only through QPainter and the drawing helpers compose at the
-// device's density and come out sharp on high-DPI screens; the others still address their face's
-// pixels by logical index and keep a single-density face until they draw the same way.
+// Panels compose at the device's density and come out sharp on high-DPI screens. The track bar
+// and the progress bar still address their face's pixels by logical index, so they keep a
+// single-density face (scaled up, soft) until they draw through QPainter too.
 Kav::FaceDensity faceDensityOf(const TkavPlatformPanel *panel)
 {
-    const bool paintsThroughPainter = panel->inherits("TkavCustomPanel") || panel->inherits("TkavPanel");
-    return paintsThroughPainter ? Kav::FaceDensity::Device : Kav::FaceDensity::Logical;
+    return panel->inherits("TkavTrackBar") || panel->inherits("TkavProgressBar") ? Kav::FaceDensity::Logical
+                                                                               : Kav::FaceDensity::Device;
 }
 
 } // namespace

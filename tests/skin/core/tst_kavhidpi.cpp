@@ -1,11 +1,13 @@
 #include "KAVButton.h"
 #include "KAVCheckBox.h"
 #include "KAVCheckPainter.h"
+#include "KAVDBNavigator.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 #include "KAVGroupBox.h"
 #include "KAVImagePanel.h"
 #include "KAVMSNPopForm.h"
+#include "KAVTabControl.h"
 #include "KAVToolBar.h"
 #include "KAVToolBarSpeedButton.h"
 #include "KAVMgr.h"
@@ -387,6 +389,17 @@ private Q_SLOTS:
             button->resize(23, 22);
             return alone(button);
         }) << QSize(23, 22) << false;
+        QTest::addRow("tab control") << ControlMaker([] {
+            auto *tabs = new TkavTabControl;
+            tabs->setTabs({QStringLiteral("Sums"), QStringLiteral("Marks")});
+            tabs->resize(160, 80);
+            return alone(tabs);
+        }) << QSize(160, 80) << true;
+        QTest::addRow("data navigator") << ControlMaker([] {
+            auto *navigator = new TkavDBNavigator;
+            navigator->resize(240, 25);
+            return alone(navigator);
+        }) << QSize(240, 25) << true;
         QTest::addRow("notice") << ControlMaker([] { return alone(new TfrmMSNPopForm); })
                                 << TfrmMSNPopForm().noticeSize() << true;
     }
