@@ -152,19 +152,6 @@ void TkavPlatformPanel::setColor(TColor color)
     update();
 }
 
-namespace {
-
-// Panels compose at the device's density and come out sharp on high-DPI screens. The track bar
-// and the progress bar still address their face's pixels by logical index, so they keep a
-// single-density face (scaled up, soft) until they draw through QPainter too.
-Kav::FaceDensity faceDensityOf(const TkavPlatformPanel *panel)
-{
-    return panel->inherits("TkavTrackBar") || panel->inherits("TkavProgressBar") ? Kav::FaceDensity::Logical
-                                                                               : Kav::FaceDensity::Device;
-}
-
-} // namespace
-
 Kav::Backdrop TkavPlatformPanel::backdrop() const
 {
     return Kav::Backdrop::filled(palette().color(QPalette::Window));
@@ -205,7 +192,7 @@ void TkavPlatformPanel::paintEvent(QPaintEvent *event)
     // Panels are large and often painted in part (under a transparent control, or where a child
     // changed): only the exposed part is composed.
     Kav::KavPaintFace(this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); }, event->region(),
-                      faceDensityOf(this));
+                      Kav::FaceDensity::Device);
 }
 
 void TkavPlatformPanel::resizeEvent(QResizeEvent *event)

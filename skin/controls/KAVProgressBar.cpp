@@ -69,6 +69,8 @@ ProgressBarLayout progressBarLayout(const ProgressBarOption &option)
 void paintProgressBar(QImage &face, const ProgressBarOption &option)
 {
     const ProgressBarLayout layout = progressBarLayout(option);
+    // Everything in logical pixels: the face may be composed at the device's density.
+    const QRect whole(QPoint(0, 0), face.deviceIndependentSize().toSize());
     QPainter painter(&face);
     if (!option.picture.isNull() && layout.fill.isValid()) {
         if (option.orientation == KavOrientation::kavVertical) {
@@ -85,14 +87,17 @@ void paintProgressBar(QImage &face, const ProgressBarOption &option)
         painter.setFont(option.font);
         painter.setPen(option.captionColor);
         const QFontMetrics metrics(option.font);
-        const int x = (face.width() - metrics.horizontalAdvance(option.caption)) / 2;
-        const int y = (face.height() - metrics.height()) / 2;
+        const int x = (whole.width() - metrics.horizontalAdvance(option.caption)) / 2;
+        const int y = (whole.height() - metrics.height()) / 2;
         painter.drawText(x, y + metrics.ascent(), option.caption);
     }
 
-    painter.setPen(option.borderColor);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(face.rect().adjusted(0, 0, -1, -1));
+    // The border as four one-pixel rectangles: a pen line would thin out at fractional densities.
+    const QColor border = option.borderColor;
+    painter.fillRect(QRect(whole.left(), whole.top(), whole.width(), 1), border);
+    painter.fillRect(QRect(whole.left(), whole.bottom(), whole.width(), 1), border);
+    painter.fillRect(QRect(whole.left(), whole.top(), 1, whole.height()), border);
+    painter.fillRect(QRect(whole.right(), whole.top(), 1, whole.height()), border);
 }
 
 } // namespace Kav

@@ -1,5 +1,6 @@
 #include "KAVTrackBar.h"
 
+#include "KAVCheckPainter.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
@@ -24,35 +25,17 @@ bool isVertical(TkavProgressBarOrientation orientation)
     return orientation == KavOrientation::kavVertical;
 }
 
-// The platform's focus rectangle around the whole face: every other pixel of the outline
-// inverted, so that it shows on any background.
-void drawFocusFrame(QImage &face)
+// The face's size in logical pixels (it may be composed at the device's density).
+QRect logicalRect(const QImage &face)
 {
-    const int right = face.width() - 1, bottom = face.height() - 1;
-    auto invert = [&face](int x, int y) {
-        if ((x + y) % 2 != 0)
-            return;
-        const QRgb pixel = face.pixel(x, y);
-        face.setPixel(x, y, qRgb(255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel)));
-    };
-    for (int x = 0; x <= right; ++x) {
-        invert(x, 0);
-        if (bottom > 0)
-            invert(x, bottom);
-    }
-    for (int y = 1; y < bottom; ++y) {
-        invert(0, y);
-        if (right > 0)
-            invert(right, y);
-    }
+    return QRect(QPoint(0, 0), face.deviceIndependentSize().toSize());
 }
 
 void drawLine(QImage &face, const QLine &line, QRgb colour)
 {
-    const QRect run = QRect(line.p1(), line.p2()).normalized().intersected(face.rect());
-    for (int y = run.top(); y <= run.bottom(); ++y)
-        for (int x = run.left(); x <= run.right(); ++x)
-            face.setPixel(x, y, colour);
+    const QRect run = QRect(line.p1(), line.p2()).normalized().intersected(logicalRect(face));
+    if (!run.isEmpty())
+        QPainter(&face).fillRect(run, QColor::fromRgb(colour));
 }
 
 } // namespace
@@ -98,7 +81,7 @@ void paintTrackBar(QImage &face, const TrackBarOption &option)
         painter.drawImage(layout.bar.topLeft(), option.barStrip);
     painter.end();
     if (option.focusFrame)
-        drawFocusFrame(face);
+        Kav::KavDrawFocusFrame(face, logicalRect(face)); // the platform's dotted focus rectangle
     for (const QLine &tick : layout.ticks)
         drawLine(face, tick, qRgb(0, 0, 0));
     if (option.sliderVisible && !option.slider.isNull()) {
