@@ -1,4 +1,5 @@
 #include "KAVButton.h"
+#include "KAVButtonPainter.h"
 #include "KAVCheckBox.h"
 #include "KAVCheckPainter.h"
 #include "KAVComposer.h"
@@ -22,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace Kav;
 
@@ -127,9 +129,36 @@ GrabbedControl alone(Control *control)
     return {std::unique_ptr<QWidget>(control), control};
 }
 
+// A face at ratio 2 with its ratio set back to 1, so that pixels are addressed as the device's.
+using DenseFaceMaker = std::function<QImage()>;
+
+QImage devicePixels(QImage image)
+{
+    image = image.convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+QImage grabbedAtRatio2(QWidget &control)
+{
+    return devicePixels(control.grab().toImage());
+}
+
+// The four device pixels of the logical pixel at logical, when they are one colour.
+std::optional<QRgb> wholeLogicalPixel(const QImage &face, QPoint logical)
+{
+    const QPoint at = logical * 2;
+    const QRgb colour = face.pixel(at);
+    if (face.pixel(at + QPoint(1, 0)) != colour || face.pixel(at + QPoint(0, 1)) != colour
+        || face.pixel(at + QPoint(1, 1)) != colour)
+        return std::nullopt;
+    return colour;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(ControlMaker)
+Q_DECLARE_METATYPE(DenseFaceMaker)
 
 // Pictures carry the same design at twice the density; controls drawn on a high-DPI device take
 // it, keeping their logical size, and single-density devices are left exactly as they were.
@@ -437,6 +466,59 @@ private Q_SLOTS:
         QCOMPARE(face.pixel(6, 4), qRgb(255, 255, 255));
         QCOMPARE(face.pixel(8, 4), qRgb(0, 0, 0));
         QCOMPARE(face.pixel(2 * 11, 2 * 7), qRgb(0, 0, 0)); // bottom-right corner, x + y even
+    }
+
+    void linesAndDotsAreWholeLogicalPixels_data()
+    {
+        // A frame line or focus dot drawn one device pixel thin would look half as thick (or, for
+        // dots, as a different pattern) on a dense face: each must cover its logical pixel.
+        QTest::addColumn<DenseFaceMaker>("make");
+        QTest::addColumn<QPoint>("onLine");
+        QTest::addColumn<QPoint>("beside");
+        QTest::addRow("group box line") << DenseFaceMaker([] {
+            TkavGroupBox group;
+            group.setCaption(QStringLiteral("Sums"));
+            group.resize(80, 40);
+            return grabbedAtRatio2(group);
+        }) << QPoint(0, 30) << QPoint(1, 30);
+        QTest::addRow("captioned panel outline") << DenseFaceMaker([] {
+            TkavPanel panel;
+            panel.resize(120, 60);
+            return grabbedAtRatio2(panel);
+        }) << QPoint(119, 50) << QPoint(118, 50);
+        QTest::addRow("speed button frame") << DenseFaceMaker([] {
+            TkavToolBarSpeedButton button;
+            QImage glyph(16, 16, QImage::Format_RGB32);
+            glyph.fill(Qt::darkGreen);
+            button.setGlyph(glyph);
+            button.resize(23, 22);
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(&button, &enter); // the frame shows under the mouse
+            return grabbedAtRatio2(button);
+        }) << QPoint(22, 10) << QPoint(21, 10);
+        QTest::addRow("button focus dot") << DenseFaceMaker([] {
+            QImage face(2 * 40, 2 * 20, QImage::Format_RGB32);
+            face.setDevicePixelRatio(2.0);
+            face.fill(Qt::white);
+            PictureButtonOption option;
+            option.rect = QRect(0, 0, 40, 20);
+            option.focus.shown = true; // frame inset by 2, a dot where x + y from its corner is even
+            KavPaintPictureButton(face, option);
+            return devicePixels(face);
+        }) << QPoint(2, 2) << QPoint(3, 2);
+    }
+
+    void linesAndDotsAreWholeLogicalPixels()
+    {
+        QFETCH(DenseFaceMaker, make);
+        QFETCH(QPoint, onLine);
+        QFETCH(QPoint, beside);
+        const QImage face = make();
+        const std::optional<QRgb> line = wholeLogicalPixel(face, onLine);
+        const std::optional<QRgb> next = wholeLogicalPixel(face, beside);
+        QVERIFY(line);
+        QVERIFY(next);
+        QVERIFY(*line != *next);
     }
 
     void denseFaceComposesOnlyTheExposedPart()
