@@ -10,6 +10,7 @@
 #include "KAVToolBar.h"
 #include "KAVToolBarSpeedButton.h"
 #include "KAVMgr.h"
+#include "KAVPanelPainter.h"
 #include "KAVPictureStore.h"
 #include "KAVThemeFile.h"
 #include "KAVThemes.h"
@@ -145,6 +146,16 @@ QImage grabbedAtRatio2(QWidget &control)
 }
 
 // The four device pixels of the logical pixel at logical, when they are one colour.
+// A control grabbed at ratio 2, a picture it draws at its natural size, where the picture's
+// top-left corner lies and the part of the picture to compare (logical pixels).
+struct DrawnPicture {
+    QImage grabbed; // device pixels
+    TkavPicture picture;
+    QPoint at;
+    QRect part;
+};
+using DrawnPictureMaker = std::function<DrawnPicture()>;
+
 std::optional<QRgb> wholeLogicalPixel(const QImage &face, QPoint logical)
 {
     const QPoint at = logical * 2;
@@ -159,6 +170,7 @@ std::optional<QRgb> wholeLogicalPixel(const QImage &face, QPoint logical)
 
 Q_DECLARE_METATYPE(ControlMaker)
 Q_DECLARE_METATYPE(DenseFaceMaker)
+Q_DECLARE_METATYPE(DrawnPictureMaker)
 
 // Pictures carry the same design at twice the density; controls drawn on a high-DPI device take
 // it, keeping their logical size, and single-density devices are left exactly as they were.
@@ -451,6 +463,38 @@ private Q_SLOTS:
         QImage expected = picture.image2x().convertToFormat(QImage::Format_RGB32);
         expected.setDevicePixelRatio(1.0);
         QCOMPARE(grabbed.copy(QRect(at, expected.size())), expected);
+    }
+
+    void picturesAreDrawnFromDoubleDensityPixels_data()
+    {
+        QTest::addColumn<DrawnPictureMaker>("make");
+        QTest::addRow("notice background") << DrawnPictureMaker([] {
+            TfrmMSNPopForm notice;
+            const TkavPicture background = TkavPictureStore::instance().resourcePicture(QStringLiteral("MSNPOPFORM"));
+            // The bottom-left corner: picture only, the title and the text sit higher.
+            const QRect corner(0, background.height() - 6, 12, 6);
+            return DrawnPicture{grabbedAtRatio2(notice), background, QPoint(0, 0), corner};
+        });
+        QTest::addRow("panel roll button") << DrawnPictureMaker([] {
+            TkavPanel panel;
+            panel.resize(120, 60);
+            // Expanded and not under the mouse: the first of the four frames.
+            const TkavPicture button = TkavPictureStore::instance().resourcePicture(QStringLiteral("PANEL_BUTTON"), {4, 1});
+            const QRect place = KavPanelButtonRect(panel.size(), panel.captionBarHeight(), button.size());
+            return DrawnPicture{grabbedAtRatio2(panel), button, place.topLeft(), QRect(QPoint(0, 0), place.size())};
+        });
+    }
+
+    void picturesAreDrawnFromDoubleDensityPixels()
+    {
+        QFETCH(DrawnPictureMaker, make);
+        const DrawnPicture drawn = make();
+        QVERIFY(drawn.picture.has2x());
+        QVERIFY(!drawn.part.isEmpty());
+        // Pixel for pixel the double-density picture, not its ordinary pixels enlarged.
+        const QRect device(drawn.part.topLeft() * 2, drawn.part.size() * 2);
+        const QImage expected = devicePixels(drawn.picture.image2x()).copy(device);
+        QCOMPARE(drawn.grabbed.copy(device.translated(drawn.at * 2)), expected);
     }
 
     void focusDotsAreLogicalPixels()
