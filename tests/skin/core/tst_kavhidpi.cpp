@@ -408,6 +408,17 @@ private Q_SLOTS:
             panel->resize(120, 60);
             return alone(panel);
         }) << QSize(120, 60) << true;
+        // A picture a program gives has only its own pixels; the caption over it is what sharpens.
+        QTest::addRow("image panel") << ControlMaker([] {
+            auto *panel = new TkavImagePanel;
+            QImage tile(8, 8, QImage::Format_RGB32);
+            tile.fill(Qt::yellow);
+            panel->setPicture(tile);
+            panel->setDrawStyle(TkavCustomPanel::kavTile);
+            panel->setCaption(QStringLiteral("Tiles"));
+            panel->resize(60, 30);
+            return alone(panel);
+        }) << QSize(60, 30) << true;
         // A see-through toolbar shows the caption of the group box under it, composed as densely.
         QTest::addRow("toolbar") << ControlMaker([] {
             auto *group = new TkavGroupBox;
