@@ -1,4 +1,5 @@
 #include "KAVButton.h"
+#include "KAVButtonPainter.h"
 #include "KAVCheckBox.h"
 #include "KAVCheckPainter.h"
 #include "KAVDBNavigator.h"
@@ -11,6 +12,7 @@
 #include "KAVToolBar.h"
 #include "KAVToolBarSpeedButton.h"
 #include "KAVMgr.h"
+#include "KAVPanelPainter.h"
 #include "KAVPictureStore.h"
 #include "KAVThemeFile.h"
 #include "KAVThemes.h"
@@ -24,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace Kav;
 
@@ -129,9 +132,47 @@ GrabbedControl alone(Control *control)
     return {std::unique_ptr<QWidget>(control), control};
 }
 
+// A face at ratio 2 with its ratio set back to 1, so that pixels are addressed as the device's.
+using DenseFaceMaker = std::function<QImage()>;
+
+QImage devicePixels(QImage image)
+{
+    image = image.convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+QImage grabbedAtRatio2(QWidget &control)
+{
+    return devicePixels(control.grab().toImage());
+}
+
+// The four device pixels of the logical pixel at logical, when they are one colour.
+// A control grabbed at ratio 2, a picture it draws at its natural size, where the picture's
+// top-left corner lies and the part of the picture to compare (logical pixels).
+struct DrawnPicture {
+    QImage grabbed; // device pixels
+    TkavPicture picture;
+    QPoint at;
+    QRect part;
+};
+using DrawnPictureMaker = std::function<DrawnPicture()>;
+
+std::optional<QRgb> wholeLogicalPixel(const QImage &face, QPoint logical)
+{
+    const QPoint at = logical * 2;
+    const QRgb colour = face.pixel(at);
+    if (face.pixel(at + QPoint(1, 0)) != colour || face.pixel(at + QPoint(0, 1)) != colour
+        || face.pixel(at + QPoint(1, 1)) != colour)
+        return std::nullopt;
+    return colour;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(ControlMaker)
+Q_DECLARE_METATYPE(DenseFaceMaker)
+Q_DECLARE_METATYPE(DrawnPictureMaker)
 
 // Pictures carry the same design at twice the density; controls drawn on a high-DPI device take
 // it, keeping their logical size, and single-density devices are left exactly as they were.
@@ -369,6 +410,17 @@ private Q_SLOTS:
             panel->resize(120, 60);
             return alone(panel);
         }) << QSize(120, 60) << true;
+        // A picture a program gives has only its own pixels; the caption over it is what sharpens.
+        QTest::addRow("image panel") << ControlMaker([] {
+            auto *panel = new TkavImagePanel;
+            QImage tile(8, 8, QImage::Format_RGB32);
+            tile.fill(Qt::yellow);
+            panel->setPicture(tile);
+            panel->setDrawStyle(TkavCustomPanel::kavTile);
+            panel->setCaption(QStringLiteral("Tiles"));
+            panel->resize(60, 30);
+            return alone(panel);
+        }) << QSize(60, 30) << true;
         // A see-through toolbar shows the caption of the group box under it, composed as densely.
         QTest::addRow("toolbar") << ControlMaker([] {
             auto *group = new TkavGroupBox;
@@ -437,6 +489,38 @@ private Q_SLOTS:
         QCOMPARE(grabbed.copy(QRect(at, expected.size())), expected);
     }
 
+    void picturesAreDrawnFromDoubleDensityPixels_data()
+    {
+        QTest::addColumn<DrawnPictureMaker>("make");
+        QTest::addRow("notice background") << DrawnPictureMaker([] {
+            TfrmMSNPopForm notice;
+            const TkavPicture background = TkavPictureStore::instance().resourcePicture(QStringLiteral("MSNPOPFORM"));
+            // The bottom-left corner: picture only, the title and the text sit higher.
+            const QRect corner(0, background.height() - 6, 12, 6);
+            return DrawnPicture{grabbedAtRatio2(notice), background, QPoint(0, 0), corner};
+        });
+        QTest::addRow("panel roll button") << DrawnPictureMaker([] {
+            TkavPanel panel;
+            panel.resize(120, 60);
+            // Expanded and not under the mouse: the first of the four frames.
+            const TkavPicture button = TkavPictureStore::instance().resourcePicture(QStringLiteral("PANEL_BUTTON"), {4, 1});
+            const QRect place = KavPanelButtonRect(panel.size(), panel.captionBarHeight(), button.size());
+            return DrawnPicture{grabbedAtRatio2(panel), button, place.topLeft(), QRect(QPoint(0, 0), place.size())};
+        });
+    }
+
+    void picturesAreDrawnFromDoubleDensityPixels()
+    {
+        QFETCH(DrawnPictureMaker, make);
+        const DrawnPicture drawn = make();
+        QVERIFY(drawn.picture.has2x());
+        QVERIFY(!drawn.part.isEmpty());
+        // Pixel for pixel the double-density picture, not its ordinary pixels enlarged.
+        const QRect device(drawn.part.topLeft() * 2, drawn.part.size() * 2);
+        const QImage expected = devicePixels(drawn.picture.image2x()).copy(device);
+        QCOMPARE(drawn.grabbed.copy(device.translated(drawn.at * 2)), expected);
+    }
+
     void focusDotsAreLogicalPixels()
     {
         // The dotted focus frame keeps its pattern: each dot covers a whole logical pixel.
@@ -450,6 +534,59 @@ private Q_SLOTS:
         QCOMPARE(face.pixel(6, 4), qRgb(255, 255, 255));
         QCOMPARE(face.pixel(8, 4), qRgb(0, 0, 0));
         QCOMPARE(face.pixel(2 * 11, 2 * 7), qRgb(0, 0, 0)); // bottom-right corner, x + y even
+    }
+
+    void linesAndDotsAreWholeLogicalPixels_data()
+    {
+        // A frame line or focus dot drawn one device pixel thin would look half as thick (or, for
+        // dots, as a different pattern) on a dense face: each must cover its logical pixel.
+        QTest::addColumn<DenseFaceMaker>("make");
+        QTest::addColumn<QPoint>("onLine");
+        QTest::addColumn<QPoint>("beside");
+        QTest::addRow("group box line") << DenseFaceMaker([] {
+            TkavGroupBox group;
+            group.setCaption(QStringLiteral("Sums"));
+            group.resize(80, 40);
+            return grabbedAtRatio2(group);
+        }) << QPoint(0, 30) << QPoint(1, 30);
+        QTest::addRow("captioned panel outline") << DenseFaceMaker([] {
+            TkavPanel panel;
+            panel.resize(120, 60);
+            return grabbedAtRatio2(panel);
+        }) << QPoint(119, 50) << QPoint(118, 50);
+        QTest::addRow("speed button frame") << DenseFaceMaker([] {
+            TkavToolBarSpeedButton button;
+            QImage glyph(16, 16, QImage::Format_RGB32);
+            glyph.fill(Qt::darkGreen);
+            button.setGlyph(glyph);
+            button.resize(23, 22);
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(&button, &enter); // the frame shows under the mouse
+            return grabbedAtRatio2(button);
+        }) << QPoint(22, 10) << QPoint(21, 10);
+        QTest::addRow("button focus dot") << DenseFaceMaker([] {
+            QImage face(2 * 40, 2 * 20, QImage::Format_RGB32);
+            face.setDevicePixelRatio(2.0);
+            face.fill(Qt::white);
+            PictureButtonOption option;
+            option.rect = QRect(0, 0, 40, 20);
+            option.focus.shown = true; // frame inset by 2, a dot where x + y from its corner is even
+            KavPaintPictureButton(face, option);
+            return devicePixels(face);
+        }) << QPoint(2, 2) << QPoint(3, 2);
+    }
+
+    void linesAndDotsAreWholeLogicalPixels()
+    {
+        QFETCH(DenseFaceMaker, make);
+        QFETCH(QPoint, onLine);
+        QFETCH(QPoint, beside);
+        const QImage face = make();
+        const std::optional<QRgb> line = wholeLogicalPixel(face, onLine);
+        const std::optional<QRgb> next = wholeLogicalPixel(face, beside);
+        QVERIFY(line);
+        QVERIFY(next);
+        QVERIFY(*line != *next);
     }
 
     void denseFaceComposesOnlyTheExposedPart()
