@@ -8,7 +8,9 @@
 #include "KAVGroupBox.h"
 #include "KAVImagePanel.h"
 #include "KAVMSNPopForm.h"
+#include "KAVProgressBar.h"
 #include "KAVTabControl.h"
+#include "KAVTrackBar.h"
 #include "KAVToolBar.h"
 #include "KAVToolBarSpeedButton.h"
 #include "KAVMgr.h"
@@ -447,6 +449,18 @@ private Q_SLOTS:
             tabs->resize(160, 80);
             return alone(tabs);
         }) << QSize(160, 80) << true;
+        QTest::addRow("progress bar") << ControlMaker([] {
+            auto *bar = new TkavProgressBar;
+            bar->setPosition(35);
+            bar->resize(150, 12);
+            return alone(bar);
+        }) << QSize(150, 12) << true;
+        // Its bar strip and thumb are still prepared from the single-density pictures.
+        QTest::addRow("track bar") << ControlMaker([] {
+            auto *bar = new TkavTrackBar;
+            bar->resize(150, 20);
+            return alone(bar);
+        }) << QSize(150, 20) << false;
         QTest::addRow("data navigator") << ControlMaker([] {
             auto *navigator = new TkavDBNavigator;
             navigator->resize(240, 25);
