@@ -76,9 +76,14 @@ TrackBarLayout trackBarLayout(const TrackBarOption &option)
 void paintTrackBar(QImage &face, const TrackBarOption &option)
 {
     const TrackBarLayout layout = trackBarLayout(option);
+    // On a dense face the double-density pictures, into the same logical rectangles.
+    const bool dense = face.devicePixelRatio() > 1.0;
+    auto pick = [dense](const QImage &single, const QImage &doubled) -> const QImage & {
+        return dense && !doubled.isNull() ? doubled : single;
+    };
     QPainter painter(&face);
     if (!option.barStrip.isNull())
-        painter.drawImage(layout.bar.topLeft(), option.barStrip);
+        painter.drawImage(QRect(layout.bar.topLeft(), option.barStrip.size()), pick(option.barStrip, option.barStrip2x));
     painter.end();
     if (option.focusFrame)
         Kav::KavDrawFocusFrame(face, logicalRect(face)); // the platform's dotted focus rectangle
@@ -86,7 +91,7 @@ void paintTrackBar(QImage &face, const TrackBarOption &option)
         drawLine(face, tick, qRgb(0, 0, 0));
     if (option.sliderVisible && !option.slider.isNull()) {
         painter.begin(&face);
-        painter.drawImage(layout.slider.topLeft(), option.slider);
+        painter.drawImage(QRect(layout.slider.topLeft(), option.slider.size()), pick(option.slider, option.slider2x));
     }
 }
 
@@ -190,10 +195,13 @@ void TkavTrackBar::UpdatePicture()
 {
     if (!CustomPicture()) {
         const KavThemeValues values = m_look.values();
-        m_barImage = values.picture(KavKey::TrackBarBarImage).image();
-        m_sliderImage = values.picture(Kav::isVertical(m_orientation) ? KavKey::TrackBarSliderVImage
-                                                                       : KavKey::TrackBarSliderImage)
-                            .image();
+        const Kav::TkavPicture bar = values.picture(KavKey::TrackBarBarImage);
+        const Kav::TkavPicture slider = values.picture(
+            Kav::isVertical(m_orientation) ? KavKey::TrackBarSliderVImage : KavKey::TrackBarSliderImage);
+        m_barImage = bar.image();
+        m_barImage2x = bar.image2x();
+        m_sliderImage = slider.image();
+        m_sliderImage2x = slider.image2x();
     }
     prepareBarStrip();
     prepareSlider();
@@ -202,17 +210,27 @@ void TkavTrackBar::UpdatePicture()
 void TkavTrackBar::prepareBarStrip()
 {
     const int length = trackLength();
-    if (m_barImage.isNull() || length <= 0) {
-        m_barStrip = QImage();
+    m_barStrip = QImage();
+    m_barStrip2x = QImage();
+    if (m_barImage.isNull() || length <= 0)
         return;
-    }
     // The ends keep their size and leave their magenta out; the middle stretches.
-    QImage strip(length, m_barImage.height(), QImage::Format_ARGB32_Premultiplied);
-    strip.fill(Qt::transparent);
-    SpitDrawHorizontal(m_barImage, strip, QRect(0, 0, length, m_barImage.height()), false);
-    if (Kav::isVertical(m_orientation))
-        RoundPicture(strip);
-    m_barStrip = strip;
+    const bool vertical = Kav::isVertical(m_orientation);
+    auto stripOf = [vertical](const QImage &bar, int stripLength) {
+        QImage picture = bar;
+        picture.setDevicePixelRatio(1.0); // cut and stretched in its own pixels
+        QImage strip(stripLength, picture.height(), QImage::Format_ARGB32_Premultiplied);
+        strip.fill(Qt::transparent);
+        SpitDrawHorizontal(picture, strip, QRect(0, 0, stripLength, picture.height()), false);
+        if (vertical)
+            RoundPicture(strip);
+        return strip;
+    };
+    m_barStrip = stripOf(m_barImage, length);
+    if (!m_barImage2x.isNull() && m_barImage2x.height() == 2 * m_barImage.height()) {
+        m_barStrip2x = stripOf(m_barImage2x, 2 * length);
+        m_barStrip2x.setDevicePixelRatio(2.0);
+    }
 }
 
 void TkavTrackBar::prepareSlider()
@@ -225,11 +243,19 @@ void TkavTrackBar::prepareSlider()
                                     SliderTransparent() ? Kav::PictureMask::BottomLeft : Kav::PictureMask::None,
                                     false};
     m_slider = Kav::TkavPictureStore::instance().userPicture(m_sliderImage, recipe).image();
+    m_slider2x = QImage();
+    if (!m_sliderImage2x.isNull() && m_sliderImage2x.size() == 2 * m_sliderImage.size()) {
+        QImage dense = m_sliderImage2x;
+        dense.setDevicePixelRatio(1.0);
+        m_slider2x = Kav::TkavPictureStore::instance().userPicture(dense, recipe).image();
+        m_slider2x.setDevicePixelRatio(2.0);
+    }
 }
 
 void TkavTrackBar::setBarImage(const QImage &picture)
 {
     m_barImage = picture;
+    m_barImage2x = QImage();
     prepareBarStrip();
     SetSize();
     UpdateSlider();
@@ -238,6 +264,7 @@ void TkavTrackBar::setBarImage(const QImage &picture)
 void TkavTrackBar::setSliderImage(const QImage &picture)
 {
     m_sliderImage = picture;
+    m_sliderImage2x = QImage();
     prepareSlider();
     update();
 }
@@ -400,8 +427,10 @@ Kav::TrackBarOption TkavTrackBar::option() const
     option.range = Range{m_min, m_max};
     option.position = m_position;
     option.slider = m_slider;
+    option.slider2x = m_slider2x;
     option.sliderVisible = m_sliderShown;
     option.barStrip = m_barStrip;
+    option.barStrip2x = m_barStrip2x;
     option.barThickness = m_barImage.height();
     option.showTick = m_showTick;
     option.frequency = m_frequency;

@@ -30,6 +30,9 @@ struct TrackBarOption {
     QImage slider;          // ready to draw: transparent where the slider lets the track show
     bool sliderVisible = true;
     QImage barStrip;        // the bar at the track's length, already turned for a vertical track
+    // The same at double density (device pixel ratio 2), or null: drawn on dense screens.
+    QImage slider2x;
+    QImage barStrip2x;
     int barThickness = 0;   // the bar picture's height, i.e. the strip's thickness across
     bool showTick = false;
     int frequency = 1;
@@ -207,6 +210,12 @@ private:
     QImage m_sliderImage;
     QImage m_slider;    // m_sliderImage ready to draw
     QImage m_barStrip;
+    // The look's double-density pictures and what is prepared from them (null for pictures a
+    // program gave, which have only their own pixels).
+    QImage m_barImage2x;
+    QImage m_sliderImage2x;
+    QImage m_slider2x;
+    QImage m_barStrip2x;
     bool m_sliderShown = true;
 
     int m_min = 0;

@@ -455,12 +455,11 @@ private Q_SLOTS:
             bar->resize(150, 12);
             return alone(bar);
         }) << QSize(150, 12) << true;
-        // Its bar strip and thumb are still prepared from the single-density pictures.
         QTest::addRow("track bar") << ControlMaker([] {
             auto *bar = new TkavTrackBar;
             bar->resize(150, 20);
             return alone(bar);
-        }) << QSize(150, 20) << false;
+        }) << QSize(150, 20) << true;
         QTest::addRow("data navigator") << ControlMaker([] {
             auto *navigator = new TkavDBNavigator;
             navigator->resize(240, 25);
