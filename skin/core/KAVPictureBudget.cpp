@@ -38,7 +38,7 @@ QString KavPictureRefusal(const QSize &size)
         return QStringLiteral("%1 x %2 pixels would take %3 MB, more than the %4 MB a theme picture may take")
             .arg(size.width())
             .arg(size.height())
-            .arg(double(decoded) / (1024 * 1024), 0, 'f', 1)
+            .arg(double(decoded) / (1024 * 1024), 0, 'f', 2) // two places: just over must not read as equal
             .arg(PictureBudget::MaxPictureBytes / (1024 * 1024));
     return QString();
 }
