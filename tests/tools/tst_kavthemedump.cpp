@@ -204,21 +204,23 @@ private Q_SLOTS:
         QVERIFY(dump.lines[0].startsWith(QStringLiteral("file    ButtonImage ")));
     }
 
-    // Every one of about 100,000 entries covers the same megabytes (ranges may overlap). Copying
-    // or probing the covered bytes once per entry would take many minutes; describing each entry
-    // from its header takes well under a second. The timeout is a hang guard, not a timing goal.
+    // Each of about 100,000 entries covers nearly the whole 8 MB file (ranges may overlap). Copying or
+    // probing the covered bytes once per entry would take many minutes; describing each entry from
+    // its header takes well under a second. The timeout is a hang guard, not a timing goal.
     void entriesCoveringTheWholeFileListedInLinearTime()
     {
         const qint32 fileSize = 8 * 1024 * 1024;
-        const int entries = fileSize / KavThemeFileFormat::RecordSize - 1000;
-        RawThemeFile theme;
+        const QByteArray picture = bitmapHeader(5000, 5000);
+        const int entries = (fileSize - int(picture.size())) / KavThemeFileFormat::RecordSize - 2;
         const qint32 pictureAt = KavThemeFileFormat::HeaderSize + (entries + 1) * KavThemeFileFormat::RecordSize;
-        for (int i = 0; i < entries; ++i)
-            theme.addFileAt("ButtonImage", pictureAt, fileSize - pictureAt);
+        RawThemeFile theme;
+        for (int i = 0; i < entries - 1; ++i)
+            theme.addFileAt("ButtonImage", 1, fileSize - 1); // not all of it: a whole-array copy is free
+        theme.addFileAt("ButtonImage", pictureAt, fileSize - pictureAt);
         theme.end();
         QByteArray &bytes = theme.bytes();
         QCOMPARE(bytes.size(), pictureAt);
-        bytes.append(bitmapHeader(5000, 5000));
+        bytes.append(picture);
         bytes.append(fileSize - bytes.size(), '\0');
         QCOMPARE(bytes.size(), fileSize);
 
@@ -226,6 +228,7 @@ private Q_SLOTS:
         QVERIFY2(dump.finished, "dump of 8 MB of overlapping entries did not finish in 20 s");
         QCOMPARE(dump.exitCode, 0);
         QCOMPARE(dump.lines.size(), entries);
+        QVERIFY2(dump.lines.first().endsWith(QStringLiteral("8388607 bytes, not a bitmap")), qPrintable(dump.lines.first()));
         QVERIFY2(dump.lines.last().contains(QStringLiteral("bitmap 5000x5000 \u2014 refused: ")), qPrintable(dump.lines.last()));
         QFile::remove(m_folder.filePath(QStringLiteral("overlapping.kav")));
     }
