@@ -41,7 +41,7 @@ qint64 readEveryKey(const TkavFileTheme &theme)
         QImage whole;
         theme.GetBitmap(key, &whole);
         total += whole.width();
-        const int frames = KavThemeKeyFrameCount(key);
+        const int frames = Kav::KavThemeKeyFrameCount(key);
         for (int frame = 1; frame <= frames; ++frame) {
             QImage part;
             theme.GetBitmap(key, &part, frames, frame);
