@@ -25,6 +25,7 @@ cmake --build "$build" -j 2
 # Freed chunks are not kept per thread beyond 1 MB and the allocator returns unused memory to the
 # system, so that the resident size follows what the target holds rather than what it once held.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:quarantine_size_mb=64:thread_local_quarantine_size_kb=1024:allocator_release_to_os_interval_ms=500"
+export LSAN_OPTIONS="suppressions=$repo/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
 
