@@ -3,10 +3,10 @@
 #include "Console.h"
 #include "ValuesText.h"
 
+#include "KAVPictureBudget.h"
 #include "KAVThemeFile.h"
 #include "KAVThemes.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -98,14 +98,16 @@ QString kindName(TkavThemeFileKind kind)
     return {};
 }
 
-QString bitmapDescription(const QByteArray &bytes)
+// Only the header is read: the entry's bytes are wrapped, not copied, and no pixel is decoded, so
+// dump stays linear in the file's size however the entries' ranges overlap.
+QString bitmapDescription(QByteArrayView bytes)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer, "BMP");
-    const QSize size = reader.size();
-    return reader.canRead() && size.isValid() ? QStringLiteral("bitmap %1x%2").arg(size.width()).arg(size.height())
-                                              : QStringLiteral("not a bitmap");
+    const QSize size = Kav::KavPictureHeaderSize(QByteArray::fromRawData(bytes.data(), bytes.size()));
+    if (!size.isValid())
+        return QStringLiteral("not a bitmap");
+    const QString description = QStringLiteral("bitmap %1x%2").arg(size.width()).arg(size.height());
+    const QString refusal = Kav::KavPictureRefusal(size);
+    return refusal.isEmpty() ? description : description + QStringLiteral(" \u2014 refused: ") + refusal;
 }
 
 QString notThemeFile(const QString &file)
@@ -119,7 +121,7 @@ QString describe(const TkavThemeFileReader &reader, const TkavThemeFileReader::E
     case TkavThemeFileKind::File:
         return QStringLiteral("%1 bytes, %2")
             .arg(entry.dataSize)
-            .arg(bitmapDescription(reader.GetFile(entry.name).value_or(QByteArray())));
+            .arg(bitmapDescription(reader.data(entry)));
     case TkavThemeFileKind::String:
         return QStringLiteral("%1 bytes").arg(entry.dataSize);
     case TkavThemeFileKind::Integer:
@@ -143,8 +145,8 @@ int dump(const QStringList &arguments, Console &console)
         return console.error(reader.errorString());
     if (reader.isForeign())
         return console.error(notThemeFile(file));
-    // Each entry is listed by the data it was read with; a damaged file lists what came before
-    // the damage.
+    // Each entry is listed by its own data (entries may share a name); a damaged file lists what
+    // came before the damage.
     for (const auto &entry : reader.entries())
         console.line(QStringLiteral("%1 %2 %3").arg(kindName(entry.kind), -7).arg(entry.name, -32).arg(describe(reader, entry)));
     if (!loaded)
