@@ -20,11 +20,12 @@ cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKAV_FUZZ=ON
   -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build "$build" -j 2
 
-# A smaller quarantine than the default 256 MB keeps the resident size well below the fuzzer's
-# limit over a whole run; freed memory is still poisoned until it leaves the quarantine.
-# Freed chunks are not kept per thread beyond 1 MB and the allocator returns unused memory to the
-# system, so that the resident size follows what the target holds rather than what it once held.
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:quarantine_size_mb=64:thread_local_quarantine_size_kb=1024:allocator_release_to_os_interval_ms=500"
+# A small quarantine keeps the resident size low over a run: freed memory is still poisoned
+# until it leaves the quarantine. Measured on the reader's target: one input run 300,000 times
+# stays at 59 MB without a quarantine (nothing of ours accumulates), while a 4-minute run grew to
+# 560 MB with a 64 MB quarantine and to about 220 MB in 2 minutes with 16 MB. Freed chunks are
+# not kept per thread beyond 256 KB and the allocator returns unused memory to the system.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:quarantine_size_mb=16:thread_local_quarantine_size_kb=256:allocator_release_to_os_interval_ms=500"
 export LSAN_OPTIONS="suppressions=$repo/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
