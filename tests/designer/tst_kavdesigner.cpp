@@ -330,13 +330,9 @@ void TestKavDesigner::loadsUiFile()
  </widget>
 </ui>)").arg(enumText);
 
-    QUiLoader loader;
-    loader.clearPluginPaths();
-    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
-    QBuffer buffer;
-    buffer.setData(ui.toUtf8());
-    std::unique_ptr<QWidget> sheet(loader.load(&buffer));
-    QVERIFY2(sheet, qPrintable(loader.errorString()));
+    QString error;
+    const std::unique_ptr<QWidget> sheet = loadUi(ui.toUtf8(), &error);
+    QVERIFY2(sheet, qPrintable(error));
 
     const struct {
         const char *name;
@@ -374,13 +370,9 @@ void TestKavDesigner::uiFileLooksFollowUIStyle()
   <property name="geometry"><rect><x>0</x><y>0</y><width>160</width><height>25</height></rect></property>
   %1 %2</widget></ui>)")
                            .arg(button.arg("MacOS").arg(0), button.arg("WinXP").arg(80));
-    QUiLoader loader;
-    loader.clearPluginPaths();
-    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
-    QBuffer buffer;
-    buffer.setData(ui.toUtf8());
-    std::unique_ptr<QWidget> sheet(loader.load(&buffer));
-    QVERIFY2(sheet, qPrintable(loader.errorString()));
+    QString error;
+    const std::unique_ptr<QWidget> sheet = loadUi(ui.toUtf8(), &error);
+    QVERIFY2(sheet, qPrintable(error));
     QWidget *macButton = sheet->findChild<QWidget *>("MacOS");
     QWidget *xpButton = sheet->findChild<QWidget *>("WinXP");
     QVERIFY(macButton && xpButton);
@@ -402,13 +394,9 @@ void TestKavDesigner::uiFilePagesJoinTheirPageControl()
    <widget class="TkavTabSheet" name="first"><property name="Caption"><string>Sums</string></property></widget>
    <widget class="TkavTabSheet" name="second"><property name="Caption"><string>Results</string></property></widget>
   </widget></widget></ui>)";
-    QUiLoader loader;
-    loader.clearPluginPaths();
-    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
-    QBuffer buffer;
-    buffer.setData(ui);
-    std::unique_ptr<QWidget> sheet(loader.load(&buffer));
-    QVERIFY2(sheet, qPrintable(loader.errorString()));
+    QString error;
+    const std::unique_ptr<QWidget> sheet = loadUi(ui, &error);
+    QVERIFY2(sheet, qPrintable(error));
     const QWidget *pages = sheet->findChild<QWidget *>("pages");
     QVERIFY(pages);
     QCOMPARE(pages->property("PageCount").toInt(), 2);
@@ -425,13 +413,9 @@ void TestKavDesigner::formInUiFileSkinsItsWindow()
     const QByteArray ui = R"(<ui version="4.0"><widget class="QWidget" name="Sheet">
   <property name="geometry"><rect><x>0</x><y>0</y><width>400</width><height>300</height></rect></property>
   <widget class="TkavForm" name="form"/></widget></ui>)";
-    QUiLoader loader;
-    loader.clearPluginPaths();
-    loader.addPluginPath(QStringLiteral(KAV_DESIGNER_PLUGIN_DIR));
-    QBuffer buffer;
-    buffer.setData(ui);
-    std::unique_ptr<QWidget> sheet(loader.load(&buffer));
-    QVERIFY2(sheet, qPrintable(loader.errorString()));
+    QString error;
+    const std::unique_ptr<QWidget> sheet = loadUi(ui, &error);
+    QVERIFY2(sheet, qPrintable(error));
     QVERIFY(sheet->findChild<QWidget *>("form"));
     QVERIFY(sheet->windowFlags() & Qt::FramelessWindowHint);
 #endif
