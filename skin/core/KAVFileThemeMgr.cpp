@@ -77,29 +77,31 @@ QImage TkavFileThemeMgr::decoded(const QString &name) const
 
 void TkavFileThemeMgr::GetBitmap(int index, QImage *bitmap) const
 {
-    if (bitmap == nullptr || m_reader == nullptr)
-        return;
-    auto cached = m_pictures.constFind(index);
-    if (cached == m_pictures.cend()) {
-        const QString name = Kav::KavThemeKeyName(index);
-        cached = m_pictures.insert(index, name.isEmpty() ? QImage() : decoded(name));
-    }
-    *bitmap = *cached;
+    if (bitmap != nullptr && m_reader != nullptr)
+        *bitmap = cachedPicture(index, false);
 }
 
 void TkavFileThemeMgr::GetBitmap2x(int index, QImage *bitmap) const
 {
-    if (bitmap == nullptr || m_reader == nullptr)
-        return;
-    auto cached = m_pictures2x.constFind(index);
-    if (cached == m_pictures2x.cend()) {
+    if (bitmap != nullptr && m_reader != nullptr)
+        *bitmap = cachedPicture(index, true);
+}
+
+QImage TkavFileThemeMgr::cachedPicture(int index, bool doubleDensity) const
+{
+    QHash<int, QImage> &pictures = doubleDensity ? m_pictures2x : m_pictures;
+    auto cached = pictures.constFind(index);
+    if (cached == pictures.cend()) {
         const QString name = Kav::KavThemeKeyName(index);
-        QImage picture = name.isEmpty() ? QImage() : decoded(Kav::KavDoubleDensityName(name));
+        QImage picture;
+        if (!name.isEmpty())
+            picture = decoded(doubleDensity ? Kav::KavDoubleDensityName(name) : name);
         // Marked here, on the one copy, so that users setting the same ratio do not detach it.
-        picture.setDevicePixelRatio(2.0);
-        cached = m_pictures2x.insert(index, picture);
+        if (doubleDensity)
+            picture.setDevicePixelRatio(2.0);
+        cached = pictures.insert(index, picture);
     }
-    *bitmap = *cached;
+    return *cached;
 }
 
 bool TkavFileThemeMgr::GetBool(int index) const

@@ -52,6 +52,8 @@ public:
 
 private:
     QImage decoded(const QString &name) const;
+    // The picture of key index, decoded once per load (the NAME@2x entry for double density).
+    QImage cachedPicture(int index, bool doubleDensity) const;
     void refuse(const QString &name, const QString &reason) const;
 
     std::unique_ptr<TkavThemeFileReader> m_reader;
