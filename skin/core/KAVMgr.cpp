@@ -84,8 +84,11 @@ void TkavFileTheme::setThemeFile(const QString &fileName)
     if (!QFileInfo(path).isFile()) {
         path = QDir(QCoreApplication::applicationDirPath()).filePath(QFileInfo(fileName).fileName());
         if (!QFileInfo(path).isFile()) {
-            // Found nowhere: ignored, the file in use stays.
-            m_error = QStringLiteral("\"%1\" was found neither as given nor in the program's folder").arg(fileName);
+            // Found nowhere: ignored, the file in use stays. A folder, pipe or device of that
+            // name is never read (a pipe could keep the load waiting for ever).
+            m_error = QFileInfo::exists(fileName)
+                ? QStringLiteral("\"%1\" is not a regular file (a folder, pipe or device)").arg(fileName)
+                : QStringLiteral("\"%1\" was found neither as given nor in the program's folder").arg(fileName);
             return;
         }
     }

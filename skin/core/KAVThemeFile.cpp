@@ -9,6 +9,10 @@
 
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace KavThemeFileFormat;
 
 namespace {
@@ -122,9 +126,15 @@ private:
             return fail(QStringLiteral("the entry name \"%1\" has characters without an 8-bit form").arg(name));
         const qint64 dataOffset = m_position + RecordSize;
         const qint64 next = dataOffset + dataSize;
-        if (next > MaxOffset)
-            return fail(QStringLiteral("entry \"%1\" would end at offset %2, beyond what 32-bit offsets reach")
-                            .arg(name).arg(next));
+        // Room must stay for the terminating record. The limit also keeps every offset well
+        // inside its 32-bit field.
+        if (next + RecordSize > MaxFileSize)
+            return fail(QStringLiteral("entry \"%1\" would take the file to %2 bytes, beyond the %3 bytes (%4 MB) "
+                                       "a theme file may have")
+                            .arg(name)
+                            .arg(next + RecordSize)
+                            .arg(MaxFileSize)
+                            .arg(MaxFileSize / (1024 * 1024)));
         return write(record(name.toLatin1(), kind, qint32(dataOffset), qint32(dataSize), qint32(next)));
     }
 
@@ -255,41 +265,103 @@ void TkavThemeFileReader::clear()
     m_error.clear();
 }
 
+namespace {
+
+// Opens a theme file for reading if it is a regular file. Anything else (a folder, a FIFO, a
+// device, a socket) is refused before a byte is read: a FIFO or a device may never end, and
+// opening a FIFO without a writer would wait for one. The test is made on the opened file itself,
+// so that nothing swapped in between a look and the opening slips through. Files in Qt's resources
+// are regular by nature.
+bool openRegularFile(QFile &file, const QString &fileName, QString &error)
+{
+    if (fileName.startsWith(u':')) {
+        file.setFileName(fileName);
+        if (file.open(QIODevice::ReadOnly))
+            return true;
+        error = QStringLiteral("cannot open \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = QStringLiteral("cannot open \"%1\": %2").arg(fileName, qt_error_string(errno));
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        const int failure = errno;
+        ::close(fd);
+        error = QStringLiteral("cannot open \"%1\": %2").arg(fileName, qt_error_string(failure));
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(fd);
+        error = QStringLiteral("\"%1\" is not a regular file (a folder, pipe or device); theme files are read "
+                               "from regular files only")
+                    .arg(fileName);
+        return false;
+    }
+    // Reads of a regular file never block, O_NONBLOCK or not.
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = QStringLiteral("cannot open \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool startsLikeThemeFile(const char *bytes, qint64 size)
+{
+    return std::memcmp(bytes, Magic, size_t(qMin<qint64>(size, MagicSize))) == 0;
+}
+
+QString tooLarge(qint64 size)
+{
+    return QStringLiteral("the file has %1 bytes, more than the %2 bytes (%3 MB) a theme file may have")
+        .arg(size)
+        .arg(MaxFileSize)
+        .arg(MaxFileSize / (1024 * 1024));
+}
+
+} // namespace
+
 bool TkavThemeFileReader::Load(const QString &fileName)
 {
     clear();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("cannot open \"%1\": %2").arg(fileName, file.errorString());
+    QFile file;
+    if (!openRegularFile(file, fileName, m_error))
         return false;
-    }
-    if (!file.isSequential() && file.size() > MaxFileSize)
-        return damage(QStringLiteral("the file has %1 bytes, more than a theme file can address").arg(file.size()));
+    const auto readFailed = [&] {
+        m_error = QStringLiteral("cannot read \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    };
 
-    // A file of known size is read in one go (growing a buffer piece by piece costs more than
-    // the read itself). Whatever follows, and a device without a known size, is read in pieces up
-    // to the largest possible theme file, so that nothing can make us read or allocate without end.
-    QByteArray bytes;
-    if (!file.isSequential()) {
-        bytes = file.read(file.size());
-        if (bytes.size() < file.size()) {
-            m_error = QStringLiteral("cannot read \"%1\": %2").arg(fileName, file.errorString());
-            return false;
-        }
+    // The header first: a file that is no theme file is told as such whatever its size, and one
+    // over the limit is refused from its size alone, so that no file can make us read or allocate
+    // more than the limit.
+    const qint64 size = file.size();
+    QByteArray head = file.read(qMin<qint64>(size, HeaderSize));
+    if (head.size() < qMin<qint64>(size, HeaderSize))
+        return readFailed();
+    if (!startsLikeThemeFile(head.constData(), head.size()) || size < HeaderSize) {
+        m_bytes = head;
+        return walk(); // reports the foreign or cut-short file
     }
-    char chunk[1 << 16];
-    for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
-        if (got < 0) {
-            m_error = QStringLiteral("cannot read \"%1\": %2").arg(fileName, file.errorString());
-            return false;
-        }
-        if (got == 0)
+    if (size > MaxFileSize)
+        return damage(tooLarge(size));
+
+    QByteArray bytes(size, Qt::Uninitialized);
+    std::memcpy(bytes.data(), head.constData(), size_t(head.size()));
+    qint64 got = head.size();
+    while (got < size) {
+        const qint64 read = file.read(bytes.data() + got, size - got);
+        if (read <= 0)
             break;
-        if (bytes.size() + got > MaxFileSize)
-            return damage(QStringLiteral("the file has more bytes than a theme file can address"));
-        bytes.append(chunk, got);
+        got += read;
     }
+    // A file cut short while it was read is walked as far as it goes, like one cut short on disk.
+    if (got < size && file.error() != QFileDevice::NoError)
+        return readFailed();
+    bytes.truncate(got);
     m_bytes = bytes;
     const bool whole = walk();
     probePictures();
@@ -299,8 +371,8 @@ bool TkavThemeFileReader::Load(const QString &fileName)
 bool TkavThemeFileReader::loadData(const QByteArray &bytes)
 {
     clear();
-    if (bytes.size() > MaxFileSize)
-        return damage(QStringLiteral("the data has %1 bytes, more than a theme file can address").arg(bytes.size()));
+    if (bytes.size() > MaxFileSize && startsLikeThemeFile(bytes.constData(), bytes.size()))
+        return damage(tooLarge(bytes.size()));
     m_bytes = bytes;
     const bool whole = walk();
     probePictures();
@@ -323,7 +395,7 @@ bool TkavThemeFileReader::walk()
     // Anything else (a picture, a text, random bytes) would otherwise be walked as records and
     // reported with offsets that mean nothing to whoever picked the wrong file. A file cut short
     // inside the header text still starts like a theme file and is reported as cut short.
-    if (std::memcmp(bytes, Magic, size_t(qMin<qint64>(size, MagicSize))) != 0) {
+    if (!startsLikeThemeFile(bytes, size)) {
         m_foreign = true;
         return damage(QStringLiteral("not a theme file: it does not start with the theme file header"));
     }
@@ -452,13 +524,23 @@ void TkavThemeFileReader::probePictures()
     }
 }
 
-QImage TkavThemeFileReader::picture(const QString &name) const
+QImage TkavThemeFileReader::picture(const QString &name, QString *why) const
 {
+    if (why)
+        why->clear();
     const Entry *entry = find(TkavThemeFileKind::File, name);
     if (!entry)
         return QImage();
-    return Kav::KavDecodeBudgetedPicture(QByteArray::fromRawData(m_bytes.constData() + entry->dataOffset,
-                                                                 entry->dataSize));
+    return Kav::KavDecodeBudgetedPicture(
+        QByteArray::fromRawData(m_bytes.constData() + entry->dataOffset, entry->dataSize), why);
+}
+
+std::optional<QByteArrayView> TkavThemeFileReader::fileData(const QString &name) const
+{
+    const Entry *entry = find(TkavThemeFileKind::File, name);
+    if (!entry)
+        return std::nullopt;
+    return data(*entry);
 }
 
 qint32 TkavThemeFileReader::GetInteger(const QString &name) const

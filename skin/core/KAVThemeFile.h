@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KAVPictureBudget.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
@@ -27,10 +29,14 @@ namespace KavThemeFileFormat {
 inline constexpr int HeaderSize = 24;
 inline constexpr int RecordSize = 77;
 inline constexpr int NameSize = 64;
-// Every offset and size is a signed 32-bit field, so no record or data can start beyond this.
-inline constexpr qint64 MaxOffset = 0x7FFFFFFF;
-// The largest file whose parts can all be addressed: a record at the last offset plus its data.
-inline constexpr qint64 MaxFileSize = 2 * MaxOffset;
+// What a theme file holds besides its pictures' pixels: the header, the records, the integer,
+// Boolean and string values, and each picture's own file header and palette. A whole built-in
+// look with its double-density pictures takes about 6 KB of it.
+inline constexpr qint64 EntriesBound = qint64(1) * 1024 * 1024;
+// The largest theme file that is read or written (65 MB): the pictures' budget, which no bitmap
+// file's pixel data exceeds (at most 4 bytes a pixel, the decoded size the budget counts), plus
+// EntriesBound. A larger file is refused from its size alone, before its bytes are read.
+inline constexpr qint64 MaxFileSize = Kav::PictureBudget::MaxThemeBytes + EntriesBound;
 }
 
 // Collects named values and writes them as one theme file. Groups are written in a fixed order:
@@ -57,7 +63,7 @@ public:
     void AddFile(const QString &name, const QString &fileName);
 
     // Returns false and sets errorString() when the file cannot be written, a file entry's source
-    // cannot be read whole, the file would outgrow 32-bit offsets, or a name or string holds a
+    // cannot be read whole, the file would grow beyond KavThemeFileFormat::MaxFileSize, or a name or string holds a
     // character that has no 8-bit form.
     bool Save();
     QString errorString() const { return m_error; }
@@ -93,6 +99,12 @@ private:
 // writers still load. Stored sizes are checked against the file before anything is read or
 // allocated; integers and Booleans are read from their 4- and 1-byte slots only.
 //
+// Size: Load() reads the header first and refuses a file larger than
+// KavThemeFileFormat::MaxFileSize (65 MB) from its size alone, as damaged, before reading the
+// rest; a file that is not a theme file is told so whatever its size. Only regular files are read:
+// a folder, FIFO or device is refused without reading (not as damage), so that no input can make
+// the load wait or read without end.
+//
 // Pictures: every file entry that is a bitmap file has its header probed at load (no pixels are
 // decoded) against Kav::PictureBudget. One declaring more than the budget is listed in
 // refusedEntries() and picture() answers it with a null image, as for a missing entry. A refused
@@ -124,8 +136,12 @@ public:
     // The bytes of a file entry; no value when there is no file entry of that name.
     std::optional<QByteArray> GetFile(const QString &name) const;
     // A file entry decoded as a bitmap file; a null image when absent, not a readable bitmap or
-    // refused by the picture budget (see refusedEntries()).
-    QImage picture(const QString &name) const;
+    // refused by the picture budget (see refusedEntries()). For an entry that is there but gives
+    // no picture, *why (when given) says why; it is left empty for an absent entry.
+    QImage picture(const QString &name, QString *why = nullptr) const;
+    // The bytes of the first file entry of that name, without a copy (valid while this reader
+    // keeps its load); no value when there is none.
+    std::optional<QByteArrayView> fileData(const QString &name) const;
     // -1 when there is no integer entry of that name.
     qint32 GetInteger(const QString &name) const;
     // True when the stored byte is non-zero; false when there is no Boolean entry of that name.

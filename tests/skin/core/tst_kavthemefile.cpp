@@ -1,12 +1,20 @@
 #include "KAVThemeFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Byte builders for hand-made files. They spell the layout out literally so that the tests do not
 // share the writer's code.
@@ -97,6 +105,10 @@ private slots:
     void damage_data();
     void damage();
     void loadReplacesEarlierContent();
+    void sizeLimit_data();
+    void sizeLimit();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
     void writerErrors_data();
     void writerErrors();
     void failedSaveKeepsEarlierFile();
@@ -488,6 +500,93 @@ void tst_KAVThemeFile::loadReplacesEarlierContent()
     QVERIFY(reader.errorString().isEmpty());
 }
 
+// A theme file is refused from its size before its bytes are read: the header alone is read, so
+// a file of any size costs no more than a small one. The files are sparse.
+void tst_KAVThemeFile::sizeLimit_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("loads");
+    QTest::addRow("at the limit") << KavThemeFileFormat::MaxFileSize << true;
+    QTest::addRow("one byte over") << KavThemeFileFormat::MaxFileSize + 1 << false;
+    QTest::addRow("1 GB") << (qint64(1) << 30) << false;
+    QTest::addRow("8 GB, beyond 32-bit offsets") << (qint64(8) << 30) << false;
+}
+
+void tst_KAVThemeFile::sizeLimit()
+{
+    QFETCH(qint64, size);
+    QFETCH(bool, loads);
+    static_assert(KavThemeFileFormat::MaxFileSize == qint64(65) * 1024 * 1024);
+
+    const QString file = path("sized.kav");
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QCOMPARE(out.write(twoIntegers()), qint64(twoIntegers().size()));
+        QVERIFY(out.resize(size)); // zeros after the terminator, never read by the chain
+    }
+    TkavThemeFileReader reader;
+    QCOMPARE(reader.Load(file), loads);
+    QCOMPARE(reader.isDamaged(), !loads);
+    QVERIFY(!reader.isForeign());
+    if (loads) {
+        QCOMPARE(entryNames(reader), QStringList({"A", "B"}));
+    } else {
+        QVERIFY(reader.entries().isEmpty());
+        const QString expected = QStringLiteral("the file has %1 bytes, more than the 68157440 bytes (65 MB) a theme "
+                                                "file may have")
+                                     .arg(size);
+        QCOMPARE(reader.errorString(), expected);
+    }
+    QFile::remove(file);
+}
+
+// Folders, FIFOs and devices are refused without a byte read: a FIFO could keep the load waiting
+// for a writer, and a FIFO or device may never end. A guard ends the FIFO's wait should the load
+// ever block on it again, so that this test fails instead of hanging.
+void tst_KAVThemeFile::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addRow("FIFO") << "pipe.kav";
+    QTest::addRow("folder") << "folder.kav";
+    QTest::addRow("device") << "/dev/zero";
+}
+
+void tst_KAVThemeFile::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, file);
+    const QString target = file.startsWith(u'/') ? file : path(file);
+    if (file == "pipe.kav")
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    if (file == "folder.kav")
+        QVERIFY(QDir().mkpath(target));
+
+    std::atomic<bool> loaded = false;
+    std::atomic<bool> rescued = false;
+    std::thread guard([&] {
+        for (int i = 0; i < 200 && !loaded; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (loaded || file != "pipe.kav")
+            return;
+        // The load waits on the FIFO: open its other end so that the wait ends.
+        rescued = true;
+        const int fd = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    TkavThemeFileReader reader;
+    const bool result = reader.Load(target);
+    loaded = true;
+    guard.join();
+
+    QVERIFY(!rescued);
+    QVERIFY(!result);
+    QVERIFY(!reader.isDamaged());
+    QCOMPARE(reader.errorString(), QStringLiteral("\"%1\" is not a regular file (a folder, pipe or device); theme "
+                                                  "files are read from regular files only")
+                                       .arg(target));
+}
+
 void tst_KAVThemeFile::writerErrors_data()
 {
     QTest::addColumn<QString>("target");
@@ -506,15 +605,16 @@ void tst_KAVThemeFile::writerErrors_data()
     QTest::addRow("string without 8-bit form")
         << "x.kav" << Fill([](TkavThemeFileWriter &w, const QString &) { w.AddStr("Caption", QStringLiteral("\u8003\u8bd5")); })
         << "Caption";
-    QTest::addRow("file beyond 32-bit offsets")
+    QTest::addRow("file beyond the size limit")
         << "x.kav" << Fill([](TkavThemeFileWriter &w, const QString &dir) {
-               // Sparse: only the size matters, it is refused before any byte is copied.
+               // Sparse: only the size matters, it is refused before any byte is copied. The
+               // file alone fits, not with its record and the terminator.
                QFile big(dir + "/big.bin");
                if (big.open(QIODevice::WriteOnly))
-                   big.resize(qint64(0x7FFFFFFF) - 100);
+                   big.resize(KavThemeFileFormat::MaxFileSize - 100);
                w.AddFile("Huge", dir + "/big.bin");
            })
-        << "32-bit";
+        << "a theme file may have";
 }
 
 void tst_KAVThemeFile::writerErrors()
