@@ -1,12 +1,13 @@
 // Feeds arbitrary bytes through the whole theme load path: written to a file, loaded by a file
 // theme and by the theme manager below it, every key read as value and picture (whole and as
-// frames, through the picture store too), and one skinned button painted from the theme into an
-// image. Any crash, sanitizer report, leak, hang or runaway memory is a finding.
+// frames, through the picture store too, and as a control's value look-up, which must always
+// give a picture), and one skinned button painted from the theme into an image. Any crash, sanitizer report, leak, hang or runaway memory is a finding.
 
 #include "KAVButton.h"
 #include "KAVFileThemeMgr.h"
 #include "KAVMgr.h"
 #include "KAVPictureStore.h"
+#include "KAVThemeValues.h"
 #include "KAVThemes.h"
 
 #include <QApplication>
@@ -36,6 +37,8 @@ qint64 readEveryKey(const TkavFileTheme &theme)
 {
     qint64 total = 0;
     const Kav::PictureSource source{TkavUIStyle::FromThemeFile, &theme, theme.revision()};
+    // As controls ask: a picture the file cannot give is the built-in look's, never none.
+    const KavThemeValues values(TkavUIStyle::FromThemeFile, &theme);
     for (int key = 1; key <= KavThemeKeyCount; ++key) {
         total += theme.GetInt(key) + (theme.GetBool(key) ? 1 : 0) + qint64(theme.GetColor(key).value);
         QImage whole;
@@ -49,6 +52,10 @@ qint64 readEveryKey(const TkavFileTheme &theme)
             const Kav::TkavPicture picture = Kav::TkavPictureStore::instance().themePicture(
                 source, key, Kav::PictureRecipe{frames, frame, Kav::PictureMask::Magenta, frame == frames});
             total += picture.width();
+            const Kav::TkavPicture shown = values.picture(key, Kav::PictureRecipe{frames, frame, Kav::PictureMask::None, false});
+            if (shown.isNull())
+                __builtin_trap();
+            total += shown.height();
         }
     }
     return total;

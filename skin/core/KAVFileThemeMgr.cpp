@@ -7,13 +7,17 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 TkavFileThemeMgr::TkavFileThemeMgr() = default;
 TkavFileThemeMgr::~TkavFileThemeMgr() = default;
 
 bool TkavFileThemeMgr::LoadFromFile(const QString &fileName)
 {
     if (!QFileInfo(fileName).isFile()) {
-        m_error = QStringLiteral("\"%1\" does not exist").arg(fileName);
+        m_error = QFileInfo::exists(fileName)
+            ? QStringLiteral("\"%1\" is not a regular file (a folder, pipe or device)").arg(fileName)
+            : QStringLiteral("\"%1\" does not exist").arg(fileName);
         return false;
     }
     // Load into a reader of its own first: a file that fails must not take away the one in use.
@@ -36,7 +40,36 @@ bool TkavFileThemeMgr::LoadFromFile(const QString &fileName)
     m_error.clear();
     for (const TkavThemeFileReader::Refusal &refusal : m_reader->refusedEntries())
         refuse(refusal.name, refusal.reason);
+    refuseUnreadablePictures();
     return true;
+}
+
+void TkavFileThemeMgr::refuseUnreadablePictures()
+{
+    // The reader cannot tell a picture from any other file entry; the entries named after picture
+    // keys (and their double-density copies) are pictures, and one whose header makes no bitmap
+    // is told now, like one too large, rather than left to vanish from its control.
+    for (int key = 1; key <= KavThemeKeyCount; ++key) {
+        if (Kav::KavThemeKeyKind(key) != TkavType::Str)
+            continue;
+        const QString name = Kav::KavThemeKeyName(key);
+        for (const QString &entry : {name, Kav::KavDoubleDensityName(name)}) {
+            const std::optional<QByteArrayView> bytes = m_reader->fileData(entry);
+            if (!bytes || isRefused(entry))
+                continue;
+            const QString problem =
+                Kav::KavPictureHeaderProblem(QByteArray::fromRawData(bytes->data(), bytes->size()));
+            if (!problem.isEmpty())
+                refuse(entry, problem);
+        }
+    }
+}
+
+bool TkavFileThemeMgr::isRefused(const QString &name) const
+{
+    return std::any_of(m_refused.cbegin(), m_refused.cend(), [&name](const TkavThemeFileReader::Refusal &refusal) {
+        return refusal.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString TkavFileThemeMgr::errorString() const
@@ -58,10 +91,15 @@ void TkavFileThemeMgr::refuse(const QString &name, const QString &reason) const
 
 QImage TkavFileThemeMgr::decoded(const QString &name) const
 {
-    // Pictures refused by their header were reported at load and simply read as missing here.
-    QImage picture = m_reader->picture(name);
-    if (picture.isNull())
+    // Pictures refused by their header were reported at load and simply read as missing here; one
+    // whose pixels turn out not to decode is reported now.
+    QString why;
+    QImage picture = m_reader->picture(name, &why);
+    if (picture.isNull()) {
+        if (!why.isEmpty() && !isRefused(name))
+            refuse(name, why);
         return picture;
+    }
     const qint64 bytes = qint64(picture.width()) * picture.height() * 4;
     if (m_decodedBytes + bytes > Kav::PictureBudget::MaxThemeBytes) {
         refuse(name, QStringLiteral("its %1 x %2 pixels would take the file's pictures past the %3 MB they may take together")

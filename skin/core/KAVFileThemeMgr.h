@@ -19,9 +19,12 @@
 // 32 bits once, and everyone else (the picture store) shares these pixels.
 //
 // Refused pictures: a picture that the budget refuses (Kav::PictureBudget: too large by its
-// header, or asked for once the file's total is spent) reads as missing. The load still succeeds
-// and the rest of the file is used, but isDamaged() turns true and errorString() names every
-// refused entry and why; each refusal is warned about once per load.
+// header, or asked for once the file's total is spent), or that cannot be decoded (no bitmap
+// file, a header no bitmap has: found at load; pixels that do not decode: found when the picture
+// is first asked for), reads as missing. The load still succeeds and the rest of the file is
+// used, but isDamaged() turns true and errorString() names every refused entry and why; each
+// refusal is warned about once per load. Controls show the built-in look's picture in place of a
+// missing one (KavThemeValues).
 class TkavFileThemeMgr {
 public:
     TkavFileThemeMgr();
@@ -55,6 +58,8 @@ private:
     // The picture of key index, decoded once per load (the NAME@2x entry for double density).
     QImage cachedPicture(int index, bool doubleDensity) const;
     void refuse(const QString &name, const QString &reason) const;
+    void refuseUnreadablePictures();
+    bool isRefused(const QString &name) const;
 
     std::unique_ptr<TkavThemeFileReader> m_reader;
     // Decoded pictures by key, ordinary and double density. Controls ask for their pictures at

@@ -2,6 +2,9 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <limits>
 
 namespace Kav {
 
@@ -10,6 +13,16 @@ namespace {
 // Qt's own decoder limit, in megabytes, set on every reader as a second guard: the budget in
 // bytes rounded up, so that a picture the budget admits is never refused by Qt.
 constexpr int decoderLimitMegabytes = int(PictureBudget::MaxPictureBytes / (1024 * 1024)) + 1;
+
+// Qt tells the size of a bitmap stored top row first with its negative height; such a bitmap
+// decodes as any other, to a picture of the positive height.
+QSize headerSize(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    return size.width() > 0 && size.height() < 0 && size.height() != std::numeric_limits<int>::min()
+        ? QSize(size.width(), -size.height())
+        : size;
+}
 
 } // namespace
 
@@ -21,7 +34,31 @@ QSize KavPictureHeaderSize(const QByteArray &bytes)
         return QSize();
     QImageReader reader(&buffer, "BMP");
     reader.setAllocationLimit(decoderLimitMegabytes);
-    return reader.canRead() ? reader.size() : QSize();
+    return reader.canRead() ? headerSize(reader) : QSize();
+}
+
+QString KavPictureHeaderProblem(const QByteArray &bytes)
+{
+    if (KavPictureHeaderSize(bytes).isValid())
+        return QString();
+    // The bitmap file header (14 bytes) and the start of the info header that every kind shares.
+    constexpr int InfoAt = 14, WidthAt = 18, HeightAt = 22, BitsAt = 28;
+    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+        return QStringLiteral("not a bitmap file");
+    if (bytes.size() < BitsAt + 2)
+        return QStringLiteral("the bitmap header is cut short (%1 bytes)").arg(bytes.size());
+    const char *data = bytes.constData();
+    const quint32 infoSize = qFromLittleEndian<quint32>(data + InfoAt);
+    if (infoSize == 12) // the oldest header, with 16-bit sides
+        return QStringLiteral("the bitmap header cannot be read (%1 x %2 pixels, %3 bits a pixel)")
+            .arg(qFromLittleEndian<qint16>(data + 18))
+            .arg(qFromLittleEndian<qint16>(data + 20))
+            .arg(qFromLittleEndian<quint16>(data + 24));
+    return QStringLiteral("the bitmap header cannot be read (header size %1, %2 x %3 pixels, %4 bits a pixel)")
+        .arg(infoSize)
+        .arg(qFromLittleEndian<qint32>(data + WidthAt))
+        .arg(qFromLittleEndian<qint32>(data + HeightAt))
+        .arg(qFromLittleEndian<quint16>(data + BitsAt));
 }
 
 QString KavPictureRefusal(const QSize &size)
@@ -58,7 +95,10 @@ QImage KavDecodeBudgetedPicture(const QByteArray &bytes, QString *why)
     reader.setAllocationLimit(decoderLimitMegabytes);
     if (!reader.canRead())
         return refuse(QStringLiteral("not a bitmap file"));
-    const QString refusal = KavPictureRefusal(reader.size());
+    const QSize size = headerSize(reader);
+    if (!size.isValid())
+        return refuse(KavPictureHeaderProblem(bytes));
+    const QString refusal = KavPictureRefusal(size);
     if (!refusal.isEmpty())
         return refuse(refusal);
     QImage picture;

@@ -27,9 +27,15 @@ struct PictureBudget {
     static constexpr qint64 MaxThemeBytes = qint64(64) * 1024 * 1024;
 };
 
-// The size a bitmap file declares in its header, read without decoding the pixels; an invalid
-// size when the bytes are not a bitmap file whose header can be read.
+// The size a bitmap file declares in its header, read without decoding the pixels (a bitmap stored
+// top row first, with a negative height, has its height as a positive number); an invalid size
+// when the bytes are not a bitmap file whose header can be read.
 QSize KavPictureHeaderSize(const QByteArray &bytes);
+
+// Why the bytes are no bitmap file whose header can be read ("not a bitmap file", or which header
+// fields make no bitmap: a width or height of 0 or less, a bit depth no bitmap has, a header size
+// that cannot be), or an empty string when the header gives a size. Reads the header only.
+QString KavPictureHeaderProblem(const QByteArray &bytes);
 
 // Why a picture of this declared size is refused ("5000 x 5000 pixels is larger than the
 // 4096 x 4096 a theme picture may have"), or an empty string when it fits the budget.

@@ -2,6 +2,8 @@
 
 #include "KAVMgr.h"
 
+#include <algorithm>
+
 KavThemeValues::KavThemeValues(TkavUIStyle uiStyle, const TkavFileTheme *fileTheme)
     : m_style(uiStyle), m_usesFile(UsingFileTheme(fileTheme, uiStyle, m_style)), m_fileTheme(fileTheme)
 {
@@ -20,21 +22,34 @@ TkavUIStyle KavThemeValues::builtInStyle() const
 
 QImage KavThemeValues::bitmap(int key) const
 {
-    QImage picture;
-    if (const TkavFileTheme *theme = fileTheme())
-        theme->GetBitmap(key, &picture);
-    else
-        GetInsideThemeBitmap(builtInStyle(), key, &picture, 0, 0);
-    return picture;
+    return bitmap(key, 0, 0);
 }
+
+namespace {
+
+// Whether a file theme's picture of key can stand for the look's: it is there, and wide enough
+// for each of the key's frames to have a column. Anything else would leave the control without
+// a face (a picture the file lacks, or refused or undecodable, reads as null).
+bool usablePicture(QSize whole, int key)
+{
+    return !whole.isEmpty() && whole.width() >= std::max(1, Kav::KavThemeKeyFrameCount(key));
+}
+
+} // namespace
 
 QImage KavThemeValues::bitmap(int key, int count, int subIndex) const
 {
     QImage picture;
-    if (const TkavFileTheme *theme = fileTheme())
-        theme->GetBitmap(key, &picture, count, subIndex);
-    else
-        GetInsideThemeBitmap(builtInStyle(), key, &picture, count, subIndex);
+    const TkavFileTheme *theme = fileTheme();
+    if (theme) {
+        QImage whole;
+        theme->GetBitmap(key, &whole);
+        if (usablePicture(whole.size(), key)) {
+            theme->GetBitmap(key, &picture, count, subIndex);
+            return picture;
+        }
+    }
+    GetInsideThemeBitmap(builtInStyle(), key, &picture, count, subIndex);
     return picture;
 }
 
@@ -65,5 +80,12 @@ Kav::PictureSource KavThemeValues::pictureSource() const
 
 Kav::TkavPicture KavThemeValues::picture(int key, const Kav::PictureRecipe &recipe) const
 {
-    return Kav::TkavPictureStore::instance().themePicture(pictureSource(), key, recipe);
+    Kav::TkavPictureStore &store = Kav::TkavPictureStore::instance();
+    const Kav::PictureSource source = pictureSource();
+    // No control vanishes because of a theme file: a picture the file lacks, or whose entry could
+    // not be decoded or was refused, or that is too narrow for the key's frames, is the built-in
+    // look's picture of that key.
+    if (source.theme && !usablePicture(store.themePicture(source, key).size(), key))
+        return store.themePicture({builtInStyle(), nullptr, 0}, key, recipe);
+    return store.themePicture(source, key, recipe);
 }

@@ -14,7 +14,12 @@ class TkavFileTheme;
 // (UsingFileTheme) and then answers every key from the chosen source. Key kinds are not
 // converted: a colour asked of an integer key gives the source's neutral value.
 //
-// A picture the file theme lacks is an empty (null) image, which components draw as nothing.
+// A picture the file theme lacks, or cannot give (an entry refused by the picture budget or
+// that cannot be decoded, or one narrower than the key's number of frames), is the built-in
+// look's picture of that key (DeepBlue's, the look a file theme falls back to), so that no
+// control loses its face, or its size, to a theme file. A usable picture is the file's as it is,
+// frames cut from it included.
+// Colours, integers and Booleans are the file's as they are: -1 and False where it lacks them.
 // Should the file theme be destroyed while this object is alive, its answers become DeepBlue's.
 class KavThemeValues {
 public:
@@ -25,7 +30,7 @@ public:
     bool usesFile() const { return m_usesFile; }
 
     // The picture of key from the picture store: decoded, cut and masked once, shared with every
-    // control that asks for the same. Null when the source has no such picture.
+    // control that asks for the same. Null only when no look has such a picture.
     Kav::TkavPicture picture(int key, const Kav::PictureRecipe &recipe = {}) const;
     // Where the pictures come from.
     Kav::PictureSource pictureSource() const;

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The values of one small theme file. Its button picture is a strip of three 2 x 2 frames, each
@@ -235,9 +237,15 @@ private slots:
         theme->GetBitmap(key, &picture, 3, 1);
         QVERIFY(picture.isNull());
 
+        // A control is given the built-in look's picture instead (DeepBlue's, the file theme's
+        // fall-back look); keys that are no picture stay without one.
         const KavThemeValues values(TkavUIStyle::FromThemeFile, theme.get());
-        QVERIFY(values.bitmap(key).isNull());
-        QVERIFY(values.bitmap(key, 3, 2).isNull());
+        QImage whole, frame;
+        GetInsideThemeBitmap(TkavUIStyle::DeepBlue, key, &whole, 0, 0);
+        GetInsideThemeBitmap(TkavUIStyle::DeepBlue, key, &frame, 3, 2);
+        QCOMPARE(whole.isNull(), Kav::KavThemeKeyKind(key) != TkavType::Str || key == 0 || key == 43);
+        QCOMPARE(values.bitmap(key), whole);
+        QCOMPARE(values.bitmap(key, 3, 2), frame);
         QCOMPARE(values.integer(key), -1);
     }
 
@@ -297,9 +305,16 @@ private slots:
         QVERIFY(theme->CanUse());
         QCOMPARE(theme->ThemeFile(), m_themeA);
         QCOMPARE(theme->GetInt(KavKey::FormMinWidthInt), ThemeA.minWidth);
-        // A folder is no file either.
+        // A folder is no file either, nor a FIFO, which is not even opened (nobody writes to it).
         theme->setThemeFile(m_dir.path());
         QCOMPARE(theme->ThemeFile(), m_themeA);
+        QVERIFY2(theme->errorString().contains(QStringLiteral("is not a regular file")), qPrintable(theme->errorString()));
+        const QString fifo = path(QStringLiteral("pipe.kav"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        theme->setThemeFile(fifo);
+        QCOMPARE(theme->ThemeFile(), m_themeA);
+        QCOMPARE(theme->errorString(), QStringLiteral("\"%1\" is not a regular file (a folder, pipe or device)").arg(fifo));
+        QCOMPARE(theme->GetInt(KavKey::FormMinWidthInt), ThemeA.minWidth);
     }
 
     void sameStringTwiceLoadsOnce()

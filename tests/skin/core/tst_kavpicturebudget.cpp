@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <limits>
 
 using namespace Kav;
 
@@ -53,6 +54,24 @@ QByteArray monoBitmap(int width, int height, bool pixels = true)
     bytes[60] = char(0xff);
     for (int y = 0; pixels && y < height; y += 2)
         std::memset(bytes.data() + dataAt + qint64(y) * stride, 0xff, size_t(stride));
+    return bytes;
+}
+
+// A 24-bit bitmap of 4 x 4 pixels with the given header fields, as a careless or hostile writer
+// might leave them.
+QByteArray patchedBitmap(qint32 width, qint32 height, quint16 bitDepth, quint32 headerSize = 40)
+{
+    QByteArray bytes(14 + 40 + 48, '\x40');
+    std::memset(bytes.data(), 0, 14 + 40);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(bytes, 2, bytes.size());
+    put32(bytes, 10, 14 + 40);
+    put32(bytes, 14, qint32(headerSize));
+    put32(bytes, 18, width);
+    put32(bytes, 22, height);
+    put16(bytes, 26, 1);
+    put16(bytes, 28, qint16(bitDepth));
     return bytes;
 }
 
@@ -115,6 +134,9 @@ private Q_SLOTS:
         QTest::newRow("too wide") << monoBitmap(side + 1, 1, false) << QSize(side + 1, 1) << false;
         QTest::newRow("too tall") << monoBitmap(1, side + 1, false) << QSize(1, side + 1) << false;
         QTest::newRow("hostile 5000 x 5000") << monoBitmap(5000, 5000, false) << QSize(5000, 5000) << false;
+        // Stored top row first: Qt's reader tells the height as negative, the picture is upright.
+        QTest::newRow("top row first") << patchedBitmap(4, -4, 24) << QSize(4, 4) << true;
+        QTest::newRow("top row first, too tall") << monoBitmap(1, -(side + 1), false) << QSize(1, side + 1) << false;
         QTest::newRow("truncated header") << monoBitmap(100, 100, false).left(20) << QSize() << false;
         QTest::newRow("not a bitmap") << QByteArray("GIF89a not a bitmap at all") << QSize() << false;
         QTest::newRow("empty") << QByteArray() << QSize() << false;
@@ -147,6 +169,7 @@ private Q_SLOTS:
         // Qt decodes what is there; the size is still the header's, which the budget admitted.
         QTest::newRow("pixels cut short") << monoBitmap(64, 64).left(100) << true;
         QTest::newRow("not a bitmap") << QByteArray("plain text") << false;
+        QTest::newRow("top row first") << patchedBitmap(4, -4, 24) << true;
     }
 
     void decode()
@@ -160,7 +183,8 @@ private Q_SLOTS:
         if (decoded) {
             QCOMPARE(picture.size(), KavPictureHeaderSize(bytes));
             // Rows are stored bottom up; the first stored one is white.
-            QCOMPARE(picture.pixel(0, picture.height() - 1), qRgb(255, 255, 255));
+            if (bytes.size() > 28 && bytes[28] == 1)
+                QCOMPARE(picture.pixel(0, picture.height() - 1), qRgb(255, 255, 255));
         }
     }
 
@@ -199,6 +223,94 @@ private Q_SLOTS:
 
         const PictureSource source{TkavUIStyle::FromThemeFile, &theme, theme.revision()};
         QVERIFY(TkavPictureStore::instance().themePicture(source, KavKey::CheckBoxImage, {4, 1}).isNull());
+    }
+
+    // A picture entry that cannot be decoded is reported like a refused one: named with the reason
+    // in errorString(), warned about, isDamaged(). Header faults are found at load; pixels that do
+    // not decode when the picture is first asked for. The entry reads as missing, the rest of the
+    // file is used, and a control asking for the picture gets the built-in look's.
+    void undecodablePicture_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("foundAtLoad");
+        QTest::addColumn<QString>("reason");
+
+        const QString check = KavThemeKeyName(KavKey::CheckBoxImage);
+        QTest::newRow("width 0") << check << patchedBitmap(0, 4, 24) << true << "0 x 4 pixels";
+        QTest::newRow("negative width") << check << patchedBitmap(-4, 4, 24) << true << "-4 x 4 pixels";
+        QTest::newRow("height -2^31") << check << patchedBitmap(4, std::numeric_limits<qint32>::min(), 24) << true
+                                      << "4 x -2147483648 pixels";
+        QTest::newRow("height 0") << check << patchedBitmap(4, 0, 24) << true << "4 x 0 pixels";
+        for (const quint16 bits : {0, 2, 7, 64})
+            QTest::addRow("bit depth %d", bits) << check << patchedBitmap(4, 4, bits) << true
+                                                << QStringLiteral("%1 bits a pixel").arg(bits);
+        QTest::newRow("header size 0xFFFFFFF0") << check << patchedBitmap(4, 4, 24, 0xFFFFFFF0) << true
+                                                << "header size 4294967280";
+        QTest::newRow("header size 0") << check << patchedBitmap(4, 4, 24, 0) << true << "header size 0";
+        QTest::newRow("header cut short") << check << patchedBitmap(4, 4, 24).left(20) << true << "cut short";
+        QTest::newRow("no bitmap at all") << check << QByteArray("GIF89a, a picture of another kind") << true
+                                          << "not a bitmap file";
+        QTest::newRow("no pixels") << check << patchedBitmap(4, 4, 24).left(14 + 40) << false << "cannot be decoded";
+        QTest::newRow("double density") << KavDoubleDensityName(KavThemeKeyName(KavKey::ButtonImage))
+                                        << patchedBitmap(4, 4, 7) << true << "7 bits a pixel";
+    }
+
+    void undecodablePicture()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, foundAtLoad);
+        QFETCH(QString, reason);
+
+        const QString button = KavThemeKeyName(KavKey::ButtonImage);
+        const QString path = writeTheme(QStringLiteral("undecodable"),
+                                        {{button, colourBitmap(30, 10, qRgb(0, 128, 0))}, {entry, bytes}});
+        QVERIFY(!path.isEmpty());
+        const QRegularExpression warning(QStringLiteral("\"%1\" was refused: .*%2")
+                                             .arg(QRegularExpression::escape(entry), QRegularExpression::escape(reason)));
+
+        if (foundAtLoad)
+            QTest::ignoreMessage(QtWarningMsg, warning);
+        TkavFileTheme theme;
+        theme.setThemeFile(path);
+        QVERIFY(theme.CanUse());
+        QCOMPARE(theme.isDamaged(), foundAtLoad);
+
+        const int key = KavThemeKeyByName(entry.endsWith(QStringLiteral("@2x")) ? entry.chopped(3) : entry);
+        if (!foundAtLoad)
+            QTest::ignoreMessage(QtWarningMsg, warning);
+        QImage picture(1, 1, QImage::Format_RGB32);
+        if (entry.endsWith(QStringLiteral("@2x")))
+            theme.GetBitmap2x(key, &picture);
+        else
+            theme.GetBitmap(key, &picture);
+        QVERIFY(picture.isNull());
+        QVERIFY(theme.isDamaged());
+        QVERIFY2(theme.errorString().contains(QStringLiteral("\"%1\" was refused").arg(entry)), qPrintable(theme.errorString()));
+        QVERIFY2(theme.errorString().contains(reason), qPrintable(theme.errorString()));
+        // Told once: asking again warns no more (a second warning would fail the test).
+        theme.GetBitmap(key, &picture);
+        QCOMPARE(theme.errorString().count(QStringLiteral("was refused")), 1);
+
+        // The rest of the file is used.
+        theme.GetBitmap(KavKey::ButtonImage, &picture);
+        QCOMPARE(picture.size(), QSize(30, 10));
+        QCOMPARE(theme.GetInt(KavKey::FormBackgroundColor), 0x123456);
+
+        // A control's value look-up shows the built-in look's picture (DeepBlue, a file theme's
+        // fall-back look) in place of the undecodable one, the very picture that look's controls get.
+        const KavThemeValues values(TkavUIStyle::FromThemeFile, &theme);
+        const KavThemeValues deepBlue(TkavUIStyle::DeepBlue, nullptr);
+        const PictureRecipe frame{KavThemeKeyFrameCount(key), 1, PictureMask::Magenta};
+        const TkavPicture shown = values.picture(key, frame);
+        QVERIFY(!shown.isNull());
+        if (key == KavKey::ButtonImage) {
+            QCOMPARE(shown.size(), QSize(10, 10)); // the file's own ordinary picture stays
+        } else {
+            QCOMPARE(shown.id(), deepBlue.picture(key, frame).id());
+            QCOMPARE(values.bitmap(key, 4, 2), deepBlue.bitmap(key, 4, 2));
+        }
     }
 
     // A good file loaded after a refused one is not reported damaged.
