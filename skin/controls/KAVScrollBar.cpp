@@ -124,8 +124,7 @@ void TkavScrollBar::fileThemeRemoved()
 void TkavScrollBar::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
-    UpdatePictures();
-    PlaceTrackBarAndButton();
+    applyLook();
 }
 
 void TkavScrollBar::setOrientation(TkavProgressBarOrientation orientation)
@@ -133,8 +132,13 @@ void TkavScrollBar::setOrientation(TkavProgressBarOrientation orientation)
     if (orientation == m_orientation)
         return;
     m_orientation = orientation;
+    applyLook();
+}
+
+void TkavScrollBar::applyLook()
+{
     UpdatePictures();
-    PlaceTrackBarAndButton();
+    PlaceTrackBarAndButton(Placing::ThicknessFromLook);
 }
 
 void TkavScrollBar::UpdatePictures()
@@ -173,15 +177,26 @@ void TkavScrollBar::UpdatePictures()
     update();
 }
 
-void TkavScrollBar::PlaceTrackBarAndButton()
+void TkavScrollBar::PlaceTrackBarAndButton(Placing placing)
 {
     // Placing resizes the bar across, which comes back here through resizeEvent.
     if (m_placing)
         return;
     m_placing = true;
     m_track->setOrientation(m_orientation);
-    const Kav::Track::ScrollBarLayout layout = Kav::Track::scrollBarLayout(
-        size(), m_orientation, m_decrease->PicNormal().size(), m_increase->PicNormal().size());
+    const QSize decrease = m_decrease->PicNormal().size();
+    QSize laidOut = size();
+    // The thickness across is the look's. A look change lays the bar out by its length alone, so
+    // that a thickness of 0 left by an earlier look without arrow pictures does not keep the bar
+    // hidden; only a bar of no length stays so.
+    if (placing == Placing::ThicknessFromLook) {
+        if (isVertical(m_orientation) && laidOut.height() > 0)
+            laidOut.setWidth(decrease.width());
+        else if (!isVertical(m_orientation) && laidOut.width() > 0)
+            laidOut.setHeight(decrease.height());
+    }
+    const Kav::Track::ScrollBarLayout layout =
+        Kav::Track::scrollBarLayout(laidOut, m_orientation, decrease, m_increase->PicNormal().size());
     if (!layout.visible) {
         // A bar of no width or height shows nothing and can be hit nowhere; it is laid out again
         // once it has a size.

@@ -124,7 +124,12 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    void PlaceTrackBarAndButton();
+    // How the bar is laid out: keeping its size (a resize), or taking the thickness across from
+    // the look's arrow pictures (a look or orientation change).
+    enum class Placing { KeepSize, ThicknessFromLook };
+    void PlaceTrackBarAndButton(Placing placing = Placing::KeepSize);
+    // Pictures, then the layout: every look change lays the bar out again.
+    void applyLook();
     void UpdatePictures();
     void UpdateSliderPic();
     void MouseContinuouslyDownInc();

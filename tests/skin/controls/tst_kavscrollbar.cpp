@@ -1,5 +1,6 @@
 #include "KAVForm.h"
 #include "KAVImageButton.h"
+#include "KAVMemo.h"
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVScrollBar.h"
@@ -68,6 +69,9 @@ private Q_SLOTS:
     void picturesAndColours_data();
     void picturesAndColours();
     void zeroSizeLaysOutAgainWithRoom();
+    void lookChangeLaysOutAgain_data();
+    void lookChangeLaysOutAgain();
+    void pictureLessThemeAndBack();
     void lostFileThemeFallsBackToDeepBlue();
     void accessibility();
 
@@ -476,6 +480,113 @@ void TestScrollBar::zeroSizeLaysOutAgainWithRoom()
     bar->resize(60, bar->height());
     QCOMPARE(bar->increaseButton()->geometry(), QRect(53, 0, 7, 5));
     QCOMPARE(bar->track()->width(), 46);
+}
+
+// A look change lays the bar out again by its length alone: a thickness of 0, as a look without
+// arrow pictures once left it, does not keep the bar hidden. A bar of no length stays so.
+void TestScrollBar::lookChangeLaysOutAgain_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<QSize>("before");
+    QTest::addColumn<QSize>("after");
+    const QSize arrow = Kav::Metrics::keyPictureSize(TkavUIStyle::MacOS, KavKey::ScrollBarButtonImage);
+    const QSize frame(arrow.width() / 6, arrow.height());
+    QTest::addRow("horizontal of no height") << false << QSize(150, 0) << QSize(150, frame.width());
+    QTest::addRow("vertical of no width") << true << QSize(0, 110) << QSize(frame.width(), 110);
+    QTest::addRow("horizontal of no length") << false << QSize(0, 30) << QSize(0, 30);
+}
+
+void TestScrollBar::lookChangeLaysOutAgain()
+{
+    QFETCH(bool, vertical);
+    QFETCH(QSize, before);
+    QFETCH(QSize, after);
+    auto *bar = new TkavScrollBar(m_window);
+    bar->setOrientation(vertical ? Vertical : Horizontal);
+    bar->show();
+    bar->resize(before);
+    QCOMPARE(bar->size(), before);
+    bar->setUIStyle(TkavUIStyle::MacOS);
+    QCOMPARE(bar->size(), after);
+    if (after.isEmpty())
+        return;
+    // Laid out: the increase button at the far end, the track between the buttons.
+    const int length = vertical ? after.height() : after.width();
+    const QPoint far = bar->increaseButton()->geometry().bottomRight();
+    QCOMPARE(vertical ? far.y() : far.x(), length - 1);
+    QVERIFY(bar->track()->isVisibleTo(bar));
+    QCOMPARE(vertical ? bar->track()->height() : bar->track()->width(), vertical ? bar->trackRoom() - 1 : bar->trackRoom());
+}
+
+// The gallery's case: a theme of nothing but a button picture, then back to MacOS. Every bar, the
+// memo's attached ones included, keeps its size and pictures: no look makes a bar vanish.
+void TestScrollBar::pictureLessThemeAndBack()
+{
+    QImage button(30, 10, QImage::Format_RGB32);
+    button.fill(Qt::darkGreen);
+    auto onlyButton = KavTest::writeFixtureTheme(m_dir, QStringLiteral("onlybutton"), {{KavKey::ButtonImage, button}}, {});
+    QVERIFY(onlyButton);
+
+    auto *horizontal = new TkavScrollBar(m_window);
+    horizontal->setFixedWidth(150);
+    auto *vertical = new TkavScrollBar(m_window);
+    vertical->setOrientation(Vertical);
+    vertical->setFixedHeight(110);
+    vertical->move(200, 0);
+    auto *holder = new QWidget(m_window);
+    holder->setGeometry(0, 120, 220, 110);
+    auto *memo = new TkavMemo(holder);
+    memo->setGeometry(0, 0, 220, 110);
+    memo->setWordWrap(false);
+    QStringList lines;
+    for (int i = 0; i < 30; ++i)
+        lines << QStringLiteral("A line long enough to scroll sideways, number %1").arg(i);
+    memo->setLines(lines);
+    auto *memoVertical = new TkavScrollBar(holder);
+    auto *memoHorizontal = new TkavScrollBar(holder);
+    memo->setVScrollBar(memoVertical);
+    memo->setHScrollBar(memoHorizontal);
+    for (QWidget *child : {static_cast<QWidget *>(horizontal), static_cast<QWidget *>(vertical), holder})
+        child->show();
+
+    struct Seen {
+        QSize size;
+        QImage decrease, increase;
+    };
+    const QList<TkavScrollBar *> bars{horizontal, vertical, memoVertical, memoHorizontal};
+    auto seen = [&] {
+        QList<Seen> all;
+        for (TkavScrollBar *bar : bars)
+            all.append({bar->size(), bar->decreaseButton()->PicNormal(), bar->increaseButton()->PicNormal()});
+        return all;
+    };
+    auto toLook = [&](TkavUIStyle look, TkavFileTheme *theme) {
+        for (TkavScrollBar *bar : {horizontal, vertical}) {
+            bar->setFileTheme(theme);
+            bar->setUIStyle(look);
+        }
+        memo->setFileTheme(theme);
+        memo->setUIStyle(look);
+        QCoreApplication::processEvents();
+    };
+
+    toLook(TkavUIStyle::MacOS, nullptr);
+    const QList<Seen> macOS = seen();
+    toLook(TkavUIStyle::FromThemeFile, onlyButton.get());
+    // The theme lacks the bars' pictures: they are DeepBlue's, not none.
+    const QSize deepBlueArrow = Kav::Metrics::keyPictureSize(TkavUIStyle::DeepBlue, KavKey::ScrollBarButtonImage);
+    for (const Seen &bar : seen()) {
+        QVERIFY(!bar.size.isEmpty());
+        QCOMPARE(bar.decrease.width() * bar.decrease.height(), deepBlueArrow.width() / 6 * deepBlueArrow.height());
+    }
+    toLook(TkavUIStyle::MacOS, nullptr);
+    const QList<Seen> back = seen();
+    for (qsizetype i = 0; i < bars.size(); ++i) {
+        QCOMPARE(back[i].size, macOS[i].size);
+        QCOMPARE(back[i].decrease, macOS[i].decrease);
+        QCOMPARE(back[i].increase, macOS[i].increase);
+        QVERIFY(bars[i]->isVisible());
+    }
 }
 
 void TestScrollBar::lostFileThemeFallsBackToDeepBlue()
