@@ -248,5 +248,100 @@ has err.txt 'skipped the integer entry "ButtonTransparentBool": that key is held
 has err.txt 'skipped a second entry "FormMinWidthInt"'
 same_number "$(cat odd.d/values.txt)" "FormMinWidthInt=77" "values unpacked from odd.kav"
 
+# --- unpack never writes through a symbolic link ---------------------------------------------
+# Files outside the folders, and copies to tell whether they changed.
+mkdir outside
+printf 'keep me\n' >outside/picture.txt
+printf 'keep me too\n' >outside/values.txt
+cp -r outside outside.before
+# unchanged_outside WHAT: nothing in outside/ was written, made or removed.
+unchanged_outside() {
+    if diff -r outside outside.before >/dev/null; then ok; else bad "$1 changed outside/: $(diff -r outside outside.before)"; fi
+}
+# no_part_files DIR: no temporary file was left behind.
+no_part_files() {
+    if [[ -z $(find "$1" -name '*.part') ]]; then ok; else bad "temporary files left in $1: $(find "$1" -name '*.part')"; fi
+}
+
+mkdir linked
+ln -s "$PWD/outside/picture.txt" linked/ButtonImage.bmp
+ln -s "$PWD/outside/values.txt" linked/values.txt
+run 1 unpack MacOS.kav linked
+has err.txt 'linked/ButtonImage.bmp is a symbolic link; unpack does not write through links (nothing written)'
+unchanged_outside "unpack into a folder of links"
+same_number "$(ls -A linked | wc -l | tr -d ' ')" 2 "files in linked/ after the refused unpack"
+
+mkdir dangling
+ln -s "$PWD/outside/new.bmp" dangling/CheckBoxImage.bmp
+run 1 unpack MacOS.kav dangling
+has err.txt 'dangling/CheckBoxImage.bmp is a symbolic link'
+unchanged_outside "unpack into a folder with a dangling link"
+
+mkdir onlyvalues
+ln -s "$PWD/outside/values.txt" onlyvalues/values.txt
+run 1 unpack MacOS.kav onlyvalues
+has err.txt 'onlyvalues/values.txt is a symbolic link'
+unchanged_outside "unpack with values.txt a link"
+same_number "$(ls -A onlyvalues | wc -l | tr -d ' ')" 1 "files in onlyvalues/: no picture written before the refusal"
+
+ln -s "$PWD/outside" linkdir
+for target in linkdir linkdir/ ./linkdir; do
+    run 1 unpack MacOS.kav "$target"
+    has err.txt "\"$target\" is a symbolic link; unpack writes only into a folder given by its own path"
+done
+ln -s "$PWD/outside/missing.d" danglingdir
+run 1 unpack MacOS.kav danglingdir
+has err.txt '"danglingdir" is a symbolic link'
+unchanged_outside "unpack into a linked folder"
+if [[ -e outside/missing.d ]]; then bad "unpack made the folder a dangling link points to"; else ok; fi
+
+# A folder or a FIFO where a file is to go is refused too, and is never opened (no wait).
+mkdir odd fifo.d
+mkdir odd/ButtonImage.bmp
+run 1 unpack MacOS.kav odd
+has err.txt 'odd/ButtonImage.bmp exists and is no regular file (nothing written)'
+mkfifo fifo.d/values.txt
+timeout 20 "$tool" unpack MacOS.kav fifo.d >out.txt 2>err.txt
+same_number $? 1 "exit status of unpack into a folder with a FIFO in the way"
+has err.txt 'fifo.d/values.txt exists and is no regular file (nothing written)'
+same_number "$(ls -A fifo.d | wc -l | tr -d ' ')" 1 "files in fifo.d/ after the refused unpack"
+printf 'not a folder\n' >plainfile
+run 1 unpack MacOS.kav plainfile
+has err.txt '"plainfile" exists and is no folder'
+
+# Existing regular files are replaced, not written into: a hard link to a file elsewhere keeps
+# that file as it was, and no temporary file is left.
+mkdir again
+ln outside/picture.txt again/ButtonImage.bmp
+run 0 unpack MacOS.kav again
+run 0 unpack MacOS.kav again
+unchanged_outside "unpack over a hard link"
+same_bytes again/ButtonImage.bmp MacOS.d/ButtonImage.bmp
+no_part_files again
+run 0 pack again again.kav
+same_bytes again.kav MacOS.kav
+
+# --- theme files of any size and kind ---------------------------------------------------------
+# A theme file is refused from its size, before its bytes are read: a valid small theme padded
+# (sparse) to 1 GB. The time limit only stops a hang; the size check reads 24 bytes.
+cp edited.kav huge.kav
+truncate -s 1G huge.kav
+timeout 60 "$tool" dump huge.kav >out.txt 2>err.txt
+same_number $? 1 "exit status of dump of a 1 GB theme file"
+has err.txt 'the file has 1073741824 bytes, more than the 68157440 bytes (65 MB) a theme file may have'
+# Anything but a theme file is told as such whatever its size.
+truncate -s 1G huge.bin
+timeout 60 "$tool" dump huge.bin >out.txt 2>err.txt
+same_number $? 1 "exit status of dump of 1 GB of zeros"
+has err.txt '"huge.bin" is not a theme file'
+rm -f huge.kav huge.bin
+# FIFOs and devices are not read at all: a FIFO nobody writes to would keep the load waiting.
+mkfifo pipe.kav
+for file in pipe.kav /dev/zero .; do
+    timeout 20 "$tool" dump "$file" >out.txt 2>err.txt
+    same_number $? 1 "exit status of dump $file"
+    has err.txt "\"$file\" is not a regular file"
+done
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

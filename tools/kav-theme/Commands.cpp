@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "Console.h"
+#include "UnpackFolder.h"
 #include "ValuesText.h"
 
 #include "KAVPictureBudget.h"
@@ -102,9 +103,13 @@ QString kindName(TkavThemeFileKind kind)
 // dump stays linear in the file's size however the entries' ranges overlap.
 QString bitmapDescription(QByteArrayView bytes)
 {
-    const QSize size = Kav::KavPictureHeaderSize(QByteArray::fromRawData(bytes.data(), bytes.size()));
-    if (!size.isValid())
-        return QStringLiteral("not a bitmap");
+    const QByteArray wrapped = QByteArray::fromRawData(bytes.data(), bytes.size());
+    const QSize size = Kav::KavPictureHeaderSize(wrapped);
+    if (!size.isValid()) {
+        if (!wrapped.startsWith("BM"))
+            return QStringLiteral("not a bitmap");
+        return QStringLiteral("not a bitmap: ") + Kav::KavPictureHeaderProblem(wrapped);
+    }
     const QString description = QStringLiteral("bitmap %1x%2").arg(size.width()).arg(size.height());
     const QString refusal = Kav::KavPictureRefusal(size);
     return refusal.isEmpty() ? description : description + QStringLiteral(" \u2014 refused: ") + refusal;
@@ -242,15 +247,6 @@ TkavThemeFileKind entryKindOf(TkavType kind)
     return TkavThemeFileKind::Integer;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return false;
-}
-
 int unpack(const QStringList &arguments, Console &console)
 {
     const QString &file = arguments[0];
@@ -265,10 +261,6 @@ int unpack(const QStringList &arguments, Console &console)
                                      .arg(file, reader.errorString()));
         return console.error(reader.errorString());
     }
-    if (!QDir().mkpath(folderPath))
-        return console.error(QStringLiteral("cannot make the folder \"%1\"").arg(folderPath));
-    const QDir folder(folderPath);
-
     QMap<int, QByteArray> pictures;
     QMap<int, qint32> values;
     for (const auto &entry : reader.entries()) {
@@ -294,18 +286,34 @@ int unpack(const QStringList &arguments, Console &console)
             values.insert(key, entry.number);
     }
 
-    QString error;
-    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
-        const QString path = folder.filePath(Kav::KavThemeKeyName(it.key()) + QStringLiteral(".bmp"));
-        if (!writeFile(path, it.value(), error))
-            return console.error(error);
-        if (bitmapDescription(it.value()) == QLatin1String("not a bitmap"))
-            console.warning(QStringLiteral("%1 holds no readable bitmap; pack will refuse it").arg(path));
-    }
     QString text;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         text += Kav::KavThemeKeyName(it.key()) + u'=' + ValuesText::format(Kav::KavThemeKeyKind(it.key()), it.value()) + u'\n';
-    if (!writeFile(folder.filePath(ValuesFileName), text.toUtf8(), error))
+
+    // Every place is looked at before anything is written: a link or a folder where a file is
+    // to go stops the unpack with the folder as it was.
+    QStringList fileNames;
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
+        fileNames << Kav::KavThemeKeyName(it.key()) + QStringLiteral(".bmp");
+    fileNames << ValuesFileName;
+    QString error;
+    UnpackFolder folder;
+    if (!folder.open(folderPath, error))
+        return console.error(error);
+    for (const QString &fileName : std::as_const(fileNames)) {
+        if (!folder.mayWrite(fileName, error))
+            return console.error(error);
+    }
+
+    qsizetype index = 0;
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it, ++index) {
+        if (!folder.write(fileNames[index], it.value(), error))
+            return console.error(error);
+        if (bitmapDescription(it.value()).startsWith(QLatin1String("not a bitmap")))
+            console.warning(QStringLiteral("%1 holds no readable bitmap; pack will refuse it")
+                                .arg(folder.filePath(fileNames[index])));
+    }
+    if (!folder.write(ValuesFileName, text.toUtf8(), error))
         return console.error(error);
     return Done;
 }
@@ -341,7 +349,11 @@ const QList<Command> Table = {
      "Writes each picture of FILE.kav to DIR/NAME.bmp and the integers, colours and Booleans\n"
      "to DIR/values.txt, in the form pack reads. DIR is made when missing. Entries that\n"
      "are no theme key, or not of their key's kind, are skipped with a warning; a damaged\n"
-     "file is refused.\n",
+     "file is refused.\n"
+     "Nothing is written through a symbolic link: DIR itself must not be one, and a link,\n"
+     "folder or other non-regular file where a file is to go stops unpack before anything\n"
+     "is written. Existing regular files are replaced: each file is written under a new\n"
+     "name and then renamed into place.\n",
      2, unpack},
     {"help", "help [COMMAND]", "show this help, or the help of one command", "Shows the help of COMMAND.\n", -1,
      help},
