@@ -1,5 +1,6 @@
 #include "KAVCheckBox.h"
 #include "KAVForm.h"
+#include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVThemeFile.h"
 
@@ -516,7 +517,8 @@ void tst_KavCheckBox::autoSize_data()
     QTest::addRow("empty caption") << QString() << 11 << true;
     QTest::addRow("font taller than picture") << QStringLiteral("Tall") << 24 << true;
     QTest::addRow("accelerator mark not measured") << QStringLiteral("&Start") << 11 << true;
-    QTest::addRow("no picture") << QStringLiteral("Bare") << 11 << false;
+    // A theme without the box's picture gives the built-in look's (DeepBlue's) instead.
+    QTest::addRow("no picture in the theme") << QStringLiteral("Bare") << 11 << false;
 }
 
 void tst_KavCheckBox::autoSize()
@@ -535,8 +537,10 @@ void tst_KavCheckBox::autoSize()
         box->setCaption(caption);
 
         const QFontMetrics metrics(font);
-        const int pictureWidth = withPictures ? FrameWidth : 0;
-        const int pictureHeight = withPictures ? FrameHeight : 0;
+        const QSize deepBlueStrip = Kav::Metrics::keyPictureSize(
+            TkavUIStyle::DeepBlue, radio ? KavKey::RadioButtonImage : KavKey::CheckBoxImage);
+        const int pictureWidth = withPictures ? FrameWidth : deepBlueStrip.width() / 4;
+        const int pictureHeight = withPictures ? FrameHeight : deepBlueStrip.height();
         QString shown = caption;
         shown.remove(QLatin1Char('&'));
         QCOMPARE(box->height(), qMax(metrics.height() + 2, pictureHeight) + 4);
