@@ -226,7 +226,14 @@ has err.txt 'FormMinWidthInt is no picture; give it in values.txt'
 rm badpictures/FormMinWidthInt.bmp
 echo "plain text" >badpictures/ButtonImage.bmp
 run 1 pack badpictures bad.kav
-has err.txt 'ButtonImage.bmp is not a readable bitmap file'
+has err.txt 'ButtonImage.bmp is not a readable bitmap file: not a bitmap file'
+# A bitmap whose header makes no picture (bit depth 7) would only be refused when loaded.
+head -c 28 MacOS.d/ButtonImage.bmp >badpictures/ButtonImage.bmp
+printf '\x07\x00' >>badpictures/ButtonImage.bmp
+tail -c +31 MacOS.d/ButtonImage.bmp >>badpictures/ButtonImage.bmp
+run 1 pack badpictures bad.kav
+has err.txt 'ButtonImage.bmp is not a readable bitmap file: the bitmap header cannot be read'
+has err.txt '7 bits a pixel'
 
 run 1 pack no-such-folder bad.kav
 has err.txt '"no-such-folder" is no folder'

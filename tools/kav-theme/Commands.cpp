@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMap>
 #include <QMetaEnum>
 #include <QSaveFile>
@@ -164,10 +163,14 @@ int dump(const QStringList &arguments, Console &console)
 
 // --- pack --------------------------------------------------------------------------------------
 
-bool isBitmapFile(const QString &path)
+// Why the file is no bitmap that a theme file can carry, or an empty string. Only its start is
+// read: the header is all a file theme looks at before drawing.
+QString bitmapFileProblem(const QString &path)
 {
-    QImageReader reader(path);
-    return reader.format() == "bmp" && reader.canRead();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    return Kav::KavPictureHeaderProblem(file.read(64 * 1024));
 }
 
 int pack(const QStringList &arguments, Console &console)
@@ -191,8 +194,9 @@ int pack(const QStringList &arguments, Console &console)
         if (pictures.contains(key))
             return console.error(QStringLiteral("%1 and %2 are both the picture %3")
                                      .arg(pictures[key], file.filePath(), Kav::KavThemeKeyName(key)));
-        if (!isBitmapFile(file.filePath()))
-            return console.error(QStringLiteral("%1 is not a readable bitmap file").arg(file.filePath()));
+        const QString problem = bitmapFileProblem(file.filePath());
+        if (!problem.isEmpty())
+            return console.error(QStringLiteral("%1 is not a readable bitmap file: %2").arg(file.filePath(), problem));
         pictures.insert(key, file.filePath());
     }
 
