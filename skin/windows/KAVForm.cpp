@@ -703,8 +703,15 @@ void TkavForm::followMdiState()
     const Qt::WindowStates state = subWindow()->windowState();
     const bool minimized = state.testFlag(Qt::WindowMinimized);
     if (minimized != m_mdiMinimized) {
-        // The strip and back: the title bar shows restore in place of minimise.
+        // The strip and back: the title bar shows restore in place of minimise. The window's
+        // minimum size would keep it taller than the strip meanwhile.
         m_mdiMinimized = minimized;
+        if (minimized) {
+            m_minimumBeforeStrip = m_owner->minimumSize();
+            m_owner->setMinimumSize(0, 0);
+        } else {
+            m_owner->setMinimumSize(m_minimumBeforeStrip);
+        }
         layoutInOwner();
         m_titleBar->ProcessMaxBtn();
     }

@@ -211,6 +211,7 @@ private:
     bool m_mdiActive = false;
     bool m_mdiMaximized = false; // title bar hidden for a maximised MDI child
     bool m_mdiMinimized = false; // shown as a strip at the bottom of the MDI area
+    QSize m_minimumBeforeStrip;
     // A move (no edges) or size of the sub-window that the form does itself.
     struct SubWindowDrag {
         bool active = false;

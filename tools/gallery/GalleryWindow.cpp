@@ -43,8 +43,8 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent)
     body->addWidget(makeLookBar());
     body->addWidget(makePage(), 1);
 
-    resize(PageSize);
     applyLook();
+    resize(PageSize); // the first look's window is the page; later looks grow or shrink it
     m_initialFocus->setFocus();
 }
 
@@ -233,11 +233,9 @@ void GalleryWindow::applyLook()
 {
     m_applying = true;
     TkavFileTheme *theme = fileTheme();
-    // A skinned form keeps its own size when the border changes, growing the window; the
-    // gallery keeps the window's size instead, so that every look shows the same page.
-    const QSize windowSize = size();
+    // The skinned form keeps its own size when the border changes: the window grows or shrinks
+    // by the difference (a maximised window keeps the size the window manager gave it).
     Kav::KavApplyWindowLook(this, m_look, theme);
-    resize(windowSize);
 
     const KavThemeValues values(m_look, theme);
     GalleryPaintWindow(this, values);
