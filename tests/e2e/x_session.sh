@@ -2,6 +2,7 @@
 # one test, torn down on exit.
 #   start_x_server            sets DISPLAY to a fresh Xvfb
 #   start_window_manager RC   starts openbox with the configuration file RC
+#   stop_window_manager       ends it (the X server goes on without one)
 #   start_program TITLE CMD.. starts CMD (output in $work/app.log), waits for its window titled
 #                             TITLE; sets app_pid and window
 #   fail MESSAGE              ends the test as failed
@@ -37,6 +38,7 @@ start_window_manager() {
     openbox --sm-disable --config-file "$(realpath "$1")" >"$work/openbox.log" 2>&1 &
     local pid=$!
     x_session_pids+=("$pid")
+    wm_pid=$pid
     for _ in $(seq 100); do
       kill -0 "$pid" 2>/dev/null || break
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
@@ -45,6 +47,12 @@ start_window_manager() {
     sleep 0.5
   done
   fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+stop_window_manager() {
+  kill "$wm_pid" 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 "$wm_pid" 2>/dev/null || return 0; sleep 0.1; done
+  fail "openbox did not end"
 }
 
 start_program() {
