@@ -178,7 +178,14 @@ void TkavForm::setBorderWidth(int width)
     width = qMax(0, width);
     if (width == m_borderWidth)
         return;
-    const QSize keep = size();
+    // The form's size as its window gives it (its own geometry is stale while the window is
+    // hidden and has not laid it out yet).
+    QSize keep = size();
+    if (m_adopted && m_owner && m_owner != this) {
+        const int top = titleBarShown() ? 0 : m_borderWidth;
+        const int inset = subWindow() && !subWindow()->isMinimized() ? MdiChildInset : 0;
+        keep = QSize(m_owner->width() - 2 * m_borderWidth - inset, m_owner->height() - m_borderWidth - top - inset);
+    }
     m_borderWidth = width;
     // The window follows the border, so the form keeps its size (once the form is on its window).
     // A maximised or minimised window keeps the size it was given.

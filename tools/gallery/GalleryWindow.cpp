@@ -44,7 +44,6 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent)
     body->addWidget(makePage(), 1);
 
     applyLook();
-    resize(PageSize); // the first look's window is the page; later looks grow or shrink it
     m_initialFocus->setFocus();
 }
 
@@ -236,6 +235,8 @@ void GalleryWindow::applyLook()
     // The skinned form keeps its own size when the border changes: the window grows or shrinks
     // by the difference (a maximised window keeps the size the window manager gave it).
     Kav::KavApplyWindowLook(this, m_look, theme);
+    if (!isVisible())
+        resize(PageSize); // the look it opens with shows the page at its size
 
     const KavThemeValues values(m_look, theme);
     GalleryPaintWindow(this, values);
