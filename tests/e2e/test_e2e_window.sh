@@ -153,6 +153,7 @@ for round in 1 2; do
   wait_until 5 geometry_is "$normal" || fail "round $round: the restored gallery is at $(geometry), not $normal"
 done
 kill "$gallery_pid"
+wait "$gallery_pid" 2>/dev/null || true # its window must be gone before the next one is looked for
 echo "e2e window: maximise and restore passed"
 
 # Without a window manager the gallery maximises and restores itself the same way.
@@ -160,7 +161,7 @@ stop_window_manager
 "$gallery" --look WinXP >"$work/gallery2.log" 2>&1 &
 gallery_pid=$!
 x_session_pids+=("$gallery_pid")
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "kavskin gallery" | head -1)
+window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$gallery_pid" --name "kavskin gallery" | head -1)
 [[ -n "$window" ]] || fail "the gallery window did not appear without a window manager"
 sleep 1
 normal=$(geometry)
