@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and running need. With "--test" it adds what the
 # test suite needs (X server and a window manager for the end-to-end tests, xdotool, the
-# accessibility bus for the screen-reader test, the PDF tools that check printed sheets, clang for
-# the fuzz target).
+# accessibility bus for the screen-reader test, a Wayland compositor and Qt's Wayland platform,
+# the PDF tools that check printed sheets, clang for the fuzz target).
 # Only packages that are missing are installed; apt-get runs as root or through sudo.
 set -euo pipefail
 
@@ -10,6 +10,7 @@ runtime_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite
   libgl-dev
+  libxcb1-dev # the library asks the X server whether a window manager runs
   fonts-arphic-uming fonts-dejavu-core
   qt6-translations-l10n
   python3 # writes the plain-Qt copy of the exam window for bench_windowlook
@@ -21,6 +22,7 @@ test_packages=(
   clang libclang-rt-14-dev
   poppler-utils # pdfinfo and pdftoppm check the printed sheets
   dbus at-spi2-core python3-pyatspi # the screen-reader end-to-end test
+  weston qt6-wayland # the Wayland end-to-end test (a compositor inside Xvfb, Qt's Wayland platform)
 )
 
 packages=("${runtime_packages[@]}")

@@ -4,11 +4,13 @@
 #include "KAVFunctions.h"
 #include "KAVMDIForm.h"
 #include "KAVMainMenu.h"
+#include "KAVMenu.h"
 #include "KAVMetrics.h"
 #include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
 #include "KAVTitleBarPopupMenu.h"
 #include "KAVWindowDrag.h"
+#include "KAVWindowState.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -19,7 +21,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -102,7 +103,8 @@ void TkavForm::adoptOwner()
             m_owner->show();
     }
     m_adopted = m_owner != this;
-    m_normalBounds = m_owner->geometry();
+    if (m_owner->isWindow())
+        Kav::KavFollowWindowState(m_owner);
     setCaption(m_owner->windowTitle());
     // One application filter sees the window's own events and those of every control on it (a
     // control under the mouse at the window's edge gets the mouse, not the window).
@@ -176,16 +178,30 @@ void TkavForm::setBorderWidth(int width)
     width = qMax(0, width);
     if (width == m_borderWidth)
         return;
-    const QSize keep = size();
+    // The form's size as its window gives it (its own geometry is stale while the window is
+    // hidden and has not laid it out yet).
+    QSize keep = size();
+    if (m_adopted && m_owner && m_owner != this) {
+        const int top = titleBarShown() ? 0 : m_borderWidth;
+        const int inset = subWindow() && !subWindow()->isMinimized() ? MdiChildInset : 0;
+        keep = QSize(m_owner->width() - 2 * m_borderWidth - inset, m_owner->height() - m_borderWidth - top - inset);
+    }
     m_borderWidth = width;
     // The window follows the border, so the form keeps its size (once the form is on its window).
-    if (m_adopted && keep.isValid() && !keep.isEmpty()) {
+    // A maximised or minimised window keeps the size it was given.
+    if (m_adopted && keep.isValid() && !keep.isEmpty() && ownerSizeIsItsOwn()) {
         setWidth(keep.width());
         setHeight(keep.height());
     }
     layoutInOwner();
     if (m_owner)
         m_owner->update();
+}
+
+bool TkavForm::ownerSizeIsItsOwn() const
+{
+    const QWidget *window = subWindow() ? static_cast<QWidget *>(subWindow()) : m_owner.data();
+    return window && !(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
 void TkavForm::setWidth(int width)
@@ -416,7 +432,8 @@ void TkavForm::layoutInOwner()
     if (m_owner && m_owner != this && parentWidget() == m_owner) {
         const QSize client = m_owner->size();
         const int top = titleBarShown() ? 0 : m_borderWidth;
-        const int inset = subWindow() ? MdiChildInset : 0;
+        // A minimised MDI child is a strip: its title bar over the bottom border.
+        const int inset = subWindow() && !subWindow()->isMinimized() ? MdiChildInset : 0;
         setGeometry(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth - inset),
                     qMax(0, client.height() - m_borderWidth - top - inset));
     }
@@ -443,7 +460,6 @@ void TkavForm::layoutBars()
     if (m_formPanel)
         m_formPanel->setGeometry(contentsRect());
     m_titleBar->OnFormReSize();
-    m_titleBar->ProcessMaxBtn();
 }
 
 // --- painting ---------------------------------------------------------------------------------
@@ -510,21 +526,22 @@ bool TkavForm::eventFilter(QObject *watched, QEvent *event)
 
 bool TkavForm::ownerEvent(QEvent *event)
 {
+    if (event->type() == Kav::KavWindowDragEndedEvent && !subWindow()) {
+        m_titleBar->SetActive(m_owner->isActiveWindow());
+        return false;
+    }
     switch (event->type()) {
     case QEvent::Paint:
         paintOwnerBorder();
         return false;
     case QEvent::Resize:
-        followMdiState();
+        // Not the sub-window's state: Qt clears its maximised flag while it resizes a maximised
+        // sub-window and sets it again after; its windowStateChanged tells the real changes.
         layoutInOwner();
         return false;
     case QEvent::ParentChange:
         followSubWindow();
         layoutInOwner();
-        return false;
-    case QEvent::Move:
-        if (m_owner->windowState() == Qt::WindowNoState)
-            m_normalBounds = m_owner->geometry();
         return false;
     case QEvent::WindowTitleChange:
         m_titleBar->setCaption(m_owner->windowTitle());
@@ -532,36 +549,22 @@ bool TkavForm::ownerEvent(QEvent *event)
             postToMdiArea(Kav::MdiRefreshEvent);
         return false;
     case QEvent::ActivationChange:
+        // The window manager takes the keyboard while it moves or sizes the window, which Qt
+        // reports as a deactivation: the caption stays active meanwhile.
         if (!subWindow())
-            m_titleBar->SetActive(m_owner->isActiveWindow());
+            m_titleBar->SetActive(m_owner->isActiveWindow() || Kav::KavSystemDragActive(m_owner));
         return false;
     case QEvent::WindowStateChange:
-        m_titleBar->ProcessMaxBtn();
-        QTimer::singleShot(0, this, [this] { keepMaximisedOnWorkArea(); });
+        // The window manager places a maximised window; the form shows the state it reports. (A
+        // sub-window's state is followed through the sub-window.)
+        if (!subWindow())
+            m_titleBar->ProcessMaxBtn();
         return false;
     case QEvent::Leave:
         showSizingCursor(nullptr, {});
         return false;
     default:
         return applicationEvent(m_owner, event);
-    }
-}
-
-void TkavForm::keepMaximisedOnWorkArea()
-{
-    // Without a window manager nobody else places a maximised window, or puts it back.
-    if (!m_owner)
-        return;
-    const QScreen *screen = m_owner->screen();
-    if (!screen)
-        return;
-    const QRect workArea = screen->availableGeometry();
-    if (m_owner->isMaximized() && !m_owner->isFullScreen()) {
-        if (m_owner->geometry() != workArea && !fixedSize(m_owner))
-            m_owner->setGeometry(workArea);
-    } else if (m_owner->windowState() == Qt::WindowNoState && m_owner->geometry() == workArea &&
-               m_normalBounds.isValid() && m_normalBounds != workArea) {
-        m_owner->setGeometry(m_normalBounds);
     }
 }
 
@@ -590,9 +593,15 @@ bool TkavForm::sizeable() const
     return m_owner && m_owner->isWindow() && !fixedSize(m_owner);
 }
 
+int TkavForm::minimizedHeight() const
+{
+    return (titleBarShown() ? m_titleBar->height() : 0) + m_borderWidth;
+}
+
 void TkavForm::showSizingCursor(QWidget *under, Qt::Edges edges)
 {
-    QWindow *handle = m_owner ? m_owner->windowHandle() : nullptr;
+    // An MDI child's cursor is its parent window's while the mouse is over the child's edges.
+    QWindow *handle = m_owner ? m_owner->window()->windowHandle() : nullptr;
     if (!handle)
         return;
     if (edges) {
@@ -610,13 +619,21 @@ bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // Of several MDI children only the active one answers.
-        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::AltModifier && m_owner &&
-            m_owner->isActiveWindow() && titleBarShown() && (!subWindow() || m_mdiActive)) {
+        if (!m_owner || !m_owner->isActiveWindow())
+            return false;
+        // Alt+Space opens the window menu under the main window's title bar (in an MDI parent the
+        // parent's); Alt+Minus that of the active MDI child, under its own title bar.
+        const bool windowMenuKey = key->modifiers() == Qt::AltModifier &&
+            (subWindow() ? key->key() == Qt::Key_Minus && m_mdiActive : key->key() == Qt::Key_Space);
+        if (windowMenuKey && titleBarShown()) {
             const QPoint at = m_owner->mapToGlobal(QPoint(0, m_titleBar->height()));
             m_titleBar->Popup(at.x(), at.y());
             return true;
         }
+        // F10 opens the menu bar, as Alt alone does.
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && !subWindow() &&
+            static_cast<QWidget *>(watched)->window() == m_owner)
+            return Kav::KavOpenMenuBar(m_menu);
         return false;
     }
     case QEvent::MouseMove:
@@ -630,7 +647,9 @@ bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
         }
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint global = mouse->globalPosition().toPoint();
-        const Qt::Edges edges = Kav::KavWindowDragActive(m_owner) ? Qt::Edges() : sizingEdgesAt(m_owner->mapFromGlobal(global));
+        Qt::Edges edges = Kav::KavWindowDragActive(m_owner) ? Qt::Edges() : sizingEdgesAt(m_owner->mapFromGlobal(global));
+        if (edges && subWindow() && parentWindowSizesAt(global))
+            edges = {}; // where the parent's edge and a child's meet, the parent is sized
         if (event->type() == QEvent::MouseMove) {
             if (mouse->buttons() == Qt::NoButton)
                 showSizingCursor(widget, edges);
@@ -668,6 +687,7 @@ void TkavForm::followSubWindow()
     m_mdiArea = sub ? sub->mdiArea() : nullptr;
     m_mdiActive = false;
     m_mdiMaximized = false;
+    m_mdiMinimized = false;
     takeOverWindowMenu();
     if (!sub)
         return;
@@ -676,11 +696,32 @@ void TkavForm::followSubWindow()
     followMdiState();
 }
 
+bool TkavForm::parentWindowSizesAt(const QPoint &global) const
+{
+    QWidget *parent = m_owner ? m_owner->window() : nullptr;
+    const auto *mdi = parent ? parent->findChild<TkavMDIForm *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    return mdi && mdi->sizingEdgesAt(parent->mapFromGlobal(global));
+}
+
 void TkavForm::followMdiState()
 {
     if (!subWindow())
         return;
     const Qt::WindowStates state = subWindow()->windowState();
+    const bool minimized = state.testFlag(Qt::WindowMinimized);
+    if (minimized != m_mdiMinimized) {
+        // The strip and back: the title bar shows restore in place of minimise. The window's
+        // minimum size would keep it taller than the strip meanwhile.
+        m_mdiMinimized = minimized;
+        if (minimized) {
+            m_minimumBeforeStrip = m_owner->minimumSize();
+            m_owner->setMinimumSize(0, 0);
+        } else {
+            m_owner->setMinimumSize(m_minimumBeforeStrip);
+        }
+        layoutInOwner();
+        m_titleBar->ProcessMaxBtn();
+    }
     const bool active = state.testFlag(Qt::WindowActive);
     if (active != m_mdiActive) {
         m_mdiActive = active;
@@ -735,7 +776,7 @@ void TkavForm::takeOverWindowMenu()
     // A form taken out of its sub-window again acts on its window as before.
     connect(items[0], &QAction::triggered, this, [this] {
         if (QMdiSubWindow *sub = subWindow())
-            sub->showMinimized();
+            sub->showMinimized(); // disabled while it is minimised
         else
             m_titleBar->minimizeWindow();
     });
@@ -757,7 +798,7 @@ void TkavForm::mdiMaximizeOrRestore()
 {
     if (!subWindow())
         return;
-    if (subWindow()->isMaximized())
+    if (subWindow()->isMaximized() || subWindow()->isMinimized())
         subWindow()->showNormal();
     else
         subWindow()->showMaximized();
@@ -815,7 +856,11 @@ bool TkavForm::mdiTitleBarEvent(QEvent *event)
         mdiMaximizeOrRestore();
         break;
     case KavTitleBar::kavMin:
-        subWindow()->showMinimized();
+        // On the strip of a minimised child the minimise button restores it.
+        if (subWindow()->isMinimized())
+            subWindow()->showNormal();
+        else
+            subWindow()->showMinimized();
         break;
     default:
         subWindow()->close();
@@ -828,7 +873,13 @@ bool TkavForm::mdiDragEvent(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseMove: {
-        const QPoint delta = static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - m_subDrag.startGlobal;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!(mouse->buttons() & Qt::LeftButton)) {
+            // The button went up where the form did not see it: the drag is over.
+            m_subDrag.active = false;
+            return false;
+        }
+        const QPoint delta = mouse->globalPosition().toPoint() - m_subDrag.startGlobal;
         if (!m_subDrag.edges)
             subWindow()->move(m_subDrag.startGeometry.topLeft() + delta);
         else

@@ -146,6 +146,8 @@ public:
     QMdiSubWindow *mdiSubWindow() const;
     // Whether the title bar is shown: TitleBarVisible, and not hidden by a maximised MDI child.
     bool titleBarShown() const { return m_titleBarVisible && !m_mdiMaximized; }
+    // The height of the strip a minimised MDI child shows: its title bar over its bottom border.
+    int minimizedHeight() const;
 
 Q_SIGNALS:
     void OnTitleBarCustomBtnsClick(QObject *sender, int index);
@@ -166,6 +168,9 @@ private:
     void fileThemeRemoved();
     // Resizes the window, keeping a fixed size fixed.
     void resizeOwner(const QSize &size);
+    // Whether the window (or sub-window) has a size of its own: not maximised, minimised or full
+    // screen, where its size is given to it.
+    bool ownerSizeIsItsOwn() const;
     // What the window's border and the mouse over its edges need.
     void paintOwnerBorder();
     // The background (the look's pattern, or Color) over rect.
@@ -173,10 +178,11 @@ private:
     bool ownerEvent(QEvent *event);
     bool applicationEvent(QObject *watched, QEvent *event);
     void showSizingCursor(QWidget *under, Qt::Edges edges);
-    void keepMaximisedOnWorkArea();
     // MDI child: follows the sub-window it went into, its activation and its maximising.
     void followSubWindow();
     void followMdiState();
+    // Whether the MDI parent's window is sized from the point (the parent's edges win).
+    bool parentWindowSizesAt(const QPoint &global) const;
     void postToMdiArea(QEvent::Type type);
     void takeOverWindowMenu();
     bool mdiTitleBarEvent(QEvent *event);
@@ -197,7 +203,6 @@ private:
     TColor m_menuBarColor;
     int m_menuBarHeight = 22;
     Kav::TkavPicture m_backgroundPattern;
-    QRect m_normalBounds;
     // Kept as QObject: the sub-window is half destroyed when it deletes this form with its
     // widget, and must then not be taken for a sub-window (subWindow() is null by then).
     QPointer<QObject> m_subWindow;
@@ -205,6 +210,8 @@ private:
     QMdiSubWindow *subWindow() const;
     bool m_mdiActive = false;
     bool m_mdiMaximized = false; // title bar hidden for a maximised MDI child
+    bool m_mdiMinimized = false; // shown as a strip at the bottom of the MDI area
+    QSize m_minimumBeforeStrip;
     // A move (no edges) or size of the sub-window that the form does itself.
     struct SubWindowDrag {
         bool active = false;

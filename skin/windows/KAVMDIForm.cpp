@@ -2,20 +2,25 @@
 
 #include "KAVFunctions.h"
 #include "KAVMainMenu.h"
+#include "KAVMenu.h"
 #include "KAVMetrics.h"
 #include "KAVPictureStore.h"
 #include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
 #include "KAVToolBarSpeedButton.h"
 #include "KAVWindowDrag.h"
+#include "KAVWindowState.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +55,24 @@ QString Kav::KavMdiTitleText(const QString &parentCaption, const QString &childC
     return parentCaption + QLatin1String(" - [") + childCaption + QLatin1Char(']');
 }
 
+TkavMdiSubWindow::TkavMdiSubWindow(QWidget *parent) : QMdiSubWindow(parent, Qt::SubWindow | Qt::FramelessWindowHint)
+{
+}
+
+QSize TkavMdiSubWindow::minimumSizeHint() const
+{
+    if (isMinimized() && !isShaded() && parentWidget())
+        return minimizedSize();
+    return QMdiSubWindow::minimumSizeHint();
+}
+
+QSize TkavMdiSubWindow::minimizedSize() const
+{
+    const TkavForm *form = widget() ? widget()->findChild<TkavForm *>() : nullptr;
+    const int height = form ? form->minimizedHeight() : Kav::Metrics::MenuBarHeight;
+    return {Kav::MdiLayout::MinimizedWidth, height};
+}
+
 TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
 {
     if (window == nullptr || !window->isWindow())
@@ -66,6 +89,8 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
         if (wasVisible)
             window->show();
     }
+
+    Kav::KavFollowWindowState(window);
 
     m_area = window->findChild<QMdiArea *>();
     if (!m_area)
@@ -137,7 +162,12 @@ QMdiSubWindow *TkavMDIForm::addChild(QWidget *widget)
     if (!widget || !m_area)
         return nullptr;
     // The child's skinned form draws the frame and the title bar.
-    QMdiSubWindow *sub = m_area->addSubWindow(widget, Qt::SubWindow | Qt::FramelessWindowHint);
+    // Made in the area as Qt makes its own: the child's form finds the area when it comes into
+    // the sub-window.
+    auto *sub = new TkavMdiSubWindow(m_area->viewport());
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWidget(widget);
+    m_area->addSubWindow(sub);
     sub->show();
     return sub;
 }
@@ -475,6 +505,16 @@ Kav::MdiLayout::Frame TkavMDIForm::layoutFrame() const
     frame.client = m_window ? m_window->size() : QSize();
     frame.titleBarHeight = m_titleBar && m_titleBarVisible ? m_titleBar->height() : 0;
     frame.menuBarHeight = m_menuPanel && !m_menuPanel->isHidden() ? m_menuPanel->height() : 0;
+    // The strips of minimised children stay visible under the tiles.
+    int strip = 0;
+    if (m_area) {
+        for (const QMdiSubWindow *child : m_area->subWindowList()) {
+            if (child->isMinimized())
+                strip = std::max(strip, child->height());
+        }
+    }
+    if (strip > 0)
+        frame.minimizedHeight = strip;
     return frame;
 }
 
@@ -557,13 +597,18 @@ bool TkavMDIForm::eventFilter(QObject *watched, QEvent *event)
             QMetaObject::invokeMethod(this, &TkavMDIForm::UpdateMenu, Qt::QueuedConnection);
         return false;
     }
-    if (watched->isWidgetType() && mouseOnWindow(watched, event))
+    if (watched->isWidgetType() && (mouseOnWindow(watched, event) || keyOnWindow(watched, event)))
         return true;
     return QObject::eventFilter(watched, event);
 }
 
 bool TkavMDIForm::windowEvent(QEvent *event)
 {
+    if (event->type() == Kav::KavWindowDragEndedEvent) {
+        if (m_titleBar)
+            m_titleBar->SetActive(m_window->isActiveWindow());
+        return false;
+    }
     switch (event->type()) {
     case QEvent::Paint:
         paintFrame();
@@ -575,8 +620,9 @@ bool TkavMDIForm::windowEvent(QEvent *event)
         updateTitle();
         return false;
     case QEvent::ActivationChange:
+        // Not while the window manager moves or sizes the window (it takes the keyboard for it).
         if (m_titleBar)
-            m_titleBar->SetActive(m_window->isActiveWindow());
+            m_titleBar->SetActive(m_window->isActiveWindow() || Kav::KavSystemDragActive(m_window));
         return false;
     default:
         return false;
@@ -599,6 +645,34 @@ bool TkavMDIForm::areaEvent(QEvent *event)
     default:
         return false;
     }
+}
+
+bool TkavMDIForm::keyOnWindow(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !m_window || !m_window->isActiveWindow() ||
+        static_cast<QWidget *>(watched)->window() != m_window)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    // Ctrl+F6 and Ctrl+Shift+F6 go through the children, as Ctrl+Tab does.
+    if (key->key() == Qt::Key_F6 && (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        if (!m_area)
+            return false;
+        if (modifiers & Qt::ShiftModifier)
+            m_area->activatePreviousSubWindow();
+        else
+            m_area->activateNextSubWindow();
+        return true;
+    }
+    // Alt+Space: the parent's window menu under its title bar (Alt+Minus opens a child's).
+    if (key->key() == Qt::Key_Space && modifiers == Qt::AltModifier && m_titleBar && m_titleBarVisible) {
+        const QPoint at = m_window->mapToGlobal(QPoint(0, m_titleBar->height()));
+        m_titleBar->Popup(at.x(), at.y());
+        return true;
+    }
+    if (key->key() == Qt::Key_F10 && modifiers == Qt::NoModifier)
+        return Kav::KavOpenMenuBar(m_menuBar);
+    return false;
 }
 
 bool TkavMDIForm::mouseOnWindow(QObject *watched, QEvent *event)

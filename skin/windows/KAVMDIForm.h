@@ -49,6 +49,20 @@ QString KavMdiTitleText(const QString &parentCaption, const QString &childCaptio
 
 } // namespace Kav
 
+// The frameless sub-window that a skinned MDI parent puts a child in. Qt gives a frameless
+// sub-window no size while it is minimised; this one keeps a strip the width of a minimised Qt
+// sub-window and the height of its child's skinned title bar, which the child's form draws there.
+class TkavMdiSubWindow : public QMdiSubWindow {
+    Q_OBJECT
+
+public:
+    explicit TkavMdiSubWindow(QWidget *parent = nullptr);
+
+    QSize minimumSizeHint() const override;
+    // The size of the minimised strip.
+    QSize minimizedSize() const;
+};
+
 // Skins an MDI parent: a top-level window whose children live in a QMdiArea. It is not a widget;
 // it puts a skinned title bar at the top of the window, a menu bar under it, draws a one-pixel
 // frame (no top line) and lays the MDI area out below. The title shows the active child's caption,
@@ -169,6 +183,8 @@ private:
     bool windowEvent(QEvent *event);
     bool areaEvent(QEvent *event);
     bool mouseOnWindow(QObject *watched, QEvent *event);
+    // Ctrl+F6, Alt+Space and F10 in the parent's window.
+    bool keyOnWindow(QObject *watched, QEvent *event);
     Kav::MdiLayout::Frame layoutFrame() const;
     // The sub-windows in stacking order (bottom first) with whether each is minimised.
     QList<QMdiSubWindow *> stackedChildren(QList<bool> *minimized) const;

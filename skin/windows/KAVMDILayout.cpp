@@ -10,8 +10,6 @@ namespace {
 constexpr int TileOverlap = 6;
 // Room the parent's frame takes from the area the tiles share.
 constexpr int FrameAllowance = 4;
-// Room left at the bottom for minimised children.
-constexpr int MinimizedRowHeight = 20;
 // How far each cascaded child moves beyond the title bar's height.
 constexpr int CascadeExtraStep = 3;
 
@@ -26,7 +24,7 @@ QList<QRect> tile(const Frame &frame, const QList<bool> &minimized, TileMode mod
     const int count = int(shown);
     int height = frame.client.height() - frame.menuBarHeight - frame.titleBarHeight - FrameAllowance;
     if (shown != minimized.size())
-        height -= MinimizedRowHeight;
+        height -= std::max(0, frame.minimizedHeight);
     height = std::max(0, height);
 
     if (mode == TileMode::Vertical) {

@@ -3,9 +3,11 @@
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
+#include "KAVWindowState.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
@@ -161,9 +163,19 @@ void TfrmMSNPopForm::step()
     applyPhase();
 }
 
+void TfrmMSNPopForm::attachTo(QWidget *host)
+{
+    if (!host || isVisible() || parentWidget() == host)
+        return;
+    setParent(host, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+}
+
 void TfrmMSNPopForm::applyPhase()
 {
-    const int shown = m_timeline.visibleHeight(now(), m_noticeSize.height());
+    int shown = m_timeline.visibleHeight(now(), m_noticeSize.height());
+    // A window the compositor places does not slide: its place is not its own to change.
+    if (shown > 0 && !Kav::KavWindowsPlaceThemselves())
+        shown = m_noticeSize.height();
     if (shown <= 0) {
         // Hidden, or the first instant of a slide-in: nothing of the notice shows yet.
         hide();
@@ -273,7 +285,19 @@ void TkavMSNPopForm::Popup()
 {
     if (!m_window)
         return;
-    const QPoint origin = Kav::noticeOrigin(GetWorkAreaRect(), m_window->noticeSize(), m_autoPosition, m_position);
+    QPoint origin = Kav::noticeOrigin(GetWorkAreaRect(), m_window->noticeSize(), m_autoPosition, m_position);
+    if (!Kav::KavWindowsPlaceThemselves()) {
+        // Wayland: no work area to place it on; it rises in the corner of the active window, as
+        // that window's tool tip (a window of its own would take the activation).
+        QWidget *host = QApplication::activeWindow();
+        if (!host && parent() && parent()->isWidgetType())
+            host = static_cast<QWidget *>(parent())->window();
+        if (host && host != m_window) {
+            m_window->attachTo(host);
+            origin = Kav::noticeOrigin(QRect(host->mapToGlobal(QPoint(0, 0)), host->size()), m_window->noticeSize(),
+                                       true, QPoint());
+        }
+    }
     m_window->popup(m_content, origin, m_animateTime, m_stayTime, m_clickHide);
 }
 

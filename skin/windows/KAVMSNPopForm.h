@@ -64,6 +64,10 @@ public:
     void popup(const Content &content, const QPoint &origin, int animateMs, int stayMs, bool clickHide);
     // Slides the notice out; with animate false it hides at once.
     void closeNotice(bool animate);
+    // Where windows cannot place themselves (Wayland): the notice becomes a tool tip of host's
+    // window, which the compositor shows without taking the activation from host; it shows
+    // whole, without sliding. Nothing while it is shown.
+    void attachTo(QWidget *host);
 
     void setClock(const TkavNoticeClock &clock);
 

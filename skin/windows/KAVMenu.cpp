@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
@@ -314,9 +315,9 @@ void Menu_DrawBarItem(QPainter &painter, const MenuBarItemFace &item, const Tkav
     const int flags = Qt::AlignCenter | textFlags(item.showMnemonic);
     if (!(item.hot || item.pressed) || !item.enabled) {
         // A resting item: its caption in the menu's text colour.
-        const QColor colour = !item.enabled       ? KavMenuColor(clMenuGrey, palette)
-                              : skin.useSystemFont ? KavMenuColor(clMenuText, palette)
-                                                   : KavMenuColor(skin.fontColor, palette);
+        // The look's menu text colour, as the drop-down items have (the bar's palette may carry
+        // the look's control text colour).
+        const QColor colour = !item.enabled ? KavMenuColor(clMenuGrey, palette) : KavMenuColor(skin.fontColor, palette);
         painter.setPen(colour);
         painter.drawText(item.rect, flags, item.caption);
         return;
@@ -346,9 +347,27 @@ void Menu_SetItemEvent(QMenu *menu, TkavMenuSkinner *skinner)
         skinner->hookMenu(menu);
 }
 
+bool KavOpenMenuBar(QMenuBar *menuBar)
+{
+    if (menuBar == nullptr || !menuBar->isVisible())
+        return false;
+    for (QAction *action : menuBar->actions()) {
+        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+            menuBar->setActiveAction(action);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace Kav
 
 // --- TkavMenuStyle ----------------------------------------------------------------------------
+
+namespace {
+// The edge around a menu window that is not flat.
+constexpr int MenuEdgeWidth = 1;
+} // namespace
 
 TkavMenuStyle::TkavMenuStyle(const Kav::TkavMenuSkin *skin, QObject *owner) : m_skin(skin)
 {
@@ -380,9 +399,9 @@ int TkavMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, c
     case PM_MenuBarItemSpacing:
         return 0;
     case PM_MenuPanelWidth:
-        if (m_skin->flatMenu)
-            return Kav::Metrics::MenuFlatFrameWidth;
-        break;
+        // A one-pixel edge in the look's border colour shows where the menu ends over content of
+        // its own colour.
+        return m_skin->flatMenu ? Kav::Metrics::MenuFlatFrameWidth : MenuEdgeWidth;
     default:
         break;
     }
@@ -451,14 +470,16 @@ void TkavMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
     case PE_PanelMenu:
         painter->fillRect(option->rect, panel());
         return;
-    case PE_FrameMenu:
+    case PE_FrameMenu: {
+        const QColor line = Kav::KavMenuColor(m_skin->frameLineColor, option->palette);
         if (m_skin->flatMenu) {
             painter->fillRect(option->rect, panel()); // QMenu clips this to the frame band
-            const QColor line = Kav::KavMenuColor(m_skin->frameLineColor, option->palette);
             Kav::Menu_DrawWindowBorder(*painter, option->rect, Qt::black, line);
-            return;
+        } else {
+            Kav::Menu_DrawBorder(*painter, option->rect, line);
         }
-        break;
+        return;
+    }
     case PE_PanelMenuBar:
         return;
     default:

@@ -22,6 +22,7 @@
 #include <QString>
 
 class QMenu;
+class QMenuBar;
 class QPainter;
 class QStyleOptionMenuItem;
 
@@ -268,4 +269,8 @@ namespace Kav {
 // Hooks menu and all its sub-menus to skinner (the skinned menus' MenuAdded runs this for the
 // whole tree).
 void Menu_SetItemEvent(QMenu *menu, TkavMenuSkinner *skinner);
+
+// F10: opens the first enabled item of a visible menu bar, as a click on it would. False when the
+// bar is hidden or has nothing to open.
+bool KavOpenMenuBar(QMenuBar *menuBar);
 } // namespace Kav

@@ -6,6 +6,7 @@
 #include "KAVMetrics.h"
 #include "KAVTitleBarPopupMenu.h"
 #include "KAVWindowDrag.h"
+#include "KAVWindowState.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -160,7 +161,7 @@ void TkavTitleBarButton::applyLook()
         m_top = values.integer(KavKey::TitleBarButtonTopInt);
     }
     updateDrawn();
-    if (m_type == KavTitleBar::kavMax)
+    if (m_type == KavTitleBar::kavMax || m_type == KavTitleBar::kavMin)
         ProcessMaxBtn();
 }
 
@@ -197,11 +198,15 @@ void TkavTitleBarButton::updateDrawn()
 void TkavTitleBarButton::ProcessMaxBtn()
 {
     TkavTitleBar *bar = titleBar();
-    if (m_type != KavTitleBar::kavMax || bar == nullptr || bar->Custom())
+    if ((m_type != KavTitleBar::kavMax && m_type != KavTitleBar::kavMin) || bar == nullptr || bar->Custom())
         return;
     const QWidget *window = bar->formWindow();
-    const bool maximized = window != bar && window->isMaximized();
-    takeLookFrames(maximized ? RestoreFirstFrame : firstLookFrame(KavTitleBar::kavMax));
+    // A maximised window's maximise button restores it; so does the minimise button on the strip
+    // of a minimised MDI child (a minimised top-level window shows no title bar).
+    const bool restores = window != bar &&
+        (m_type == KavTitleBar::kavMax ? window->isMaximized()
+                                       : qobject_cast<const QMdiSubWindow *>(window) && window->isMinimized());
+    takeLookFrames(restores ? RestoreFirstFrame : firstLookFrame(m_type));
     updateDrawn();
     Q_EMIT changed();
 }
@@ -717,13 +722,8 @@ void TkavTitleBar::maximizeOrRestore()
     QWidget *form = formWindow();
     if (form == this)
         return;
-    // Maximising through the window system puts the window on the work area already; placing
-    // it there again would make Qt drop the maximised state, and the next click could not
-    // restore it.
-    if (form->isMaximized())
-        form->showNormal();
-    else
-        form->showMaximized();
+    // The window manager maximises and restores; the buttons follow the state it reports.
+    Kav::KavToggleMaximized(form);
     ProcessMaxBtn();
 }
 
@@ -754,8 +754,7 @@ void TkavTitleBar::clickButton(int index)
     if (button == nullptr)
         return;
     if (button->ButtonType() == KavTitleBar::kavControlBox && button->ControlBoxMenu() == nullptr) {
-        const QPoint at = mapToGlobal(QPoint(0, height()));
-        Popup(at.x(), at.y());
+        m_windowMenu->popupFromControlBox(mapToGlobal(QPoint(0, height())));
         return;
     }
     const TkavTitleBarBtnType type = button->ButtonType();
@@ -856,16 +855,26 @@ void TkavTitleBar::mousePressEvent(QMouseEvent *event)
     m_pressedButton = hotButton();
     update();
     QWidget *form = window();
-    if (m_pressedButton < 0 && form != this && !form->isMaximized()) {
-        // The move takes the mouse until the button is released; the bar has no press of its own.
-        m_mouseDown = false;
-        Kav::KavStartWindowMove(form, event->globalPosition().toPoint());
-    }
+    // The move starts with the first motion while the button is held: a click whose release
+    // comes with the press (a tap, a remote desktop) must not leave the window manager moving the
+    // window after the button is up.
+    if (m_pressedButton < 0 && form != this && !form->isMaximized())
+        m_movePressAt = event->globalPosition().toPoint();
 }
 
 void TkavTitleBar::mouseMoveEvent(QMouseEvent *event)
 {
     TkavPlatformPanel::mouseMoveEvent(event);
+    if (m_movePressAt) {
+        const QPoint pressAt = *std::exchange(m_movePressAt, std::nullopt);
+        QWidget *form = window();
+        if ((event->buttons() & Qt::LeftButton) && form != this && !form->isMaximized()) {
+            // The move takes the mouse until the button is released; the bar has no press of its own.
+            m_mouseDown = false;
+            Kav::KavStartWindowMove(form, pressAt, event->globalPosition().toPoint());
+            return;
+        }
+    }
     followMouse(event->position().toPoint());
 }
 
@@ -875,6 +884,7 @@ void TkavTitleBar::mouseReleaseEvent(QMouseEvent *event)
     TkavPlatformPanel::mouseReleaseEvent(event);
     if (!alive || event->button() != Qt::LeftButton)
         return;
+    m_movePressAt.reset();
     m_mouseAt = event->position().toPoint();
     const int hot = hotButton();
     // A click is a press and a release on the same button; sliding off it cancels.
@@ -940,7 +950,9 @@ bool TkavTitleBar::event(QEvent *event)
 
 bool TkavTitleBar::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_watchedWindow && event->type() == QEvent::WindowStateChange)
+    // A window that went into an MDI sub-window since is not the one the buttons act on (the
+    // sub-window's form shows its state).
+    if (watched == m_watchedWindow && event->type() == QEvent::WindowStateChange && m_watchedWindow == formWindow())
         ProcessMaxBtn();
     return TkavPlatformPanel::eventFilter(watched, event);
 }

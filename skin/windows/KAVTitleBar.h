@@ -362,5 +362,7 @@ private:
     std::optional<QPoint> m_mouseAt;
     bool m_mouseDown = false;
     int m_pressedButton = -1;
+    // Where the press that will move the window was, until the mouse moves with it held.
+    std::optional<QPoint> m_movePressAt;
     QPointer<QWidget> m_watchedWindow;
 };

@@ -3,6 +3,7 @@
 #include "KAVPopupMenu.h"
 #include "KAVThemes.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QAction;
@@ -30,6 +31,14 @@ public:
     QAction *sizeAction() const { return m_size; }
     QAction *closeAction() const { return m_close; }
 
+    // Opens the menu for a click on the control box: a second click on the control box within the
+    // double-click time is the control box's double click (it closes the window), not a click
+    // that merely closes the menu.
+    void popupFromControlBox(const QPoint &at);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
 private:
     QPointer<TkavTitleBar> m_titleBar;
     QAction *m_minimize;
@@ -37,4 +46,5 @@ private:
     QAction *m_move;
     QAction *m_size;
     QAction *m_close;
+    QElapsedTimer m_sinceControlBoxClick;
 };

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <optional>
+
 namespace Kav {
 namespace {
 
@@ -28,9 +30,26 @@ public:
         else if (keyboard())
             QGuiApplication::setOverrideCursor(m_kind == Kind::KeyboardMove ? Qt::SizeAllCursor
                                                                            : Qt::SizeFDiagCursor);
+        // The mouse goes on moving the window when it leaves it.
+        if (keyboard() && window->isVisible()) {
+            window->grabMouse();
+            m_grabbed = true;
+        }
     }
 
-    ~WindowDrag() override { releaseCursor(); }
+    ~WindowDrag() override
+    {
+        if (m_grabbed && m_window)
+            m_window->releaseMouse();
+        releaseCursor();
+    }
+
+    // Follows the mouse at globalPos (for a drag that starts after the mouse has moved).
+    void followTo(const QPoint &globalPos)
+    {
+        if (globalPos != m_start)
+            follow(globalPos - m_start);
+    }
 
     static WindowDrag *of(const QWidget *window)
     {
@@ -44,17 +63,24 @@ protected:
     {
         Q_UNUSED(watched);
         switch (event->type()) {
-        case QEvent::MouseMove:
-            if (!keyboard()) {
-                const auto *mouse = static_cast<QMouseEvent *>(event);
-                if (!(mouse->buttons() & Qt::LeftButton)) {
-                    finish(); // the release went elsewhere (another window, the window manager)
-                    return false;
-                }
-                follow(mouse->globalPosition().toPoint() - m_start);
+        case QEvent::MouseMove: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const QPoint at = mouse->globalPosition().toPoint();
+            if (keyboard()) {
+                // Chosen from the window menu, the drag follows the mouse too, until a click.
+                if (!m_mouseFrom)
+                    m_mouseFrom = at;
+                m_mouseBy = at - *m_mouseFrom;
+                follow(m_keyed + m_mouseBy);
                 return true;
             }
-            return false;
+            if (!(mouse->buttons() & Qt::LeftButton)) {
+                finish(); // the release went elsewhere (another window, the window manager)
+                return false;
+            }
+            follow(at - m_start);
+            return true;
+        }
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonPress:
             finish();
@@ -125,7 +151,7 @@ private:
         default: return true;
         }
         m_keyed += by;
-        follow(m_keyed);
+        follow(m_keyed + m_mouseBy);
         return true;
     }
 
@@ -138,6 +164,9 @@ private:
 
     void finish()
     {
+        if (m_grabbed && m_window)
+            m_window->releaseMouse();
+        m_grabbed = false;
         releaseCursor();
         qApp->removeEventFilter(this);
         deleteLater();
@@ -151,7 +180,74 @@ private:
     QPoint m_startPos;
     QRect m_startGeometry;
     QPoint m_keyed;
+    // A keyboard drag: where the mouse was first seen, and how far it has moved since.
+    std::optional<QPoint> m_mouseFrom;
+    QPoint m_mouseBy;
     bool m_cursorReleased = false;
+    bool m_grabbed = false;
+};
+
+// A move or size that the window manager does for the window. Meanwhile X window managers take
+// the keyboard, which Qt reports as the window going inactive; the window still is the active one,
+// and says so (KavSystemDragActive) until the drag is over: the window is active again, or the
+// mouse moves with no button held, or a button goes down or up in the application.
+class SystemDrag : public QObject {
+public:
+    explicit SystemDrag(QWidget *window) : QObject(window), m_window(window)
+    {
+        setObjectName(QStringLiteral("KavSystemDrag"));
+        qApp->installEventFilter(this);
+    }
+
+    static SystemDrag *of(const QWidget *window)
+    {
+        return window ? window->findChild<SystemDrag *>(QStringLiteral("KavSystemDrag"), Qt::FindDirectChildrenOnly)
+                      : nullptr;
+    }
+
+    static void start(QWidget *window)
+    {
+        if (SystemDrag *running = of(window))
+            running->finish();
+        new SystemDrag(window);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            finish();
+            break;
+        case QEvent::MouseMove:
+            if (static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton)
+                finish();
+            break;
+        case QEvent::ActivationChange:
+            if (watched == m_window && m_window->isActiveWindow())
+                finish();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void finish()
+    {
+        qApp->removeEventFilter(this);
+        setObjectName(QString());
+        deleteLater();
+        // Whoever shows the window's activation looks again.
+        if (m_window) {
+            QEvent ended(KavWindowDragEndedEvent);
+            QCoreApplication::sendEvent(m_window, &ended);
+        }
+    }
+
+    QPointer<QWidget> m_window;
 };
 
 QWidget *topLevel(QWidget *widget)
@@ -159,25 +255,32 @@ QWidget *topLevel(QWidget *widget)
     return widget ? widget->window() : nullptr;
 }
 
-void startOwnDrag(QWidget *window, WindowDrag::Kind kind, Qt::Edges edges, const QPoint &globalPos)
+WindowDrag *startOwnDrag(QWidget *window, WindowDrag::Kind kind, Qt::Edges edges, const QPoint &globalPos)
 {
     if (WindowDrag *running = WindowDrag::of(window)) {
         qApp->removeEventFilter(running);
         delete running;
     }
-    new WindowDrag(window, kind, edges, globalPos);
+    return new WindowDrag(window, kind, edges, globalPos);
 }
 
 } // namespace
 
 bool KavStartWindowMove(QWidget *widget, const QPoint &globalPos)
 {
+    return KavStartWindowMove(widget, globalPos, globalPos);
+}
+
+bool KavStartWindowMove(QWidget *widget, const QPoint &pressPos, const QPoint &globalPos)
+{
     QWidget *window = topLevel(widget);
     if (!window || window->isMaximized() || window->isFullScreen())
         return false;
-    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
+    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove()) {
+        SystemDrag::start(window);
         return true;
-    startOwnDrag(window, WindowDrag::Kind::MouseMove, {}, globalPos);
+    }
+    startOwnDrag(window, WindowDrag::Kind::MouseMove, {}, pressPos)->followTo(globalPos);
     return false;
 }
 
@@ -186,8 +289,10 @@ bool KavStartWindowResize(QWidget *widget, Qt::Edges edges, const QPoint &global
     QWidget *window = topLevel(widget);
     if (!window || !edges || window->isMaximized() || window->isFullScreen())
         return false;
-    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemResize(edges))
+    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemResize(edges)) {
+        SystemDrag::start(window);
         return true;
+    }
     startOwnDrag(window, WindowDrag::Kind::MouseResize, edges, globalPos);
     return false;
 }
@@ -202,6 +307,11 @@ void KavStartKeyboardResize(QWidget *widget)
 {
     if (QWidget *window = topLevel(widget); window && !window->isMaximized())
         startOwnDrag(window, WindowDrag::Kind::KeyboardResize, Qt::RightEdge | Qt::BottomEdge, {});
+}
+
+bool KavSystemDragActive(const QWidget *widget)
+{
+    return SystemDrag::of(widget ? widget->window() : nullptr) != nullptr;
 }
 
 bool KavWindowDragActive(const QWidget *widget)

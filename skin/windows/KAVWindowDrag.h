@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -16,6 +17,9 @@ namespace Kav {
 // Starts moving widget's window with the left button that is down now at globalPos. Returns true
 // when the window manager took the move, false when the window moves itself (or there is none).
 bool KavStartWindowMove(QWidget *widget, const QPoint &globalPos);
+// The same for a button pressed at pressPos that has been moved to globalPos since: a window that
+// moves itself follows at once.
+bool KavStartWindowMove(QWidget *widget, const QPoint &pressPos, const QPoint &globalPos);
 
 // Starts sizing widget's window from edges with the left button that is down now at globalPos.
 // The window keeps its minimum and maximum size. Returns as KavStartWindowMove.
@@ -29,6 +33,12 @@ void KavStartKeyboardResize(QWidget *widget);
 
 // Whether a move or size that the window does itself is under way for widget's window.
 bool KavWindowDragActive(const QWidget *widget);
+
+// Whether the window manager is moving or sizing widget's window (started by the functions above).
+// Meanwhile the window counts as active whatever Qt says: X window managers take the keyboard for
+// the drag. When it is over the window receives an event of type KavWindowDragEndedEvent.
+bool KavSystemDragActive(const QWidget *widget);
+inline const QEvent::Type KavWindowDragEndedEvent = QEvent::Type(QEvent::registerEventType());
 
 // The cursor that stands for sizing from edges (arrow for no edges).
 Qt::CursorShape KavResizeCursor(Qt::Edges edges);

@@ -1,7 +1,8 @@
 # Sourced by the end-to-end scripts: an X server of its own (and, if asked, a window manager) for
 # one test, torn down on exit.
-#   start_x_server            sets DISPLAY to a fresh Xvfb
+#   start_x_server [WxH]      sets DISPLAY to a fresh Xvfb (1024x768 unless WxH is given)
 #   start_window_manager RC   starts openbox with the configuration file RC
+#   stop_window_manager       ends it (the X server goes on without one)
 #   start_program TITLE CMD.. starts CMD (output in $work/app.log), waits for its window titled
 #                             TITLE; sets app_pid and window
 #   fail MESSAGE              ends the test as failed
@@ -18,7 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 start_x_server() {
   # Xvfb picks a free display itself and reports it, so parallel runs never share a server.
   exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
   x_session_pids+=($!)
   exec 3>&-
   for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
@@ -37,6 +38,7 @@ start_window_manager() {
     openbox --sm-disable --config-file "$(realpath "$1")" >"$work/openbox.log" 2>&1 &
     local pid=$!
     x_session_pids+=("$pid")
+    wm_pid=$pid
     for _ in $(seq 100); do
       kill -0 "$pid" 2>/dev/null || break
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
@@ -45,6 +47,12 @@ start_window_manager() {
     sleep 0.5
   done
   fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+stop_window_manager() {
+  kill "$wm_pid" 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 "$wm_pid" 2>/dev/null || return 0; sleep 0.1; done
+  fail "openbox did not end"
 }
 
 start_program() {

@@ -43,7 +43,6 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent)
     body->addWidget(makeLookBar());
     body->addWidget(makePage(), 1);
 
-    resize(PageSize);
     applyLook();
     m_initialFocus->setFocus();
 }
@@ -233,11 +232,11 @@ void GalleryWindow::applyLook()
 {
     m_applying = true;
     TkavFileTheme *theme = fileTheme();
-    // A skinned form keeps its own size when the border changes, growing the window; the
-    // gallery keeps the window's size instead, so that every look shows the same page.
-    const QSize windowSize = size();
+    // The skinned form keeps its own size when the border changes: the window grows or shrinks
+    // by the difference (a maximised window keeps the size the window manager gave it).
     Kav::KavApplyWindowLook(this, m_look, theme);
-    resize(windowSize);
+    if (!isVisible())
+        resize(PageSize); // the look it opens with shows the page at its size
 
     const KavThemeValues values(m_look, theme);
     GalleryPaintWindow(this, values);

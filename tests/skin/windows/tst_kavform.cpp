@@ -8,6 +8,7 @@
 #include "KAVTitleBar.h"
 #include "KAVTitleBarPopupMenu.h"
 #include "KAVWindowDrag.h"
+#include "KAVWindowState.h"
 #include "../controls/kav_fixture_theme.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -61,7 +63,11 @@ class TestKavForm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { Kav::KavSetErrorBoxHandler({}); }
+    void cleanup()
+    {
+        Kav::KavSetErrorBoxHandler({});
+        Kav::KavSetWindowManagerProbe({});
+    }
 
     void placesItselfInsideTheBorder_data()
     {
@@ -333,6 +339,64 @@ private Q_SLOTS:
         // A plain space is the control's.
         QTest::keyClick(control, Qt::Key_Space);
         QVERIFY(!menu->isVisible());
+    }
+
+    void maximiseAndRestore_data()
+    {
+        QTest::addColumn<bool>("windowManager");
+        QTest::newRow("the window manager places it") << true;
+        QTest::newRow("no window manager: it places itself") << false;
+    }
+    void maximiseAndRestore()
+    {
+        // Each request toggles the window's real state; the normal geometry comes back.
+        QFETCH(bool, windowManager);
+        Kav::KavSetWindowManagerProbe([windowManager] { return windowManager; });
+        SkinnedWindow skinned;
+        skinned.window->move(40, 30);
+        skinned.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(skinned.window.get()));
+        const QRect normal = skinned.window->geometry();
+        const QRect workArea = skinned.window->screen()->availableGeometry();
+        TkavTitleBar *bar = skinned.form->TitleBar();
+        const QImage maximisePicture = bar->Buttons()->item(2)->PicMouseOn(); // the faces differ under the mouse
+        for (int round = 0; round < 2; ++round) {
+            bar->maximizeOrRestore();
+            QTRY_VERIFY(skinned.window->isMaximized());
+            QTRY_COMPARE(skinned.window->geometry(), workArea);
+            QVERIFY(skinned.window->isMaximized()); // placing it kept the state
+            QVERIFY(bar->Buttons()->item(2)->PicMouseOn() != maximisePicture);
+            // A look with another border leaves the maximised window's size alone.
+            for (const TkavUIStyle look : {TkavUIStyle::WinXP, TkavUIStyle::MacOS}) {
+                skinned.form->setUIStyle(look);
+                QCOMPARE(skinned.window->geometry(), workArea);
+                QVERIFY(skinned.window->isMaximized());
+            }
+
+            bar->maximizeOrRestore();
+            QTRY_VERIFY(!skinned.window->isMaximized());
+            QTRY_COMPARE(skinned.window->size(), normal.size());
+            QCOMPARE(bar->Buttons()->item(2)->PicMouseOn(), maximisePicture);
+        }
+        Kav::KavSetWindowManagerProbe({});
+    }
+
+    void f10OpensTheMenuBar()
+    {
+        SkinnedWindow skinned;
+        auto *menu = new TkavMainMenu(skinned.window.get());
+        QMenu *file = menu->addMenu(QStringLiteral("&File"));
+        file->addAction(QStringLiteral("Open"));
+        auto *control = new QWidget(skinned.form);
+        control->setFocusPolicy(Qt::StrongFocus);
+        skinned.window->show();
+        QApplication::setActiveWindow(skinned.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(skinned.window.get()));
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_F10);
+        QTRY_VERIFY(file->isVisible());
+        QCOMPARE(menu->activeAction(), file->menuAction());
+        file->close();
     }
 
     void fileThemeGivesTheFrameAndGoesBackToDeepBlue()

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -600,6 +601,119 @@ private Q_SLOTS:
         QTest::keyClick(parent.window.get(), Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(copies[0], 1);
         QCOMPARE(copies[1], 1);
+    }
+
+    void minimisedChildIsASkinnedStrip()
+    {
+        MdiParent parent;
+        QMdiSubWindow *first = parent.addSkinnedChild(QStringLiteral("One"));
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Two"));
+        sub->setGeometry(20, 30, 300, 200);
+        TkavForm *form = formOf(sub);
+        TkavTitleBar *bar = form->TitleBar();
+        TkavTitleBarButton *minButton = nullptr;
+        for (int i = 0; i < bar->Buttons()->count(); ++i) {
+            if (bar->Buttons()->item(i)->ButtonType() == KavTitleBar::kavMin)
+                minButton = bar->Buttons()->item(i);
+        }
+        QVERIFY(minButton);
+        const QImage minimisePicture = minButton->PicMouseOn();
+
+        sub->showMinimized();
+        MdiParent::settle();
+        // A strip at the bottom of the area: the child's title bar over its bottom border.
+        QVERIFY(sub->isVisible());
+        QCOMPARE(sub->size(), QSize(Kav::MdiLayout::MinimizedWidth, bar->height() + form->BorderWidth()));
+        QCOMPARE(sub->geometry().bottom(), parent.mdi->mdiArea()->viewport()->height() - 1);
+        QVERIFY(bar->isVisibleTo(sub));
+        QCOMPARE(form->geometry(), QRect(form->BorderWidth(), 0, sub->width() - 2 * form->BorderWidth(), bar->height()));
+        // Its minimise button restores it now.
+        QVERIFY(minButton->PicMouseOn() != minimisePicture);
+        // Tiling leaves the strip's room free.
+        parent.mdi->Tile(TileMode::Horizontal);
+        QVERIFY(first->geometry().bottom() < sub->geometry().top() + 6);
+
+        click(bar, buttonCentre(bar, KavTitleBar::kavMin));
+        MdiParent::settle();
+        QVERIFY(!sub->isMinimized());
+        QCOMPARE(sub->geometry(), QRect(20, 30, 300, 200));
+        QCOMPARE(minButton->PicMouseOn(), minimisePicture);
+
+        // The window menu restores it too (its Minimize is off meanwhile).
+        sub->showMinimized();
+        MdiParent::settle();
+        bar->Popup(0, 0);
+        QVERIFY(!bar->windowMenu()->minimizeAction()->isEnabled());
+        bar->windowMenu()->hide();
+        bar->windowMenu()->maximizeAction()->trigger();
+        MdiParent::settle();
+        QVERIFY(!sub->isMinimized());
+        QVERIFY(!sub->isMaximized());
+    }
+
+    void maximisedChildFillsTheAreaInEveryLook()
+    {
+        MdiParent parent;
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"));
+        sub->showMaximized();
+        MdiParent::settle();
+        const QRect area = parent.mdi->mdiArea()->viewport()->rect();
+        for (const TkavUIStyle look : {TkavUIStyle::WinXP, TkavUIStyle::MacOS, TkavUIStyle::BlueGlass, TkavUIStyle::WinXP}) {
+            formOf(sub)->setUIStyle(look);
+            MdiParent::settle();
+            QVERIFY(sub->isMaximized());
+            QCOMPARE(sub->geometry(), area);
+            const int border = formOf(sub)->BorderWidth();
+            QCOMPARE(formOf(sub)->geometry(), QRect(border, border, area.width() - 2 * border - 3, area.height() - 2 * border - 3));
+        }
+    }
+
+    void keysOfTheParent()
+    {
+        MdiParent parent;
+        QMdiSubWindow *first = parent.addSkinnedChild(QStringLiteral("One"));
+        QMdiSubWindow *second = parent.addSkinnedChild(QStringLiteral("Two"));
+        parent.mdi->mdiArea()->setActiveSubWindow(second);
+        QVERIFY(QTest::qWaitForWindowActive(parent.window.get()));
+        QWidget *focus = second->widget();
+        // Ctrl+F6 and Ctrl+Shift+F6 go through the children.
+        QTest::keyClick(focus, Qt::Key_F6, Qt::ControlModifier);
+        QCOMPARE(parent.mdi->mdiArea()->activeSubWindow(), first);
+        QTest::keyClick(first->widget(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(parent.mdi->mdiArea()->activeSubWindow(), second);
+
+        // Alt+Space: the parent's window menu, under the parent's title bar; Alt+Minus the active
+        // child's, under the child's.
+        QTest::keyClick(second->widget(), Qt::Key_Space, Qt::AltModifier);
+        QMenu *parentMenu = parent.mdi->TitleBar()->windowMenu();
+        QTRY_VERIFY(parentMenu->isVisible());
+        QCOMPARE(parentMenu->pos(), parent.window->mapToGlobal(QPoint(0, parent.mdi->TitleBar()->height())));
+        QVERIFY(!formOf(second)->TitleBar()->windowMenu()->isVisible());
+        parentMenu->close();
+        QTest::keyClick(second->widget(), Qt::Key_Minus, Qt::AltModifier);
+        QMenu *childMenu = formOf(second)->TitleBar()->windowMenu();
+        QTRY_VERIFY(childMenu->isVisible());
+        QCOMPARE(childMenu->pos(), second->widget()->mapToGlobal(QPoint(0, formOf(second)->TitleBar()->height())));
+        childMenu->close();
+    }
+
+    void childEdgesShowTheSizingCursor()
+    {
+        MdiParent parent;
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"));
+        sub->setGeometry(60, 40, 300, 200);
+        QWidget *child = sub->widget();
+        const auto moveTo = [child](const QPoint &at) {
+            QMouseEvent move(QEvent::MouseMove, at, at, child->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(child, &move);
+        };
+        QWindow *handle = parent.window->windowHandle();
+        moveTo(QPoint(298, 100));
+        QCOMPARE(handle->cursor().shape(), Qt::SizeHorCursor);
+        moveTo(QPoint(298, 198));
+        QCOMPARE(handle->cursor().shape(), Qt::SizeFDiagCursor);
+        moveTo(QPoint(150, 100));
+        QCOMPARE(handle->cursor().shape(), Qt::ArrowCursor);
     }
 
     void tileLeavesMinimisedChildrenAlone()

@@ -4,6 +4,7 @@
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
 #include "KAVPopupMenu.h"
+#include "KAVThemeValues.h"
 #include "../controls/kav_fixture_theme.h"
 
 #include <QAccessible>
@@ -130,6 +131,9 @@ private Q_SLOTS:
     void macOSPictures_data();
     void macOSPictures();
     void flatFrame();
+    void menuWindowHasAnEdge_data();
+    void menuWindowHasAnEdge();
+    void restingBarCaptionsInTheMenuTextColour();
     void subMenusAddedLaterAreSkinned();
     void lookFromTheFormAndTheFileTheme();
     void menuBar_data();
@@ -461,6 +465,58 @@ void TestMenu::lookFromTheFormAndTheFileTheme()
 }
 
 // --- The main menu's bar ----------------------------------------------------------------------
+
+void TestMenu::menuWindowHasAnEdge_data()
+{
+    QTest::addColumn<TkavUIStyle>("look");
+    for (const TkavUIStyle look : M::BuiltInLooks)
+        QTest::addRow("%d", int(look)) << look;
+}
+
+void TestMenu::menuWindowHasAnEdge()
+{
+    // A white menu over white content shows where it ends: a line of the look's border colour.
+    QFETCH(TkavUIStyle, look);
+    TkavPopupMenu menu;
+    menu.setUIStyle(look);
+    menu.addAction(QStringLiteral("Open"));
+    menu.addAction(QStringLiteral("Close"));
+    menu.popup(QPoint(20, 20));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    const QImage face = menu.grab().toImage();
+    const QRgb edge = rgb(KavThemeValues(look, nullptr).color(KavKey::FormBorderColor));
+    const QRect r = face.rect();
+    for (const QPoint &point : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight(), QPoint(r.center().x(), 0),
+                                QPoint(0, r.center().y()), QPoint(r.right(), r.center().y())})
+        QVERIFY2(rgb(face.pixel(point)) == edge, qPrintable(QStringLiteral("at %1,%2").arg(point.x()).arg(point.y())));
+    // The items lie inside it.
+    QVERIFY(menu.actionGeometry(menu.actions().constFirst()).top() >= 1);
+    menu.hide();
+}
+
+void TestMenu::restingBarCaptionsInTheMenuTextColour()
+{
+    // The bar's palette may carry a control text colour (blue in WinXP); its captions are the
+    // menu's text colour, as the drop-down items are.
+    TkavMainMenu bar;
+    bar.setUIStyle(TkavUIStyle::WinXP);
+    bar.setMenuBarColor(Bar);
+    bar.setFontColor(Text);
+    QPalette palette = bar.palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    palette.setColor(QPalette::ButtonText, Qt::blue);
+    palette.setColor(QPalette::Text, Qt::blue);
+    bar.setPalette(palette);
+    QMenu *file = bar.addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Open"));
+    bar.resize(200, bar.sizeHint().height());
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    const QImage face = bar.grab().toImage();
+    const QRect item = bar.actionGeometry(file->menuAction());
+    QVERIFY(hasInk(face, item, rgb(Text)));
+    QVERIFY(!hasInk(face, item, qRgb(0, 0, 255)));
+}
 
 void TestMenu::menuBar_data()
 {

@@ -60,6 +60,8 @@ private Q_SLOTS:
     void dragMovesTheWindow();
     void doubleClickMaximisesAndRestores();
     void doubleClickOnControlBoxCloses();
+    void secondClickOnControlBoxThroughItsMenuCloses();
+    void instantClickOnCaptionMovesNothing();
     void controlBoxOpensWindowMenu();
     void customKeepsDeveloperParts();
     void refusals_data();
@@ -552,6 +554,62 @@ void TestTitleBar::doubleClickOnControlBoxCloses()
     QVERIFY(!window.form->isMaximized());
 }
 
+void TestTitleBar::secondClickOnControlBoxThroughItsMenuCloses()
+{
+    // The first click opens the window menu, which takes the second press: on the control box
+    // within the double-click time it is the control box's double click.
+    Window window(TkavUIStyle::MacOS, QSize(400, 120));
+    TkavTitleBar &bar = *window.bar;
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    const QPoint box = bar.currentLayout().buttons.at(0).center();
+    sendMouse(&bar, QEvent::MouseButtonPress, box, Qt::LeftButton);
+    sendMouse(&bar, QEvent::MouseButtonRelease, box, Qt::LeftButton);
+    TkavTitleBarPopupMenu *menu = bar.windowMenu();
+    QVERIFY(menu->isVisible());
+    const QPoint global = bar.mapToGlobal(box);
+    const QPointF onMenu = menu->mapFromGlobal(global);
+    QMouseEvent press(QEvent::MouseButtonPress, onMenu, onMenu, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(menu, &press);
+    QVERIFY(!menu->isVisible());
+    QTRY_VERIFY(!window.form->isVisible());
+
+    // A press elsewhere only closes the menu.
+    Window other(TkavUIStyle::MacOS, QSize(400, 120));
+    other.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(other.form.get()));
+    sendMouse(other.bar, QEvent::MouseButtonPress, box, Qt::LeftButton);
+    sendMouse(other.bar, QEvent::MouseButtonRelease, box, Qt::LeftButton);
+    const QPoint caption = other.bar->mapToGlobal(QPoint(200, 10));
+    const QPointF captionOnMenu = other.bar->windowMenu()->mapFromGlobal(caption);
+    QMouseEvent elsewhere(QEvent::MouseButtonPress, captionOnMenu, captionOnMenu, caption, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(other.bar->windowMenu(), &elsewhere);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(other.form->isVisible());
+}
+
+void TestTitleBar::instantClickOnCaptionMovesNothing()
+{
+    // A press and its release in one batch (a tap): no move starts, so the window does not follow
+    // the mouse afterwards.
+    Window window(TkavUIStyle::MacOS, QSize(400, 120));
+    TkavTitleBar &bar = *window.bar;
+    window.form->move(100, 100);
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    const QPoint origin = window.form->pos();
+    const QPoint at(150, 5);
+    sendMouse(&bar, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    sendMouse(&bar, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+    QVERIFY(!Kav::KavWindowDragActive(window.form.get()));
+    const QPoint away = bar.mapToGlobal(at + QPoint(60, 40));
+    const QPointF local = bar.mapFromGlobal(away);
+    QMouseEvent move(QEvent::MouseMove, local, local, away, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&bar, &move);
+    QCOMPARE(window.form->pos(), origin);
+}
+
 void TestTitleBar::controlBoxOpensWindowMenu()
 {
     Window window(TkavUIStyle::MacOS, QSize(400, 120));
@@ -710,22 +768,27 @@ void TestTitleBar::windowMenuEnabling_data()
     // Buttons by type, "-" hides; then minimise, maximise, move, size, close enabled.
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<bool>("maximized");
+    QTest::addColumn<bool>("fixedSize");
     QTest::addColumn<QString>("enabled");
 
-    QTest::addRow("all buttons") << QStringList{"box", "close", "max", "min"} << false << "min max move size close";
-    QTest::addRow("no minimise") << QStringList{"box", "close", "max"} << false << "max move size close";
-    QTest::addRow("no maximise, no close") << QStringList{"box", "min"} << false << "min move size";
-    QTest::addRow("hidden close still closes") << QStringList{"box", "-close"} << false << "move size close";
-    QTest::addRow("maximised: no move, no size") << QStringList{"box", "close", "max", "min"} << true
+    QTest::addRow("all buttons") << QStringList{"box", "close", "max", "min"} << false << false << "min max move size close";
+    QTest::addRow("no minimise") << QStringList{"box", "close", "max"} << false << false << "max move size close";
+    QTest::addRow("no maximise, no close") << QStringList{"box", "min"} << false << false << "min move size";
+    QTest::addRow("hidden close still closes") << QStringList{"box", "-close"} << false << false << "move size close";
+    QTest::addRow("maximised: no move, no size") << QStringList{"box", "close", "max", "min"} << true << false
                                                  << "min max close";
+    QTest::addRow("fixed size: no size") << QStringList{"box", "close", "min"} << false << true << "min move close";
 }
 
 void TestTitleBar::windowMenuEnabling()
 {
     QFETCH(QStringList, buttons);
     QFETCH(bool, maximized);
+    QFETCH(bool, fixedSize);
     QFETCH(QString, enabled);
     Window window(TkavUIStyle::MacOS);
+    if (fixedSize)
+        window.form->setFixedSize(window.form->size());
     TkavTitleBar &bar = *window.bar;
     bar.Buttons()->clear();
     for (QString name : buttons) {

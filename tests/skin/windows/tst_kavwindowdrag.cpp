@@ -125,6 +125,29 @@ private Q_SLOTS:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    void keyboardMoveFollowsTheMouseUntilAClick()
+    {
+        // Move chosen from the window menu: the mouse moves the window too, with no button held,
+        // and a click ends it where it is.
+        QWidget window;
+        window.setGeometry(100, 100, 300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint origin = window.pos();
+        KavStartKeyboardMove(&window);
+        const QPoint start = window.mapToGlobal(QPoint(150, 10));
+        mouse(&window, QEvent::MouseMove, start, Qt::NoButton);
+        mouse(&window, QEvent::MouseMove, start + QPoint(40, 25), Qt::NoButton);
+        QCOMPARE(window.pos(), origin + QPoint(40, 25));
+        QTest::keyClick(&window, Qt::Key_Left);
+        QCOMPARE(window.pos(), origin + QPoint(30, 25));
+        mouse(&window, QEvent::MouseButtonPress, window.mapToGlobal(QPoint(150, 10)), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(!KavWindowDragActive(&window));
+        QCOMPARE(window.pos(), origin + QPoint(30, 25));
+        QVERIFY(QWidget::mouseGrabber() == nullptr);
+    }
+
     void keyboardResizeEndsWithEnter()
     {
         QWidget window;
