@@ -65,6 +65,7 @@ struct Bench {
         dataSet->setTableName(QStringLiteral("pupils"));
         dataSet->setIndexFieldNames(QStringLiteral("id"));
         dataSet->setFilter(filter);
+        dataSet->setLockTimeout(50);
         source->setDataSet(dataSet.get());
         nav->setDataSource(source.get());
         window.resize(300, 60);
