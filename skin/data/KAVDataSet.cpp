@@ -626,14 +626,18 @@ void TkavDataSet::settleWritten(const Kav::RecordIdentity &identity, bool insert
     const int row = m_row;
     const Kav::TableRow before = m_rows->stored(row);
     Kav::TableRow written{identity.rowId.isNull() ? before.rowId : identity.rowId, m_rows->pendingValues()};
-    bool meetsFilter = true;
-    Kav::TableRow stored;
     // What the database made of the record (defaults, triggers, its own number); should the
     // record not be read back, it is shown as written.
-    if (m_access->readBack(identity, m_filter, &stored, &meetsFilter))
-        written = stored;
-    else
-        meetsFilter = true;
+    Kav::TableRow stored;
+    bool found = false;
+    bool meetsFilter = true;
+    if (m_access->readBack(identity, m_filter, &stored, &found)) {
+        if (found)
+            written = stored;
+        // Not found through the filter: it left the data set, if it is found without.
+        else if (!m_filter.trimmed().isEmpty() && m_access->readBack(identity, QString(), &stored, &found))
+            meetsFilter = !found;
+    }
     if (!meetsFilter) {
         // The record no longer belongs to the data set (its filter): its row goes.
         m_rows->storePending(written);
@@ -656,7 +660,7 @@ void TkavDataSet::settleWritten(const Kav::RecordIdentity &identity, bool insert
         m_row = place;
         return;
     }
-    if (m_rows->select(m_filter, sort))
+    if (m_rows->select(m_filter, sort, row + 1))
         standOn(m_access->identityOf(written), row);
 }
 
@@ -766,7 +770,8 @@ bool TkavDataSet::Refresh()
     applyLockTimeout();
     const int row = m_row;
     const Kav::RecordIdentity current = row >= 0 ? m_access->identityOf(m_rows->stored(row)) : Kav::RecordIdentity();
-    if (!m_rows->select(m_filter, sortColumn()))
+    // Read again as far as the record stood, and one further, where it is most likely found.
+    if (!m_rows->select(m_filter, sortColumn(), row + 1))
         return failDatabase(Kav::DataOperation::Refresh, m_rows->error());
     standOn(current, qMax(0, row));
     succeed();

@@ -93,7 +93,7 @@ bool TkavTableAccess::isBlob(int column, const QVariant &value) const
 QString TkavTableAccess::selectStatement(const QString &filter, int sortColumn) const
 {
     QStringList fields;
-    if (hasRowId())
+    if (rowIdIsKey())
         fields.append(m_rowIdName);
     for (int column = 0; column < m_columns.count(); ++column)
         fields.append(field(column));
@@ -103,7 +103,7 @@ QString TkavTableAccess::selectStatement(const QString &filter, int sortColumn) 
     if (sortColumn >= 0 && sortColumn < m_columns.count()) {
         statement += QStringLiteral(" ORDER BY %1 ASC").arg(field(sortColumn));
         // Records of equal value keep one order from one reading to the next.
-        if (hasRowId())
+        if (rowIdIsKey())
             statement += QStringLiteral(", %1 ASC").arg(m_rowIdName);
     }
     return statement;
@@ -112,8 +112,8 @@ QString TkavTableAccess::selectStatement(const QString &filter, int sortColumn) 
 TableRow TkavTableAccess::rowFrom(const QSqlQuery &query) const
 {
     TableRow row;
-    const int first = hasRowId() ? 1 : 0;
-    if (hasRowId())
+    const int first = rowIdIsKey() ? 1 : 0;
+    if (rowIdIsKey())
         row.rowId = query.value(0);
     const int count = m_columns.count();
     row.values.reserve(count);
@@ -136,8 +136,8 @@ RecordIdentity TkavTableAccess::identityOf(const TableRow &row) const
 
 bool TkavTableAccess::names(const RecordIdentity &identity, const TableRow &row) const
 {
-    if (!identity.rowId.isNull() && hasRowId())
-        return !row.rowId.isNull() && row.rowId == identity.rowId;
+    if (rowIdIsKey())
+        return !identity.rowId.isNull() && !row.rowId.isNull() && row.rowId == identity.rowId;
     if (identity.key.size() != m_keyColumns.size() || identity.key.isEmpty())
         return false;
     for (int i = 0; i < m_keyColumns.size(); ++i) {

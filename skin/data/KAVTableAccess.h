@@ -12,15 +12,16 @@ class QSqlQuery;
 
 namespace Kav {
 
-// One record as read: its values in the table's column order, and SQLite's rowid where the table
-// has one (null otherwise).
+// One record as read: its values in the table's column order, and SQLite's rowid where that is
+// what names the record (null otherwise).
 struct TableRow {
     QVariant rowId;
     QList<QVariant> values;
 };
 
 // What names one record: its primary key values, or its rowid in a table without a primary key.
-// After an insert the rowid is also given where there is one, the surest way back to the record.
+// After an insert the rowid is also given where the table has one, the surest way back to the
+// record.
 struct RecordIdentity {
     QVariant rowId;
     QList<QVariant> key;
@@ -57,6 +58,8 @@ public:
     const QSqlRecord &columns() const { return m_columns; }
     int columnCount() const { return m_columns.count(); }
     bool hasRowId() const { return !m_rowIdName.isEmpty(); }
+    // The rowid names the records (no primary key): it is read with them, as the first column.
+    bool rowIdIsKey() const { return hasRowId() && m_keyColumns.isEmpty(); }
     bool canWrite() const { return m_readOnlyReason.isEmpty(); }
     // Why records of this table cannot be written; empty when they can.
     QString readOnlyReason() const { return m_readOnlyReason; }
@@ -64,7 +67,7 @@ public:
     bool isBlob(int column, const QVariant &value) const;
 
     // The statement reading the records that meet filter (empty: all), ordered by sortColumn (-1:
-    // the database's order) and then by rowid.
+    // the database's order), and then by rowid where that names the records.
     QString selectStatement(const QString &filter, int sortColumn) const;
     // The record the query (of selectStatement) stands on.
     TableRow rowFrom(const QSqlQuery &query) const;

@@ -68,11 +68,10 @@ TkavTableRows::TkavTableRows(const TkavTableAccess *access, QObject *parent)
 {
 }
 
-bool TkavTableRows::select(const QString &filter, int sortColumn)
+bool TkavTableRows::select(const QString &filter, int sortColumn, int row)
 {
     // The new reading must stand before anything is given up for it.
     QSqlQuery reader(m_access->database());
-    reader.setForwardOnly(true);
     if (!reader.exec(m_access->selectStatement(filter, sortColumn))) {
         m_error = reader.lastError();
         return false;
@@ -81,39 +80,54 @@ bool TkavTableRows::select(const QString &filter, int sortColumn)
     beginResetModel();
     m_pendingRow = -1;
     m_pendingIsNew = false;
+    m_pendingValues.clear();
     m_rows.clear();
+    m_own.clear();
     m_reader = std::move(reader);
+    m_readCount = 0;
+    m_readingDone = false;
     m_readError = QSqlError();
-    readMore(FetchBatch, &m_rows);
+    appendRead(readMore(qMax(FetchBatch, row + 1)));
     endResetModel();
     return true;
 }
 
-void TkavTableRows::readMore(int count, QList<TableRow> *rows)
+int TkavTableRows::readMore(int count)
 {
-    if (!m_reader.isActive())
-        return;
-    for (int read = 0; read < count; ++read) {
-        if (!m_reader.next()) {
-            if (m_reader.lastError().isValid())
-                m_readError = m_reader.lastError();
-            // Done: the statement lets go of the file, which other programs may want to write.
-            m_reader.finish();
-            return;
-        }
-        rows->append(m_access->rowFrom(m_reader));
+    if (m_readingDone || count <= 0)
+        return 0;
+    // One seek reads every record up to the one asked for into the query's cache.
+    if (m_reader.seek(m_readCount + count - 1)) {
+        m_readCount += count;
+        return count;
     }
+    // Fewer records: past the last one the driver lets go of the file, and the query keeps what
+    // it read.
+    if (m_reader.lastError().isValid())
+        m_readError = m_reader.lastError();
+    m_readingDone = true;
+    const int before = m_readCount;
+    if (m_reader.last())
+        m_readCount = m_reader.at() + 1;
+    return m_readCount - before;
+}
+
+void TkavTableRows::appendRead(int read)
+{
+    m_rows.reserve(m_rows.size() + read);
+    for (int source = m_readCount - read; source < m_readCount; ++source)
+        m_rows.append(source);
 }
 
 void TkavTableRows::appendFetched(int count)
 {
-    QList<TableRow> more;
-    readMore(count, &more);
-    if (more.isEmpty())
+    // The records are read first: how many there are is known only then.
+    const int read = readMore(count);
+    if (read == 0)
         return;
     const int first = this->count();
-    beginInsertRows(QModelIndex(), first, first + int(more.size()) - 1);
-    m_rows.append(std::move(more));
+    beginInsertRows(QModelIndex(), first, first + read - 1);
+    appendRead(read);
     endInsertRows();
 }
 
@@ -132,20 +146,61 @@ void TkavTableRows::fetchAll()
         appendFetched(16 * FetchBatch);
 }
 
+QVariant TkavTableRows::storedValue(int row, int column) const
+{
+    const int source = m_rows.at(row);
+    if (source < 0)
+        return m_own.at(-1 - source).values.value(column);
+    if (!m_reader.seek(source))
+        return {};
+    return m_reader.value(column + (m_access->rowIdIsKey() ? 1 : 0));
+}
+
+QVariant TkavTableRows::storedRowId(int row) const
+{
+    const int source = m_rows.at(row);
+    if (source < 0)
+        return m_own.at(-1 - source).rowId;
+    if (!m_access->rowIdIsKey() || !m_reader.seek(source))
+        return {};
+    return m_reader.value(0);
+}
+
+TableRow TkavTableRows::stored(int row) const
+{
+    const int source = m_rows.at(row);
+    if (source < 0)
+        return m_own.at(-1 - source);
+    if (!m_reader.seek(source))
+        return {};
+    return m_access->rowFrom(m_reader);
+}
+
 QVariant TkavTableRows::value(int row, int column) const
 {
     if (row < 0 || row >= count())
         return {};
     if (row == m_pendingRow)
         return m_pendingValues.value(column);
-    return m_rows.at(row).values.value(column);
+    return storedValue(row, column);
+}
+
+void TkavTableRows::own(int row, const TableRow &record)
+{
+    const int source = m_rows.at(row);
+    if (source < 0) {
+        m_own[-1 - source] = record;
+        return;
+    }
+    m_own.append(record);
+    m_rows[row] = -int(m_own.size());
 }
 
 void TkavTableRows::beginEdit(int row)
 {
     m_pendingRow = row;
     m_pendingIsNew = false;
-    m_pendingValues = m_rows.at(row).values;
+    m_pendingValues = stored(row).values;
     m_pendingChanged = QBitArray(columnCount());
 }
 
@@ -154,7 +209,8 @@ void TkavTableRows::insertNew(int row)
     TableRow blank;
     blank.values = QList<QVariant>(columnCount());
     beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(row, blank);
+    m_own.append(blank);
+    m_rows.insert(row, -int(m_own.size()));
     m_pendingRow = row;
     m_pendingIsNew = true;
     m_pendingValues = blank.values;
@@ -195,7 +251,7 @@ void TkavTableRows::storePending(const TableRow &stored)
     const int row = m_pendingRow;
     if (row < 0)
         return;
-    m_rows[row] = stored;
+    own(row, stored);
     m_pendingRow = -1;
     m_pendingIsNew = false;
     m_pendingValues.clear();
@@ -220,12 +276,15 @@ void TkavTableRows::moveRow(int from, int to)
 
 int TkavTableRows::placeOf(int row, int sortColumn) const
 {
-    const TableRow &record = m_rows.at(row);
-    const auto before = [&](const TableRow &a, const TableRow &b) {
-        const int order = KavCompareSqlValues(a.values.value(sortColumn), b.values.value(sortColumn));
+    const QVariant value = storedValue(row, sortColumn);
+    const QVariant rowId = storedRowId(row);
+    // Whether the record at other comes after this one: by its value, then by rowid.
+    const auto after = [&](int other) {
+        const int order = KavCompareSqlValues(value, storedValue(other, sortColumn));
         if (order != 0)
             return order < 0;
-        return !a.rowId.isNull() && !b.rowId.isNull() && a.rowId.toLongLong() < b.rowId.toLongLong();
+        const QVariant otherId = storedRowId(other);
+        return !rowId.isNull() && !otherId.isNull() && rowId.toLongLong() < otherId.toLongLong();
     };
     // The first of the other records that comes after this one.
     const int others = count() - 1;
@@ -233,7 +292,7 @@ int TkavTableRows::placeOf(int row, int sortColumn) const
     int high = others;
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (before(record, m_rows.at(middle < row ? middle : middle + 1)))
+        if (after(middle < row ? middle : middle + 1))
             high = middle;
         else
             low = middle + 1;

@@ -14,27 +14,33 @@ namespace Kav {
 // need them, with the one record being edited or inserted held apart from what was read until it
 // is written or dropped. Rows are records, columns the table's columns; a value reads the same in
 // Qt::DisplayRole and Qt::EditRole (the data set's view model turns it into text).
+//
+// What was read stays where the query keeps it (its cache, as QSqlQueryModel does): a row is a
+// number, the record's place in the query, or one of the data set's own records (written and read
+// back, or new). Rows inserted, removed or moved only move those numbers. Once the last record has
+// been read the query lets go of the database file, which other programs may want to write.
 class TkavTableRows : public QAbstractTableModel {
 public:
     static constexpr int FetchBatch = 256;
 
     TkavTableRows(const TkavTableAccess *access, QObject *parent);
 
-    // Reads the records afresh. When the database refuses (error()), nothing changes: the records
-    // read before stay as they were.
-    bool select(const QString &filter, int sortColumn);
+    // Reads the records afresh, at least up to row (views then hear of one reset, not of many
+    // rows coming in). When the database refuses (error()), nothing changes: the records read
+    // before stay as they were.
+    bool select(const QString &filter, int sortColumn, int row = 0);
     // Reads on until row is read (false when there are fewer records), or to the end.
     bool fetchTo(int row);
     void fetchAll();
     // Whether every record has been read (or reading stopped on an error, readError()).
-    bool readingDone() const { return !m_reader.isActive(); }
+    bool readingDone() const { return m_readingDone; }
     QSqlError error() const { return m_error; }
     QSqlError readError() const { return m_readError; }
 
     // The records read so far.
     int count() const { return int(m_rows.size()); }
     // A record as read (for the record being edited: as it was before the edit).
-    const TableRow &stored(int row) const { return m_rows.at(row); }
+    TableRow stored(int row) const;
     // A value as shown: the record being edited shows what was typed.
     QVariant value(int row, int column) const;
 
@@ -68,13 +74,24 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
 private:
-    // Reads up to count more records from the reader into rows.
-    void readMore(int count, QList<TableRow> *rows);
+    // Reads up to count more records; how many were read. appendRead gives them their rows.
+    int readMore(int count);
+    void appendRead(int read);
     void appendFetched(int count);
+    // The stored value of a row, and its rowid.
+    QVariant storedValue(int row, int column) const;
+    QVariant storedRowId(int row) const;
+    // Keeps record as the data set's own, for row.
+    void own(int row, const TableRow &record);
 
     const TkavTableAccess *m_access;
-    QSqlQuery m_reader;
-    QList<TableRow> m_rows;
+    // Its cache holds every record read; seeking in it is moving its cursor.
+    mutable QSqlQuery m_reader;
+    int m_readCount = 0;
+    bool m_readingDone = true;
+    // Where each row's record is: its place in the reader (0 and up), or -1 - its index in m_own.
+    QList<int> m_rows;
+    QList<TableRow> m_own;
     QSqlError m_error;
     QSqlError m_readError;
     QHash<int, QVariant> m_titles;

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void postedRecordTakesItsPlaceInTheOrder();
     void writesWhileReadingIsUnfinishedMakeNoDuplicates_data();
     void writesWhileReadingIsUnfinishedMakeNoDuplicates();
+    void everyRecordReadLetsOthersWrite();
 };
 
 void TestKavDataConcurrency::lockedDatabaseRefusesAndLosesNothing_data()
@@ -471,6 +472,25 @@ void TestKavDataConcurrency::writesWhileReadingIsUnfinishedMakeNoDuplicates()
                     <= set.model()->index(row, column).data().toString());
         }
     }
+}
+
+void TestKavDataConcurrency::everyRecordReadLetsOthersWrite()
+{
+    KavTest::SchoolDatabase school;
+    run(school, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600)"
+                               " INSERT INTO pupils (name) SELECT printf('P%04d', i) FROM n"));
+    Table pupils(school);
+    TkavDataSet &set = pupils.set;
+    QVERIFY(set.Open());
+    QVERIFY(set.Last());
+    // Once the last record is read, the data set no longer holds the file for reading, and
+    // another program can write it; what was read is still shown.
+    KavTest::OtherProgram other(school.path());
+    QVERIFY(other.exec(QStringLiteral("UPDATE pupils SET notes = 'written' WHERE id = 1")));
+    QCOMPARE(set.RecordCount(), 604);
+    QCOMPARE(pupils.text("name"), QStringLiteral("P0600"));
+    QVERIFY(set.First());
+    QCOMPARE(pupils.text("name"), QStringLiteral("Anna"));
 }
 
 QTEST_MAIN(TestKavDataConcurrency)
