@@ -266,7 +266,7 @@ void TkavDBGrid::selectCurrentRecord()
         return;
     const int row = set->RecNo();
     // An editor whose record was posted, cancelled or left has nothing more to hand over.
-    if (m_editor && (!set->Editing() || m_editorIndex.row() != row))
+    if (editorOpen() && (!set->Editing() || m_editorIndex.row() != row))
         closeOpenEditor();
     const bool wasFollowing = m_following;
     m_following = true;
@@ -293,7 +293,7 @@ void TkavDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
             guard->selectCurrentRecord();
     };
     // The row goes back to the data set's record once Qt has finished moving the current cell.
-    if (m_editor && m_editorIndex.row() != current.row()) {
+    if (editorOpen() && m_editorIndex.row() != current.row()) {
         QMetaObject::invokeMethod(this, backToTheRecord, Qt::QueuedConnection);
         return;
     }
@@ -354,7 +354,7 @@ void TkavDBGrid::reportLater()
                 return;
             guard->m_reportQueued = false;
             Kav::KavErrorBox(guard, message, detail);
-            if (guard && guard->m_editor)
+            if (guard && guard->editorOpen())
                 guard->m_editor->setFocus(Qt::OtherFocusReason);
         },
         Qt::QueuedConnection);
@@ -368,7 +368,7 @@ void TkavDBGrid::commitData(QWidget *editor)
 
 void TkavDBGrid::commitOpenEditor()
 {
-    if (!m_editor)
+    if (!editorOpen())
         return;
     m_committingForPost = true;
     commitData(m_editor);
@@ -394,6 +394,15 @@ void TkavDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
     TkavDataSet *set = dataSet();
     if (revert && startedEdit && set && set->State() == TkavDataSet::dsEdit && !set->Modified())
         set->Cancel();
+}
+
+void TkavDBGrid::reset()
+{
+    // Qt lets go of every editor when the records are read afresh.
+    m_editor = nullptr;
+    m_editorStartedEdit = false;
+    m_cellRefused = false;
+    QTableView::reset();
 }
 
 void TkavDBGrid::closeOpenEditor()

@@ -153,6 +153,7 @@ public:
 
     TkavDataSource *DataSource() const { return m_link.DataSource(); }
     void setDataSource(TkavDataSource *dataSource);
+    void reset() override;
     // Cells cannot be edited (the data set can still be, elsewhere).
     bool ReadOnly() const { return editTriggers() == QAbstractItemView::NoEditTriggers; }
     void setReadOnly(bool readOnly);
@@ -186,6 +187,8 @@ private:
     // The data set is about to post: the open editor hands over its value.
     void commitOpenEditor();
     void closeOpenEditor();
+    // An editor is open on a cell still shown (the row of a removed record takes its editor along).
+    bool editorOpen() const { return m_editor && m_editorIndex.isValid(); }
     // Whether a mouse press finds the focus held elsewhere: a control being left kept it for a
     // value that was refused.
     bool focusHeldElsewhere() const;
