@@ -354,6 +354,7 @@ void TestKavDBGrid::clickOnAnotherRowWhileTheCardHoldsARefusedValue()
     QCOMPARE(card->text(), QStringLiteral("lots"));
     QCOMPARE(school.pupils.RecNo(), 2);
     QVERIFY(fixture.highlightFollows(school.pupils));
+    QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 78);
 }
 
 void TestKavDBGrid::cellEditorStartsTheEditAndIsRefusedWhenItCannot()
