@@ -314,12 +314,16 @@ bool TkavDBGrid::startCellEdit(const QModelIndex &index)
         return false;
     }
     const bool wasEditing = set->Editing();
-    if (!wasEditing && !m_link.Edit()) {
-        if (set->LastError().isEmpty())
+    if (!wasEditing) {
+        // Without AutoEdit, typing does not start an edit: the key is refused, as in the edits.
+        if (!DataSource()->AutoEdit()) {
             Kav::KavMessageBeep(this);
-        else
+            return false;
+        }
+        if (!set->Edit()) {
             reportLater();
-        return false;
+            return false;
+        }
     }
     m_editorStartedEdit = !wasEditing;
     return true;

@@ -383,6 +383,12 @@ void TestKavDBGrid::cellEditorStartsTheEditAndIsRefusedWhenItCannot()
     QCoreApplication::processEvents();
     QCOMPARE(school.pupils.State(), TkavDataSet::dsBrowse);
 
+    // Without AutoEdit the key is refused with a beep, as in the edits.
+    school.pupilSource.setAutoEdit(false);
+    QVERIFY(!fixture.type(1, notes, QStringLiteral("x")));
+    QCOMPARE(beeps.count, 1);
+    school.pupilSource.setAutoEdit(true);
+
     school.pupils.setReadOnly(true);
     QVERIFY(!fixture.type(1, notes, QStringLiteral("x")));
     QCOMPARE(school.pupils.State(), TkavDataSet::dsBrowse);
