@@ -1,5 +1,6 @@
 #include "KAVFunctions.h"
 
+#include "KAVComposer.h"
 #include "KAVFaceCache.h"
 #include "KAVPictureStore.h"
 
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 namespace {
 
@@ -546,6 +548,57 @@ void TileDraw(QImage &canvas, const QImage &picture, const QRect &rect)
     TileDraw(painter, picture, rect);
 }
 
+namespace {
+
+// A brush a rectangle fill reproduces exactly, wherever it starts.
+bool isPlainBrush(const QBrush &brush)
+{
+    return brush.style() == Qt::SolidPattern || brush.style() == Qt::NoBrush;
+}
+
+// What QWidget::render with DrawWindowBackground paints of a widget under part (in its own
+// coordinates) before its paint event: the window colour, then its own fill when it fills its
+// background. False, painting nothing, where a plain fill would not be the same.
+bool paintPlainBackground(QPainter &canvas, const QWidget *widget, const QRect &part)
+{
+    const QPalette &palette = widget->palette();
+    const QBrush window = palette.brush(QPalette::Window);
+    const QBrush own = palette.brush(widget->backgroundRole());
+    if (widget->testAttribute(Qt::WA_StyledBackground) || widget->testAttribute(Qt::WA_NoSystemBackground)
+        || widget->testAttribute(Qt::WA_TranslucentBackground) || !isPlainBrush(window) || !isPlainBrush(own))
+        return false;
+    if (!(widget->autoFillBackground() && own.isOpaque())) {
+        canvas.save();
+        canvas.setCompositionMode(QPainter::CompositionMode_Source);
+        canvas.fillRect(part, window);
+        canvas.restore();
+    }
+    if (widget->autoFillBackground())
+        canvas.fillRect(part, own);
+    return true;
+}
+
+// Paints widget's own painting under part (its coordinates) at the painter's origin without
+// QWidget::render, where that is possible: a plain QWidget paints only its background, and a
+// face source its face. QWidget::render first walks every widget inside the one it renders,
+// which for a window of many transparent controls grows with the square of their number.
+bool paintDirectly(QPainter &canvas, QWidget *widget, const QRect &part)
+{
+    const auto *faceSource = dynamic_cast<const Kav::KavFaceSource *>(widget);
+    // The exact class, not the meta-object: a subclass without Q_OBJECT has QWidget's meta-object
+    // and may paint.
+    const bool plainWidget = typeid(*widget) == typeid(QWidget);
+    if (!faceSource && !plainWidget)
+        return false;
+    if (!paintPlainBackground(canvas, widget, part))
+        return false;
+    if (faceSource)
+        faceSource->paintOwnFace(canvas, part);
+    return true;
+}
+
+} // namespace
+
 void DoTrans(QPainter &canvas, QWidget *control, const QRect &part)
 {
     QWidget *parent = control ? control->parentWidget() : nullptr;
@@ -560,6 +613,13 @@ void DoTrans(QPainter &canvas, QWidget *control, const QRect &part)
         canvas.restore();
         return;
     }
+    canvas.translate(-control->pos());
+    canvas.setClipRect(under, Qt::IntersectClip);
+    const bool painted = paintDirectly(canvas, parent, under);
+    canvas.restore();
+    if (painted)
+        return;
+    canvas.save();
     // render() puts the region's top-left corner at the target offset.
     parent->render(&canvas, under.topLeft() - control->pos(), QRegion(under), QWidget::DrawWindowBackground);
     canvas.restore();
