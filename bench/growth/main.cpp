@@ -110,7 +110,9 @@ QWidget *plainControl(QWidget *parent, int kind)
     case 2:
         return new QLineEdit(parent);
     case 3: {
+        // Editable, as the skinned combo box is unless told otherwise.
         auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
         combo->addItems({QStringLiteral("one"), QStringLiteral("two")});
         return combo;
     }
