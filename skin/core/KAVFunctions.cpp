@@ -96,36 +96,72 @@ Edges clampedSource(Edges source, const QSize &pictureSize)
 
 // Copies source (a rectangle of the 32-bit picture) onto target of the 32-bit image dst, stretched
 // by pixel replication, writing only inside clip. With skipKey, pixels of colour key are left out.
-// Written pixels are opaque.
-void stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const Edges &target,
+// Written pixels are opaque. Returns whether a pixel was left out.
+//
+// The pieces of nine- and three-part drawing are mostly copies at their own width (corners, side
+// edges) or one source column stretched (top and bottom edges and the centre of an odd-sized
+// frame), and a vertical stretch repeats whole rows: each of these is a plain copy or fill.
+bool stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const Edges &target,
                  const Edges &clip, bool skipKey, QRgb key)
 {
     if (source.isEmpty() || target.isEmpty())
-        return;
+        return false;
     const Edges area = target.intersected(clip).intersected({0, 0, dst.width(), dst.height()});
     if (area.isEmpty())
-        return;
+        return false;
     const qint64 sw = source.width();
     const qint64 sh = source.height();
     const qint64 tw = target.width();
     const qint64 th = target.height();
+    const int n = area.width();
+    const bool sameWidth = sw == tw;
+    const bool oneColumn = sw == 1;
 
     // Column mapping once per piece instead of a division per pixel.
-    QVarLengthArray<int, 512> columns(area.width());
-    for (int x = area.left; x < area.right; ++x)
-        columns[x - area.left] = source.left + int((x - target.left) * sw / tw);
+    QVarLengthArray<int, 512> columns;
+    if (!sameWidth && !oneColumn) {
+        columns.resize(n);
+        for (int x = area.left; x < area.right; ++x)
+            columns[x - area.left] = source.left + int((x - target.left) * sw / tw);
+    }
 
+    uchar *const bits = dst.bits();
+    const qsizetype stride = dst.bytesPerLine();
+    bool skippedAny = false;
+    int lastSourceRow = -1;
+    const QRgb *lastRow = nullptr; // the last row written, when nothing in it was left out
     for (int y = area.top; y < area.bottom; ++y) {
         const int sy = source.top + int((y - target.top) * sh / th);
-        const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
-        auto *to = reinterpret_cast<QRgb *>(dst.scanLine(y)) + area.left;
-        for (int i = 0, n = area.width(); i < n; ++i) {
-            const QRgb pixel = from[columns[i]];
-            if (skipKey && (pixel & RgbMask) == key)
-                continue;
-            to[i] = pixel | 0xFF000000u;
+        auto *to = reinterpret_cast<QRgb *>(bits + y * stride) + area.left;
+        if (sy == lastSourceRow && lastRow) {
+            std::memcpy(to, lastRow, size_t(n) * sizeof(QRgb));
+            lastRow = to;
+            continue;
         }
+        const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
+        bool skipped = false;
+        if (oneColumn) {
+            const QRgb pixel = from[source.left];
+            if (skipKey && (pixel & RgbMask) == key)
+                skipped = true;
+            else
+                std::fill(to, to + n, pixel | 0xFF000000u);
+        } else {
+            const QRgb *start = from + source.left + (area.left - target.left);
+            for (int i = 0; i < n; ++i) {
+                const QRgb pixel = sameWidth ? start[i] : from[columns[i]];
+                if (skipKey && (pixel & RgbMask) == key) {
+                    skipped = true;
+                    continue;
+                }
+                to[i] = pixel | 0xFF000000u;
+            }
+        }
+        skippedAny = skippedAny || skipped;
+        lastSourceRow = sy;
+        lastRow = skipped ? nullptr : to;
     }
+    return skippedAny;
 }
 
 bool hasTransparentPixel(const QImage &face)
@@ -153,10 +189,19 @@ QImage composeFace(const QImage &picture, const QList<Piece> &pieces, const Edge
         return face;
     face.fill(Qt::transparent);
     const Edges localClip = clip.translated(-area.left, -area.top);
-    for (const Piece &piece : pieces)
-        stretchCopy(picture, piece.source, face, piece.target.translated(-area.left, -area.top),
-                    localClip, piece.skipKey, key);
-    if (!hasTransparentPixel(face))
+    bool skipped = false;
+    QRegion covered;
+    for (const Piece &piece : pieces) {
+        const Edges target = piece.target.translated(-area.left, -area.top);
+        skipped = stretchCopy(picture, piece.source, face, target, localClip, piece.skipKey, key) || skipped;
+        const Edges drawn = target.intersected(localClip).intersected({0, 0, face.width(), face.height()});
+        if (!drawn.isEmpty() && !piece.source.isEmpty())
+            covered += QRect(drawn.left, drawn.top, drawn.width(), drawn.height());
+    }
+    // Transparent where a pixel was left out or no piece reached; a left-out pixel that a later
+    // piece covered makes a face that needs blending though it need not (the pixels are the same).
+    const bool opaque = !skipped && covered == QRegion(face.rect());
+    if (opaque || (!skipped && !hasTransparentPixel(face)))
         face.reinterpretAsFormat(QImage::Format_RGB32);
     return face;
 }
