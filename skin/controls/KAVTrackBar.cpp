@@ -206,9 +206,9 @@ void TkavTrackBar::UpdatePicture()
         const Kav::TkavPicture slider = values.picture(
             Kav::isVertical(m_orientation) ? KavKey::TrackBarSliderVImage : KavKey::TrackBarSliderImage);
         m_barImage = bar.image();
-        m_barImage2x = bar.image2x();
+        m_barPicture = bar;
         m_sliderImage = slider.image();
-        m_sliderImage2x = slider.image2x();
+        m_sliderPicture = slider;
     }
     prepareBarStrip();
     prepareSlider();
@@ -246,8 +246,9 @@ void TkavTrackBar::prepareBarStrip()
         return strip;
     };
     m_barStrip = stripOf(m_barImage, length, 1.0);
-    if (!m_barImage2x.isNull() && m_barImage2x.height() == 2 * m_barImage.height())
-        m_barStrip2x = stripOf(m_barImage2x, 2 * length, 2.0);
+    const QImage barImage2x = devicePixelRatioF() > 1.0 ? m_barPicture.image2x() : QImage();
+    if (!barImage2x.isNull() && barImage2x.height() == 2 * m_barImage.height())
+        m_barStrip2x = stripOf(barImage2x, 2 * length, 2.0);
 }
 
 void TkavTrackBar::prepareSlider()
@@ -261,10 +262,11 @@ void TkavTrackBar::prepareSlider()
                                     false};
     m_slider = Kav::TkavPictureStore::instance().userPicture(m_sliderImage, recipe).image();
     m_slider2x = QImage();
-    if (!m_sliderImage2x.isNull() && m_sliderImage2x.size() == 2 * m_sliderImage.size()) {
+    const QImage sliderImage2x = devicePixelRatioF() > 1.0 ? m_sliderPicture.image2x() : QImage();
+    if (!sliderImage2x.isNull() && sliderImage2x.size() == 2 * m_sliderImage.size()) {
         // Masked as it is (the mask reads pixels, not the ratio): a copy marked otherwise would be
         // a new picture to the store on every call.
-        m_slider2x = Kav::TkavPictureStore::instance().userPicture(m_sliderImage2x, recipe).image();
+        m_slider2x = Kav::TkavPictureStore::instance().userPicture(sliderImage2x, recipe).image();
         m_slider2x.setDevicePixelRatio(2.0);
     }
 }
@@ -272,7 +274,7 @@ void TkavTrackBar::prepareSlider()
 void TkavTrackBar::setBarImage(const QImage &picture)
 {
     m_barImage = picture;
-    m_barImage2x = QImage();
+    m_barPicture = {};
     prepareBarStrip();
     SetSize();
     UpdateSlider();
@@ -281,7 +283,7 @@ void TkavTrackBar::setBarImage(const QImage &picture)
 void TkavTrackBar::setSliderImage(const QImage &picture)
 {
     m_sliderImage = picture;
-    m_sliderImage2x = QImage();
+    m_sliderPicture = {};
     prepareSlider();
     update();
 }
@@ -468,6 +470,17 @@ Kav::Backdrop TkavTrackBar::backdrop() const
 void TkavTrackBar::paintPanel(QImage &canvas) const
 {
     Kav::paintTrackBar(canvas, option());
+}
+
+bool TkavTrackBar::event(QEvent *event)
+{
+    // On a screen of another pixel ratio the double-density strips are wanted, or no longer.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        prepareBarStrip();
+        prepareSlider();
+        update();
+    }
+    return TkavPlatformPanel::event(event);
 }
 
 void TkavTrackBar::resizeEvent(QResizeEvent *event)

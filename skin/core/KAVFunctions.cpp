@@ -349,7 +349,8 @@ QImage cachedSpitFace2x(const Kav::TkavPicture &picture, const QSize &size, bool
 // Whether a store picture is drawn from its double-density pixels on this painter's device.
 bool drawsDoubled(const Kav::TkavPicture &picture, const QPainter &canvas)
 {
-    return picture.has2x() && canvas.device() != nullptr && canvas.device()->devicePixelRatioF() > 1.0;
+    // The ratio first: asking for the double-density pixels decodes them.
+    return canvas.device() != nullptr && canvas.device()->devicePixelRatioF() > 1.0 && picture.has2x();
 }
 
 // Draws a double-density face at point; at ratios other than 2 Qt scales it, smoothly.
