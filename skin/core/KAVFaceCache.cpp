@@ -57,7 +57,12 @@ void TkavFaceCache::insert(const Key &key, const QImage &face)
     const qsizetype cost = costOf(face);
     const bool full = [&] {
         QMutexLocker lock(&mutex_);
-        return followShownWindows_ && faces_.totalCost() + cost > faces_.maxCost();
+        // The windows change far less often than faces are made: looked at every 100 ms at most.
+        if (!followShownWindows_ || faces_.totalCost() + cost <= faces_.maxCost()
+            || (budgetChecked_.isValid() && budgetChecked_.elapsed() < 100))
+            return false;
+        budgetChecked_.start();
+        return true;
     }();
     // Asked outside the lock: the shown windows are the GUI thread's to read.
     const qsizetype shown = full ? shownWindowBytes() : 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCache>
+#include <QElapsedTimer>
 #include <QList>
 #include <QImage>
 #include <QMutex>
@@ -79,4 +80,5 @@ private:
     QCache<Key, QImage> faces_;
     qsizetype floorBytes_;
     bool followShownWindows_;
+    QElapsedTimer budgetChecked_; // when the shown windows were last looked at
 };
