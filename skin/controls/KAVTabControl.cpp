@@ -248,16 +248,22 @@ int TkavTabControlTopPanel::tabAt(const QPoint &point) const
     return TabLayout::tabAt(currentLayout(), point, tabHeight());
 }
 
-int TkavTabControlTopPanel::hotButton() const
+namespace {
+int hotButtonAt(const TabLayout::Buttons &buttons, const QPoint &pointer)
 {
-    const TabLayout::Buttons buttons = scrollButtons();
     if (!buttons.shown)
         return 0;
-    if (buttons.right.contains(m_pointer))
+    if (buttons.right.contains(pointer))
         return 1;
-    if (buttons.left.contains(m_pointer))
+    if (buttons.left.contains(pointer))
         return -1;
     return 0;
+}
+} // namespace
+
+int TkavTabControlTopPanel::hotButton() const
+{
+    return hotButtonAt(scrollButtons(), m_pointer);
 }
 
 void TkavTabControlTopPanel::setTabs(const QStringList &tabs)
@@ -414,9 +420,10 @@ void TkavTabControlTopPanel::mousePressEvent(QMouseEvent *event)
 void TkavTabControlTopPanel::mouseMoveEvent(QMouseEvent *event)
 {
     TkavPlatformPanel::mouseMoveEvent(event);
-    const int hotBefore = hotButton();
+    const TabLayout::Buttons buttons = scrollButtons();
+    const int hotBefore = hotButtonAt(buttons, m_pointer);
     m_pointer = event->position().toPoint();
-    if (hotButton() != hotBefore)
+    if (hotButtonAt(buttons, m_pointer) != hotBefore)
         update();
 }
 
