@@ -1,6 +1,7 @@
 // A window with a few skinned controls in one look. Without CMake it builds with
 //   g++ -std=c++20 main.cpp $(pkg-config --cflags --libs kavskin) -o hello
-// "hello --screenshot FILE" saves the window as a picture and quits.
+// "hello --screenshot FILE" saves the window as a picture and quits; "--click" presses OK first
+// and prints what the edit box then says.
 #include <KAVButton.h>
 #include <KAVCheckBox.h>
 #include <KAVEdit.h>
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTextStream>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,6 +25,8 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Save the window to <file> and quit."),
                                         QStringLiteral("file"));
     parser.addOption(screenshot);
+    const QCommandLineOption click(QStringLiteral("click"), QStringLiteral("Press OK once and print the edit box's text."));
+    parser.addOption(click);
     parser.process(app);
 
     QWidget window;
@@ -43,10 +47,20 @@ int main(int argc, char *argv[])
     edit->setText(QStringLiteral("Type here"));
     edit->setGeometry(20, 90, 200, 24);
 
+    // OK ticks the box (a slot) and says so in the edit box (a lambda).
+    QObject::connect(button, &QAbstractButton::clicked, check, &QAbstractButton::toggle);
+    QObject::connect(button, &QAbstractButton::clicked, edit, [check, edit] {
+        edit->setText(check->isChecked() ? QStringLiteral("Remembered") : QStringLiteral("Forgotten"));
+    });
+
     // One call gives every skinned control in the window the same look.
     Kav::KavApplyWindowLook(&window, TkavUIStyle::WinXP);
     window.show();
 
+    if (parser.isSet(click)) {
+        button->click();
+        QTextStream(stdout) << edit->text() << '\n';
+    }
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
         QTimer::singleShot(0, &window, [&window, &file] {

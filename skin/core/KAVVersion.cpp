@@ -3,5 +3,5 @@
 QString Kav::KavSkinVersion()
 {
     // The project's version, as the package and the tools report it.
-    return QStringLiteral(KAV_SKIN_VERSION);
+    return QStringLiteral(KAVSKIN_VERSION_STR);
 }

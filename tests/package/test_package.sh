@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The skin library as another project uses it: install it from the build folder into a fresh
-# prefix, build examples/hello against that prefix through CMake and through pkg-config, run both
-# offscreen and check that the button on their screenshots was drawn from the look's pictures.
+# prefix, build examples/hello against that prefix through CMake (a project that sets no C++
+# standard) and through the README's pkg-config line exactly as written there, run both offscreen,
+# check that OK's signal reaches a slot and a lambda, and that the button on their screenshots was
+# drawn from the look's pictures. A program checks the compile-time version against the library.
 # Usage: bash test_package.sh BUILD_DIR SOURCE_DIR
 set -u
 
@@ -16,6 +18,7 @@ bad() {
     failures=$((failures + 1))
 }
 
+project_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build_dir/CMakeCache.txt")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix="$work/prefix"
@@ -45,14 +48,17 @@ button_drawn() {
     ok
 }
 
-# run_hello PROGRAM SHOT: runs it offscreen; it must succeed, write the screenshot and not warn
-# about missing pictures.
+# run_hello PROGRAM SHOT: runs it offscreen with OK pressed once; it must succeed, say what the
+# connected slot and lambda did, write the screenshot and not warn about missing pictures.
 run_hello() {
     local program=$1 shot=$2
-    if ! "$program" --screenshot "$shot" >"$work/run.log" 2>&1; then
-        cat "$work/run.log"
-        bad "$program --screenshot failed"
+    if ! "$program" --click --screenshot "$shot" >"$work/run.out" 2>"$work/run.log"; then
+        cat "$work/run.out" "$work/run.log"
+        bad "$program --click --screenshot failed"
         return
+    fi
+    if [[ $(cat "$work/run.out") != Remembered ]]; then
+        bad "$program: pressing OK did not tick the box and say so (printed \"$(cat "$work/run.out")\")"
     fi
     if grep -qi "missing\|not found" "$work/run.log"; then
         cat "$work/run.log"
@@ -82,18 +88,51 @@ if cmake -S "$work/too-new" -B "$work/too-new/build" -DCMAKE_PREFIX_PATH="$prefi
     bad "find_package(KavSkin 99) succeeded"
 fi
 
-# Through pkg-config, with the line the README gives.
+# Through pkg-config, with the line the README gives, run as it stands there in a copy of the
+# example's folder.
+readme_line=$(grep -E '^g\+\+ .*pkg-config' "$source_dir/README.md")
+if [[ $(wc -l <<<"$readme_line") -ne 1 || $readme_line != *'$(pkg-config --cflags --libs kavskin)'* ]]; then
+    bad "the README has no single pkg-config build line (found: $readme_line)"
+fi
 pc_file=$(find "$prefix" -name kavskin.pc | head -n 1)
 if [[ -z $pc_file ]]; then
     bad "kavskin.pc is not installed"
 else
     export PKG_CONFIG_PATH="$(dirname "$pc_file")${PKG_CONFIG_PATH:+:$PKG_CONFIG_PATH}"
-    if g++ -std=c++20 -Wall -Wextra -Werror "$source_dir/examples/hello/main.cpp" $(pkg-config --cflags --libs kavskin) \
-            -o "$work/hello-pc" >"$work/pc.log" 2>&1; then
-        run_hello "$work/hello-pc" "$work/pc.png"
+    mkdir -p "$work/pc"
+    cp "$source_dir/examples/hello/main.cpp" "$work/pc/"
+    if (cd "$work/pc" && bash -euc "$readme_line") >"$work/pc.log" 2>&1 && [[ -x $work/pc/hello ]]; then
+        run_hello "$work/pc/hello" "$work/pc.png"
     else
         cat "$work/pc.log"
-        bad "examples/hello does not build with pkg-config"
+        bad "examples/hello does not build with the README's line: $readme_line"
+    fi
+
+    # The compile-time version is the library's, and comparable.
+    cat >"$work/pc/version.cpp" <<'CPP'
+#include <KAVVersion.h>
+#include <cstdio>
+#if !defined(KAVSKIN_VERSION) || KAVSKIN_VERSION < KAVSKIN_VERSION_CHECK(1, 2, 0) || KAVSKIN_VERSION >= KAVSKIN_VERSION_CHECK(99, 0, 0)
+#error "KAVSKIN_VERSION is missing or out of range"
+#endif
+static_assert(KAVSKIN_VERSION == ((KAVSKIN_VERSION_MAJOR << 16) | (KAVSKIN_VERSION_MINOR << 8) | KAVSKIN_VERSION_PATCH));
+static_assert(KAVSKIN_VERSION_CHECK(1, 2, 0) > KAVSKIN_VERSION_CHECK(1, 1, 9));
+int main()
+{
+    std::printf("%s %s\n", KAVSKIN_VERSION_STR, qPrintable(Kav::KavSkinVersion()));
+    return Kav::KavSkinVersion() == QLatin1String(KAVSKIN_VERSION_STR) ? 0 : 1;
+}
+CPP
+    if (cd "$work/pc" && g++ -std=c++20 -Wall -Wextra -Werror version.cpp $(pkg-config --cflags --libs kavskin) -o version) \
+            >"$work/version.log" 2>&1; then
+        if ! "$work/pc/version" >"$work/version.out" 2>&1; then
+            bad "KAVSKIN_VERSION_STR is not the library's version: $(cat "$work/version.out")"
+        elif [[ $(cat "$work/version.out") != "$project_version $project_version" ]]; then
+            bad "the version program printed \"$(cat "$work/version.out")\", expected the project's $project_version"
+        fi
+    else
+        cat "$work/version.log"
+        bad "a program using KAVSKIN_VERSION does not build"
     fi
 fi
 
