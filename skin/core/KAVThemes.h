@@ -18,6 +18,15 @@ Q_NAMESPACE
 enum class TkavUIStyle : quint8 { FromThemeFile = 0, MacOS, WinXP, DeepBlue, Protein, BlueGlass };
 Q_ENUM_NS(TkavUIStyle)
 
+// Qt Designer saves a chosen look as the enumeration's scope and key ("Kav::MacOS") and uic
+// copies that into the code it writes, so each look is also reachable under that name.
+inline constexpr TkavUIStyle FromThemeFile = TkavUIStyle::FromThemeFile;
+inline constexpr TkavUIStyle MacOS = TkavUIStyle::MacOS;
+inline constexpr TkavUIStyle WinXP = TkavUIStyle::WinXP;
+inline constexpr TkavUIStyle DeepBlue = TkavUIStyle::DeepBlue;
+inline constexpr TkavUIStyle Protein = TkavUIStyle::Protein;
+inline constexpr TkavUIStyle BlueGlass = TkavUIStyle::BlueGlass;
+
 // The kind of a theme value. Str values are the resource names of pictures.
 enum class TkavType : quint8 { Int = 0, Color, Str, Bool };
 Q_ENUM_NS(TkavType)
