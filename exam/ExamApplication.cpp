@@ -125,6 +125,30 @@ std::optional<qint64> readOptionValue(const ValueOption &option, const QString &
     return option.allowed.contains(value) ? std::optional<qint64>(value) : std::nullopt;
 }
 
+// Qt's own command-line options, which QApplication reads and removes itself (both "-style" and
+// "--style"): the number of values each takes after it, or -1 for anything that is not one.
+int qtOptionValueCount(const QString &argument)
+{
+    static const QStringList withValue{
+        QStringLiteral("-platform"), QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
+        QStringLiteral("-plugin"), QStringLiteral("-qwindowgeometry"), QStringLiteral("-geometry"),
+        QStringLiteral("-qwindowicon"), QStringLiteral("-icon"), QStringLiteral("-qwindowtitle"),
+        QStringLiteral("-title"), QStringLiteral("-display"), QStringLiteral("-name"), QStringLiteral("-session"),
+        QStringLiteral("-style"), QStringLiteral("-stylesheet"), QStringLiteral("-visual")};
+    static const QStringList flags{QStringLiteral("-reverse"), QStringLiteral("-nograb"), QStringLiteral("-dograb"),
+                                   QStringLiteral("-sync"), QStringLiteral("-widgetcount"),
+                                   QStringLiteral("-testability")};
+    QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+    const qsizetype equals = name.indexOf(QLatin1Char('='));
+    if (equals > 0) {
+        name.truncate(equals);
+        return withValue.contains(name) || name == QLatin1String("-qmljsdebugger") ? 0 : -1;
+    }
+    if (withValue.contains(name))
+        return 1;
+    return flags.contains(name) ? 0 : -1;
+}
+
 CommandLine invalid(const QString &error)
 {
     CommandLine line;
@@ -151,7 +175,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
         const QString name = equals > 0 ? argument.left(equals) : argument;
         const ValueOption *valueOption = findValueOption(name);
         if (!valueOption && name != SheetOption && name != AnswerKeyOption) {
-            unknown << argument;
+            const int qtValues = qtOptionValueCount(argument);
+            if (qtValues < 0)
+                unknown << argument;
+            else if (i + qtValues >= arguments.size())
+                return invalid(QStringLiteral("选项 %1 缺少值").arg(argument));
+            else
+                i += qtValues;
             continue;
         }
         if (given.contains(name))
@@ -189,14 +219,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
         else
             line.sheet.seed = *number;
     }
-    if (line.mode == CommandLine::Mode::Window) {
-        // Arguments the window never read stay ignored; options of the sheet mode without
-        // --sheet are a mistake worth saying.
-        if (!given.isEmpty())
-            return invalid(QStringLiteral("选项 %1 只能与 --sheet 一起使用").arg(given.first()));
-        return line;
-    }
-    // In the sheet mode nothing is ignored: a mistyped option must not give a different sheet.
+    // Nothing is ignored: a mistyped option must not open the window or give a different sheet.
+    if (line.mode == CommandLine::Mode::Window && !given.isEmpty())
+        return invalid(QStringLiteral("选项 %1 只能与 --sheet 一起使用").arg(given.first()));
     if (!unknown.isEmpty())
         return invalid(QStringLiteral("不认识的参数“%1”").arg(unknown.first()));
     return line;

@@ -55,8 +55,9 @@ inline constexpr int ExitSheetWritten = 0;
 inline constexpr int ExitSheetNotWritten = 1;
 inline constexpr int ExitInvalidOptions = 2;
 
-// `arguments` without the program's name. Arguments the window mode does not know are ignored as
-// before; sheet options without --sheet, unknown options, missing or bad values are Invalid.
+// `arguments` without the program's name. Qt's own options (-platform, -style, ...) are left to
+// QApplication; sheet options without --sheet, unknown options, stray arguments, missing or bad
+// values are Invalid.
 CommandLine parseCommandLine(const QStringList &arguments);
 QString commandLineUsage();
 // Writes the sheet; messages go to stdout on success, stderr on failure. Returns an exit code.

@@ -280,7 +280,17 @@ void TestExamSheet::commandLine_data()
         QTest::newRow(name) << arguments << mode << QString::fromUtf8(error);
     };
     row("no arguments: the window", {}, Mode::Window);
-    row("stray argument ignored by the window", {QStringLiteral("foo")}, Mode::Window);
+    row("stray argument refused by the window", {QStringLiteral("foo")}, Mode::Invalid, "foo");
+    row("unknown option refused by the window", {QStringLiteral("--bogus")}, Mode::Invalid, "--bogus");
+    row("unknown short option refused by the window", {QStringLiteral("-x")}, Mode::Invalid, "-x");
+    row("Qt's options left to Qt",
+        {QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--style=fusion"), QStringLiteral("-reverse"),
+         QStringLiteral("--qwindowgeometry"), QStringLiteral("640x480+0+0")},
+        Mode::Window);
+    row("Qt's option value not taken as an option", {QStringLiteral("-title"), QStringLiteral("--bogus")}, Mode::Window);
+    row("Qt's option without its value", {QStringLiteral("-platform")}, Mode::Invalid, "-platform");
+    row("Qt's options in sheet mode", {QStringLiteral("--sheet=a.pdf"), QStringLiteral("-platform"), QStringLiteral("offscreen")},
+        Mode::Sheet);
     row("help", {QStringLiteral("--help")}, Mode::Help);
     row("sheet alone", {QStringLiteral("--sheet"), QStringLiteral("a.pdf")}, Mode::Sheet);
     row("every option, both spellings",

@@ -125,10 +125,13 @@ run 0 pack edited.again edited.again.kav
 same_bytes edited.again.kav edited.kav
 
 # --- errors -----------------------------------------------------------------------------------
-run 1 export Aqua aqua.kav
+# A look the tool does not have is a usage error, like a missing argument; nothing is written.
+run 2 export Aqua aqua.kav
 has err.txt 'unknown look "Aqua"'
-run 1 export FromThemeFile file.kav
+has err.txt 'Usage: kav-theme export LOOK FILE.kav'
+run 2 export FromThemeFile file.kav
 has err.txt 'unknown look "FromThemeFile"'
+if [[ -e aqua.kav || -e file.kav ]]; then bad "export of an unknown look wrote a file"; else ok; fi
 run 1 export MacOS no/such/folder/out.kav
 has err.txt "no/such/folder/out.kav"
 

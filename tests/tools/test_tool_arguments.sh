@@ -69,6 +69,44 @@ tool="$build_dir/tools/shots/kav-exam-shots"
 if [[ -x $tool ]]; then
     run 2
     has err.txt "usage: kav-exam-shots OUTDIR"
+    # A picture that cannot be written is a failure, said on stderr.
+    run 1 no/such/folder
+    has err.txt 'cannot write "no/such/folder/exam-idle.png"'
+    mkdir -p ro && chmod a-w ro
+    if [[ ! -w ro ]]; then
+        run 1 ro
+        has err.txt "ro/exam-idle.png"
+    fi
+    # No display is needed: without one it renders offscreen; asked for X11 without a display it
+    # says so instead of aborting.
+    mkdir -p shots
+    (unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$tool" shots >out.txt 2>err.txt)
+    if [[ $? -eq 0 && -s shots/exam-idle.png && -s shots/exam-running.png && -s shots/exam-handed-in.png ]]; then
+        ok
+    else
+        bad "kav-exam-shots without a display: $(cat err.txt)"
+    fi
+    (unset DISPLAY; QT_QPA_PLATFORM=xcb "$tool" shots >out.txt 2>err.txt)
+    status=$?
+    if [[ $status -eq 1 ]]; then ok; else bad "kav-exam-shots on xcb without a display exited with $status"; fi
+    has err.txt "DISPLAY is not set"
+fi
+
+# tallisk refuses what it does not know before it opens a window (bounded: a window that opened
+# instead would wait for a pupil).
+tallisk_bounded() { timeout 30 "$build_dir/exam/tallisk" "$@"; }
+if [[ -x $build_dir/exam/tallisk ]]; then
+    tool=tallisk_bounded
+    for arguments in "--bogus" "-x" "stray" "--sheet=a.pdf --bogus" "-platform"; do
+        # shellcheck disable=SC2086 # the words of one case
+        run 2 $arguments
+        has err.txt "用法：tallisk"
+    done
+    has err.txt "-platform"
+    run 0 --help
+    has out.txt "用法：tallisk"
+else
+    bad "$build_dir/exam/tallisk is not built"
 fi
 
 echo "$passed passed, $failed failed"

@@ -48,9 +48,12 @@ int exportLook(const QStringList &arguments, Console &console)
         if (lookName(candidate).compare(requested, Qt::CaseInsensitive) == 0)
             look = &candidate;
     }
-    if (!look)
-        return console.error(QStringLiteral("unknown look \"%1\"; the looks are %2")
-                                 .arg(requested, lookNames().join(QStringLiteral(", "))));
+    if (!look) {
+        // A look the tool does not have is a wrong call, like a wrong number of arguments.
+        console.error(QStringLiteral("unknown look \"%1\"; the looks are %2\nUsage: kav-theme export LOOK FILE.kav")
+                          .arg(requested, lookNames().join(QStringLiteral(", "))));
+        return Usage;
+    }
 
     TkavThemeFileWriter writer(output);
     for (int key = 1; key <= KavThemeKeyCount; ++key) {

@@ -1,6 +1,8 @@
 // Renders the exam window in its three states to PNG files:
 //   kav-exam-shots OUTDIR   -> OUTDIR/exam-idle.png, exam-running.png, exam-handed-in.png
 //   kav-exam-shots --help | --version
+// Needs no display (renders offscreen unless QT_QPA_PLATFORM says otherwise). Exit status 1 when
+// a picture cannot be written or the chosen platform has no display, 2 for a bad command line.
 #include "ExamApplication.h"
 #include "ExamGrading.h"
 #include "ExamSettings.h"
@@ -8,6 +10,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QImageWriter>
 #include <QLineEdit>
 #include <QTextStream>
 
@@ -27,10 +30,30 @@ void answerSheet(Tform_main &form, int count)
     }
 }
 
+// Writes the window as it is now to folder/name; false (and said on stderr) when it cannot.
+bool save(QWidget &window, const QDir &folder, const QString &name)
+{
+    const QString file = folder.filePath(name);
+    QImageWriter writer(file, "png");
+    if (writer.write(window.grab().toImage()))
+        return true;
+    QTextStream(stderr) << "kav-exam-shots: cannot write \"" << file << "\": " << writer.errorString() << '\n';
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Only pictures are made, so no display is needed: offscreen unless a platform is chosen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt aborts when the X11 platform is asked for without a display; say so and stop instead.
+    if (qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("xcb")) && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        QTextStream(stderr) << "kav-exam-shots: QT_QPA_PLATFORM asks for X11 but DISPLAY is not set; "
+                               "unset QT_QPA_PLATFORM to render offscreen\n";
+        return 1;
+    }
     ExamApplication app(argc, argv);
 
     // Parsed before the exam set-up installs the program's translation of Qt's own texts, so
@@ -65,15 +88,16 @@ int main(int argc, char *argv[])
     const QDir out(parser.positionalArguments().constFirst());
     Tform_main form([] { return qint64(1'700'000'000); });
     form.show();
-    form.grab().save(out.filePath(QStringLiteral("exam-idle.png")));
+    if (!save(form, out, QStringLiteral("exam-idle.png")))
+        return 1;
 
     form.button_beginClick();
     answerSheet(form, 20);
     for (int tick = 0; tick < 75; ++tick)
         form.time_mainTimer();
-    form.grab().save(out.filePath(QStringLiteral("exam-running.png")));
+    if (!save(form, out, QStringLiteral("exam-running.png")))
+        return 1;
 
     form.button_okClick();
-    form.grab().save(out.filePath(QStringLiteral("exam-handed-in.png")));
-    return 0;
+    return save(form, out, QStringLiteral("exam-handed-in.png")) ? 0 : 1;
 }
