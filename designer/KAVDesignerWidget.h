@@ -6,6 +6,7 @@
 #include <QString>
 
 class QWidget;
+struct QMetaObject;
 
 namespace Kav {
 
@@ -18,12 +19,17 @@ struct DesignerWidgetInfo {
     int width;
     int height;
     bool container;
+    const QMetaObject *meta;
     // designing: the widget is made inside Designer's form editor, not in the running program.
     QWidget *(*create)(QWidget *parent, bool designing);
 };
 
 // Every skinned class that Designer and QUiLoader can place on a form.
 const DesignerWidgetInfo *designerWidgets(int *count);
+
+// The class's picture in the widget box, taken from the looks' own pictures; null for a class
+// that has none.
+QIcon designerIcon(const QString &className);
 
 } // namespace Kav
 
@@ -38,7 +44,7 @@ public:
     QString toolTip() const override { return QString::fromUtf8(m_info.toolTip); }
     QString whatsThis() const override { return toolTip(); }
     QString includeFile() const override { return QString::fromLatin1(m_info.includeFile); }
-    QIcon icon() const override { return {}; }
+    QIcon icon() const override;
     bool isContainer() const override { return m_info.container; }
     QString domXml() const override;
     QWidget *createWidget(QWidget *parent) override { return m_info.create(parent, m_designing); }
@@ -54,4 +60,5 @@ private:
     Kav::DesignerWidgetInfo m_info;
     bool m_initialized = false;
     bool m_designing = false;
+    mutable QIcon m_icon; // made on first use
 };

@@ -125,7 +125,7 @@ QWidget *createOnePerWindow(QWidget *parent, bool designing)
       25, false, createPlain)
 
 #define KAV_DESIGNER_ROW(cls, header, tip, w, h, container, factory)                               \
-    Kav::DesignerWidgetInfo{#cls, header, tip, w, h, container, &factory<cls>},
+    Kav::DesignerWidgetInfo{#cls, header, tip, w, h, container, &cls::staticMetaObject, &factory<cls>},
 
 const Kav::DesignerWidgetInfo kWidgets[] = {KAV_DESIGNER_WIDGETS(KAV_DESIGNER_ROW)};
 

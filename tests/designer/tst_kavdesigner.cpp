@@ -180,9 +180,22 @@ void TestKavDesigner::describesEachWidget()
     }
     QVERIFY2(declared, qPrintable(widget->includeFile() + " does not declare " + className));
 
+    // Its picture in the widget box comes from the looks, not Qt's generic one.
+    const QIcon icon = widget->icon();
+    QVERIFY(!icon.isNull());
+    const QImage iconImage = icon.pixmap(24, 24).toImage();
+    QVERIFY(!iconImage.isNull());
+    bool drawn = false;
+    for (int y = 0; y < iconImage.height() && !drawn; ++y) {
+        for (int x = 0; x < iconImage.width() && !drawn; ++x)
+            drawn = qAlpha(iconImage.pixel(x, y)) != 0;
+    }
+    QVERIFY2(drawn, "the icon is empty");
+
     // The dropped widget is of the class and starts at a usable size.
     QXmlStreamReader xml(widget->domXml());
-    QString droppedClass, droppedName;
+    QString droppedClass, droppedName, droppedCaption;
+    bool hasCaption = false;
     QMap<QString, int> geometry;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -190,6 +203,10 @@ void TestKavDesigner::describesEachWidget()
         if (xml.name() == QLatin1String("widget") && droppedClass.isEmpty()) {
             droppedClass = xml.attributes().value("class").toString();
             droppedName = xml.attributes().value("name").toString();
+        } else if (xml.name() == QLatin1String("property") && xml.attributes().value("name") == QLatin1String("Caption")) {
+            hasCaption = true;
+            if (xml.readNextStartElement() && xml.name() == QLatin1String("string"))
+                droppedCaption = xml.readElementText();
         } else if (xml.name() == QLatin1String("width") || xml.name() == QLatin1String("height")) {
             const QString key = xml.name().toString();
             geometry[key] = xml.readElementText().toInt();
@@ -200,6 +217,15 @@ void TestKavDesigner::describesEachWidget()
     QVERIFY(!droppedName.isEmpty());
     QVERIFY(geometry.value("width") > 0);
     QVERIFY(geometry.value("height") > 0);
+
+    // A class with a caption starts with its object name as caption (a button is not blank).
+    static const QStringList captioned{"TkavButton",   "TkavImageButton", "TkavCheckBox",
+                                       "TkavRadioButton", "TkavGroupBox", "TkavPanel",          "TkavTabSheet",
+                                       "TkavURLLabel", "TkavForm",        "TkavTitleBar",           "TkavDBCheckBox"};
+    if (captioned.contains(className))
+        QCOMPARE(droppedCaption, droppedName);
+    else
+        QVERIFY2(!hasCaption || !droppedCaption.isEmpty(), "an empty caption");
 #endif
 }
 
