@@ -1,5 +1,7 @@
 #include "KAVDesignerWidget.h"
 
+#include "KAVDesignerPages.h"
+
 #include <QMetaObject>
 #include <QMetaProperty>
 
@@ -17,6 +19,14 @@ bool hasCaption(const QMetaObject *meta)
 }
 
 } // namespace
+
+void TkavDesignerWidget::initialize(QDesignerFormEditorInterface *formEditor)
+{
+    m_initialized = true;
+    m_designing = formEditor != nullptr;
+    // Page controls get their pages' menu and container in Designer (QUiLoader has no editor).
+    TkavPageControlExtensionFactory::registerWith(formEditor);
+}
 
 QIcon TkavDesignerWidget::icon() const
 {

@@ -50,11 +50,7 @@ public:
     QWidget *createWidget(QWidget *parent) override { return m_info.create(parent, m_designing); }
     bool isInitialized() const override { return m_initialized; }
     // Designer hands over its form editor; a program loading forms through QUiLoader does not.
-    void initialize(QDesignerFormEditorInterface *formEditor) override
-    {
-        m_initialized = true;
-        m_designing = formEditor != nullptr;
-    }
+    void initialize(QDesignerFormEditorInterface *formEditor) override;
 
 private:
     Kav::DesignerWidgetInfo m_info;

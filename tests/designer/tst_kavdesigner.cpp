@@ -10,7 +10,13 @@
 #include "KAVColor.h"
 
 #ifdef KAV_DESIGNER_PLUGIN
+#include "KAVDesignerPages.h"
+#include "KAVImagePanel.h"
+#include "KAVPageControl.h"
+
+#include <QAction>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QExtensionManager>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiTools/QUiLoader>
 #endif
@@ -122,6 +128,8 @@ private Q_SLOTS:
     void formInUiFileSkinsItsWindow();
     // Last: it tells the plugin it runs inside Designer.
     void formInDesignerLeavesTheEditorAlone();
+    void pageControlContainerInsertsAndRemovesSheets();
+    void pageControlTaskMenuOffersPages();
 };
 
 void TestKavDesigner::initTestCase()
@@ -462,6 +470,82 @@ void TestKavDesigner::formInDesignerLeavesTheEditorAlone()
     QVERIFY(!(editorWindow.windowFlags() & Qt::FramelessWindowHint));
     form->resize(200, 120);
     form->grab(); // draws its border and title bar as a preview
+#endif
+}
+
+void TestKavDesigner::pageControlContainerInsertsAndRemovesSheets()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    QExtensionManager manager;
+    manager.registerExtensions(new TkavPageControlExtensionFactory(&manager), Q_TYPEID(QDesignerContainerExtension));
+    QWidget window;
+    window.resize(300, 200);
+    auto *pages = new TkavPageControl(&window);
+    pages->setGeometry(0, 0, 289, 193);
+    auto *first = new TkavTabSheet(pages);
+    auto *second = new TkavTabSheet(pages);
+    auto *panel = new TkavPanel(&window);
+    QVERIFY(!qt_extension<QDesignerContainerExtension *>(&manager, panel));
+    auto *container = qt_extension<QDesignerContainerExtension *>(&manager, pages);
+    QVERIFY(container);
+
+    QCOMPARE(container->count(), 2);
+    QCOMPARE(container->widget(0), first);
+    QCOMPARE(container->widget(1), second);
+    container->setCurrentIndex(1);
+    QCOMPARE(pages->ActivePage(), second);
+    QCOMPARE(container->currentIndex(), 1);
+
+    // Only sheets are pages: Designer's plain QWidget page is refused.
+    QVERIFY(!container->canAddWidget());
+    QWidget plain;
+    container->addWidget(&plain);
+    QCOMPARE(container->count(), 2);
+
+    // A sheet Designer hands back (undo) goes where it was and shows.
+    auto *inserted = new TkavTabSheet;
+    container->insertWidget(0, inserted);
+    QCOMPARE(container->count(), 3);
+    QCOMPARE(container->widget(0), inserted);
+    QCOMPARE(inserted->parentWidget(), pages);
+    QCOMPARE(container->currentIndex(), 0);
+    QCOMPARE(container->widget(2), second);
+
+    // Removing takes the sheet out without destroying it; Designer still shows a page.
+    QVERIFY(container->canRemove(2));
+    QVERIFY(!container->canRemove(3));
+    container->remove(0);
+    QCOMPARE(container->count(), 2);
+    QCOMPARE(inserted->parentWidget(), nullptr);
+    QCOMPARE(inserted->PageControl(), nullptr);
+    QCOMPARE(pages->ActivePage(), first);
+    delete inserted;
+    QCOMPARE(container->count(), 2);
+#endif
+}
+
+void TestKavDesigner::pageControlTaskMenuOffersPages()
+{
+#ifdef KAV_DESIGNER_PLUGIN
+    QExtensionManager manager;
+    manager.registerExtensions(new TkavPageControlExtensionFactory(&manager), Q_TYPEID(QDesignerTaskMenuExtension));
+    TkavPageControl pages;
+    auto *menu = qt_extension<QDesignerTaskMenuExtension *>(&manager, &pages);
+    QVERIFY(menu);
+    QList<QAction *> actions = menu->taskActions();
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions[0]->text(), QStringLiteral("Insert Page"));
+    QCOMPARE(actions[1]->text(), QStringLiteral("Delete Page"));
+    QVERIFY(!actions[1]->isEnabled()); // no page to delete yet
+    new TkavTabSheet(&pages);
+    actions = menu->taskActions();
+    QVERIFY(actions[1]->isEnabled());
+    // Outside a form (no form window around the control) the actions do nothing.
+    actions[0]->trigger();
+    actions[1]->trigger();
+    QCOMPARE(pages.PageCount(), 1);
+    TkavPanel panel;
+    QVERIFY(!qt_extension<QDesignerTaskMenuExtension *>(&manager, &panel));
 #endif
 }
 
