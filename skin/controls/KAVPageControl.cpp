@@ -187,7 +187,9 @@ void TkavPageControl::InsertPage(TkavTabSheet *page)
     m_pages.append(page);
     UpdatePageIndex();
     syncTabs();
-    setActivePage(page);
+    const int wanted = m_wantedPageIndex;
+    setActivePage(wanted >= 0 && wanted < m_pages.size() ? m_pages.at(wanted) : page);
+    m_wantedPageIndex = wanted;
 }
 
 void TkavPageControl::RemovePage(TkavTabSheet *page)
@@ -257,6 +259,7 @@ void TkavPageControl::setActivePage(TkavTabSheet *page)
 {
     if (page != nullptr && page->m_pageControl != this)
         return;
+    m_wantedPageIndex = -1;
     deactivate(page);
     m_activePage = page;
     const int index = page ? page->PageIndex() : -1;
@@ -272,6 +275,8 @@ void TkavPageControl::setActivePageIndex(int index)
 {
     if (index >= 0 && index < m_pages.size())
         ActivatePage(index);
+    else if (index >= m_pages.size())
+        m_wantedPageIndex = index;
 }
 
 void TkavPageControl::ActivatePage(int index)
@@ -281,6 +286,7 @@ void TkavPageControl::ActivatePage(int index)
 
 void TkavPageControl::TabActive(int index)
 {
+    m_wantedPageIndex = -1;
     TkavTabSheet *page = m_pages.value(index);
     bringForward(page);
     if (page != nullptr) {

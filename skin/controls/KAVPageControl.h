@@ -115,6 +115,9 @@ private:
 
     QList<TkavTabSheet *> m_pages;
     QPointer<TkavTabSheet> m_activePage;
+    // ActivePageIndex asked for before that page existed (a form sets it before adding its
+    // pages): that page becomes and stays active as pages join, until another is chosen.
+    int m_wantedPageIndex = -1;
 };
 
 namespace Kav {

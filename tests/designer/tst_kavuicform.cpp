@@ -14,6 +14,7 @@ private Q_SLOTS:
     void enumerationsReachTheControls_data();
     void enumerationsReachTheControls();
     void captionIsSet();
+    void activePageChosenBeforeThePagesHolds();
 };
 
 void TestKavUicForm::enumerationsReachTheControls_data()
@@ -58,6 +59,23 @@ void TestKavUicForm::captionIsSet()
     form.setupUi(&sheet);
     QCOMPARE(form.kavButton1->Caption(), QStringLiteral("kavButton1"));
     QCOMPARE(form.kavButton1->UIStyle(), TkavUIStyle::MacOS);
+}
+
+void TestKavUicForm::activePageChosenBeforeThePagesHolds()
+{
+    // uic sets the page control's properties before it adds the sheets.
+    QWidget sheet;
+    Ui::LookSheet form;
+    form.setupUi(&sheet);
+    QCOMPARE(form.kavPageControl1->PageCount(), 3);
+    QCOMPARE(form.kavPageControl1->ActivePage(), form.kavTabSheet_2);
+    QCOMPARE(form.kavPageControl1->ActivePageIndex(), 1);
+    QCOMPARE(form.kavTabSheet_3->Caption(), QStringLiteral("kavTabSheet_3"));
+
+    // Once another page is chosen, new pages come forward as before.
+    form.kavPageControl1->setActivePageIndex(0);
+    auto *added = new TkavTabSheet(form.kavPageControl1);
+    QCOMPARE(form.kavPageControl1->ActivePage(), added);
 }
 
 QTEST_MAIN(TestKavUicForm)
