@@ -310,10 +310,10 @@ Kav::ComboBoxFace TkavCustomComboBox::face() const
     option.initFrom(this);
     Kav::ComboBoxFace face;
     face.rect = rect();
-    face.border = m_borderColor.toQColor();
+    face.border = m_borderColor.resolved(option.palette);
     face.inner = option.palette.color(QPalette::Base);
-    face.button = m_buttonColor.toQColor();
-    face.arrow = m_arrowColor.toQColor();
+    face.button = m_buttonColor.resolved(option.palette);
+    face.arrow = m_arrowColor.resolved(option.palette);
     face.buttonPicture = m_buttonPicture;
     face.drawArrow = UIStyle() != TkavUIStyle::WinXP;
     face.enabled = isEnabled();

@@ -139,7 +139,7 @@ void TkavCustomGroupBox::paintEvent(QPaintEvent *)
     option.caption = m_caption;
     option.font = font();
     option.fontHeight = fontHeight();
-    option.borderColour = m_borderColor.toQColor();
+    option.borderColour = m_borderColor.resolved(palette());
     option.captionColour = isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
                                        : QColor::fromRgb(DisabledCaptionColor);
     const QColor colour = palette().color(QPalette::Window);

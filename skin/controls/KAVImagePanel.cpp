@@ -442,12 +442,12 @@ void TkavPanel::paintPanel(QImage &canvas) const
 {
     Kav::CaptionPanelOption option;
     option.size = size();
-    option.borderColour = m_borderColor.toQColor();
+    option.borderColour = m_borderColor.resolved(palette());
     option.bar = m_barPicture;
     option.barHeight = captionBarHeight();
     option.caption = m_caption;
     option.font = font();
-    option.captionColour = m_captionFontColor.toQColor();
+    option.captionColour = m_captionFontColor.resolved(palette());
     if (pushButtonShown()) {
         const std::size_t frame = (m_expanded ? 0 : 2) + (mouseOverButton() ? 1 : 0);
         option.button = m_buttonFrames[frame];

@@ -35,6 +35,6 @@ TColor Kav::KavPaletteColor(const QWidget *widget, QPalette::ColorRole role)
 void Kav::KavSetPaletteColor(QWidget *widget, QPalette::ColorRole role, TColor color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, color.toQColor());
+    palette.setColor(role, color.resolved(widget->palette()));
     widget->setPalette(palette);
 }

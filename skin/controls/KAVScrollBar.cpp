@@ -361,7 +361,7 @@ QSize TkavScrollBar::sizeHint() const
 // The children cover nearly everything; what shows between them is the bar's colour.
 Kav::Backdrop TkavScrollBar::backdrop() const
 {
-    return Kav::Backdrop::filled(Color().toQColor());
+    return Kav::Backdrop::filled(Color().resolved(palette()));
 }
 
 void TkavScrollBar::paintPanel(QImage &) const {}

@@ -333,7 +333,7 @@ void TkavTabControlTopPanel::changed()
 
 Kav::Backdrop TkavTabControlTopPanel::backdrop() const
 {
-    return Kav::Backdrop::behind(Color().toQColor());
+    return Kav::Backdrop::behind(Color().resolved(palette()));
 }
 
 void TkavTabControlTopPanel::paintPanel(QImage &canvas) const
@@ -346,7 +346,7 @@ void TkavTabControlTopPanel::paintPanel(QImage &canvas) const
     option.pictures = &m_pictures;
     option.font = m_owner->font();
     option.textColour = m_owner->palette().color(QPalette::WindowText);
-    option.borderColour = m_owner->BorderColor().toQColor();
+    option.borderColour = m_owner->BorderColor().resolved(palette());
     option.hotButton = hotButton();
     option.barTop = tabHeight();
     Kav::paintTabStrip(canvas, option);
@@ -519,15 +519,15 @@ void TkavTab::resizeEvent(QResizeEvent *event)
 
 Kav::Backdrop TkavTab::backdrop() const
 {
-    return Kav::Backdrop::behind(Color().toQColor());
+    return Kav::Backdrop::behind(Color().resolved(palette()));
 }
 
 void TkavTab::paintPanel(QImage &canvas) const
 {
     const int top = stripHeight();
     QPainter painter(&canvas);
-    painter.fillRect(Kav::KavRect(0, top, width(), height()), Color().toQColor());
-    painter.setPen(m_borderColor.toQColor());
+    painter.fillRect(Kav::KavRect(0, top, width(), height()), Color().resolved(palette()));
+    painter.setPen(m_borderColor.resolved(palette()));
     painter.drawLine(0, top, 0, height() - 1);
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
     painter.drawLine(width() - 1, height() - 1, width() - 1, top - 1);

@@ -97,8 +97,8 @@ void TkavToolBarStyle::drawSkinnedButton(const TkavToolBar &bar, const QStyleOpt
                                          const QWidget *widget) const
 {
     const bool down = face.kind == Kav::ToolButtonFace::Down;
-    const QColor fill = (down ? bar.ButtonDownColor() : bar.ButtonColor()).toQColor();
-    Kav::paintToolButtonFace(*painter, option.rect, face, fill, bar.ButtonBorderColor().toQColor());
+    const QColor fill = (down ? bar.ButtonDownColor() : bar.ButtonColor()).resolved(bar.palette());
+    Kav::paintToolButtonFace(*painter, option.rect, face, fill, bar.ButtonBorderColor().resolved(bar.palette()));
 
     // The label as Qt places it, left of the arrow part of a drop-down button, one pixel right
     // and down while pressed; the platform's own shift is taken out so the offset is the skin's.
@@ -218,7 +218,7 @@ void TkavToolBar::actionEvent(QActionEvent *event)
 
 void TkavToolBar::paintEvent(QPaintEvent *event)
 {
-    const QColor colour = Color().toQColor();
+    const QColor colour = Color().resolved(palette());
     Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour), {}, QRegion(),
                       Kav::FaceDensity::Device);
     // Qt then draws the handle, and the frame of a bar expanded over its neighbours.

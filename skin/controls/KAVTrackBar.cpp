@@ -394,7 +394,7 @@ void TkavTrackBar::setParentColor(bool parentColor)
 QColor TkavTrackBar::backgroundColour() const
 {
     if (!m_parentColor)
-        return TkavPlatformPanel::Color().toQColor();
+        return TkavPlatformPanel::Color().resolved(palette());
     const QWidget *parent = parentWidget();
     if (!parent)
         return palette().color(QPalette::Window);

@@ -348,7 +348,7 @@ QRect TkavDBImage::pictureRect() const
 void TkavDBImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Color().toQColor());
+    painter.fillRect(rect(), Color().resolved(palette()));
     const QRect target = pictureRect();
     if (!target.isEmpty()) {
         const int border = Kav::Metrics::DBImageBorderWidth;

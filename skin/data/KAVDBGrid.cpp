@@ -40,8 +40,8 @@ void Kav::TkavGridCellDelegate::paint(QPainter *painter, const QStyleOptionViewI
     const bool selected = option.state & QStyle::State_Selected;
     const bool focused = index == grid->currentIndex();
     const GridCellColors colors =
-        KavGridCellColors(selected, focused, grid->SelectedColor().toQColor(), grid->FocusedColor().toQColor(),
-                          grid->BGColor().toQColor(), grid->FontColor().toQColor());
+        KavGridCellColors(selected, focused, grid->SelectedColor().resolved(grid->palette()), grid->FocusedColor().resolved(grid->palette()),
+                          grid->BGColor().resolved(grid->palette()), grid->FontColor().resolved(grid->palette()));
     painter->fillRect(option.rect, colors.fill);
     // The cell's content as Qt draws it, without Qt's own highlight and focus frame over the fill.
     QStyleOptionViewItem content(option);

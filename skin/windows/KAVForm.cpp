@@ -483,7 +483,7 @@ void TkavForm::paintBackground(QPainter &painter, const QRect &rect) const
     if (!m_backgroundPattern.isNull())
         painter.fillRect(rect, QBrush(m_backgroundPattern.image()));
     else
-        painter.fillRect(rect, Color().toQColor());
+        painter.fillRect(rect, Color().resolved(palette()));
 }
 
 void TkavForm::paintOwnerBorder()
@@ -494,7 +494,7 @@ void TkavForm::paintOwnerBorder()
     QRegion border(m_owner->rect());
     border -= geometry();
     painter.setClipRegion(border);
-    painter.fillRect(m_owner->rect(), m_borderColor.toQColor());
+    painter.fillRect(m_owner->rect(), m_borderColor.resolved(palette()));
 }
 
 // --- events -----------------------------------------------------------------------------------

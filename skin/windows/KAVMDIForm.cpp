@@ -228,7 +228,7 @@ void TkavMDIForm::applyControlButtonLook()
 {
     for (TkavToolBarSpeedButton *button : m_controlButtons) {
         if (button)
-            button->setColor(m_menuBarColor.toQColor());
+            button->setColor(m_menuBarColor.resolved());
     }
 }
 
@@ -561,7 +561,7 @@ void TkavMDIForm::paintFrame()
     // Left, bottom and right; the title bar is the top.
     QPainter painter(m_window);
     const QRect r = m_window->rect();
-    const QColor colour = m_borderColor.toQColor();
+    const QColor colour = m_borderColor.resolved(m_window->palette());
     painter.fillRect(QRect(0, 1, FrameWidth, r.height() - 1), colour);
     painter.fillRect(QRect(0, r.height() - FrameWidth, r.width(), FrameWidth), colour);
     painter.fillRect(QRect(r.width() - FrameWidth, 0, FrameWidth, r.height()), colour);

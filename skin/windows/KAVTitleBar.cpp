@@ -835,7 +835,7 @@ Kav::TitleBarOption TkavTitleBar::paintOption() const
     option.captionColour = m_formActive ? palette().color(QPalette::Active, QPalette::WindowText) : InactiveCaptionColour;
 
     option.outline = UIStyle() != TkavUIStyle::WinXP && m_roundCorner != 0 && InForm();
-    option.outlineColour = m_outlineColor.toQColor();
+    option.outlineColour = m_outlineColor.resolved(palette());
     option.roundCorner = m_roundCorner;
     return option;
 }

@@ -81,7 +81,7 @@ void threeDraw(QPainter &p, const QImage &picture, const QRect &r)
                   picture, QRect(part, 0, part, picture.height()));
 }
 
-QColor colourOf(TkavUIStyle style, int key) { return GetInsideThemeColor(style, key).toQColor(); }
+QColor colourOf(TkavUIStyle style, int key) { return GetInsideThemeColor(style, key).resolved(); }
 
 QImage pictureOf(const Pictures &pictures, TkavUIStyle style, int key)
 {

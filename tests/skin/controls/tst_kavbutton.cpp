@@ -937,7 +937,7 @@ void tst_KavButton::fontAndColourFollowTheParent()
     QVERIFY(button->property("ParentFont").toBool());
     QCOMPARE(button->font(), parentFont);
     QVERIFY(button->ParentColor());
-    QCOMPARE(button->Color().toQColor(), QColor(Qt::yellow));
+    QCOMPARE(button->Color().resolved(), QColor(Qt::yellow));
     QCOMPARE(render(button).pixel(5, 5), qRgb(255, 255, 0));
 
     // A font or colour of its own stays when the parent's change.

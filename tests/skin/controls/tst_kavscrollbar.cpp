@@ -470,7 +470,7 @@ void TestScrollBar::picturesAndColours()
     QCOMPARE(rgb(face, decrease.x(), decrease.y()), arrowColour(1) & RGB_MASK);
     QCOMPARE(rgb(face, head.x(), head.y()), SliderHead & RGB_MASK);
     QCOMPARE(rgb(face, tail.x(), tail.y()), SliderTail & RGB_MASK);
-    QCOMPARE(rgb(face, beyond.x(), beyond.y()), ScrollBackground.toRgb() & RGB_MASK);
+    QCOMPARE(rgb(face, beyond.x(), beyond.y()), ScrollBackground.resolved().rgb() & RGB_MASK);
 }
 
 void TestScrollBar::zeroSizeLaysOutAgainWithRoom()

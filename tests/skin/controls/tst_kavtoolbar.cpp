@@ -35,7 +35,7 @@ QRgb rgb(QRgb pixel)
 
 QRgb rgb(TColor colour)
 {
-    return colour.toRgb() & RGB_MASK;
+    return colour.resolved().rgb() & RGB_MASK;
 }
 
 QIcon solidIcon()

@@ -391,7 +391,7 @@ void TestKavThemes::squareCheckBoxesHoldNoBackground()
         QVERIFY(!box.isNull());
         // A square of the form's colour round a smaller box would show on a white panel.
         const QRgb outline = box.pixel(0, 0);
-        const QColor form = GetInsideThemeColor(style, KavKey::FormBackgroundColor).toQColor();
+        const QColor form = GetInsideThemeColor(style, KavKey::FormBackgroundColor).resolved();
         const auto near = [](int a, int b) { return std::abs(a - b) <= 4; };
         QVERIFY2(!(near(qRed(outline), form.red()) && near(qGreen(outline), form.green())
                    && near(qBlue(outline), form.blue())),

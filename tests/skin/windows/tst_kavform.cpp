@@ -132,7 +132,7 @@ private Q_SLOTS:
         QFETCH(TkavUIStyle, look);
         SkinnedWindow skinned({200, 120}, look);
         const QImage image = skinned.window->grab().toImage();
-        const QColor border = skinned.form->BorderColor().toQColor();
+        const QColor border = skinned.form->BorderColor().resolved();
         const int width = skinned.form->BorderWidth();
         QCOMPARE(image.pixelColor(0, 60), border);
         QCOMPARE(image.pixelColor(width - 1, 60), border);
@@ -147,7 +147,7 @@ private Q_SLOTS:
                 colours.insert(image.pixel(50, row));
             QVERIFY2(colours.size() > 1, "the MacOS background is a pattern, not one colour");
         } else {
-            QCOMPARE(image.pixelColor(50, y), skinned.form->Color().toQColor());
+            QCOMPARE(image.pixelColor(50, y), skinned.form->Color().resolved());
         }
     }
 

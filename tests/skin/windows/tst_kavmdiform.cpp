@@ -229,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(!menu->isVisible()); // its items show in the form's bar
 
         const QImage image = parent.window->grab().toImage();
-        const QColor frame = parent.mdi->BorderColor().toQColor();
+        const QColor frame = parent.mdi->BorderColor().resolved();
         QCOMPARE(image.pixelColor(0, 150), frame);
         QCOMPARE(image.pixelColor(399, 150), frame);
         QCOMPARE(image.pixelColor(200, 299), frame);
@@ -544,7 +544,7 @@ private Q_SLOTS:
         const KavThemeValues values(look, nullptr);
         QCOMPARE(parent.mdi->BorderColor(), values.color(KavKey::FormBorderColor));
         QCOMPARE(parent.mdi->MenuBarColor(), values.color(KavKey::FormBackgroundColor));
-        QCOMPARE(parent.mdi->controlButton(TkavMDIForm::CloseButton)->Color(), values.color(KavKey::FormBackgroundColor).toQColor());
+        QCOMPARE(parent.mdi->controlButton(TkavMDIForm::CloseButton)->Color(), values.color(KavKey::FormBackgroundColor).resolved());
         QCOMPARE(parent.mdi->TitleBar()->UIStyle(), look);
         QCOMPARE(parent.mdi->TitleBar()->RoundCorner(), 0);
         // Controls made on the window take the parent's look.
