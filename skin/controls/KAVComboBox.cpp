@@ -250,18 +250,12 @@ void TkavCustomComboBox::setUIStyle(TkavUIStyle style)
     m_arrowColor = TColor(0x000000);
     m_borderColor = values.color(KavKey::ControlBorderColor);
     m_buttonColor = values.color(KavKey::FormBackgroundColor);
-    // Only these two looks have a button picture, and it is the same whatever the theme file.
-    switch (style) {
-    case TkavUIStyle::MacOS:
-        m_buttonPicture = Kav::TkavPictureStore::instance().resourcePicture(QStringLiteral("MACOS_COMBOBOX_BUTTON"));
-        break;
-    case TkavUIStyle::WinXP:
-        m_buttonPicture = Kav::TkavPictureStore::instance().resourcePicture(QStringLiteral("WINXP_COMBOBOX_BUTTON"));
-        break;
-    default:
-        m_buttonPicture = {};
-        break;
-    }
+    // Only some looks have a button picture (a theme file brings none).
+    const Kav::TkavLookTraits &traits = values.traits();
+    m_buttonPicture = traits.comboButtonPicture
+        ? Kav::TkavPictureStore::instance().resourcePicture(QLatin1String(traits.comboButtonPicture))
+        : Kav::TkavPicture();
+    m_buttonArrow = traits.comboButtonArrow;
     update();
 }
 
@@ -315,7 +309,7 @@ Kav::ComboBoxFace TkavCustomComboBox::face() const
     face.button = m_buttonColor.resolved(option.palette);
     face.arrow = m_arrowColor.resolved(option.palette);
     face.buttonPicture = m_buttonPicture;
-    face.drawArrow = UIStyle() != TkavUIStyle::WinXP;
+    face.drawArrow = m_buttonArrow;
     face.enabled = isEnabled();
     return face;
 }

@@ -126,6 +126,7 @@ private:
     TColor m_arrowColor;
     TColor m_buttonColor;
     Kav::TkavPicture m_buttonPicture;
+    bool m_buttonArrow = true; // the look draws the arrow over the button
     TComboBoxStyle m_style = csDropDown;
 };
 

@@ -252,9 +252,8 @@ void TkavPanel::setUIStyle(TkavUIStyle style)
     m_barPicture = values.picture(KavKey::SideChannelBarImage);
     m_buttonFrames = pushButtonFrames();
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    // The light MacOS bar wants black text; the other looks' bars are dark.
-    const bool macOS = !values.usesFile() && values.resolvedStyle() == TkavUIStyle::MacOS;
-    m_captionFontColor = macOS ? TColor(0) : values.color(KavKey::MenuSelectedFontColor);
+    // A light bar (MacOS) wants black text; the other looks' bars are dark.
+    m_captionFontColor = values.traits().blackPanelCaption ? TColor(0) : values.color(KavKey::MenuSelectedFontColor);
     // The children sit below the bar; they move only when its height changed.
     if (contentsMargins().top() != captionBarHeight() + ChildMargin)
         updateChildMargins();

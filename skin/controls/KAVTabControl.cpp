@@ -469,9 +469,9 @@ void TkavTab::setUIStyle(TkavUIStyle style)
     // The border colour first: the pages take it as the look reaches them.
     m_borderColor = values.color(KavKey::ControlBorderColor);
     UpdateUIStyle(style, FileTheme());
-    // The built-in WinXP look keeps a white body whatever its background colour says.
-    const bool whiteBody = !values.usesFile() && style == TkavUIStyle::WinXP;
-    setColor(whiteBody ? TColor::fromRgb(255, 255, 255) : values.color(KavKey::ControlBackgroundColor));
+    // Some looks (WinXP) keep a white body whatever their background colour says.
+    setColor(values.traits().whiteTabBody ? TColor::fromRgb(255, 255, 255)
+                                          : values.color(KavKey::ControlBackgroundColor));
     placeStrip();
     update();
 }

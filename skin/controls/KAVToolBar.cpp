@@ -166,7 +166,7 @@ void TkavToolBar::setUIStyle(TkavUIStyle style)
     m_buttonBorderColor = values.color(KavKey::ToolBarButtonBorderColor);
     m_buttonColor = values.color(KavKey::ToolBarButtonBackgroundColor);
     m_buttonDownColor = values.color(KavKey::ToolBarButtonDownBackgroundColor);
-    setTransparent(style == TkavUIStyle::MacOS || style == TkavUIStyle::Protein);
+    setTransparent(values.traits().transparentToolBar);
     update();
 }
 

@@ -170,7 +170,7 @@ void TkavTrackBar::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
     UpdateControl();
-    if (style == TkavUIStyle::MacOS)
+    if (m_look.values().traits().transparentTrackBar)
         setTransparent(true);
 }
 

@@ -126,13 +126,9 @@ void TkavForm::setUIStyle(TkavUIStyle style)
     setBorderWidth(values.integer(KavKey::FormBorderWidthInt));
     setColor(values.color(KavKey::FormBackgroundColor));
     m_menuBarColor = Color();
-    const bool patterned = !values.usesFile() && (values.resolvedStyle() == TkavUIStyle::MacOS ||
-                                                  values.resolvedStyle() == TkavUIStyle::Protein);
-    m_backgroundPattern = patterned ? Kav::TkavPictureStore::instance().resourcePicture(
-                                          values.resolvedStyle() == TkavUIStyle::MacOS
-                                              ? QStringLiteral("MACOS_FORM_BACKGROUND")
-                                              : QStringLiteral("PROTEIN_FORM_BACKGROUND"))
-                                    : Kav::TkavPicture();
+    const char *pattern = values.traits().formBackgroundPicture;
+    m_backgroundPattern = pattern ? Kav::TkavPictureStore::instance().resourcePicture(QLatin1String(pattern))
+                                  : Kav::TkavPicture();
     m_titleBar->setFileTheme(FileTheme());
     m_titleBar->setUIStyle(style);
     if (subWindow())

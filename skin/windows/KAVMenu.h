@@ -42,7 +42,8 @@ QColor KavMenuColor(TColor color, const QPalette &palette);
 // The appearance of one skinned menu: its published values, and the pictures its look draws
 // with, prepared when the look is applied so that painting only reads.
 struct TkavMenuSkin {
-    TkavUIStyle uiStyle = TkavUIStyle::DeepBlue;
+    // The look draws its items and bar from pictures (TkavLookTraits::pictureMenus).
+    bool pictureMenus = false;
     int menuItemHeight = 21;
     int separatorHeight = 21;
     TColor barColor = clBtnFace;
@@ -77,7 +78,6 @@ struct TkavMenuSkin {
     TkavPicture checkMark;
     TkavPicture checkMarkGreyed;
 
-    bool isMacOS() const { return uiStyle == TkavUIStyle::MacOS; }
     // The font items are measured and drawn with.
     QFont font() const;
 };
@@ -85,7 +85,7 @@ struct TkavMenuSkin {
 // Applies a look to skin: the heights, the bar width, the separator colour and the colours of the
 // look (from the file theme when it is in use), and the pictures it draws with. BorderColor and
 // the font stay. Nothing is repainted.
-void KavApplyMenuLook(TkavMenuSkin &skin, TkavUIStyle style, const KavThemeValues &values);
+void KavApplyMenuLook(TkavMenuSkin &skin, const KavThemeValues &values);
 
 // The system's menu font.
 QFont Menu_GetSystemFont();

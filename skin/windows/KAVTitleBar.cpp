@@ -569,11 +569,12 @@ KavThemeValues TkavTitleBar::lookValues(TkavUIStyle style) const
 void TkavTitleBar::setUIStyle(TkavUIStyle style)
 {
     m_look.setUIStyle(style);
+    const KavThemeValues values = m_look.values();
+    m_outline = values.traits().titleBarOutline;
     if (m_custom) {
         update();
         return;
     }
-    const KavThemeValues values = m_look.values();
     m_sections->clear();
     TkavTitleBarSection *left = m_sections->add();
     left->setPicture(values.picture(KavKey::TitleBarLeftImage));
@@ -596,14 +597,13 @@ void TkavTitleBar::setUIStyle(TkavUIStyle style)
         form->setMinimumWidth(std::max(0, values.integer(KavKey::FormMinWidthInt)));
     m_roundCorner = std::max(0, values.integer(KavKey::FormRoundCornerInt));
 
-    const TkavUIStyle resolved = values.usesFile() ? TkavUIStyle::FromThemeFile : values.resolvedStyle();
     for (int i = 0; i < m_buttons->count(); ++i)
-        m_buttons->item(i)->setUIStyle(resolved);
-    m_windowMenu->applyLook(resolved, FileTheme());
+        m_buttons->item(i)->setUIStyle(values.resolvedStyle());
+    m_windowMenu->applyLook(values.resolvedStyle(), FileTheme());
     applyWindowShape();
     // A file theme brings no caption colour; the developer's stays.
     if (!m_applyingFileTheme)
-        Kav::KavUpdatePaletteColor(this, QPalette::WindowText, TColor(style == TkavUIStyle::MacOS ? 0x000000 : 0xFFFFFF));
+        Kav::KavUpdatePaletteColor(this, QPalette::WindowText, values.traits().titleCaptionColor);
     setAutoSize(true);
     update();
 }
@@ -834,7 +834,7 @@ Kav::TitleBarOption TkavTitleBar::paintOption() const
     option.captionAt = QPoint(layout.captionLeft, (m_captionBoxHeight - metrics.height()) / 2 + m_captionTop);
     option.captionColour = m_formActive ? palette().color(QPalette::Active, QPalette::WindowText) : InactiveCaptionColour;
 
-    option.outline = UIStyle() != TkavUIStyle::WinXP && m_roundCorner != 0 && InForm();
+    option.outline = m_outline && m_roundCorner != 0 && InForm();
     option.outlineColour = m_outlineColor.resolved(palette());
     option.roundCorner = m_roundCorner;
     return option;

@@ -356,6 +356,7 @@ private:
     bool m_autoSize = false;
     bool m_applyingFileTheme = false;
     TColor m_outlineColor;
+    bool m_outline = true; // the look outlines the rounded corners
     int m_captionBoxHeight = 0;
     int m_captionTop = 0;
     // Where the mouse is over the bar (none once it left) and which button it pressed.
