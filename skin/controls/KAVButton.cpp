@@ -26,8 +26,6 @@ Kav::GlyphSide glyphSide(TButtonLayout layout)
 TkavButton::TkavButton(QWidget *parent) : TkavCustomButton(parent)
 {
     resize(Kav::Metrics::PushButtonSize);
-    // The base could not reach this class while it was being built: the look once more.
-    setUIStyle(UIStyle());
 }
 
 void TkavButton::setGlyph(const QImage &glyph)

@@ -240,13 +240,11 @@ TkavCustomComboBox::TkavCustomComboBox(QWidget *parent) : QComboBox(parent)
     resize(Kav::Metrics::ComboBoxSize);
     connect(this, &QComboBox::currentTextChanged, this, [this] { Change(); });
     connect(this, &QComboBox::activated, this, [this] { Q_EMIT OnSelect(this); });
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
-void TkavCustomComboBox::setUIStyle(TkavUIStyle style)
+void TkavCustomComboBox::applyLook(const KavThemeValues &values)
 {
-    m_look.setUIStyle(style);
-    const KavThemeValues values = themeValues();
     m_arrowColor = TColor(0x000000);
     m_borderColor = values.color(KavKey::ControlBorderColor);
     m_buttonColor = values.color(KavKey::FormBackgroundColor);
@@ -257,12 +255,6 @@ void TkavCustomComboBox::setUIStyle(TkavUIStyle style)
         : Kav::TkavPicture();
     m_buttonArrow = traits.comboButtonArrow;
     update();
-}
-
-void TkavCustomComboBox::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
 }
 
 void TkavCustomComboBox::Change()

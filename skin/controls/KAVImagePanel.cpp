@@ -226,28 +226,16 @@ TkavPanel::TkavPanel(QWidget *parent) : TkavPlatformPanel(parent)
     m_rollTimer = new QTimer(this);
     connect(m_rollTimer, &QTimer::timeout, this, &TkavPanel::stepRoll);
     resize(Kav::Metrics::CaptionPanelSize.width(), m_fullHeight);
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    // A lost file theme turns the children DeepBlue too.
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); }, TkavLook::FirstLook::OwnerForm,
+                  TkavLook::FallBack::Children);
 }
 
 TkavPanel::~TkavPanel() = default;
 
-void TkavPanel::setFileTheme(TkavFileTheme *fileTheme)
+void TkavPanel::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavPanel::fileThemeRemoved()
-{
-    ContainerApplyUIStyle(this, TkavUIStyle::DeepBlue, nullptr);
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavPanel::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
     setColor(TColor(0xFFFFFF));
-    const KavThemeValues values = m_look.values();
     // A look without its picture draws no bar.
     m_barPicture = values.picture(KavKey::SideChannelBarImage);
     m_buttonFrames = pushButtonFrames();

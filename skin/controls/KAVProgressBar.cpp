@@ -168,27 +168,10 @@ TkavProgressBar::TkavProgressBar(QWidget *parent) : TkavPlatformPanel(parent)
     m_color = TColor::fromQColor(palette().color(QPalette::Button));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     UpdateBar(Kav::Metrics::ProgressBarLength);
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &) { UpdatePicture(); });
 }
 
 TkavProgressBar::~TkavProgressBar() = default;
-
-void TkavProgressBar::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavProgressBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavProgressBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    UpdatePicture();
-}
 
 void TkavProgressBar::UpdatePicture()
 {

@@ -166,6 +166,9 @@ void TkavTabControlTopPanel::setLook(const KavThemeValues &values)
         m_pictures.buttons[size_t(frame)] =
             values.picture(KavKey::ScrollButtonImage, PictureRecipe{4, frame + 1, PictureMask::Magenta, false});
     Kav::KavUpdatePaletteColor(this, QPalette::Window, values.color(KavKey::ControlBackgroundColor));
+    // Tabs and scroll buttons may have changed size (a first look brings the buttons): the
+    // selected tab stays in view.
+    m_scrollOffset = TabLayout::offsetShowing(layoutInput());
     changed();
 }
 
@@ -431,7 +434,8 @@ void TkavTab::installTopPanel()
 {
     m_strip = CreateTopPanel();
     m_strip->setParent(this);
-    setUIStyle(GetKAVFormStyle(parentWidget() ? parentWidget()->window() : nullptr));
+    // The look needs the strip.
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
     m_strip->show();
 }
 
@@ -450,25 +454,12 @@ void TkavTab::setLeftMargin(int margin)
     m_strip->setLeftMargin(margin);
 }
 
-void TkavTab::setFileTheme(TkavFileTheme *fileTheme)
+void TkavTab::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavTab::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavTab::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_strip->setLook(values);
     // The border colour first: the pages take it as the look reaches them.
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    UpdateUIStyle(style, FileTheme());
+    UpdateUIStyle(UIStyle(), FileTheme());
     // Some looks (WinXP) keep a white body whatever their background colour says.
     setColor(values.traits().whiteTabBody ? TColor::fromRgb(255, 255, 255)
                                           : values.color(KavKey::ControlBackgroundColor));

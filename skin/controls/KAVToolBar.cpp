@@ -143,26 +143,13 @@ TkavToolBar::TkavToolBar(QWidget *parent) : QToolBar(parent)
 {
     setStyle(TkavToolBarStyle::instance());
     setColor(TColor::fromQColor(palette().color(QPalette::Base)));
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavToolBar::~TkavToolBar() = default;
 
-void TkavToolBar::setFileTheme(TkavFileTheme *fileTheme)
+void TkavToolBar::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavToolBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavToolBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_buttonBorderColor = values.color(KavKey::ToolBarButtonBorderColor);
     m_buttonColor = values.color(KavKey::ToolBarButtonBackgroundColor);
     m_buttonDownColor = values.color(KavKey::ToolBarButtonDownBackgroundColor);

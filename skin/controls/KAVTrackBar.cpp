@@ -141,7 +141,7 @@ TkavTrackBar::TkavTrackBar(QWidget *parent) : TkavPlatformPanel(parent)
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     resize(Kav::Metrics::TrackBarLength, height());
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavTrackBar::~TkavTrackBar() = default;
@@ -155,22 +155,10 @@ TkavRepeatTimerFactory TkavTrackBar::setPageTimerFactory(TkavRepeatTimerFactory 
 
 // --- Look -------------------------------------------------------------------------------------
 
-void TkavTrackBar::setFileTheme(TkavFileTheme *fileTheme)
+void TkavTrackBar::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavTrackBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavTrackBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
     UpdateControl();
-    if (m_look.values().traits().transparentTrackBar)
+    if (values.traits().transparentTrackBar)
         setTransparent(true);
 }
 

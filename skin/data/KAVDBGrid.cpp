@@ -92,7 +92,7 @@ TkavDBGrid::TkavDBGrid(QWidget *parent) : QTableView(parent)
     resize(Kav::Metrics::DBGridSize);
     m_link.OnDataSetChange = [this] { followDataSet(); };
     m_link.OnScrolled = [this] { selectCurrentRecord(); };
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavDBGrid::~TkavDBGrid()
@@ -102,16 +102,8 @@ TkavDBGrid::~TkavDBGrid()
     m_link.OnScrolled = nullptr;
 }
 
-void TkavDBGrid::setFileTheme(TkavFileTheme *fileTheme)
+void TkavDBGrid::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
-}
-
-void TkavDBGrid::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::ControlBorderColor);
     setFixedBGColor(values.color(KavKey::MenuSelectedBackgroundColor));
     setBGColor(values.color(KavKey::ControlBackgroundColor));

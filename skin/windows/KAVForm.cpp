@@ -66,7 +66,9 @@ TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(formOwn
     connect(m_titleBar, &TkavTitleBar::OnCustomBtnsClick, this, &TkavForm::OnTitleBarCustomBtnsClick);
     connect(m_titleBar, &TkavTitleBar::OnHelpBtnClick, this, &TkavForm::OnTitleBarHelpBtnClick);
     m_menuBarColor = Color();
-    setUIStyle(TkavUIStyle::DeepBlue);
+    // A lost file theme turns the direct children DeepBlue too.
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); }, TkavLook::FirstLook::DeepBlue,
+                  TkavLook::FallBack::Children);
     adoptOwner();
 }
 
@@ -115,13 +117,11 @@ void TkavForm::adoptOwner()
 
 // --- look -------------------------------------------------------------------------------------
 
-void TkavForm::setUIStyle(TkavUIStyle style)
+void TkavForm::applyLook(const KavThemeValues &values)
 {
     // An MDI child keeps its place and size in the parent whatever border the look brings.
     QMdiSubWindow *sub = subWindow();
     const QRect subBounds = sub ? sub->geometry() : QRect();
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     setBorderColor(values.color(KavKey::FormBorderColor));
     setBorderWidth(values.integer(KavKey::FormBorderWidthInt));
     setColor(values.color(KavKey::FormBackgroundColor));
@@ -130,35 +130,22 @@ void TkavForm::setUIStyle(TkavUIStyle style)
     m_backgroundPattern = pattern ? Kav::TkavPictureStore::instance().resourcePicture(QLatin1String(pattern))
                                   : Kav::TkavPicture();
     m_titleBar->setFileTheme(FileTheme());
-    m_titleBar->setUIStyle(style);
+    m_titleBar->setUIStyle(UIStyle());
     if (subWindow())
         m_titleBar->setRoundCorner(0); // a sub-window is not shaped
     if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data())) {
-        mainMenu->setUIStyle(style);
+        mainMenu->setUIStyle(UIStyle());
         mainMenu->setFileTheme(FileTheme());
     }
     styleMenuBar();
     if (m_autoUpdateSub)
-        ContainerApplyUIStyle(this, style, FileTheme());
+        ContainerApplyUIStyle(this, UIStyle(), FileTheme());
     if (sub && !sub->isMaximized() && !sub->isMinimized())
         sub->setGeometry(subBounds);
     layoutInOwner();
     update();
 }
 
-void TkavForm::setFileTheme(TkavFileTheme *fileTheme)
-{
-    if (fileTheme == FileTheme())
-        return;
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavForm::fileThemeRemoved()
-{
-    ContainerApplyUIStyle(this, TkavUIStyle::DeepBlue, nullptr);
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
 
 // --- sizes ------------------------------------------------------------------------------------
 

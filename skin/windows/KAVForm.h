@@ -69,12 +69,13 @@ public:
     explicit TkavForm(QWidget *parent = nullptr);
     ~TkavForm() override;
 
+    // A look reaches the border, background, title bar and menu (and, with UIStyleAutoUpdateSub,
+    // the direct children). Assigning the file theme again (as a theme that loaded another file
+    // does) re-reads its values.
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    // Applies the look to the border, background, title bar and menu (and, with
-    // UIStyleAutoUpdateSub, to the direct children).
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     bool UIStyleAutoUpdateSub() const { return m_autoUpdateSub; }
     void setUIStyleAutoUpdateSub(bool on) { m_autoUpdateSub = on; }
 
@@ -165,7 +166,7 @@ private:
     void layoutInOwner();
     void layoutBars();
     void styleMenuBar();
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     // Resizes the window, keeping a fixed size fixed.
     void resizeOwner(const QSize &size);
     // Whether the window (or sub-window) has a size of its own: not maximised, minimised or full

@@ -103,7 +103,7 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
     m_titleBar->setObjectName(QStringLiteral("TitleBar"));
     m_titleBar->setAlign(KavLayout::alNone); // placed with the menu bar and the area
     buildMenuPanel();
-    setUIStyle(TkavUIStyle::DeepBlue);
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); }, TkavLook::FirstLook::DeepBlue);
 
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] {
         UpdateMenu();
@@ -174,14 +174,12 @@ QMdiSubWindow *TkavMDIForm::addChild(QWidget *widget)
 
 // --- look -------------------------------------------------------------------------------------
 
-void TkavMDIForm::setUIStyle(TkavUIStyle style)
+void TkavMDIForm::applyLook(const KavThemeValues &values)
 {
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::FormBorderColor);
     if (m_titleBar) {
         m_titleBar->setFileTheme(FileTheme());
-        m_titleBar->setUIStyle(style);
+        m_titleBar->setUIStyle(UIStyle());
         // The window has square corners: its children sit right under the frame.
         m_titleBar->setRoundCorner(0);
     }
@@ -199,19 +197,6 @@ void TkavMDIForm::styleMainMenu()
         mainMenu->setUIStyle(UIStyle());
         mainMenu->setFileTheme(FileTheme());
     }
-}
-
-void TkavMDIForm::setFileTheme(TkavFileTheme *fileTheme)
-{
-    if (fileTheme == FileTheme())
-        return;
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavMDIForm::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
 }
 
 void TkavMDIForm::setMenuBarColor(TColor color)

@@ -115,9 +115,9 @@ public:
     QMdiSubWindow *addChild(QWidget *widget);
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     QMenuBar *Menu() const { return m_menu; }
     // The parent's own menu; the menu bar is its child, kept hidden: its items show in this bar.
     void setMenu(QMenuBar *menu);
@@ -177,7 +177,7 @@ private:
     void applyControlButtonLook();
     void styleMainMenu();
     void clickControlButton(ControlButton which);
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     QMenuBar *menuToShow() const;
     QMdiSubWindow *activeChild() const;
     bool windowEvent(QEvent *event);

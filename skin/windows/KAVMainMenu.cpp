@@ -5,7 +5,7 @@
 #include <QVariant>
 
 TkavMainMenu::TkavMainMenu(QWidget *parent)
-    : QMenuBar(parent), m_appearance(this, GetKAVFormStyle(parent != nullptr ? parent->window() : nullptr))
+    : QMenuBar(parent), m_appearance(this)
 {
     // The skinned form shows this bar itself, on every platform.
     setNativeMenuBar(false);

@@ -574,28 +574,12 @@ bool TkavMenuSkinner::eventFilter(QObject *watched, QEvent *event)
 
 // --- TkavMenuAppearance -----------------------------------------------------------------------
 
-TkavMenuAppearance::TkavMenuAppearance(QWidget *root, TkavUIStyle style)
-    : m_root(root), m_skinner(new TkavMenuSkinner(root))
+TkavMenuAppearance::TkavMenuAppearance(QWidget *root) : m_skinner(new TkavMenuSkinner(root))
 {
-    setUIStyle(style);
-}
-
-void TkavMenuAppearance::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    Kav::KavApplyMenuLook(m_skinner->skin(), m_look.values());
-    m_skinner->refresh();
-}
-
-void TkavMenuAppearance::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, m_root, [this] { fileThemeRemoved(); });
-    setUIStyle(uiStyle());
-}
-
-void TkavMenuAppearance::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
+    m_look.attach(root, [this](const KavThemeValues &values) {
+        Kav::KavApplyMenuLook(m_skinner->skin(), values);
+        m_skinner->refresh();
+    });
 }
 
 void TkavMenuAppearance::setMenuItemHeight(int height)

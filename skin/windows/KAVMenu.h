@@ -216,20 +216,20 @@ private:
 // the tree; the menu classes forward their properties here.
 class TkavMenuAppearance {
 public:
-    // root: the menu widget that owns this appearance; its look starts as style.
-    TkavMenuAppearance(QWidget *root, TkavUIStyle style);
+    // root: the menu widget that owns this appearance; it takes the look of the skinned form on
+    // its parent's window when it is polished, unless it was given one before.
+    explicit TkavMenuAppearance(QWidget *root);
     TkavMenuAppearance(const TkavMenuAppearance &) = delete;
     TkavMenuAppearance &operator=(const TkavMenuAppearance &) = delete;
 
     const Kav::TkavMenuSkin &skin() const { return m_skinner->skin(); }
     TkavMenuSkinner *skinner() const { return m_skinner; }
 
+    // A look brings the heights, the bar width, the separator colour and the look's colours.
     TkavUIStyle uiStyle() const { return m_look.uiStyle(); }
-    // Applies the look: heights, bar width, separator colour and the look's colours.
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *fileTheme() const { return m_look.fileTheme(); }
-    // Stores the theme and applies the look again; a destroyed theme makes the look DeepBlue.
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     // Both heights keep the MacOS pictures' rows while the look is MacOS.
     void setMenuItemHeight(int height);
@@ -258,9 +258,7 @@ private:
         m_skinner->skin().*field = value;
         m_skinner->refresh();
     }
-    void fileThemeRemoved();
 
-    QWidget *m_root;
     TkavLook m_look;
     TkavMenuSkinner *m_skinner; // a child of the root
 };

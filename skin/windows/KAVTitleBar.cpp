@@ -556,7 +556,7 @@ TkavTitleBar::TkavTitleBar(QWidget *parent) : TkavPlatformPanel(parent)
     Kav::KavUpdatePaletteColor(this, QPalette::WindowText, TColor(0xFFFFFF));
     setAlign(KavLayout::alTop);
     watchWindow();
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavTitleBar::~TkavTitleBar() = default;
@@ -566,10 +566,8 @@ KavThemeValues TkavTitleBar::lookValues(TkavUIStyle style) const
     return KavThemeValues(style, m_look.fileTheme());
 }
 
-void TkavTitleBar::setUIStyle(TkavUIStyle style)
+void TkavTitleBar::applyLook(const KavThemeValues &values)
 {
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_outline = values.traits().titleBarOutline;
     if (m_custom) {
         update();
@@ -602,23 +600,10 @@ void TkavTitleBar::setUIStyle(TkavUIStyle style)
     m_windowMenu->applyLook(values.resolvedStyle(), FileTheme());
     applyWindowShape();
     // A file theme brings no caption colour; the developer's stays.
-    if (!m_applyingFileTheme)
+    if (!m_look.applyingFileTheme())
         Kav::KavUpdatePaletteColor(this, QPalette::WindowText, values.traits().titleCaptionColor);
     setAutoSize(true);
     update();
-}
-
-void TkavTitleBar::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    m_applyingFileTheme = true;
-    setUIStyle(UIStyle());
-    m_applyingFileTheme = false;
-}
-
-void TkavTitleBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
 }
 
 void TkavTitleBar::setCustom(bool custom)

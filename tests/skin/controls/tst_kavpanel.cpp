@@ -189,6 +189,7 @@ private slots:
         QVERIFY(!panel.Pushed());
         QVERIFY(!panel.Animating());
         QCOMPARE(panel.UIStyle(), TkavUIStyle::DeepBlue); // no skinned form around it
+        panel.ensurePolished(); // which brings its look
         QCOMPARE(panel.Color(), TColor(0xFFFFFF));
     }
 

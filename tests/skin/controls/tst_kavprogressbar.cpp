@@ -402,6 +402,7 @@ void TestProgressBar::looks()
     form->setUIStyle(style);
     auto *bar = new TkavProgressBar(m_window);
     QCOMPARE(bar->UIStyle(), style);
+    bar->ensurePolished(); // which brings the look
     const KavThemeValues values(style, nullptr);
     QCOMPARE(bar->Picture().size(), Kav::Metrics::keyPictureSize(style, KavKey::ProgressBarImage));
     QCOMPARE(bar->Color(), values.color(KavKey::ControlBackgroundColor));

@@ -312,6 +312,8 @@ void TestScrollBar::newBarInItsFormsLook()
     form->setUIStyle(TkavUIStyle::MacOS);
     TkavScrollBar bar(m_window);
     QCOMPARE(bar.UIStyle(), TkavUIStyle::MacOS);
+    // Taken when the bar is polished.
+    bar.ensurePolished();
     QCOMPARE(bar.Orientation(), Horizontal);
     const QSize strip = Kav::Metrics::keyPictureSize(TkavUIStyle::MacOS, KavKey::ScrollBarButtonImage);
     const QSize arrow(strip.width() / 6, strip.height());

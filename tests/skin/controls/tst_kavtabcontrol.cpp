@@ -276,6 +276,7 @@ void TestTabControl::scrollButtons()
 void TestTabControl::defaults()
 {
     auto *control = new TkavTabControl(m_window);
+    control->ensurePolished(); // its look, and with it the strip's height
     QCOMPARE(control->size(), QSize(185, 80));
     QCOMPARE(control->Tabs(), QStringList{"Tab1"});
     QCOMPARE(control->TabIndex(), 0);

@@ -278,6 +278,7 @@ void TestKavDBEdits::imageShowsBlobAndSurvivesGarbage()
     storePhoto(bound, 1, blob);
     bound.openPupils();
     auto *image = bind<TkavDBImage>(bound, "photo", QRect(10, 10, 40, 30));
+    image->ensurePolished(); // its look first: the colour given after it stays
     image->setBorderColor(TColor(0x0000FF));
     QCOMPARE(!image->Picture().isNull(), shown);
 

@@ -642,6 +642,7 @@ void TestMenu::publishedProperties()
         menu = std::make_unique<TkavPopupMenu>();
     else
         menu = std::make_unique<TkavMainMenu>();
+    menu->ensurePolished(); // which brings its look
 
     // A new menu (no form): the DeepBlue look over the constructor values.
     const auto lookColour = [](int key) { return GetInsideThemeColor(TkavUIStyle::DeepBlue, key); };
