@@ -10,6 +10,7 @@
 
 #include "KAVColor.h"
 #include "KAVLook.h"
+#include "KAVMetrics.h"
 #include "KAVPictureStore.h"
 #include "KAVThemes.h"
 
@@ -44,8 +45,8 @@ QColor KavMenuColor(TColor color, const QPalette &palette);
 struct TkavMenuSkin {
     // The look draws its items and bar from pictures (TkavLookTraits::pictureMenus).
     bool pictureMenus = false;
-    int menuItemHeight = 21;
-    int separatorHeight = 21;
+    int menuItemHeight = Metrics::MenuNewItemHeight;
+    int separatorHeight = Metrics::MenuNewItemHeight;
     TColor barColor = clBtnFace;
     int barWidth = 0;
     TColor color = clMenuWhite;
@@ -65,7 +66,7 @@ struct TkavMenuSkin {
     TColor frameLineColor = TColor(0);
     // The main menu's bar (set by the form that shows it).
     TColor menuBarColor = clBtnFace;
-    int menuBarHeight = 22;
+    int menuBarHeight = Metrics::MenuBarHeight;
 
     // MacOS pictures: the line picture cut to an item's and a separator's rows, the selection
     // picture cut to an item's rows, and both whole for the main menu's bar.
