@@ -190,6 +190,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     int trackLength() const;
@@ -210,10 +211,11 @@ private:
     QImage m_sliderImage;
     QImage m_slider;    // m_sliderImage ready to draw
     QImage m_barStrip;
-    // The look's double-density pictures and what is prepared from them (null for pictures a
-    // program gave, which have only their own pixels).
-    QImage m_barImage2x;
-    QImage m_sliderImage2x;
+    // The look's pictures, whose double-density pixels are prepared on a screen of ratio above 1
+    // only (null for pictures a program gave, which have only their own pixels), and what is
+    // prepared from them.
+    Kav::TkavPicture m_barPicture;
+    Kav::TkavPicture m_sliderPicture;
     QImage m_slider2x;
     QImage m_barStrip2x;
     bool m_sliderShown = true;

@@ -14,11 +14,19 @@ ErrorBoxHandler &installedHandler()
 
 void KavErrorBox(QWidget *parent, const QString &text)
 {
+    KavErrorBox(parent, text, QString());
+}
+
+void KavErrorBox(QWidget *parent, const QString &text, const QString &detail)
+{
     if (const ErrorBoxHandler &handler = installedHandler()) {
         handler(parent, text);
         return;
     }
-    QMessageBox::warning(parent, QApplication::applicationName(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.exec();
 }
 
 ErrorBoxHandler KavSetErrorBoxHandler(ErrorBoxHandler handler)

@@ -14,6 +14,9 @@ using ErrorBoxHandler = std::function<void(QWidget *parent, const QString &text)
 
 // Shows text in a warning box with an OK button (or hands it to the installed handler).
 void KavErrorBox(QWidget *parent, const QString &text);
+// The same, with detail (a database driver's own words, say) behind the box's details button;
+// an installed handler is given text alone.
+void KavErrorBox(QWidget *parent, const QString &text, const QString &detail);
 
 // Installs handler in place of the box and returns the one installed before; an empty handler
 // brings the box back.

@@ -383,9 +383,15 @@ void TkavDBNavigator::DataChanged()
     m_buttons[nbPrior]->setEnabled(up);
     m_buttons[nbNext]->setEnabled(down);
     m_buttons[nbLast]->setEnabled(down);
+    updateDeleteButton();
+}
+
+void TkavDBNavigator::updateDeleteButton()
+{
     // Bof and Eof are both true on the one record of a one-record data set too; only an empty
     // data set has nothing to delete.
-    m_buttons[nbDelete]->setEnabled(active && dataSet->CanModify() && !dataSet->IsEmpty());
+    const TkavDataSet *dataSet = m_link.DataSet();
+    m_buttons[nbDelete]->setEnabled(isActive() && dataSet->CanModify() && !dataSet->IsEmpty());
 }
 
 void TkavDBNavigator::EditingChanged()
@@ -399,6 +405,9 @@ void TkavDBNavigator::EditingChanged()
     m_buttons[nbEdit]->setEnabled(canModify && !editing);
     m_buttons[nbPost]->setEnabled(canModify && editing);
     m_buttons[nbCancel]->setEnabled(canModify && editing);
+    // Whether the data set may be modified is told as an editing change (ReadOnly switched on an
+    // open data set): Delete follows it too.
+    updateDeleteButton();
 }
 
 void TkavDBNavigator::ActiveChanged()

@@ -230,6 +230,7 @@ private:
     // Whether the navigator acts: enabled, and its data set open.
     bool isActive() const;
     bool hasButtons() const;
+    void updateDeleteButton();
     bool confirm(const QString &text);
 
     TkavLook m_look;

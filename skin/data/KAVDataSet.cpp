@@ -1,73 +1,28 @@
 #include "KAVDataSet.h"
 
+#include "KAVDataErrors.h"
 #include "KAVErrorBox.h"
+#include "KAVTableAccess.h"
+#include "KAVTableRows.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIdentityProxyModel>
 #include <QLocale>
-#include <QSqlDriver>
-#include <QSqlError>
 #include <QSqlField>
-#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QSqlTableModel>
 
 namespace Kav {
-
-// The table model behind a data set. Pending changes stay in its cache until the data set posts
-// them; the insert is written here rather than by the base class so that the key the database
-// gave the new record is known, and the data set can stay on that record.
-class TkavTableModel : public QSqlTableModel {
-public:
-    TkavTableModel(QObject *parent, const QSqlDatabase &database)
-        : QSqlTableModel(parent, database)
-    {
-        setEditStrategy(QSqlTableModel::OnManualSubmit);
-    }
-
-    QVariant lastInsertId() const { return m_lastInsertId; }
-
-protected:
-    bool insertRowIntoTable(const QSqlRecord &values) override
-    {
-        QSqlRecord record = values;
-        Q_EMIT beforeInsert(record);
-        QSqlDatabase db = database();
-        QSqlDriver *driver = db.driver();
-        const bool prepared = driver->hasFeature(QSqlDriver::PreparedQueries);
-        const QString statement = driver->sqlStatement(QSqlDriver::InsertStatement, tableName(), record, prepared);
-        QSqlQuery query(db);
-        bool ok = false;
-        if (statement.isEmpty()) {
-            // Nothing was typed into any field: let the database fill in its defaults.
-            ok = query.exec(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(driver->escapeIdentifier(tableName(), QSqlDriver::TableName)));
-        } else if (prepared) {
-            ok = query.prepare(statement);
-            for (int i = 0; ok && i < record.count(); ++i) {
-                if (record.isGenerated(i))
-                    query.addBindValue(record.value(i));
-            }
-            ok = ok && query.exec();
-        } else {
-            ok = query.exec(statement);
-        }
-        if (!ok) {
-            setLastError(query.lastError());
-            return false;
-        }
-        m_lastInsertId = query.lastInsertId();
-        return true;
-    }
-
-private:
-    QVariant m_lastInsertId;
-};
-
 namespace {
 
-// What views see: the table model's rows, with the record being edited as it is typed (the table
-// model's cache), booleans as True/False, and edits that go through the data set.
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("TkavDataSet", text);
+}
+
+// What views see: the records, with the record being edited as it is typed, booleans as
+// True/False, and edits that go through the data set.
 class TkavDataSetModel : public QIdentityProxyModel {
 public:
     explicit TkavDataSetModel(TkavDataSet *dataSet)
@@ -121,11 +76,11 @@ QString typeName(QMetaType type)
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return QStringLiteral("integer");
+        return tr("integer");
     case QMetaType::Double:
-        return QStringLiteral("floating point");
+        return tr("floating point");
     case QMetaType::Bool:
-        return QStringLiteral("Boolean");
+        return tr("Boolean");
     default:
         return QString::fromLatin1(type.name());
     }
@@ -174,13 +129,20 @@ QVariant convertForField(const QVariant &value, QMetaType type)
     }
 }
 
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return KavCompareSqlValues(a, b) == 0;
+}
+
 } // namespace
 
 void KavShowDataError(QWidget *parent, const TkavDataSet *dataSet)
 {
-    const QString message = dataSet && !dataSet->LastError().isEmpty() ? dataSet->LastError()
-                                                                        : QStringLiteral("The record could not be written.");
-    KavErrorBox(parent, message);
+    const bool told = dataSet && !dataSet->LastError().isEmpty();
+    const QString message = told ? dataSet->LastError() : tr("The record could not be written.");
+    KavErrorBox(parent, message, told ? dataSet->LastErrorDetail() : QString());
 }
 
 } // namespace Kav
@@ -205,7 +167,7 @@ QString TkavField::FieldName() const
 
 QMetaType TkavField::DataType() const
 {
-    return isValid() ? m_dataSet->m_model->record().field(m_index).metaType() : QMetaType();
+    return isValid() ? m_dataSet->m_access->columns().field(m_index).metaType() : QMetaType();
 }
 
 QVariant TkavField::Value() const
@@ -253,11 +215,12 @@ bool TkavField::setValue(const QVariant &value)
     if (!m_dataSet)
         return false;
     if (!isValid())
-        return m_dataSet->fail(QStringLiteral("The field does not exist."));
+        return m_dataSet->fail(Kav::tr("The field does not exist."));
     const QMetaType type = DataType();
     const QVariant converted = Kav::convertForField(value, type);
     if (!value.isNull() && !converted.isValid()) {
-        return m_dataSet->fail(QStringLiteral("'%1' is not a valid %2 value for the field '%3'.")
+        return m_dataSet->fail(Kav::tr("'%1' is not a valid %2 value for the field '%3'. Correct it, or press "
+                                       "Escape to show the stored value again.")
                                    .arg(value.toString(), Kav::typeName(type), FieldName()));
     }
     return m_dataSet->writeField(m_index, converted);
@@ -290,6 +253,9 @@ TkavDataSet::~TkavDataSet()
         m_state = dsInactive;
         Q_EMIT ActiveChanged();
     }
+    // The rows read through the table access: they go first.
+    delete m_view;
+    delete m_rows;
 }
 
 QSqlDatabase TkavDataSet::Database() const
@@ -331,12 +297,36 @@ void TkavDataSet::setReadOnly(bool readOnly)
     Q_EMIT StateChanged(m_state);
 }
 
-bool TkavDataSet::fail(const QString &message)
+QString TkavDataSet::ReadOnlyReason() const
+{
+    return m_access ? m_access->readOnlyReason() : QString();
+}
+
+bool TkavDataSet::fail(const QString &message, const QString &detail)
 {
     m_lastError = message;
+    m_lastErrorDetail = detail;
     if (m_posting)
         m_refusedWhilePosting = true;
     return false;
+}
+
+bool TkavDataSet::failDatabase(Kav::DataOperation operation, const QSqlError &error)
+{
+    return fail(Kav::KavDescribeDataError(operation, error, m_tableName), error.text());
+}
+
+void TkavDataSet::applyLockTimeout() const
+{
+    QSqlDatabase db = Database();
+    if (!db.isOpen() || !db.driverName().startsWith(QLatin1String("QSQLITE")))
+        return;
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_lockTimeout));
+}
+
+int TkavDataSet::sortColumn() const
+{
+    return m_access && !m_indexFieldNames.isEmpty() ? FieldIndex(m_indexFieldNames) : -1;
 }
 
 bool TkavDataSet::Open()
@@ -345,27 +335,27 @@ bool TkavDataSet::Open()
         return true;
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, true);
     if (!db.isValid())
-        return fail(QStringLiteral("No database connection is set."));
-    if (!db.isOpen())
-        return fail(QStringLiteral("The database cannot be opened: %1").arg(db.lastError().text()));
-    auto *model = new Kav::TkavTableModel(this, db);
-    model->setTable(m_tableName);
-    if (model->record().isEmpty()) {
-        delete model;
-        return fail(QStringLiteral("The table '%1' does not exist.").arg(m_tableName));
+        return fail(Kav::tr("No database connection is set."));
+    if (!db.isOpen()) {
+        return fail(Kav::tr("The database could not be opened. Check that the file is there and that you may read it."),
+                    db.lastError().text());
     }
-    model->setFilter(m_filter);
-    const int sortColumn = model->record().indexOf(m_indexFieldNames);
-    if (sortColumn >= 0)
-        model->setSort(sortColumn, Qt::AscendingOrder);
-    if (!model->select()) {
-        const QString error = model->lastError().text();
-        delete model;
-        return fail(QStringLiteral("The table '%1' cannot be read: %2").arg(m_tableName, error));
+    applyLockTimeout();
+    auto access = std::make_unique<Kav::TkavTableAccess>();
+    if (!access->open(db, m_tableName))
+        return failDatabase(Kav::DataOperation::Open, access->error());
+    m_access = std::move(access);
+    auto *rows = new Kav::TkavTableRows(m_access.get(), this);
+    if (!rows->select(m_filter, sortColumn())) {
+        const QSqlError error = rows->error();
+        delete rows;
+        m_access.reset();
+        return failDatabase(Kav::DataOperation::Open, error);
     }
-    m_model = model;
-    m_view = new Kav::TkavDataSetModel(this);
-    static_cast<QIdentityProxyModel *>(m_view)->setSourceModel(m_model);
+    m_rows = rows;
+    auto *view = new Kav::TkavDataSetModel(this);
+    view->setSourceModel(m_rows);
+    m_view = view;
     m_databaseFile.clear();
     // A file database goes on writing to a file that was deleted under it, and everything
     // written then is lost: remember the file to notice that before writing.
@@ -375,7 +365,7 @@ bool TkavDataSet::Open()
             m_databaseFile = file.absoluteFilePath();
     }
     succeed();
-    m_row = m_model->rowCount() > 0 ? 0 : -1;
+    m_row = m_rows->count() > 0 ? 0 : -1;
     m_state = dsBrowse;
     Q_EMIT ActiveChanged();
     Q_EMIT StateChanged(m_state);
@@ -392,8 +382,9 @@ void TkavDataSet::Close()
     m_modified = false;
     delete m_view;
     m_view = nullptr;
-    delete m_model;
-    m_model = nullptr;
+    delete m_rows;
+    m_rows = nullptr;
+    m_access.reset();
     Q_EMIT ActiveChanged();
     Q_EMIT StateChanged(m_state);
     Q_EMIT DataSetChanged();
@@ -417,24 +408,18 @@ void TkavDataSet::setState(TDataSetState state)
 
 bool TkavDataSet::CanModify() const
 {
-    return Active() && !m_readOnly;
+    return Active() && !m_readOnly && m_access->canWrite();
 }
 
 bool TkavDataSet::fetchTo(int row) const
 {
-    if (!m_model || row < 0)
-        return false;
-    while (row >= m_model->rowCount() && m_model->canFetchMore())
-        m_model->fetchMore();
-    return row < m_model->rowCount();
+    return m_rows && m_rows->fetchTo(row);
 }
 
 void TkavDataSet::fetchAll() const
 {
-    if (!m_model)
-        return;
-    while (m_model->canFetchMore())
-        m_model->fetchMore();
+    if (m_rows)
+        m_rows->fetchAll();
 }
 
 bool TkavDataSet::Bof() const
@@ -449,13 +434,13 @@ bool TkavDataSet::Eof() const
 
 bool TkavDataSet::IsEmpty() const
 {
-    return !m_model || m_model->rowCount() == 0;
+    return !m_rows || m_rows->count() == 0;
 }
 
 int TkavDataSet::RecordCount() const
 {
     fetchAll();
-    return m_model ? m_model->rowCount() : 0;
+    return m_rows ? m_rows->count() : 0;
 }
 
 bool TkavDataSet::moveTo(int row)
@@ -470,7 +455,7 @@ bool TkavDataSet::moveTo(int row)
 bool TkavDataSet::CheckBrowseMode()
 {
     if (!Active())
-        return fail(QStringLiteral("The data set is not open."));
+        return fail(Kav::tr("The data set is not open."));
     return Editing() ? Post() : true;
 }
 
@@ -500,7 +485,7 @@ bool TkavDataSet::Last()
     if (!CheckBrowseMode())
         return false;
     fetchAll();
-    return moveTo(m_model->rowCount() - 1);
+    return moveTo(m_rows->count() - 1);
 }
 
 bool TkavDataSet::MoveBy(int distance)
@@ -515,7 +500,7 @@ bool TkavDataSet::setRecNo(int row)
     if (IsEmpty())
         return moveTo(-1);
     if (!fetchTo(row))
-        row = m_model->rowCount() - 1;
+        row = m_rows->count() - 1;
     return moveTo(qMax(0, row));
 }
 
@@ -525,7 +510,7 @@ int TkavDataSet::locateRow(const QString &fieldName, const QVariant &value) cons
     if (column < 0 || value.isNull())
         return -1;
     for (int row = 0; fetchTo(row); ++row) {
-        const QVariant cell = m_model->data(m_model->index(row, column), Qt::EditRole);
+        const QVariant cell = m_rows->value(row, column);
         if (!cell.isNull() && (cell == value || cell.toString() == value.toString()))
             return row;
     }
@@ -548,18 +533,21 @@ QVariant TkavDataSet::Lookup(const QString &keyField, const QVariant &keyValue, 
     const int column = FieldIndex(resultField);
     if (row < 0 || column < 0)
         return QVariant();
-    return m_model->data(m_model->index(row, column), Qt::EditRole);
+    return m_rows->value(row, column);
 }
 
 bool TkavDataSet::Edit()
 {
     if (Editing())
         return true;
+    if (!Active())
+        return fail(Kav::tr("The data set is not open."));
     if (!CanModify())
-        return fail(Active() ? QStringLiteral("The data set is read-only.") : QStringLiteral("The data set is not open."));
+        return fail(m_readOnly ? Kav::tr("The data set is read-only.") : ReadOnlyReason());
     if (IsEmpty())
         return Insert();
     succeed();
+    m_rows->beginEdit(m_row);
     m_modified = false;
     setState(dsEdit);
     return true;
@@ -570,11 +558,10 @@ bool TkavDataSet::Insert()
     if (!CheckBrowseMode())
         return false;
     if (!CanModify())
-        return fail(QStringLiteral("The data set is read-only."));
+        return fail(m_readOnly ? Kav::tr("The data set is read-only.") : ReadOnlyReason());
     const int row = qMax(0, m_row);
-    if (!m_model->insertRow(row))
-        return fail(m_model->lastError().text());
     succeed();
+    m_rows->insertNew(row);
     m_row = row;
     m_modified = false;
     setState(dsInsert);
@@ -587,12 +574,11 @@ bool TkavDataSet::Append()
     if (!CheckBrowseMode())
         return false;
     if (!CanModify())
-        return fail(QStringLiteral("The data set is read-only."));
+        return fail(m_readOnly ? Kav::tr("The data set is read-only.") : ReadOnlyReason());
     fetchAll();
-    const int row = m_model->rowCount();
-    if (!m_model->insertRow(row))
-        return fail(m_model->lastError().text());
+    const int row = m_rows->count();
     succeed();
+    m_rows->insertNew(row);
     m_row = row;
     m_modified = false;
     setState(dsInsert);
@@ -604,56 +590,84 @@ bool TkavDataSet::databaseStillThere()
 {
     if (m_databaseFile.isEmpty() || QFileInfo::exists(m_databaseFile))
         return true;
-    return fail(QStringLiteral("The database file '%1' is no longer there; nothing was written.").arg(m_databaseFile));
+    return fail(Kav::tr("The database file '%1' is no longer there, so nothing was written. Put the file back, or "
+                        "cancel your changes.")
+                    .arg(m_databaseFile));
 }
 
-QList<QVariant> TkavDataSet::keyOf(int row) const
+int TkavDataSet::rowOf(const Kav::RecordIdentity &identity, int fallbackRow) const
 {
-    QList<QVariant> key;
-    if (row < 0 || !m_model)
-        return key;
-    const QSqlIndex primary = m_model->primaryKey();
-    for (int i = 0; i < primary.count(); ++i) {
-        const int column = m_model->record().indexOf(primary.fieldName(i));
-        key.append(m_model->data(m_model->index(row, column), Qt::EditRole));
-    }
-    return key;
-}
-
-int TkavDataSet::rowOfKey(const QList<QVariant> &key) const
-{
-    const QSqlIndex primary = m_model->primaryKey();
-    if (key.isEmpty() || key.size() != primary.count())
+    if (!identity.isValid())
         return -1;
+    // Most often the record is where it was, or one row away from it.
+    for (const int row : {fallbackRow, fallbackRow - 1, fallbackRow + 1}) {
+        if (fetchTo(row) && m_access->names(identity, m_rows->stored(row)))
+            return row;
+    }
     for (int row = 0; fetchTo(row); ++row) {
-        bool same = true;
-        for (int i = 0; same && i < primary.count(); ++i) {
-            const int column = m_model->record().indexOf(primary.fieldName(i));
-            const QVariant cell = m_model->data(m_model->index(row, column), Qt::EditRole);
-            same = !cell.isNull() && cell.toString() == key.at(i).toString();
-        }
-        if (same)
+        if (m_access->names(identity, m_rows->stored(row)))
             return row;
     }
     return -1;
 }
 
-// Reads the table again and stands on the record of key, or as near the old row as there is.
-void TkavDataSet::reselect(const QList<QVariant> &key, int fallbackRow)
+void TkavDataSet::standOn(const Kav::RecordIdentity &identity, int row)
 {
-    m_model->select();
-    int row = rowOfKey(key);
-    if (row < 0) {
-        fetchTo(fallbackRow);
-        row = qMin(fallbackRow, m_model->rowCount() - 1);
+    int found = rowOf(identity, row);
+    if (found < 0) {
+        fetchTo(row);
+        found = qMin(row, m_rows->count() - 1);
     }
-    m_row = IsEmpty() ? -1 : qMax(0, row);
+    m_row = IsEmpty() ? -1 : qMax(0, found);
+}
+
+void TkavDataSet::settleWritten(const Kav::RecordIdentity &identity, bool inserting)
+{
+    const int row = m_row;
+    const Kav::TableRow before = m_rows->stored(row);
+    Kav::TableRow written{identity.rowId.isNull() ? before.rowId : identity.rowId, m_rows->pendingValues()};
+    // What the database made of the record (defaults, triggers, its own number); should the
+    // record not be read back, it is shown as written.
+    Kav::TableRow stored;
+    bool found = false;
+    bool meetsFilter = true;
+    if (m_access->readBack(identity, m_filter, &stored, &found)) {
+        if (found)
+            written = stored;
+        // Not found through the filter: it left the data set, if it is found without.
+        else if (!m_filter.trimmed().isEmpty() && m_access->readBack(identity, QString(), &stored, &found))
+            meetsFilter = !found;
+    }
+    if (!meetsFilter) {
+        // The record no longer belongs to the data set (its filter): its row goes.
+        m_rows->storePending(written);
+        m_rows->removeAt(row);
+        fetchTo(row);
+        m_row = IsEmpty() ? -1 : qMin(row, m_rows->count() - 1);
+        return;
+    }
+    m_rows->storePending(written);
+    const int sort = sortColumn();
+    const bool keyMoved = !m_access->names(m_access->identityOf(before), written);
+    const bool sortMoved = sort >= 0 && !Kav::sameValue(before.values.value(sort), written.values.value(sort));
+    if (!inserting && !keyMoved && !sortMoved)
+        return;
+    // A record read while the reading is unfinished could come again from the rest of it: the
+    // records are then read afresh instead.
+    const int place = sort >= 0 ? m_rows->placeOf(row, sort) : (m_rows->readingDone() ? row : -1);
+    if (place >= 0) {
+        m_rows->moveRow(row, place);
+        m_row = place;
+        return;
+    }
+    if (m_rows->select(m_filter, sort, row + 1))
+        standOn(m_access->identityOf(written), row);
 }
 
 bool TkavDataSet::Post()
 {
     if (!Editing())
-        return Active() ? true : fail(QStringLiteral("The data set is not open."));
+        return Active() ? true : fail(Kav::tr("The data set is not open."));
     succeed();
     m_posting = true;
     m_refusedWhilePosting = false;
@@ -664,15 +678,33 @@ bool TkavDataSet::Post()
     if (!databaseStillThere())
         return false;
     const bool inserting = m_state == dsInsert;
-    QList<QVariant> key = keyOf(m_row);
-    const int row = m_row;
-    if (!m_model->submitAll()) {
-        // The model keeps the record as typed in its cache; the database took nothing.
-        return fail(m_model->lastError().text());
+    const QBitArray changed = m_rows->pendingChanged();
+    if (!inserting && changed.count(true) == 0) {
+        // Nothing was typed: nothing to write.
+        m_rows->dropPending();
+    } else {
+        applyLockTimeout();
+        Kav::RecordIdentity identity;
+        const Kav::WriteOutcome outcome =
+            inserting ? m_access->insert(m_rows->pendingValues(), changed, &identity)
+                      : m_access->update(m_rows->stored(m_row), m_rows->pendingValues(), changed);
+        switch (outcome) {
+        case Kav::WriteOutcome::Refused:
+            return failDatabase(Kav::DataOperation::Save, m_access->error());
+        case Kav::WriteOutcome::ChangedByOther:
+            return fail(Kav::tr("The record could not be saved because another program changed it after it was read. "
+                                "Your changes are still shown: note them, then cancel and refresh to see the record "
+                                "as it is now."));
+        case Kav::WriteOutcome::DeletedByOther:
+            return fail(Kav::tr("The record could not be saved because another program deleted it. Your changes are "
+                                "still shown: note them, then cancel and refresh to see the records as they are now."));
+        case Kav::WriteOutcome::Written:
+            break;
+        }
+        if (!inserting)
+            identity = m_access->identityOf(Kav::TableRow{m_rows->stored(m_row).rowId, m_rows->pendingValues()});
+        settleWritten(identity, inserting);
     }
-    if (inserting && key.size() == 1 && key.first().isNull())
-        key.first() = m_model->lastInsertId();
-    reselect(key, row);
     succeed();
     m_modified = false;
     setState(dsBrowse);
@@ -685,8 +717,8 @@ void TkavDataSet::Cancel()
     if (!Editing())
         return;
     const int row = m_row;
-    m_model->revertAll();
-    m_row = IsEmpty() ? -1 : qMin(row, m_model->rowCount() - 1);
+    m_rows->dropPending();
+    m_row = IsEmpty() ? -1 : qMin(row, m_rows->count() - 1);
     m_modified = false;
     succeed();
     setState(dsBrowse);
@@ -696,7 +728,7 @@ void TkavDataSet::Cancel()
 bool TkavDataSet::Delete()
 {
     if (!Active())
-        return fail(QStringLiteral("The data set is not open."));
+        return fail(Kav::tr("The data set is not open."));
     if (m_state == dsInsert) {
         Cancel();
         return true;
@@ -704,18 +736,28 @@ bool TkavDataSet::Delete()
     if (m_state == dsEdit)
         Cancel();
     if (!CanModify())
-        return fail(QStringLiteral("The data set is read-only."));
+        return fail(m_readOnly ? Kav::tr("The data set is read-only.") : ReadOnlyReason());
     if (IsEmpty())
-        return fail(QStringLiteral("There is no record to delete."));
+        return fail(Kav::tr("There is no record to delete."));
     if (!databaseStillThere())
         return false;
+    applyLockTimeout();
     const int row = m_row;
-    if (!m_model->removeRow(row) || !m_model->submitAll()) {
-        const QString error = m_model->lastError().text();
-        m_model->revertAll();
-        return fail(error);
+    switch (m_access->remove(m_rows->stored(row))) {
+    case Kav::WriteOutcome::Refused:
+        return failDatabase(Kav::DataOperation::Delete, m_access->error());
+    case Kav::WriteOutcome::ChangedByOther:
+        return fail(Kav::tr("The record was not deleted because another program changed it after it was read. "
+                            "Refresh to see it as it is now, then delete it again if you still want to."));
+    case Kav::WriteOutcome::DeletedByOther:
+        return fail(Kav::tr("The record was not deleted here because another program has already deleted it. "
+                            "Refresh to see the records as they are now."));
+    case Kav::WriteOutcome::Written:
+        break;
     }
-    reselect({}, row);
+    m_rows->removeAt(row);
+    fetchTo(row);
+    m_row = IsEmpty() ? -1 : qMin(row, m_rows->count() - 1);
     succeed();
     Q_EMIT DataSetChanged();
     return true;
@@ -725,7 +767,13 @@ bool TkavDataSet::Refresh()
 {
     if (!CheckBrowseMode())
         return false;
-    reselect(keyOf(m_row), m_row);
+    applyLockTimeout();
+    const int row = m_row;
+    const Kav::RecordIdentity current = row >= 0 ? m_access->identityOf(m_rows->stored(row)) : Kav::RecordIdentity();
+    // Read again as far as the record stood, and one further, where it is most likely found.
+    if (!m_rows->select(m_filter, sortColumn(), row + 1))
+        return failDatabase(Kav::DataOperation::Refresh, m_rows->error());
+    standOn(current, qMax(0, row));
     succeed();
     Q_EMIT DataSetChanged();
     return true;
@@ -733,15 +781,15 @@ bool TkavDataSet::Refresh()
 
 int TkavDataSet::FieldCount() const
 {
-    return m_model ? m_model->record().count() : 0;
+    return m_access ? m_access->columnCount() : 0;
 }
 
 QStringList TkavDataSet::FieldNames() const
 {
     QStringList names;
-    if (!m_model)
+    if (!m_access)
         return names;
-    const QSqlRecord record = m_model->record();
+    const QSqlRecord &record = m_access->columns();
     for (int i = 0; i < record.count(); ++i)
         names.append(record.fieldName(i));
     return names;
@@ -749,9 +797,9 @@ QStringList TkavDataSet::FieldNames() const
 
 int TkavDataSet::FieldIndex(const QString &fieldName) const
 {
-    if (!m_model || fieldName.isEmpty())
+    if (!m_access || fieldName.isEmpty())
         return -1;
-    const QSqlRecord record = m_model->record();
+    const QSqlRecord &record = m_access->columns();
     for (int i = 0; i < record.count(); ++i) {
         if (record.fieldName(i).compare(fieldName, Qt::CaseInsensitive) == 0)
             return i;
@@ -772,19 +820,18 @@ TkavField TkavDataSet::FindField(const QString &fieldName)
 
 QVariant TkavDataSet::fieldValue(int index) const
 {
-    if (!m_model || m_row < 0)
+    if (!m_rows || m_row < 0)
         return QVariant();
-    return m_model->data(m_model->index(m_row, index), Qt::EditRole);
+    return m_rows->value(m_row, index);
 }
 
 bool TkavDataSet::writeField(int index, const QVariant &value)
 {
     if (!Editing())
-        return fail(QStringLiteral("The record is not being edited."));
+        return fail(Kav::tr("The record is not being edited."));
     if (!CanModify())
-        return fail(QStringLiteral("The data set is read-only."));
-    if (!m_model->setData(m_model->index(m_row, index), value, Qt::EditRole))
-        return fail(m_model->lastError().text());
+        return fail(Kav::tr("The data set is read-only."));
+    m_rows->setPendingValue(index, value);
     if (!m_posting)
         succeed();
     m_modified = true;

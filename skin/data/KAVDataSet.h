@@ -5,11 +5,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 class QAbstractItemModel;
 class QWidget;
@@ -17,8 +19,11 @@ class TkavDataSet;
 class TkavDataSource;
 
 namespace Kav {
-class TkavTableModel;
-}
+class TkavTableAccess;
+class TkavTableRows;
+struct RecordIdentity;
+enum class DataOperation;
+} // namespace Kav
 
 // One field (column) of a data set's current record: a light handle that reads and writes through
 // its data set. A default-made field is "no field"; a field whose data set is gone reads as null
@@ -65,16 +70,21 @@ private:
 };
 
 // The records of one database table, one of them current, with the state machine of a form that
-// edits them: browse, edit, insert. Reading is through a Qt SQL table model that caches what is
-// typed until it is posted, so a view on model() shows the record being edited as it is; writing
-// is one record at a time, posted (written to the database) or cancelled as a whole.
+// edits them: browse, edit, insert. The records are read a batch at a time as they are needed;
+// writing is one record at a time, posted (written to the database) or cancelled as a whole, and
+// a post reads back only the record it wrote.
 //
-// Any Qt SQL driver works: the data set only uses the driver's generic statements.
+// Any Qt SQL driver works: the statements are plain SQL. A record is named by the table's primary
+// key, or by SQLite's rowid in a table without one; a table with neither opens read-only
+// (ReadOnlyReason()). Posts and deletes are optimistic: a record that another program changed or
+// deleted since it was read is not overwritten; the post is refused with a message saying so.
 //
 // Moving to another record posts the record being edited first; when that post is refused the
 // move does not happen. A refused post (a constraint, a type the database does not take, a locked,
-// read-only or vanished database file) leaves the data set editing, with the record as it was
-// typed and the database as it was; LastError() says why and the operation returns false.
+// read-only or vanished database file, a record changed or deleted by another program) leaves the
+// data set editing, with the record as it was typed and the database as it was. A refused Refresh
+// leaves the records, the current record and the state as they were. LastError() then says, in
+// words for the user, what failed and what to do; LastErrorDetail() keeps the driver's own text.
 class TkavDataSet : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE setActive NOTIFY ActiveChanged)
@@ -83,6 +93,7 @@ class TkavDataSet : public QObject {
     Q_PROPERTY(QString Filter READ Filter WRITE setFilter)
     Q_PROPERTY(QString IndexFieldNames READ IndexFieldNames WRITE setIndexFieldNames)
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE setReadOnly)
+    Q_PROPERTY(int LockTimeout READ LockTimeout WRITE setLockTimeout)
     Q_PROPERTY(int RecNo READ RecNo WRITE setRecNo)
     Q_PROPERTY(int RecordCount READ RecordCount)
 
@@ -107,6 +118,16 @@ public:
 
     bool ReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
+    // Why the open table's records cannot be written whatever ReadOnly says (a table without a
+    // key that names one record); empty when they can.
+    QString ReadOnlyReason() const;
+
+    // How long, in milliseconds, a read or write waits for another program that holds the
+    // database locked before it is refused (SQLite; the data set sets it on its connection before
+    // each read and write).
+    static constexpr int DefaultLockTimeout = 2000;
+    int LockTimeout() const { return m_lockTimeout; }
+    void setLockTimeout(int milliseconds) { m_lockTimeout = qMax(0, milliseconds); }
 
     // Reads the table; false with LastError() when the database or the table cannot be read.
     bool Open();
@@ -117,7 +138,7 @@ public:
 
     TDataSetState State() const { return m_state; }
     bool Editing() const { return m_state == dsEdit || m_state == dsInsert; }
-    // Active, not ReadOnly, and the record can be written.
+    // Active, not ReadOnly, and the table's records can be written (ReadOnlyReason()).
     bool CanModify() const;
 
     // Bof: at the first record, or the data set is empty. Eof: at the last record, or empty.
@@ -149,7 +170,8 @@ public:
     // Drops what was typed and shows the stored record again.
     void Cancel();
     bool Delete();
-    // Reads the table again and keeps the current record when it is still there.
+    // Reads the table again and keeps the current record when it is still there. When the
+    // database refuses, nothing changes and false is returned.
     bool Refresh();
     // Posts when editing; true when nothing was pending or the post went through.
     bool CheckBrowseMode();
@@ -161,8 +183,11 @@ public:
     TkavField FindField(const QString &fieldName);
     int FieldIndex(const QString &fieldName) const;
 
-    // Why the last operation was refused; empty after one that went through.
+    // Why the last operation was refused, for the user: what failed and what to do. Empty after
+    // one that went through.
     QString LastError() const { return m_lastError; }
+    // The database driver's own words for the last refusal, when it came from the database.
+    QString LastErrorDetail() const { return m_lastErrorDetail; }
     // Whether a field of the record being edited was changed since Edit or Insert.
     bool Modified() const { return m_modified; }
 
@@ -186,33 +211,45 @@ private:
     friend class TkavField;
     friend class TkavFieldDataLink;
 
-    bool fail(const QString &message);
-    void succeed() { m_lastError.clear(); }
+    bool fail(const QString &message, const QString &detail = QString());
+    bool failDatabase(Kav::DataOperation operation, const QSqlError &error);
+    void succeed()
+    {
+        m_lastError.clear();
+        m_lastErrorDetail.clear();
+    }
     void setState(TDataSetState state);
     bool moveTo(int row);
     void fetchAll() const;
     bool fetchTo(int row) const;
+    int sortColumn() const;
     int locateRow(const QString &fieldName, const QVariant &value) const;
     bool databaseStillThere();
-    // The primary key values of a row, and the row holding them (-1 when none does).
-    QList<QVariant> keyOf(int row) const;
-    int rowOfKey(const QList<QVariant> &key) const;
-    void reselect(const QList<QVariant> &key, int fallbackRow);
+    void applyLockTimeout() const;
+    // The row of the record identity names, looked for first near fallbackRow; -1 when none.
+    int rowOf(const Kav::RecordIdentity &identity, int fallbackRow) const;
+    // Stands on the record of identity, or as near row as there is.
+    void standOn(const Kav::RecordIdentity &identity, int row);
+    // After a post: the record written reads back into its row and takes its place in the order.
+    void settleWritten(const Kav::RecordIdentity &identity, bool inserting);
     QVariant fieldValue(int index) const;
     bool writeField(int index, const QVariant &value);
 
-    Kav::TkavTableModel *m_model = nullptr;
+    std::unique_ptr<Kav::TkavTableAccess> m_access;
+    Kav::TkavTableRows *m_rows = nullptr;
     QAbstractItemModel *m_view = nullptr;
     QString m_connectionName;
     QString m_tableName;
     QString m_filter;
     QString m_indexFieldNames;
     QString m_lastError;
+    QString m_lastErrorDetail;
     // The database file as it was opened, when the database is one: its loss is noticed before a
     // write, which would otherwise go to a file nobody can open again.
     QString m_databaseFile;
     TDataSetState m_state = dsInactive;
     int m_row = -1;
+    int m_lockTimeout = DefaultLockTimeout;
     bool m_readOnly = false;
     bool m_modified = false;
     // Set while the linked controls hand over their values before a post, and whether any of
@@ -366,6 +403,7 @@ private:
 };
 
 namespace Kav {
-// Shows the data set's LastError() in the error box, with parent for a parent.
+// Shows the data set's LastError() in the error box, with parent for a parent, and the driver's
+// words (LastErrorDetail()) as the box's details.
 void KavShowDataError(QWidget *parent, const TkavDataSet *dataSet);
 } // namespace Kav

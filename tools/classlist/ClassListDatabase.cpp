@@ -1,5 +1,7 @@
 #include "ClassListDatabase.h"
 
+#include "KAVDataErrors.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -60,31 +62,48 @@ bool ClassListDatabase::exec(const QString &statement)
     QSqlQuery query(database());
     if (query.exec(statement))
         return true;
-    m_error = query.lastError().text();
+    m_error = query.lastError();
     return false;
+}
+
+bool ClassListDatabase::isLocked() const
+{
+    return m_error.isValid() && Kav::KavDataErrorKind(m_error) == Kav::DataErrorKind::Locked;
 }
 
 bool ClassListDatabase::open()
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(m_fileName);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    if (!db.open()) {
-        m_error = db.lastError().text();
-        return false;
+    m_error = QSqlError();
+    if (!m_connected) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(m_fileName);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(StartLockTimeout));
+        if (!db.open()) {
+            m_error = db.lastError();
+            return false;
+        }
+        m_connected = true;
     }
-    // Reading the schema is the first thing that fails on a file that is no database.
+    QSqlDatabase db = database();
+    // Reading the schema is the first thing that fails on a file that is no database, or that
+    // another program holds locked.
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
-        m_error = probe.lastError().text();
+        m_error = probe.lastError();
         return false;
     }
+    probe.finish();
     if (!createTables())
         return false;
     QSqlQuery count(db);
-    if (count.exec(QStringLiteral("SELECT COUNT(*) FROM pupils")) && count.next() && count.value(0).toInt() == 0)
-        return addSampleRows();
-    return true;
+    if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM pupils")) || !count.next()) {
+        m_error = count.lastError();
+        return false;
+    }
+    const bool empty = count.value(0).toInt() == 0;
+    count.finish();
+    m_ready = !empty || addSampleRows();
+    return m_ready;
 }
 
 bool ClassListDatabase::createTables()
@@ -99,7 +118,10 @@ bool ClassListDatabase::createTables()
 bool ClassListDatabase::addSampleRows()
 {
     QSqlDatabase db = database();
-    db.transaction();
+    if (!db.transaction()) {
+        m_error = db.lastError();
+        return false;
+    }
     bool ok = exec(QStringLiteral("INSERT OR IGNORE INTO classes (id, name) VALUES"
                                   " (1, 'Class 1 Robins'), (2, 'Class 2 Owls'), (3, 'Class 3 Foxes')"));
     struct Pupil {
@@ -133,13 +155,15 @@ bool ClassListDatabase::addSampleRows()
         insert.addBindValue(QString::fromUtf8(pupil.favourite));
         insert.addBindValue(QString::fromUtf8(pupil.notes));
         if (!insert.exec()) {
-            m_error = insert.lastError().text();
+            m_error = insert.lastError();
             ok = false;
             break;
         }
     }
+    if (ok && db.commit())
+        return true;
     if (ok)
-        return db.commit();
+        m_error = db.lastError();
     db.rollback();
     return false;
 }

@@ -1,6 +1,9 @@
 #include "ClassListWindow.h"
 
+#include "ClassListDatabase.h"
+#include "KAVButton.h"
 #include "KAVDBCtrls.h"
+#include "KAVDataErrors.h"
 #include "KAVDataSet.h"
 #include "KAVForm.h"
 #include "KAVMainMenu.h"
@@ -38,22 +41,23 @@ QLabel *fieldLabel(const QString &text, QWidget *buddy, QWidget *parent)
 
 } // namespace
 
-ClassListWindow::ClassListWindow(const QSqlDatabase &database, TkavUIStyle look, QWidget *parent)
+ClassListWindow::ClassListWindow(ClassListDatabase &database, TkavUIStyle look, QWidget *parent)
     : QWidget(parent)
+    , m_database(database)
     , m_look(look)
 {
     setWindowTitle(QStringLiteral("Class list"));
     resize(WindowSize);
 
     m_classes = new TkavDataSet(this);
-    m_classes->setDatabase(database);
+    m_classes->setDatabase(database.database());
     m_classes->setTableName(QStringLiteral("classes"));
     m_classes->setIndexFieldNames(QStringLiteral("name"));
     m_classSource = new TkavDataSource(this);
     m_classSource->setDataSet(m_classes);
 
     m_pupils = new TkavDataSet(this);
-    m_pupils->setDatabase(database);
+    m_pupils->setDatabase(database.database());
     m_pupils->setTableName(QStringLiteral("pupils"));
     m_pupils->setIndexFieldNames(QStringLiteral("name"));
     m_pupilSource = new TkavDataSource(this);
@@ -62,9 +66,13 @@ ClassListWindow::ClassListWindow(const QSqlDatabase &database, TkavUIStyle look,
     auto *form = new TkavForm(this);
     makeMenu();
 
-    auto *columns = new QHBoxLayout(form);
-    columns->setContentsMargins(12, 10, 12, 12);
+    auto *rows = new QVBoxLayout(form);
+    rows->setContentsMargins(12, 10, 12, 12);
+    rows->setSpacing(8);
+    rows->addWidget(makeProblemLine(form));
+    auto *columns = new QHBoxLayout;
     columns->setSpacing(14);
+    rows->addLayout(columns, 1);
 
     auto *left = new QVBoxLayout;
     left->setSpacing(6);
@@ -102,10 +110,62 @@ ClassListWindow::ClassListWindow(const QSqlDatabase &database, TkavUIStyle look,
     columns->addWidget(makeCard(form), 2);
 
     // The tables open last, so that every control is bound when the first record arrives.
-    m_classes->Open();
-    m_pupils->Open();
-    showGridColumns();
+    openTables();
     showLook(m_look);
+}
+
+QWidget *ClassListWindow::makeProblemLine(QWidget *parent)
+{
+    m_problemLine = new QWidget(parent);
+    auto *line = new QHBoxLayout(m_problemLine);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(10);
+    m_problemText = new QLabel(m_problemLine);
+    m_problemText->setWordWrap(true);
+    m_problemText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = m_problemText->font();
+    bold.setBold(true);
+    m_problemText->setFont(bold);
+    auto *retry = new TkavButton(m_problemLine);
+    retry->setCaption(tr("&Try again"));
+    retry->setFixedSize(100, 28);
+    connect(retry, &TkavCustomButton::OnClick, this, [this] { openTables(); });
+    line->addWidget(m_problemText, 1);
+    line->addWidget(retry, 0, Qt::AlignTop);
+    m_problemLine->hide();
+    return m_problemLine;
+}
+
+void ClassListWindow::showProblem(const QString &message, const QString &detail)
+{
+    m_problemText->setText(message);
+    m_problemText->setToolTip(detail);
+    m_problemLine->setVisible(!message.isEmpty());
+}
+
+bool ClassListWindow::openTables()
+{
+    if (!m_database.isReady() && !m_database.open()) {
+        const QString message =
+            m_database.isLocked()
+                ? tr("The class list \"%1\" cannot be opened now because another program is using it. Wait until "
+                     "that program is done, then choose Try again.")
+                      .arg(m_database.fileName())
+                : tr("The class list \"%1\" cannot be opened: %2")
+                      .arg(m_database.fileName(), Kav::KavDescribeDataError(Kav::DataOperation::Open,
+                                                                           m_database.sqlError(), QStringLiteral("pupils")));
+        showProblem(message, m_database.error());
+        return false;
+    }
+    for (TkavDataSet *table : {m_classes, m_pupils}) {
+        if (!table->Active() && !table->Open()) {
+            showProblem(table->LastError() + u' ' + tr("Then choose Try again."), table->LastErrorDetail());
+            return false;
+        }
+    }
+    showProblem(QString(), QString());
+    showGridColumns();
+    return true;
 }
 
 // The grid lists the pupils by what a teacher scans for; the photo, class number and notes are on
@@ -228,6 +288,10 @@ void ClassListWindow::makeMenu()
         if (!m_pupils->Post())
             Kav::KavShowDataError(this, m_pupils);
     });
+    record->addAction(QStringLiteral("&Refresh"), QKeySequence(Qt::Key_F5), this, [this] {
+        if (m_pupils->Active() && !m_pupils->Refresh())
+            Kav::KavShowDataError(this, m_pupils);
+    });
 
     QMenu *lookMenu = menu->addMenu(QStringLiteral("L&ook"));
     m_lookActions = new QActionGroup(this);
@@ -247,9 +311,9 @@ bool ClassListWindow::isOpen() const
     return m_pupils->Active() && m_classes->Active();
 }
 
-QString ClassListWindow::error() const
+QString ClassListWindow::problem() const
 {
-    return !m_classes->Active() ? m_classes->LastError() : m_pupils->LastError();
+    return m_problemLine->isHidden() ? QString() : m_problemText->text();
 }
 
 void ClassListWindow::showLook(TkavUIStyle look)

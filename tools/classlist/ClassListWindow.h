@@ -2,10 +2,11 @@
 
 #include "KAVThemes.h"
 
-#include <QSqlDatabase>
 #include <QWidget>
 
+class ClassListDatabase;
 class QActionGroup;
+class QLabel;
 class TkavDataSet;
 class TkavDataSource;
 class TkavDBGrid;
@@ -14,17 +15,21 @@ class TkavDBNavigator;
 // The class list: a grid of the pupils with the navigator under it, and the current pupil's card
 // beside it (name, class, photo, last score, whether passed, seat, favourite sums, notes), every
 // field in a data-aware skinned control. The Look menu switches all of it between the five looks.
+// When the tables cannot be opened (another program holds the file locked, say), a line at the
+// top says why and what to do, with a button to try again.
 class ClassListWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr QSize WindowSize{940, 640};
 
-    explicit ClassListWindow(const QSqlDatabase &database, TkavUIStyle look = TkavUIStyle::MacOS, QWidget *parent = nullptr);
+    explicit ClassListWindow(ClassListDatabase &database, TkavUIStyle look = TkavUIStyle::MacOS, QWidget *parent = nullptr);
 
-    // Whether both tables opened; error() says why not.
+    // Whether both tables opened; problem() says why not, for the user.
     bool isOpen() const;
-    QString error() const;
+    QString problem() const;
+    // Prepares the file and opens the tables (again); whether they are open now.
+    bool openTables();
 
     void showLook(TkavUIStyle look);
     TkavUIStyle look() const { return m_look; }
@@ -37,9 +42,14 @@ protected:
 
 private:
     void makeMenu();
+    QWidget *makeProblemLine(QWidget *parent);
+    void showProblem(const QString &message, const QString &detail);
     QWidget *makeCard(QWidget *parent);
     void showGridColumns();
 
+    ClassListDatabase &m_database;
+    QWidget *m_problemLine = nullptr;
+    QLabel *m_problemText = nullptr;
     TkavDataSet *m_pupils = nullptr;
     TkavDataSet *m_classes = nullptr;
     TkavDataSource *m_pupilSource = nullptr;

@@ -2,7 +2,8 @@
 //   kav-classlist [--look LOOK] [FILE.db]                     shows the window
 //   kav-classlist [--look LOOK] [FILE.db] --screenshot FILE   renders it to a PNG and exits
 //   kav-classlist --help | --version
-// The file is created, with a few sample pupils, when it does not exist or holds no pupils.
+// The file is created, with a few sample pupils, when it does not exist or holds no pupils. A file
+// another program holds locked still opens the window, which says so and offers to try again.
 #include "ClassListDatabase.h"
 #include "ClassListWindow.h"
 #include "KavDemoCommandLine.h"
@@ -43,14 +44,10 @@ int main(int argc, char **argv)
         file = defaultDatabaseFile();
 
     ClassListDatabase database(file);
-    if (!database.open()) {
+    if (!database.open() && !database.isLocked()) {
         QTextStream(stderr) << "kav-classlist: cannot use \"" << file << "\": " << database.error() << '\n';
         return 1;
     }
-    ClassListWindow window(database.database(), commandLine.look());
-    if (!window.isOpen()) {
-        QTextStream(stderr) << "kav-classlist: cannot read \"" << file << "\": " << window.error() << '\n';
-        return 1;
-    }
+    ClassListWindow window(database, commandLine.look());
     return commandLine.showOrRender(window);
 }

@@ -58,6 +58,15 @@ protected:
     }
 };
 
+// A push button whose face at rest is its mouse-over face (as a gallery shows the states).
+class HoverFaceButton : public TkavButton {
+public:
+    using TkavButton::TkavButton;
+
+protected:
+    void PaintButtonNormal(QImage &picture) override { PaintButtonMouseOn(picture); }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(MakeControl)
@@ -135,6 +144,32 @@ private Q_SLOTS:
         button->setUIStyle(TkavUIStyle::WinXP);
         QCOMPARE(button->looks, 2);
         QVERIFY(!button->Transparent());
+    }
+
+    void firstLookReachesTheSubclassFaces_data()
+    {
+        QTest::addColumn<TkavUIStyle>("look");
+        // DeepBlue is the look a control has before any is given: its first look comes with no
+        // change of look at all.
+        QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
+        QTest::addRow("WinXP") << TkavUIStyle::WinXP;
+    }
+
+    void firstLookReachesTheSubclassFaces()
+    {
+        QFETCH(TkavUIStyle, look);
+        QWidget window;
+        auto *form = new TkavForm(&window);
+        form->setUIStyle(look);
+        auto *plain = new TkavButton(form);
+        auto *hover = new HoverFaceButton(form);
+        for (TkavButton *button : {plain, static_cast<TkavButton *>(hover)}) {
+            button->setCaption(QStringLiteral("Hover"));
+            button->resize(80, 27);
+        }
+        window.ensurePolished();
+        // The subclass's face hook draws the first face, not the plain button's.
+        QVERIFY(hover->grab().toImage() != plain->grab().toImage());
     }
 
     void fileThemeAssignedAgainIsReadAgain()

@@ -1,7 +1,8 @@
 #pragma once
 
 // A small school database in a real SQLite file in a temporary folder: the tables the data-aware
-// tests bind to, and a second connection to read back what was stored.
+// tests bind to, a connection to read back what was stored, and another program working on the
+// same file through a connection of its own.
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -76,14 +77,62 @@ public:
         return value;
     }
 
-private:
     static QString newConnectionName()
     {
         return QStringLiteral("kavtest-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     }
 
+private:
     QTemporaryDir m_dir;
     QString m_connection;
+};
+
+// Another program on the same database file: its own connection, which changes records under a
+// data set and takes the file's write lock.
+class OtherProgram {
+public:
+    explicit OtherProgram(const QString &path)
+        : m_connection(SchoolDatabase::newConnectionName())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
+        if (!db.open())
+            qFatal("the other program cannot open %s", qPrintable(path));
+    }
+    ~OtherProgram()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+            if (m_locked)
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+    OtherProgram(const OtherProgram &) = delete;
+    OtherProgram &operator=(const OtherProgram &) = delete;
+
+    // Runs sql; false (with a warning naming the error) when it is refused.
+    bool exec(const QString &sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        if (query.exec(sql))
+            return true;
+        qWarning("the other program's %s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+        return false;
+    }
+    // Holds the file locked, for reading and writing, until unlock().
+    bool lock() { return m_locked = exec(QStringLiteral("BEGIN EXCLUSIVE")); }
+    bool unlock()
+    {
+        m_locked = false;
+        return exec(QStringLiteral("ROLLBACK"));
+    }
+
+private:
+    QString m_connection;
+    bool m_locked = false;
 };
 
 } // namespace KavTest

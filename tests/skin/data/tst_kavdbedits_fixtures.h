@@ -43,6 +43,7 @@ public:
         dataSet->setDatabase(db.database());
         dataSet->setTableName(QStringLiteral("pupils"));
         dataSet->setIndexFieldNames(QStringLiteral("id"));
+        dataSet->setLockTimeout(50);
         QVERIFY2(dataSet->Open(), qPrintable(dataSet->LastError()));
         source->setDataSet(dataSet.get());
     }

@@ -1,9 +1,12 @@
+#include "KAVDBEdits.h"
 #include "KAVDBGrid.h"
 #include "KAVMgr.h"
 #include "KAVThemeValues.h"
 #include "tst_kavdblists_fixtures.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QtTest>
 
 using fixtures::School;
@@ -36,6 +39,25 @@ struct GridOnPupils {
     {
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell(row, column)).center());
     }
+    // Opens the cell's editor as F2 would, types text into it; the editor (null when refused).
+    QLineEdit *type(int row, int column, const QString &text)
+    {
+        grid.setCurrentIndex(cell(row, column));
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(grid.indexWidget(cell(row, column)));
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, text);
+        }
+        return editor;
+    }
+    // The row the data set stands on is the one the grid shows current and selected, alone.
+    bool highlightFollows(const TkavDataSet &set) const
+    {
+        const QModelIndexList rows = grid.selectionModel()->selectedRows();
+        return grid.currentIndex().row() == set.RecNo() && rows.size() == 1 && rows.first().row() == set.RecNo();
+    }
 
     // An error box would wait for a click that never comes: errors are caught here instead.
     fixtures::ErrorCatcher errors;
@@ -62,6 +84,11 @@ private Q_SLOTS:
     void rowFollowsRecordBothWays();
     void cellEditIsPostedOnLeavingTheRow();
     void refusedPostKeepsTheRow();
+    void refusedCellValueIsToldOnceAndKept_data();
+    void refusedCellValueIsToldOnceAndKept();
+    void clickOnAnotherRowWhileTheCardHoldsARefusedValue();
+    void cellEditorStartsTheEditAndIsRefusedWhenItCannot();
+    void refusedRefreshKeepsRowsAndTitles();
     void followsSourceAndDataSetLifetime();
 };
 
@@ -230,11 +257,11 @@ void TestKavDBGrid::refusedPostKeepsTheRow()
     // Out of the table's range: the database refuses the post that moving away makes.
     QVERIFY(grid.model()->setData(fixture.cell(2, score), 150, Qt::EditRole));
     fixture.click(0, 1);
+    QCoreApplication::processEvents();
     QCOMPARE(errors.size(), 1);
     QCOMPARE(school.pupils.RecNo(), 2);
     QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
-    QCoreApplication::processEvents();
-    QCOMPARE(grid.currentIndex().row(), 2);
+    QVERIFY(fixture.highlightFollows(school.pupils));
     QCOMPARE(fixture.cell(2, score).data().toInt(), 150);
     QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 78);
 
@@ -242,6 +269,151 @@ void TestKavDBGrid::refusedPostKeepsTheRow()
     fixture.click(0, 1);
     QCOMPARE(school.pupils.RecNo(), 0);
     QCOMPARE(errors.size(), 1);
+}
+
+void TestKavDBGrid::refusedCellValueIsToldOnceAndKept_data()
+{
+    QTest::addColumn<QString>("leave");
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("Tab") << "tab";
+    QTest::newRow("a click on another row") << "click";
+    QTest::newRow("the navigator's next") << "next";
+}
+
+void TestKavDBGrid::refusedCellValueIsToldOnceAndKept()
+{
+    QFETCH(QString, leave);
+    School school;
+    GridOnPupils fixture(school);
+    const QStringList &errors = fixture.errors.messages;
+    TkavDBGrid &grid = fixture.grid;
+    QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
+    const int score = school.pupils.FieldIndex(QStringLiteral("score"));
+
+    QLineEdit *editor = fixture.type(2, score, QStringLiteral("abc"));
+    QVERIFY(editor);
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
+    if (leave == u"enter")
+        QTest::keyClick(editor, Qt::Key_Return);
+    else if (leave == u"tab")
+        QTest::keyClick(editor, Qt::Key_Tab);
+    else if (leave == u"click")
+        fixture.click(0, 1);
+    else
+        QVERIFY(!school.pupils.Next());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(errors.size(), leave == u"next" ? 0 : 1); // the navigator's own box tells of a Next
+    if (!errors.isEmpty())
+        QVERIFY2(errors.first().contains(QStringLiteral("'abc' is not a valid integer value")), qPrintable(errors.first()));
+    QVERIFY2(school.pupils.LastError().contains(QStringLiteral("'abc'")), qPrintable(school.pupils.LastError()));
+    // What was typed stays in the open editor, on the record being edited, which the grid shows.
+    QCOMPARE(grid.indexWidget(fixture.cell(2, score)), editor);
+    QCOMPARE(editor->text(), QStringLiteral("abc"));
+    QCOMPARE(school.pupils.RecNo(), 2);
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
+    QVERIFY(fixture.highlightFollows(school.pupils));
+    QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 78);
+
+    // Mended, it is written when the row is left.
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("66"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(!grid.indexWidget(fixture.cell(2, score)));
+    fixture.click(0, 1);
+    QCOMPARE(school.pupils.RecNo(), 0);
+    QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 66);
+    QCOMPARE(errors.size(), leave == u"next" ? 0 : 1);
+    QVERIFY(fixture.highlightFollows(school.pupils));
+}
+
+void TestKavDBGrid::clickOnAnotherRowWhileTheCardHoldsARefusedValue()
+{
+    School school;
+    GridOnPupils fixture(school);
+    const QStringList &errors = fixture.errors.messages;
+    auto *card = new TkavDBEdit(&fixture.window);
+    card->setGeometry(0, 150, 100, 24);
+    card->setDataSource(&school.pupilSource);
+    card->setDataField(QStringLiteral("score"));
+    card->show();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
+    QVERIFY(school.pupils.setRecNo(2));
+    card->setFocus();
+    card->selectAll();
+    QTest::keyClicks(card, QStringLiteral("lots"));
+
+    fixture.click(0, 1);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QStringLiteral("'lots'")), qPrintable(errors.first()));
+    QCOMPARE(QApplication::focusWidget(), card);
+    QCOMPARE(card->text(), QStringLiteral("lots"));
+    QCOMPARE(school.pupils.RecNo(), 2);
+    QVERIFY(fixture.highlightFollows(school.pupils));
+    QCOMPARE(school.stored(QStringLiteral("score"), QStringLiteral("Chloe")).toInt(), 78);
+}
+
+void TestKavDBGrid::cellEditorStartsTheEditAndIsRefusedWhenItCannot()
+{
+    School school;
+    GridOnPupils fixture(school);
+    fixtures::BeepCounter beeps;
+    QVERIFY(QTest::qWaitForWindowActive(&fixture.window));
+    const int notes = school.pupils.FieldIndex(QStringLiteral("notes"));
+
+    // An editor opened and closed unchanged writes nothing, not even an empty text for a null.
+    QLineEdit *editor = fixture.type(3, notes, QString());
+    QVERIFY(editor);
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsEdit);
+    QCOMPARE(school.pupils.RecNo(), 3);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    fixture.click(0, 1);
+    QCOMPARE(school.pupils.RecNo(), 0);
+    QVERIFY(school.stored(QStringLiteral("notes"), QStringLiteral("Dev")).isNull());
+
+    // Escape drops an edit the editor started.
+    editor = fixture.type(1, notes, QStringLiteral("x"));
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsBrowse);
+
+    // Without AutoEdit the key is refused with a beep, as in the edits.
+    school.pupilSource.setAutoEdit(false);
+    QVERIFY(!fixture.type(1, notes, QStringLiteral("x")));
+    QCOMPARE(beeps.count, 1);
+    school.pupilSource.setAutoEdit(true);
+
+    school.pupils.setReadOnly(true);
+    QVERIFY(!fixture.type(1, notes, QStringLiteral("x")));
+    QCOMPARE(school.pupils.State(), TkavDataSet::dsBrowse);
+    QVERIFY(fixture.errors.messages.isEmpty());
+}
+
+void TestKavDBGrid::refusedRefreshKeepsRowsAndTitles()
+{
+    School school;
+    GridOnPupils fixture(school);
+    TkavDBGrid &grid = fixture.grid;
+    QVERIFY(school.pupils.setRecNo(2));
+    const QString title = grid.model()->headerData(1, Qt::Horizontal).toString();
+    KavTest::OtherProgram other(school.db.path());
+    QVERIFY(other.lock());
+    QVERIFY(!school.pupils.Refresh());
+    QCOMPARE(grid.model()->rowCount(), 4);
+    QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), title);
+    QCOMPARE(fixture.cell(2, 1).data().toString(), QStringLiteral("Chloe"));
+    QVERIFY(fixture.highlightFollows(school.pupils));
+    QVERIFY(other.unlock());
+    QVERIFY(other.exec(QStringLiteral("INSERT INTO pupils (name) VALUES ('Eve')")));
+    QVERIFY(school.pupils.Refresh());
+    QCOMPARE(grid.model()->rowCount(), 5);
+    QVERIFY(fixture.highlightFollows(school.pupils));
 }
 
 void TestKavDBGrid::followsSourceAndDataSetLifetime()

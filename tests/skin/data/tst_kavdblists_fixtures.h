@@ -23,6 +23,7 @@ struct School {
         for (TkavDataSet *set : {&pupils, &classes}) {
             set->setDatabase(db.database());
             set->setIndexFieldNames(QStringLiteral("id"));
+            set->setLockTimeout(50);
         }
         pupils.setTableName(QStringLiteral("pupils"));
         classes.setTableName(QStringLiteral("classes"));

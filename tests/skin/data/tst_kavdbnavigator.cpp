@@ -6,8 +6,11 @@
 #include "kav_db_fixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -65,6 +68,7 @@ struct Bench {
         dataSet->setTableName(QStringLiteral("pupils"));
         dataSet->setIndexFieldNames(QStringLiteral("id"));
         dataSet->setFilter(filter);
+        dataSet->setLockTimeout(50);
         source->setDataSet(dataSet.get());
         nav->setDataSource(source.get());
         window.resize(300, 60);
@@ -115,6 +119,7 @@ private Q_SLOTS:
     void deleteAsksFirst_data();
     void deleteAsksFirst();
     void refusedPostKeepsEditingAndShowsTheError();
+    void refusedRefreshShowsWhyWithTheDriversWords();
     void beforeActionMayCloseTheDataSet();
     void heldButtonRepeats_data();
     void heldButtonRepeats();
@@ -242,6 +247,8 @@ void TestKavDBNavigator::enabling_data()
                              << TButtonSet(nbPriorBit | nbFirstBit | nbNextBit | nbLastBit | nbInsertBit
                                            | nbDeleteBit | nbPostBit | nbCancelBit | nbRefreshBit);
     QTest::addRow("read-only") << "read-only" << TButtonSet(nbNextBit | nbLastBit);
+    QTest::addRow("made read-only when open") << "made read-only" << TButtonSet(nbNextBit | nbLastBit);
+    QTest::addRow("made writable again") << "made writable" << TButtonSet(nbNextBit | nbLastBit | Browsing);
     QTest::addRow("navigator enabled again") << "enabled again" << TButtonSet(nbNextBit | nbLastBit | Browsing);
 }
 
@@ -272,7 +279,11 @@ void TestKavDBNavigator::enabling()
         bench.source.reset();
     else if (scenario == QLatin1String("data set destroyed"))
         bench.dataSet.reset();
-    else if (scenario == QLatin1String("middle"))
+    else if (scenario.startsWith(QLatin1String("made"))) {
+        bench.dataSet->setReadOnly(true);
+        if (scenario == QLatin1String("made writable"))
+            bench.dataSet->setReadOnly(false);
+    } else if (scenario == QLatin1String("middle"))
         QVERIFY(bench.dataSet->setRecNo(1));
     else if (scenario == QLatin1String("last"))
         QVERIFY(bench.dataSet->Last());
@@ -393,6 +404,49 @@ void TestKavDBNavigator::refusedPostKeepsEditingAndShowsTheError()
     QTest::mouseClick(bench.nav->Button(nbCancel), Qt::LeftButton, {}, bench.centreOf(nbCancel));
     QCOMPARE(bench.dataSet->State(), TkavDataSet::dsBrowse);
     QCOMPARE(clicks.size(), 1);
+}
+
+void TestKavDBNavigator::refusedRefreshShowsWhyWithTheDriversWords()
+{
+    // The real box this time: its text is for the user, its details the driver's.
+    Bench bench;
+    QVERIFY(bench.dataSet->Open());
+    QVERIFY(bench.dataSet->setRecNo(2));
+    KavTest::OtherProgram other(bench.db.path());
+    QVERIFY(other.lock());
+    QString text;
+    QString details;
+    int boxes = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &closer, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++boxes;
+            text = box->text();
+            details = box->detailedText();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    QSignalSpy clicks(bench.nav, &TkavDBNavigator::OnClick);
+
+    QVERIFY(!bench.nav->BtnClick(nbRefresh));
+    closer.stop();
+
+    QCOMPARE(boxes, 1);
+    QVERIFY2(text.startsWith(QStringLiteral("The records could not be read again because another program is using "
+                                            "the database.")),
+             qPrintable(text));
+    QVERIFY2(details.contains(QStringLiteral("database is locked")), qPrintable(details));
+    QCOMPARE(clicks.size(), 0);
+    QCOMPARE(bench.dataSet->RecNo(), 2);
+    QCOMPARE(bench.dataSet->RecordCount(), 4);
+    QVERIFY(bench.nav->Button(nbRefresh)->isEnabled());
+
+    QVERIFY(other.unlock());
+    QVERIFY(other.exec(QStringLiteral("DELETE FROM pupils WHERE id = 1")));
+    QVERIFY(bench.nav->BtnClick(nbRefresh));
+    QCOMPARE(bench.dataSet->RecordCount(), 3);
+    QCOMPARE(bench.dataSet->FindField(QStringLiteral("name")).AsString(), QStringLiteral("Chloe"));
 }
 
 void TestKavDBNavigator::beforeActionMayCloseTheDataSet()
