@@ -1,6 +1,6 @@
 #include "KAVTrackBar.h"
 
-#include "KAVCheckPainter.h"
+#include "KAVButtonPainter.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
@@ -23,19 +23,6 @@ namespace {
 bool isVertical(TkavProgressBarOrientation orientation)
 {
     return orientation == KavOrientation::kavVertical;
-}
-
-// The face's size in logical pixels (it may be composed at the device's density).
-QRect logicalRect(const QImage &face)
-{
-    return QRect(QPoint(0, 0), face.deviceIndependentSize().toSize());
-}
-
-void drawLine(QImage &face, const QLine &line, QRgb colour)
-{
-    const QRect run = QRect(line.p1(), line.p2()).normalized().intersected(logicalRect(face));
-    if (!run.isEmpty())
-        QPainter(&face).fillRect(run, QColor::fromRgb(colour));
 }
 
 } // namespace
@@ -75,24 +62,44 @@ TrackBarLayout trackBarLayout(const TrackBarOption &option)
 
 void paintTrackBar(QImage &face, const TrackBarOption &option)
 {
+    QPainter painter(&face);
+    paintTrackBar(painter, option);
+}
+
+void paintTrackBar(QPainter &painter, const TrackBarOption &option)
+{
     const TrackBarLayout layout = trackBarLayout(option);
-    // On a dense face the double-density pictures, into the same logical rectangles.
-    const bool dense = face.devicePixelRatio() > 1.0;
+    // On a dense device the double-density pictures, into the same logical rectangles.
+    const bool dense = painter.device() != nullptr && painter.device()->devicePixelRatioF() > 1.0;
     auto pick = [dense](const QImage &single, const QImage &doubled) -> const QImage & {
         return dense && !doubled.isNull() ? doubled : single;
     };
-    QPainter painter(&face);
     if (!option.barStrip.isNull())
         painter.drawImage(QRect(layout.bar.topLeft(), option.barStrip.size()), pick(option.barStrip, option.barStrip2x));
-    painter.end();
-    if (option.focusFrame)
-        Kav::KavDrawFocusFrame(face, logicalRect(face)); // the platform's dotted focus rectangle
-    for (const QLine &tick : layout.ticks)
-        drawLine(face, tick, qRgb(0, 0, 0));
-    if (option.sliderVisible && !option.slider.isNull()) {
-        painter.begin(&face);
-        painter.drawImage(QRect(layout.slider.topLeft(), option.slider.size()), pick(option.slider, option.slider2x));
+    if (option.focusFrame) // the platform's dotted focus rectangle
+        KavPaintFocusFrame(painter, QRect(QPoint(0, 0), option.size), ButtonFocusOption{true, 0});
+    const QRect whole(QPoint(0, 0), option.size);
+    for (const QLine &tick : layout.ticks) {
+        const QRect run = QRect(tick.p1(), tick.p2()).normalized().intersected(whole);
+        if (!run.isEmpty())
+            painter.fillRect(run, Qt::black);
     }
+    if (option.sliderVisible && !option.slider.isNull())
+        painter.drawImage(QRect(layout.slider.topLeft(), option.slider.size()), pick(option.slider, option.slider2x));
+}
+
+QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation)
+{
+    if (bar.isNull() || length <= 0)
+        return QImage();
+    QImage picture = bar;
+    picture.setDevicePixelRatio(1.0); // cut and stretched in its own pixels
+    QImage strip(length, picture.height(), QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    SpitDrawHorizontal(picture, strip, QRect(0, 0, length, picture.height()), false);
+    if (isVertical(orientation))
+        RoundPicture(strip);
+    return strip;
 }
 
 } // namespace Kav
@@ -215,20 +222,9 @@ void TkavTrackBar::prepareBarStrip()
     if (m_barImage.isNull() || length <= 0)
         return;
     // The ends keep their size and leave their magenta out; the middle stretches.
-    const bool vertical = Kav::isVertical(m_orientation);
-    auto stripOf = [vertical](const QImage &bar, int stripLength) {
-        QImage picture = bar;
-        picture.setDevicePixelRatio(1.0); // cut and stretched in its own pixels
-        QImage strip(stripLength, picture.height(), QImage::Format_ARGB32_Premultiplied);
-        strip.fill(Qt::transparent);
-        SpitDrawHorizontal(picture, strip, QRect(0, 0, stripLength, picture.height()), false);
-        if (vertical)
-            RoundPicture(strip);
-        return strip;
-    };
-    m_barStrip = stripOf(m_barImage, length);
+    m_barStrip = Kav::KavTrackBarStrip(m_barImage, length, m_orientation);
     if (!m_barImage2x.isNull() && m_barImage2x.height() == 2 * m_barImage.height()) {
-        m_barStrip2x = stripOf(m_barImage2x, 2 * length);
+        m_barStrip2x = Kav::KavTrackBarStrip(m_barImage2x, 2 * length, m_orientation);
         m_barStrip2x.setDevicePixelRatio(2.0);
     }
 }
