@@ -41,8 +41,9 @@ QPalette paletteOf(const KavStyleLook &look)
     setAll(QPalette::Light, window.lighter(125));
     setAll(QPalette::Midlight, window.lighter(110));
     setAll(QPalette::Mid, window.darker(130));
-    setAll(QPalette::Dark, look.controlBorder);
-    setAll(QPalette::Shadow, look.controlBorder.darker(150));
+    // Shades of the window's colour (an MDI area's background is Dark), not the borders' black.
+    setAll(QPalette::Dark, window.darker(165));
+    setAll(QPalette::Shadow, window.darker(250));
     setAll(QPalette::Highlight, look.menuSelectedBackground);
     setAll(QPalette::HighlightedText, look.menuSelectedFont);
     const QColor disabled(128, 128, 128);
