@@ -1,5 +1,6 @@
 #include "KAVStyle.h"
 
+#include "KAVAccessible.h"
 #include "KAVButtonPainter.h"
 #include "KAVCheckPainter.h"
 #include "KAVComboBox.h"
@@ -59,6 +60,23 @@ qreal ratioOf(const QPainter *painter)
 {
     return painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
 }
+
+// Pictures are stretched by repeating pixels, as every skinned control stretches them; smoothly
+// only where a face is drawn at another density than its own (as KavPaintFace does).
+class PixelStretch {
+public:
+    explicit PixelStretch(QPainter *painter) : m_painter(painter)
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform, ratioOf(painter) != 1.0);
+    }
+    ~PixelStretch() { m_painter->restore(); }
+    PixelStretch(const PixelStretch &) = delete;
+    PixelStretch &operator=(const PixelStretch &) = delete;
+
+private:
+    QPainter *m_painter;
+};
 
 void drawPicture(QPainter *painter, const QPoint &at, const TkavPicture &picture)
 {
@@ -443,9 +461,16 @@ QSize KavStyle::sizeFromContents(ContentsType type, const QStyleOption *option, 
                 .expandedTo(QSize(0, look.buttonFaceHeight()));
         break;
     case CT_CheckBox:
-        return KavCheckSizeHint(look.checkIndicator(), size);
-    case CT_RadioButton:
-        return KavCheckSizeHint(look.radioIndicator(), size);
+    case CT_RadioButton: {
+        // The caption measured as the skinned check box measures it (Qt's own measure of the
+        // text may be a pixel larger); room for an icon as Qt asks.
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        const QSize caption = button && button->icon.isNull()
+                                  ? QSize(option->fontMetrics.horizontalAdvance(KavStripMnemonic(button->text)),
+                                          option->fontMetrics.height())
+                                  : size;
+        return KavCheckSizeHint(type == CT_CheckBox ? look.checkIndicator() : look.radioIndicator(), caption);
+    }
     case CT_LineEdit:
         return QProxyStyle::sizeFromContents(type, option, size, widget).expandedTo(QSize(0, M::EditSize.height()));
     case CT_SpinBox:
@@ -470,8 +495,12 @@ QSize KavStyle::sizeFromContents(ContentsType type, const QStyleOption *option, 
         const auto *tab = qstyleoption_cast<const QStyleOptionTab *>(option);
         if (!tab || !isNorth(tab->shape))
             break;
-        const bool empty = tab->text.isEmpty() && tab->icon.isNull();
-        const int width = empty ? M::TabEmptyWidth : std::max(size.width(), M::TabMinWidth);
+        // As wide as the skinned tab control's tabs: the caption and TabCaptionPadding (Qt's own
+        // measure of the caption may be a pixel wider); room for an icon or buttons as Qt asks.
+        const bool plain = tab->icon.isNull() && !tab->leftButtonSize.isValid() && !tab->rightButtonSize.isValid();
+        const int captionWidth = option->fontMetrics.horizontalAdvance(KavStripMnemonic(tab->text));
+        const int skinned = TabLayout::tabWidth(captionWidth, tab->text.isEmpty());
+        const int width = plain ? skinned : std::max(size.width(), skinned);
         // One row more than the picture: the selected tab sits a pixel lower.
         return QSize(width, std::max(look.tabHeight(), size.height()) + 1);
     }
@@ -790,6 +819,7 @@ void KavStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *optio
     case PE_FrameTabBarBase:
         if (const auto *base = qstyleoption_cast<const QStyleOptionTabBarBase *>(option); base && isNorth(base->shape)) {
             // A tab bar on its own: the first row of the line under the tabs.
+            const PixelStretch stretch(painter);
             if (!look.tabBar.isNull())
                 painter->drawImage(option->rect, look.tabBar.image(), QRect(0, 0, look.tabBar.width(), 1));
             return;
@@ -835,6 +865,23 @@ void KavStyle::drawControl(ControlElement element, const QStyleOption *option, Q
     case CE_PushButtonBevel:
         SpitDraw(look.button[std::size_t(buttonFrame(option->state))], *painter, option->rect, look.buttonTransparent);
         return;
+    case CE_CheckBox:
+    case CE_RadioButton:
+        if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
+            // Picture, caption and focus frame where the skinned check box puts them.
+            const bool radio = element == CE_RadioButton;
+            QStyleOptionButton part = *button;
+            part.rect = subElementRect(radio ? SE_RadioButtonIndicator : SE_CheckBoxIndicator, button, widget);
+            drawCheckIndicator(&part, painter, radio);
+            part.rect = subElementRect(radio ? SE_RadioButtonContents : SE_CheckBoxContents, button, widget);
+            QProxyStyle::drawControl(radio ? CE_RadioButtonLabel : CE_CheckBoxLabel, &part, painter, widget);
+            if (button->state.testFlag(State_HasFocus) && !button->text.isEmpty()) {
+                const QRect focus = subElementRect(radio ? SE_RadioButtonFocusRect : SE_CheckBoxFocusRect, button, widget);
+                KavPaintFocusFrame(*painter, focus, ButtonFocusOption{true, 0});
+            }
+            return;
+        }
+        break;
     case CE_ProgressBar:
         drawProgressBar(option, painter, widget);
         return;
@@ -1136,10 +1183,9 @@ void KavStyle::drawProgressBar(const QStyleOption *option, QPainter *painter, co
     progress.caption = bar->text;
     progress.drawCaption = bar->textVisible && !vertical && !bar->text.isEmpty();
     progress.font = fontOf(painter, widget);
-    painter->save();
+    const PixelStretch stretch(painter);
     painter->translate(drawn.topLeft());
     paintProgressBar(*painter, progress);
-    painter->restore();
 }
 
 void KavStyle::drawTabShape(const QStyleOption *option, QPainter *painter) const
@@ -1151,6 +1197,7 @@ void KavStyle::drawTabShape(const QStyleOption *option, QPainter *painter) const
     const TkavPicture &picture = selected ? look.tabActive : look.tabInactive;
     const QRect r = option->rect;
     const QRect drawn(r.left(), r.top() + (selected ? 1 : 0), r.width(), look.tabHeight());
+    const PixelStretch stretch(painter);
     if (!picture.isNull())
         SpitDrawHorizontal(picture.image(), *painter, drawn, false);
 }
@@ -1183,6 +1230,7 @@ void KavStyle::drawTabPane(const QStyleOption *option, QPainter *painter) const
     // skinned tab control draws them.
     const QRect r = option->rect;
     const int bar = look.tabBarHeight();
+    const PixelStretch stretch(painter);
     painter->fillRect(QRect(r.left(), r.top() + bar, r.width(), std::max(0, r.height() - bar)), look.tabBody);
     if (!look.tabBar.isNull())
         painter->drawImage(KavRect(r.left() + 1, r.top(), r.right(), r.top() + bar), look.tabBar.image());
