@@ -6,8 +6,9 @@
 //     switching between two style sheets that draw the looks' pictures with border-image: <= 1/30;
 //   - look switch plus the repaint that shows it (the event loop run once): <= 0.25;
 //   - full repaint of the unchanged window (QWidget::render into an image): <= 1.0;
-//   - process start to first painted frame (this program started again as a child, interleaved,
-//     timed from QProcess::start to the child's report after the window's first paint): <= 1.3;
+//   - process start to first painted frame (this program started again as a child for the exam
+//     window, and bench_windowlook_plain, which links no skin, for the copy; interleaved, timed from
+//     QProcess::start to the child's report after the window's first paint): <= 1.3;
 //   - peak memory (VmHWM of those children after the first frame): <= 1.2.
 // Run by hand from a Release build (add --grab <folder> for pictures of both windows in both looks):
 //   QT_QPA_PLATFORM=offscreen build-rel/bench/windowlook/bench_windowlook
@@ -21,7 +22,8 @@
 #include "KAVThemes.h"
 #include "KAVWindowLook.h"
 #include "KavBenchTiming.h"
-#include "ui_form_main_plain.h"
+#include "FirstFrame.h"
+#include "PlainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,27 +51,6 @@ using KavBench::medianMs;
 
 constexpr int Rounds = 31;
 constexpr int StartRounds = 7;
-constexpr int SettingsPanelWidth = 153; // as the exam window sets its splitter
-
-// The plain copy, set up as the exam window sets itself up: fonts and colours from the form's
-// dynamic properties, fixed size, splitter, the same pictures, the welcome page in front.
-class PlainWindow : public QWidget {
-public:
-    PlainWindow()
-    {
-        m_ui.setupUi(this);
-        applyFormStyle(this);
-        setFixedSize(798, 570);
-        m_ui.Splitter1->setStretchFactor(0, 0);
-        m_ui.Splitter1->setStretchFactor(1, 1);
-        m_ui.Splitter1->setSizes({SettingsPanelWidth, width() - SettingsPanelWidth});
-        m_ui.page_kaochang->setCurrentWidget(m_ui.tab_welcome);
-        ExamPictures::placeOn(this);
-    }
-
-private:
-    Ui::form_main_plain m_ui;
-};
 
 // Counts the paint events a window receives.
 class PaintCounter : public QObject {
@@ -143,50 +124,14 @@ void drain()
     QCoreApplication::processEvents();
 }
 
-// Child mode: build one window, show it, and after its first paint report its peak memory; the
-// parent takes the time from starting the child to that report.
-long peakMemoryKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-class FirstFrame : public QObject {
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            // Report once the paint event is done.
-            QTimer::singleShot(0, qApp, [] {
-                std::printf("frame %ld\n", peakMemoryKb());
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return false;
-    }
-
-private:
-    bool m_seen = false;
-};
-
-int firstFrame(int argc, char **argv, bool skinned)
+// Child mode: build the exam window, show it, and after its first paint report its peak memory
+// (FirstFrame.h); the plain copy has a program of its own that links no skin (plain_start.cpp).
+int firstFrame(int argc, char **argv)
 {
     ExamApplication app(argc, argv);
     setUpExamApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    std::unique_ptr<QWidget> window;
-    if (skinned)
-        window = std::make_unique<Tform_main>();
-    else
-        window = std::make_unique<PlainWindow>();
+    const auto window = std::make_unique<Tform_main>();
     FirstFrame watch;
     window->installEventFilter(&watch);
     window->show();
@@ -198,12 +143,15 @@ struct StartFigures {
     long peakKb = 0;
 };
 
-StartFigures startChild(const QString &mode)
+StartFigures startChild(bool skinned)
 {
     QProcess child;
     QElapsedTimer timer;
     timer.start();
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-frame"), mode});
+    if (skinned)
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-frame")});
+    else
+        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_windowlook_plain"), {});
     StartFigures figures;
     while (child.waitForReadyRead(30000)) {
         const QByteArray line = child.readLine();
@@ -221,8 +169,8 @@ StartFigures startChild(const QString &mode)
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && qstrcmp(argv[1], "--first-frame") == 0)
-        return firstFrame(argc, argv, qstrcmp(argv[2], "skinned") == 0);
+    if (argc == 2 && qstrcmp(argv[1], "--first-frame") == 0)
+        return firstFrame(argc, argv);
 
     ExamApplication app(argc, argv);
     setUpExamApplication();
@@ -301,7 +249,7 @@ int main(int argc, char **argv)
     std::vector<double> startSkinned, startPlain, peakSkinned, peakPlain;
     for (int round = 0; round < StartRounds; ++round) {
         for (bool isSkinned : {true, false}) {
-            const StartFigures figures = startChild(isSkinned ? QStringLiteral("skinned") : QStringLiteral("plain"));
+            const StartFigures figures = startChild(isSkinned);
             (isSkinned ? startSkinned : startPlain).push_back(figures.ms);
             (isSkinned ? peakSkinned : peakPlain).push_back(double(figures.peakKb) / 1024.0);
         }

@@ -54,11 +54,33 @@ def colour_string(colour):
     return "#%02x%02x%02x" % tuple(parts)
 
 
+# A memo's ScrollBars -> the scroll bar policies that show the same bars.
+SCROLL_BARS = {
+    "ssNone": ("ScrollBarAlwaysOff", "ScrollBarAlwaysOff"),
+    "ssHorizontal": ("ScrollBarAlwaysOn", "ScrollBarAlwaysOff"),
+    "ssVertical": ("ScrollBarAlwaysOff", "ScrollBarAlwaysOn"),
+    "ssBoth": ("ScrollBarAlwaysOn", "ScrollBarAlwaysOn"),
+}
+
+
+def scroll_bar_policies(widget, prop):
+    value = (prop.findtext("enum") or "").split("::")[-1]
+    widget.remove(prop)
+    if value not in SCROLL_BARS:
+        return
+    for orientation, policy in zip(("horizontal", "vertical"), SCROLL_BARS[value]):
+        policy_prop = ET.SubElement(widget, "property", name=orientation + "ScrollBarPolicy")
+        ET.SubElement(policy_prop, "enum").text = "Qt::" + policy
+
+
 def make_plain(widget, plain_class):
     for prop in list(widget.findall("property")):
         name = prop.get("name")
         if prop.get("stdset") == "0":
             continue  # dynamic properties are valid on any widget
+        if name == "ScrollBars" and plain_class == "QPlainTextEdit":
+            scroll_bar_policies(widget, prop)
+            continue
         if name in RENAMED:
             target = RENAMED[name] or (caption_property(plain_class), False)
             new_name, dynamic = target

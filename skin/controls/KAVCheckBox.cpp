@@ -86,7 +86,6 @@ TkavCheckBox::TkavCheckBox(QWidget *parent) : QAbstractButton(parent)
 {
     Kav::KavInstallAccessibility();
     setCheckable(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setTabStop(true);
     resize(Kav::Metrics::CheckBoxSize);
     // Every change of the one checked state, whoever makes it (a click, setChecked through either
@@ -244,6 +243,12 @@ void TkavCheckBox::applyAutoSize()
     const QSize wanted = sizeHint();
     if (size() != wanted)
         resize(wanted);
+}
+
+void TkavCheckBox::resizeEvent(QResizeEvent *e)
+{
+    QAbstractButton::resizeEvent(e);
+    Kav::KavUpdateOpaquePaint(this);
 }
 
 void TkavCheckBox::paintEvent(QPaintEvent *)

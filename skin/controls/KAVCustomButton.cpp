@@ -118,7 +118,6 @@ bool isPressKey(int key)
 
 TkavCustomButton::TkavCustomButton(QWidget *parent) : QAbstractButton(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     // Focused by Tab and by a click, not by a press: a press dragged off the button leaves the
@@ -434,6 +433,12 @@ void TkavCustomButton::drawFace(QImage &face) const
     Kav::PictureButtonOption option;
     initOption(option);
     Kav::KavPaintPictureButton(face, option);
+}
+
+void TkavCustomButton::resizeEvent(QResizeEvent *e)
+{
+    QAbstractButton::resizeEvent(e);
+    Kav::KavUpdateOpaquePaint(this);
 }
 
 void TkavCustomButton::paintEvent(QPaintEvent *)

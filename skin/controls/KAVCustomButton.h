@@ -212,6 +212,7 @@ protected:
     // Paints the face through the composer (the backdrop is Color, with what lies behind the
     // button when Transparent); the face itself is drawFace's.
     void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     // Draws the face of the button's current state; only reads the button. The base draws the
     // picture button (PictureButtonOption, from initOption).
     virtual void drawFace(QImage &face) const;

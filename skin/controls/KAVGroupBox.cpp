@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 namespace {
@@ -21,7 +22,6 @@ constexpr QRgb DisabledCaptionColor = 0xFF808080;
 TkavCustomGroupBox::TkavCustomGroupBox(QWidget *parent) : QWidget(parent)
 {
     Kav::KavInstallAccessibility();
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(Kav::Metrics::GroupBoxSize);
     applyMargins();
@@ -132,7 +132,19 @@ void TkavCustomGroupBox::applyMargins()
     setContentsMargins(3, fontHeight() + 5, 3, 3);
 }
 
+void TkavCustomGroupBox::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    Kav::KavUpdateOpaquePaint(this);
+}
+
 void TkavCustomGroupBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintOwnFace(painter, rect());
+}
+
+void TkavCustomGroupBox::paintOwnFace(QPainter &painter, const QRect &part) const
 {
     Kav::GroupBoxOption option;
     option.size = size();
@@ -143,9 +155,9 @@ void TkavCustomGroupBox::paintEvent(QPaintEvent *)
     option.captionColour = isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
                                        : QColor::fromRgb(DisabledCaptionColor);
     const QColor colour = palette().color(QPalette::Window);
-    Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour),
-                      [&option](QImage &face) { Kav::KavPaintGroupBox(face, option); }, QRegion(),
-                      Kav::FaceDensity::Device);
+    Kav::KavPaintFaceOn(painter, this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour),
+                        [&option](QImage &face) { Kav::KavPaintGroupBox(face, option); }, part, QRegion(),
+                        Kav::FaceDensity::Device);
 }
 
 void TkavCustomGroupBox::changeEvent(QEvent *e)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KAVColor.h"
+#include "KAVComposer.h"
 #include "KAVLook.h"
 #include "KAVMgr.h"
 #include "KAVThemes.h"
@@ -18,7 +19,7 @@
 //
 // Children placed by a layout keep clear of the frame (contents margins: 3 left, right and bottom,
 // font height + 5 at the top).
-class TkavCustomGroupBox : public QWidget {
+class TkavCustomGroupBox : public QWidget, public Kav::KavFaceSource {
     Q_OBJECT
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
     Q_PROPERTY(TkavFileTheme *FileTheme READ FileTheme WRITE setFileTheme)
@@ -32,6 +33,8 @@ class TkavCustomGroupBox : public QWidget {
 
 public:
     explicit TkavCustomGroupBox(QWidget *parent = nullptr);
+
+    void paintOwnFace(QPainter &painter, const QRect &part) const override;
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
     // Stores the look and applies it (UpdateUIStyle): children first, then the frame's colours.
@@ -83,6 +86,7 @@ protected:
     virtual void Click() {}
 
     void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;

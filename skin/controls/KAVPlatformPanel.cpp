@@ -112,7 +112,6 @@ void KavLayout::KavAlignControls(QWidget *container, const QRect &client)
 TkavPlatformPanel::TkavPlatformPanel(QWidget *parent) : QWidget(parent)
 {
     Kav::KavInstallAccessibility();
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TkavPlatformPanel::setAlign(TAlign align)
@@ -195,9 +194,16 @@ void TkavPlatformPanel::paintEvent(QPaintEvent *event)
                       Kav::FaceDensity::Device);
 }
 
+void TkavPlatformPanel::paintOwnFace(QPainter &painter, const QRect &part) const
+{
+    Kav::KavPaintFaceOn(painter, this, backdrop(), [this](QImage &canvas) { paintPanel(canvas); }, part,
+                        QRegion(part), Kav::FaceDensity::Device);
+}
+
 void TkavPlatformPanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    Kav::KavUpdateOpaquePaint(this);
     alignChildren();
     if (m_align != alNone)
         alignInParent();

@@ -54,7 +54,7 @@ void KavUpdatePaletteColor(QWidget *widget, QPalette::ColorRole role, TColor col
 //
 // Color lives in the panel's palette (QPalette::Window), so the controls inside it that keep
 // their parent's colour (ParentColor) take it by Qt's palette inheritance.
-class TkavPlatformPanel : public QWidget {
+class TkavPlatformPanel : public QWidget, public Kav::KavFaceSource {
     Q_OBJECT
     Q_PROPERTY(KavLayout::TAlign Align READ Align WRITE setAlign)
     Q_PROPERTY(QColor Color READ Color WRITE setColor)
@@ -71,6 +71,8 @@ public:
     TColor Color() const;
     void setColor(TColor color);
     void setColor(const QColor &color) { setColor(TColor::fromQColor(color)); }
+
+    void paintOwnFace(QPainter &painter, const QRect &part) const override;
 
 Q_SIGNALS:
     void OnClick(QObject *sender);

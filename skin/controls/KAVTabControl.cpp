@@ -162,6 +162,7 @@ void TkavTabControlTopPanel::setLook(const KavThemeValues &values)
     m_pictures.activeTab = values.picture(KavKey::TabControlTabImage, PictureRecipe{2, 1, PictureMask::None, false});
     m_pictures.inactiveTab = values.picture(KavKey::TabControlTabImage, PictureRecipe{2, 2, PictureMask::None, false});
     m_pictures.bar = values.picture(KavKey::TabControlBarImage);
+    layoutChanged();
     for (int frame = 0; frame < 4; ++frame)
         m_pictures.buttons[size_t(frame)] =
             values.picture(KavKey::ScrollButtonImage, PictureRecipe{4, frame + 1, PictureMask::Magenta, false});
@@ -174,13 +175,30 @@ int TkavTabControlTopPanel::tabHeight() const
     return m_pictures.inactiveTab.height();
 }
 
+const QList<int> &TkavTabControlTopPanel::tabWidths() const
+{
+    if (!m_widthsKept) {
+        const QFontMetrics metrics(m_owner->font());
+        m_widths.clear();
+        m_widths.reserve(m_tabs.size());
+        for (const QString &caption : m_tabs)
+            m_widths.append(TabLayout::tabWidth(metrics.horizontalAdvance(caption), caption.isEmpty()));
+        m_widthsKept = true;
+    }
+    return m_widths;
+}
+
+void TkavTabControlTopPanel::captionsChanged()
+{
+    m_widthsKept = false;
+    m_layoutKept = false;
+}
+
 TabLayout::Input TkavTabControlTopPanel::layoutInput() const
 {
     TabLayout::Input input;
-    const QFontMetrics metrics(m_owner->font());
-    input.widths.reserve(m_tabs.size());
-    for (const QString &caption : m_tabs)
-        input.widths.append(TabLayout::tabWidth(metrics.horizontalAdvance(caption), caption.isEmpty()));
+    // Shared, not copied: the lists are only read.
+    input.widths = tabWidths();
     input.shown = m_shown;
     input.selected = m_tabIndex;
     input.leftMargin = m_leftMargin;
@@ -192,9 +210,23 @@ TabLayout::Input TkavTabControlTopPanel::layoutInput() const
     return input;
 }
 
-TabLayout::Result TkavTabControlTopPanel::currentLayout() const
+const TabLayout::Result &TkavTabControlTopPanel::currentLayout() const
 {
-    return TabLayout::layout(layoutInput());
+    // The lists are dropped with the kept layout whenever they change; the numbers, some of
+    // which change without the strip hearing of it (the owner's width before its resize event),
+    // are compared.
+    TabLayout::Input input = layoutInput();
+    const TabLayout::Input &kept = m_keptInput;
+    const bool same = m_layoutKept && input.selected == kept.selected && input.leftMargin == kept.leftMargin
+        && input.stripWidth == kept.stripWidth && input.tabHeight == kept.tabHeight
+        && input.buttonWidth == kept.buttonWidth && input.scrollOffset == kept.scrollOffset;
+    if (!same) {
+        m_keptLayout = TabLayout::layout(input);
+        m_keptInput = std::move(input);
+        m_layoutKept = true;
+        ++m_layoutRuns;
+    }
+    return m_keptLayout;
 }
 
 TabLayout::Buttons TkavTabControlTopPanel::scrollButtons() const
@@ -216,21 +248,28 @@ int TkavTabControlTopPanel::tabAt(const QPoint &point) const
     return TabLayout::tabAt(currentLayout(), point, tabHeight());
 }
 
-int TkavTabControlTopPanel::hotButton() const
+namespace {
+int hotButtonAt(const TabLayout::Buttons &buttons, const QPoint &pointer)
 {
-    const TabLayout::Buttons buttons = scrollButtons();
     if (!buttons.shown)
         return 0;
-    if (buttons.right.contains(m_pointer))
+    if (buttons.right.contains(pointer))
         return 1;
-    if (buttons.left.contains(m_pointer))
+    if (buttons.left.contains(pointer))
         return -1;
     return 0;
+}
+} // namespace
+
+int TkavTabControlTopPanel::hotButton() const
+{
+    return hotButtonAt(scrollButtons(), m_pointer);
 }
 
 void TkavTabControlTopPanel::setTabs(const QStringList &tabs)
 {
     m_tabs = tabs;
+    captionsChanged();
     if (m_tabs.isEmpty())
         m_tabIndex = -1;
     else if (m_tabIndex >= m_tabs.size())
@@ -251,13 +290,17 @@ void TkavTabControlTopPanel::setTabShown(int index, bool shown)
         return;
     if (m_shown.size() <= index)
         m_shown.resize(index + 1, true);
+    if (m_shown.at(index) == shown)
+        return;
     m_shown[index] = shown;
+    layoutChanged();
     changed();
 }
 
 void TkavTabControlTopPanel::setShownFlags(const QList<bool> &shown)
 {
     m_shown = shown;
+    layoutChanged();
     changed();
 }
 
@@ -377,9 +420,10 @@ void TkavTabControlTopPanel::mousePressEvent(QMouseEvent *event)
 void TkavTabControlTopPanel::mouseMoveEvent(QMouseEvent *event)
 {
     TkavPlatformPanel::mouseMoveEvent(event);
-    const int hotBefore = hotButton();
+    const TabLayout::Buttons buttons = scrollButtons();
+    const int hotBefore = hotButtonAt(buttons, m_pointer);
     m_pointer = event->position().toPoint();
-    if (hotButton() != hotBefore)
+    if (hotButtonAt(buttons, m_pointer) != hotBefore)
         update();
 }
 
@@ -414,8 +458,10 @@ void TkavTabControlTopPanel::resizeEvent(QResizeEvent *event)
 void TkavTabControlTopPanel::changeEvent(QEvent *event)
 {
     TkavPlatformPanel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        captionsChanged();
         update();
+    }
 }
 
 // --- TkavTab --------------------------------------------------------------------------------

@@ -67,14 +67,18 @@ public:
     int LeftMargin() const { return m_leftMargin; }
     void setLeftMargin(int margin);
 
-    bool tabShown(int index) const { return Kav::TabLayout::isShown(layoutInput(), index); }
+    bool tabShown(int index) const { return index >= 0 && (index >= m_shown.size() || m_shown.at(index)); }
     void setTabShown(int index, bool shown);
     void setShownFlags(const QList<bool> &shown);
 
     int scrollOffset() const { return m_scrollOffset; }
     bool overflow() const { return currentLayout().overflow; }
-    // The tabs as drawn now, and the scroll buttons.
-    Kav::TabLayout::Result currentLayout() const;
+    // The tabs as drawn now, and the scroll buttons. The layout is worked out once per change of
+    // tabs, captions, shown flags, selection, scrolling, font, look or width and kept: a mouse move
+    // or a paint only looks it up.
+    const Kav::TabLayout::Result &currentLayout() const;
+    // How many times the layout has been worked out (tests).
+    int layoutRuns() const { return m_layoutRuns; }
     Kav::TabLayout::Buttons scrollButtons() const;
     QRect tabRect(int index) const;
     int tabAt(const QPoint &point) const;
@@ -101,6 +105,11 @@ protected:
 
 private:
     Kav::TabLayout::Input layoutInput() const;
+    // The width of each tab from its caption, measured once per change of captions or font.
+    const QList<int> &tabWidths() const;
+    // Drops the kept widths (captions or font changed) or the kept layout (anything else it reads).
+    void captionsChanged();
+    void layoutChanged() { m_layoutKept = false; }
     int hotButton() const;
     void showSelected();
     void changed();
@@ -113,6 +122,13 @@ private:
     int m_scrollOffset = 0;
     QPoint m_pointer{-1, -1};
     Kav::TabStripPictures m_pictures;
+    // Kept from the last time they were worked out; see currentLayout().
+    mutable QList<int> m_widths;
+    mutable bool m_widthsKept = false;
+    mutable Kav::TabLayout::Input m_keptInput;
+    mutable Kav::TabLayout::Result m_keptLayout;
+    mutable bool m_layoutKept = false;
+    mutable int m_layoutRuns = 0;
 };
 
 // The base of the tab and page controls: a tab strip across the top and a bordered body below

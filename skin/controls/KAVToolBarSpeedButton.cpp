@@ -8,7 +8,6 @@
 TkavToolBarSpeedButton::TkavToolBarSpeedButton(QWidget *parent) : QAbstractButton(parent)
 {
     Kav::KavInstallAccessibility();
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resize(Kav::Metrics::SpeedButtonSize);
     connect(this, &QAbstractButton::clicked, this, [this] { Q_EMIT OnClick(this); });
@@ -53,6 +52,12 @@ void TkavToolBarSpeedButton::initOption(Kav::SpeedButtonOption &option) const
     option.rect = rect();
     option.glyph = m_glyphPicture;
     option.framed = m_mouseOver;
+}
+
+void TkavToolBarSpeedButton::resizeEvent(QResizeEvent *e)
+{
+    QAbstractButton::resizeEvent(e);
+    Kav::KavUpdateOpaquePaint(this);
 }
 
 void TkavToolBarSpeedButton::paintEvent(QPaintEvent *)

@@ -2,6 +2,7 @@
 
 #include "KAVButtonPainter.h"
 #include "KAVComposer.h"
+#include "KAVFaceCache.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
 #include "KAVPictureStore.h"
@@ -15,6 +16,12 @@
 
 #include <algorithm>
 #include <limits>
+
+namespace {
+// Face cache flags of a track bar's bar strip (the drawing helpers' faces use the bits below 8).
+constexpr quint32 TrackBarStripFace = 8u;
+constexpr quint32 VerticalStripFace = 16u;
+} // namespace
 
 namespace Kav {
 
@@ -88,17 +95,28 @@ void paintTrackBar(QPainter &painter, const TrackBarOption &option)
         painter.drawImage(QRect(layout.slider.topLeft(), option.slider.size()), pick(option.slider, option.slider2x));
 }
 
-QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation)
+QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation, qreal ratio)
 {
     if (bar.isNull() || length <= 0)
         return QImage();
+    const bool vertical = isVertical(orientation);
+    const TkavFaceCache::Key key{quint64(bar.cacheKey()), QSize(length, 0),
+                                 TrackBarStripFace | (vertical ? VerticalStripFace : 0u)};
+    TkavFaceCache &cache = TkavFaceCache::shared();
+    QImage strip = cache.find(key);
+    cache.countLookup(!strip.isNull());
+    if (!strip.isNull())
+        return strip;
     QImage picture = bar;
     picture.setDevicePixelRatio(1.0); // cut and stretched in its own pixels
-    QImage strip(length, picture.height(), QImage::Format_ARGB32_Premultiplied);
+    strip = QImage(length, picture.height(), QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     SpitDrawHorizontal(picture, strip, QRect(0, 0, length, picture.height()), false);
-    if (isVertical(orientation))
+    if (vertical)
         RoundPicture(strip);
+    // Marked before it is shared: marking a shared image copies its pixels.
+    strip.setDevicePixelRatio(ratio);
+    cache.insert(key, strip);
     return strip;
 }
 
@@ -206,9 +224,9 @@ void TkavTrackBar::UpdatePicture()
         const Kav::TkavPicture slider = values.picture(
             Kav::isVertical(m_orientation) ? KavKey::TrackBarSliderVImage : KavKey::TrackBarSliderImage);
         m_barImage = bar.image();
-        m_barImage2x = bar.image2x();
+        m_barPicture = bar;
         m_sliderImage = slider.image();
-        m_sliderImage2x = slider.image2x();
+        m_sliderPicture = slider;
     }
     prepareBarStrip();
     prepareSlider();
@@ -221,12 +239,13 @@ void TkavTrackBar::prepareBarStrip()
     m_barStrip2x = QImage();
     if (m_barImage.isNull() || length <= 0)
         return;
-    // The ends keep their size and leave their magenta out; the middle stretches.
+    // The ends keep their size and leave their magenta out; the middle stretches. Every track bar
+    // of a look and length has the same strip: it is made once and shared through the face cache
+    // (a look switch of many track bars made each of them its own).
     m_barStrip = Kav::KavTrackBarStrip(m_barImage, length, m_orientation);
-    if (!m_barImage2x.isNull() && m_barImage2x.height() == 2 * m_barImage.height()) {
-        m_barStrip2x = Kav::KavTrackBarStrip(m_barImage2x, 2 * length, m_orientation);
-        m_barStrip2x.setDevicePixelRatio(2.0);
-    }
+    const QImage barImage2x = devicePixelRatioF() > 1.0 ? m_barPicture.image2x() : QImage();
+    if (!barImage2x.isNull() && barImage2x.height() == 2 * m_barImage.height())
+        m_barStrip2x = Kav::KavTrackBarStrip(barImage2x, 2 * length, m_orientation, 2.0);
 }
 
 void TkavTrackBar::prepareSlider()
@@ -240,10 +259,11 @@ void TkavTrackBar::prepareSlider()
                                     false};
     m_slider = Kav::TkavPictureStore::instance().userPicture(m_sliderImage, recipe).image();
     m_slider2x = QImage();
-    if (!m_sliderImage2x.isNull() && m_sliderImage2x.size() == 2 * m_sliderImage.size()) {
-        QImage dense = m_sliderImage2x;
-        dense.setDevicePixelRatio(1.0);
-        m_slider2x = Kav::TkavPictureStore::instance().userPicture(dense, recipe).image();
+    const QImage sliderImage2x = devicePixelRatioF() > 1.0 ? m_sliderPicture.image2x() : QImage();
+    if (!sliderImage2x.isNull() && sliderImage2x.size() == 2 * m_sliderImage.size()) {
+        // Masked as it is (the mask reads pixels, not the ratio): a copy marked otherwise would be
+        // a new picture to the store on every call.
+        m_slider2x = Kav::TkavPictureStore::instance().userPicture(sliderImage2x, recipe).image();
         m_slider2x.setDevicePixelRatio(2.0);
     }
 }
@@ -251,7 +271,7 @@ void TkavTrackBar::prepareSlider()
 void TkavTrackBar::setBarImage(const QImage &picture)
 {
     m_barImage = picture;
-    m_barImage2x = QImage();
+    m_barPicture = {};
     prepareBarStrip();
     SetSize();
     UpdateSlider();
@@ -260,7 +280,7 @@ void TkavTrackBar::setBarImage(const QImage &picture)
 void TkavTrackBar::setSliderImage(const QImage &picture)
 {
     m_sliderImage = picture;
-    m_sliderImage2x = QImage();
+    m_sliderPicture = {};
     prepareSlider();
     update();
 }
@@ -447,6 +467,17 @@ Kav::Backdrop TkavTrackBar::backdrop() const
 void TkavTrackBar::paintPanel(QImage &canvas) const
 {
     Kav::paintTrackBar(canvas, option());
+}
+
+bool TkavTrackBar::event(QEvent *event)
+{
+    // On a screen of another pixel ratio the double-density strips are wanted, or no longer.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        prepareBarStrip();
+        prepareSlider();
+        update();
+    }
+    return TkavPlatformPanel::event(event);
 }
 
 void TkavTrackBar::resizeEvent(QResizeEvent *event)

@@ -54,8 +54,10 @@ void paintTrackBar(QPainter &painter, const TrackBarOption &option);
 
 // The bar picture laid along a track of length pixels: its two ends at their size (their magenta
 // left out), the middle stretched between them; turned to run downward for a vertical track.
-// Transparent where the picture is magenta; null for no picture or no length.
-QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation);
+// Transparent where the picture is magenta; null for no picture or no length. Marked with ratio
+// (2 for a double-density bar). Shared through the face cache: every track of a picture and
+// length gets the same strip.
+QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation, qreal ratio = 1.0);
 
 } // namespace Kav
 
@@ -197,6 +199,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     int trackLength() const;
@@ -217,10 +220,11 @@ private:
     QImage m_sliderImage;
     QImage m_slider;    // m_sliderImage ready to draw
     QImage m_barStrip;
-    // The look's double-density pictures and what is prepared from them (null for pictures a
-    // program gave, which have only their own pixels).
-    QImage m_barImage2x;
-    QImage m_sliderImage2x;
+    // The look's pictures, whose double-density pixels are prepared on a screen of ratio above 1
+    // only (null for pictures a program gave, which have only their own pixels), and what is
+    // prepared from them.
+    Kav::TkavPicture m_barPicture;
+    Kav::TkavPicture m_sliderPicture;
     QImage m_slider2x;
     QImage m_barStrip2x;
     bool m_sliderShown = true;

@@ -15,6 +15,14 @@ bool KavIsSeeThrough(const QWidget *widget)
     return widget && widget->metaObject()->indexOfClassInfo(KavSeeThroughClassInfo) >= 0;
 }
 
+void KavUpdateOpaquePaint(QWidget *control)
+{
+    const bool large = qint64(control->width()) * control->height() >= KavOpaqueMinimumArea;
+    const bool opaque = large && !control->testAttribute(Qt::WA_TranslucentBackground);
+    if (control->testAttribute(Qt::WA_OpaquePaintEvent) != opaque)
+        control->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
 void KavPaintBehind(QPainter &canvas, const QWidget *control, const QRect &part)
 {
     // DoTrans renders the parent, which is no change of the control; it takes a mutable pointer
@@ -79,6 +87,19 @@ QRect KavVisiblePart(QPainter &painter)
         .toAlignedRect();
 }
 
+namespace {
+
+// Draws a composed face at the painter's origin. A double-density face is scaled smoothly onto a
+// screen of another ratio; deviceRatio is the ratio of the control's own screen.
+void drawFace(QPainter &painter, const QImage &face, qreal deviceRatio)
+{
+    if (face.devicePixelRatio() != 1.0 && face.devicePixelRatio() != deviceRatio)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(0, 0, face);
+}
+
+} // namespace
+
 void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw,
                   const QRegion &exposed, FaceDensity density)
 {
@@ -90,9 +111,24 @@ void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::functio
     QPainter painter(control);
     if (!exposed.isNull())
         painter.setClipRegion(exposed);
-    if (face.devicePixelRatio() != 1.0 && face.devicePixelRatio() != painter.device()->devicePixelRatioF())
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(0, 0, face);
+    drawFace(painter, face, painter.device()->devicePixelRatioF());
+}
+
+void KavPaintFaceOn(QPainter &painter, const QWidget *control, const Backdrop &backdrop,
+                    const std::function<void(QImage &face)> &draw, const QRect &part, const QRegion &exposed,
+                    FaceDensity density)
+{
+    const QRect wanted = part.intersected(control->rect());
+    if (wanted.isEmpty())
+        return;
+    const QImage face = KavComposeFace(control, backdrop, draw, exposed, density);
+    if (face.isNull())
+        return;
+    painter.save();
+    painter.setClipRect(wanted, Qt::IntersectClip);
+    // As the control's own paint event would draw it on its own screen.
+    drawFace(painter, face, control->devicePixelRatioF());
+    painter.restore();
 }
 
 } // namespace Kav

@@ -23,6 +23,17 @@ namespace Kav {
 inline constexpr char KavSeeThroughClassInfo[] = "KavSeeThrough";
 bool KavIsSeeThrough(const QWidget *widget);
 
+// Whether Qt takes control as painting every one of its pixels (WA_OpaquePaintEvent), which
+// spares Qt painting what lies behind it. Every opaque control also costs Qt region work on each
+// repaint of its parent, and that work grows with the square of the number of opaque siblings (the
+// parent's region gets a hole for each): with thousands of small controls it swamps the painting.
+// So a control is opaque only when it is large enough for painting behind it to cost more: from
+// KavOpaqueMinimumArea pixels, which no more than a few dozen siblings can reach side by side.
+// Controls call it when their size changes; a control made see-through
+// (WA_TranslucentBackground) is never opaque.
+inline constexpr int KavOpaqueMinimumArea = 160 * 120;
+void KavUpdateOpaquePaint(QWidget *control);
+
 // What shows wherever the face draws nothing.
 struct Backdrop {
     enum Kind : quint8 {
@@ -34,6 +45,21 @@ struct Backdrop {
 
     static Backdrop filled(const QColor &colour) { return {Fill, colour}; }
     static Backdrop behind(const QColor &colour) { return {Behind, colour}; }
+};
+
+// A control whose own painting is its composed face and nothing else (no style, no background of
+// its own beyond the palette's). What lies behind a transparent control on it is painted straight
+// from that face: QWidget::render, the general way, walks every widget inside the parent each time,
+// which for a window of many transparent controls grows with the square of their number.
+class KavFaceSource {
+public:
+    // Paints part (in the control's coordinates) of the control's own face, without its children,
+    // onto painter, whose origin is the control's corner: what QWidget::render with
+    // DrawWindowBackground puts there.
+    virtual void paintOwnFace(QPainter &painter, const QRect &part) const = 0;
+
+protected:
+    ~KavFaceSource() = default;
 };
 
 // Paints what shows through a transparent control into canvas at (0, 0): its parent's painting
@@ -65,5 +91,11 @@ QRect KavVisiblePart(QPainter &painter);
 // when the control is large.
 void KavPaintFace(QWidget *control, const Backdrop &backdrop, const std::function<void(QImage &face)> &draw,
                   const QRegion &exposed = QRegion(), FaceDensity density = FaceDensity::Logical);
+// The same onto another painter whose origin is the control's corner, clipped to part: what
+// KavFaceSource::paintOwnFace does for a control that paints with KavPaintFace (pass the exposed
+// region its paintEvent passes, null for the whole face).
+void KavPaintFaceOn(QPainter &painter, const QWidget *control, const Backdrop &backdrop,
+                    const std::function<void(QImage &face)> &draw, const QRect &part,
+                    const QRegion &exposed = QRegion(), FaceDensity density = FaceDensity::Logical);
 
 } // namespace Kav

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCache>
+#include <QElapsedTimer>
 #include <QList>
 #include <QImage>
 #include <QMutex>
@@ -13,6 +14,10 @@
 // which changes whenever the picture changes), the size and a few drawing flags. A file theme
 // that loads another file retires exactly the faces of its old pictures; least recently used
 // faces are retired once the byte budget is spent. Safe to use from several threads.
+//
+// The shared cache's budget follows what the windows show: when it is spent it grows to twice
+// the pixels of the shown windows (never below the default, never above MaximumBudgetBytes), so
+// that a window of many large controls keeps all of its faces.
 class TkavFaceCache
 {
 public:
@@ -32,8 +37,10 @@ public:
     };
 
     static constexpr qsizetype DefaultBudgetBytes = 16 * 1024 * 1024;
+    static constexpr qsizetype MaximumBudgetBytes = 256 * 1024 * 1024;
 
-    explicit TkavFaceCache(qsizetype budgetBytes = DefaultBudgetBytes);
+    // A cache of a fixed budget; followShownWindows lets the budget grow with the shown windows.
+    explicit TkavFaceCache(qsizetype budgetBytes = DefaultBudgetBytes, bool followShownWindows = false);
 
     // The cache the drawing helpers share.
     static TkavFaceCache &shared();
@@ -65,9 +72,13 @@ public:
 
 private:
     static qsizetype costOf(const QImage &face);
-
+    // Twice the bytes of the shown windows' pixels; 0 off the GUI thread.
+    static qsizetype shownWindowBytes();
 
     mutable QMutex mutex_;
     Counters counters_;
     QCache<Key, QImage> faces_;
+    qsizetype floorBytes_;
+    bool followShownWindows_;
+    QElapsedTimer budgetChecked_; // when the shown windows were last looked at
 };

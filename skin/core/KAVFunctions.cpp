@@ -1,5 +1,6 @@
 #include "KAVFunctions.h"
 
+#include "KAVComposer.h"
 #include "KAVFaceCache.h"
 #include "KAVPictureStore.h"
 
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 namespace {
 
@@ -94,36 +96,86 @@ Edges clampedSource(Edges source, const QSize &pictureSize)
 
 // Copies source (a rectangle of the 32-bit picture) onto target of the 32-bit image dst, stretched
 // by pixel replication, writing only inside clip. With skipKey, pixels of colour key are left out.
-// Written pixels are opaque.
-void stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const Edges &target,
+// Written pixels are opaque. Returns whether a pixel was left out.
+//
+// The pieces of nine- and three-part drawing are mostly copies at their own width (corners, side
+// edges) or one source column stretched (top and bottom edges and the centre of an odd-sized
+// frame), and a vertical stretch repeats whole rows: each of these is a plain copy or fill.
+bool stretchCopy(const QImage &picture, const Edges &source, QImage &dst, const Edges &target,
                  const Edges &clip, bool skipKey, QRgb key)
 {
     if (source.isEmpty() || target.isEmpty())
-        return;
+        return false;
     const Edges area = target.intersected(clip).intersected({0, 0, dst.width(), dst.height()});
     if (area.isEmpty())
-        return;
+        return false;
     const qint64 sw = source.width();
     const qint64 sh = source.height();
     const qint64 tw = target.width();
     const qint64 th = target.height();
+    const int n = area.width();
+    const bool sameWidth = sw == tw;
+    const bool oneColumn = sw == 1;
 
     // Column mapping once per piece instead of a division per pixel.
-    QVarLengthArray<int, 512> columns(area.width());
-    for (int x = area.left; x < area.right; ++x)
-        columns[x - area.left] = source.left + int((x - target.left) * sw / tw);
+    QVarLengthArray<int, 512> columns;
+    if (!sameWidth && !oneColumn) {
+        columns.resize(n);
+        for (int x = area.left; x < area.right; ++x)
+            columns[x - area.left] = source.left + int((x - target.left) * sw / tw);
+    }
 
+    uchar *const bits = dst.bits();
+    const qsizetype stride = dst.bytesPerLine();
+    bool skippedAny = false;
+    int lastSourceRow = -1;
+    const QRgb *lastRow = nullptr; // the last row written, when nothing in it was left out
     for (int y = area.top; y < area.bottom; ++y) {
         const int sy = source.top + int((y - target.top) * sh / th);
-        const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
-        auto *to = reinterpret_cast<QRgb *>(dst.scanLine(y)) + area.left;
-        for (int i = 0, n = area.width(); i < n; ++i) {
-            const QRgb pixel = from[columns[i]];
-            if (skipKey && (pixel & RgbMask) == key)
-                continue;
-            to[i] = pixel | 0xFF000000u;
+        auto *to = reinterpret_cast<QRgb *>(bits + y * stride) + area.left;
+        if (sy == lastSourceRow && lastRow) {
+            std::memcpy(to, lastRow, size_t(n) * sizeof(QRgb));
+            lastRow = to;
+            continue;
         }
+        const auto *from = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
+        bool skipped = false;
+        if (oneColumn) {
+            const QRgb pixel = from[source.left];
+            if (skipKey && (pixel & RgbMask) == key)
+                skipped = true;
+            else
+                std::fill(to, to + n, pixel | 0xFF000000u);
+        } else if (sameWidth && skipKey) {
+            // Without a branch per pixel, so that the compiler can do several at once.
+            const QRgb *start = from + source.left + (area.left - target.left);
+            QRgb anyKey = 0;
+            for (int i = 0; i < n; ++i) {
+                const QRgb pixel = start[i];
+                const QRgb isKey = QRgb((pixel & RgbMask) == key);
+                anyKey |= isKey;
+                to[i] = isKey ? to[i] : (pixel | 0xFF000000u);
+            }
+            skipped = anyKey != 0;
+        } else if (sameWidth) {
+            const QRgb *start = from + source.left + (area.left - target.left);
+            for (int i = 0; i < n; ++i)
+                to[i] = start[i] | 0xFF000000u;
+        } else {
+            for (int i = 0; i < n; ++i) {
+                const QRgb pixel = from[columns[i]];
+                if (skipKey && (pixel & RgbMask) == key) {
+                    skipped = true;
+                    continue;
+                }
+                to[i] = pixel | 0xFF000000u;
+            }
+        }
+        skippedAny = skippedAny || skipped;
+        lastSourceRow = sy;
+        lastRow = skipped ? nullptr : to;
     }
+    return skippedAny;
 }
 
 bool hasTransparentPixel(const QImage &face)
@@ -151,10 +203,23 @@ QImage composeFace(const QImage &picture, const QList<Piece> &pieces, const Edge
         return face;
     face.fill(Qt::transparent);
     const Edges localClip = clip.translated(-area.left, -area.top);
-    for (const Piece &piece : pieces)
-        stretchCopy(picture, piece.source, face, piece.target.translated(-area.left, -area.top),
-                    localClip, piece.skipKey, key);
-    if (!hasTransparentPixel(face))
+    bool skipped = false;
+    QVarLengthArray<QRect, 9> drawn;
+    for (const Piece &piece : pieces) {
+        const Edges target = piece.target.translated(-area.left, -area.top);
+        skipped = stretchCopy(picture, piece.source, face, target, localClip, piece.skipKey, key) || skipped;
+        const Edges visible = target.intersected(localClip).intersected({0, 0, face.width(), face.height()});
+        if (!visible.isEmpty() && !piece.source.isEmpty())
+            drawn.append(QRect(visible.left, visible.top, visible.width(), visible.height()));
+    }
+    // Transparent where a pixel was left out or no piece reached; a left-out pixel that a later
+    // piece covered makes a face that needs blending though it need not (the pixels are the same).
+    if (skipped)
+        return face;
+    QRegion covered;
+    for (const QRect &rect : drawn)
+        covered += rect;
+    if (covered == QRegion(face.rect()) || !hasTransparentPixel(face))
         face.reinterpretAsFormat(QImage::Format_RGB32);
     return face;
 }
@@ -302,7 +367,8 @@ QImage cachedSpitFace2x(const Kav::TkavPicture &picture, const QSize &size, bool
 // Whether a store picture is drawn from its double-density pixels on this painter's device.
 bool drawsDoubled(const Kav::TkavPicture &picture, const QPainter &canvas)
 {
-    return picture.has2x() && canvas.device() != nullptr && canvas.device()->devicePixelRatioF() > 1.0;
+    // The ratio first: asking for the double-density pixels decodes them.
+    return canvas.device() != nullptr && canvas.device()->devicePixelRatioF() > 1.0 && picture.has2x();
 }
 
 // Draws a double-density face at point; at ratios other than 2 Qt scales it, smoothly.
@@ -404,6 +470,31 @@ void drawSpitFace(const QImage &face, QImage &canvas, const QRect &rect)
     painter.drawImage(rect.topLeft(), face);
 }
 
+// Nine-part drawing onto a canvas of ratio 1 through the face cache. A face met for the first time
+// is composed for the cache; when it has left-out pixels, which drawing it would blend through a
+// painter, its pieces go straight onto a 32-bit canvas instead: the same pixels, for less than
+// setting up the painter, so that a first draw costs no more than Qt's own nine-patch drawing.
+void drawCachedSpit(const QImage &picture, quint64 identity, QImage &canvas, const QRect &rect, bool transparent)
+{
+    const TkavFaceCache::Key key{identity, rect.size(), transparent ? 1u : 0u};
+    TkavFaceCache &cache = TkavFaceCache::shared();
+    QImage face = cache.find(key);
+    cache.countLookup(!face.isNull());
+    if (face.isNull()) {
+        face = SpitDrawFace(picture, rect.size(), transparent);
+        cache.insert(key, face);
+        if (!face.isNull() && face.format() != QImage::Format_RGB32 && isDirect32(canvas.format())) {
+            const QImage pixels = readable32(picture);
+            QList<Piece> pieces = ninePieces(pixels.size(), rect.width(), rect.height(), transparent);
+            for (Piece &piece : pieces)
+                piece.target = piece.target.translated(rect.x(), rect.y());
+            drawPieces(pixels, pieces, canvas, MagentaKey);
+            return;
+        }
+    }
+    drawSpitFace(face, canvas, rect);
+}
+
 quint64 identityOf(const QImage &picture)
 {
     return quint64(picture.cacheKey());
@@ -429,7 +520,7 @@ void SpitDraw(const QImage &picture, QImage &canvas, const QRect &rect, bool tra
         SpitDraw(picture, painter, rect, transparent);
         return;
     }
-    drawSpitFace(cachedSpitFace(picture, identityOf(picture), rect.size(), transparent), canvas, rect);
+    drawCachedSpit(picture, identityOf(picture), canvas, rect, transparent);
 }
 
 void SpitDraw(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect, bool transparent)
@@ -454,7 +545,7 @@ void SpitDraw(const Kav::TkavPicture &picture, QImage &canvas, const QRect &rect
         SpitDraw(picture, painter, rect, transparent);
         return;
     }
-    drawSpitFace(cachedSpitFace(picture.image(), picture.id(), rect.size(), transparent), canvas, rect);
+    drawCachedSpit(picture.image(), picture.id(), canvas, rect, transparent);
 }
 
 void StretchDrawCached(const Kav::TkavPicture &picture, QPainter &canvas, const QRect &rect)
@@ -546,6 +637,57 @@ void TileDraw(QImage &canvas, const QImage &picture, const QRect &rect)
     TileDraw(painter, picture, rect);
 }
 
+namespace {
+
+// A brush a rectangle fill reproduces exactly, wherever it starts.
+bool isPlainBrush(const QBrush &brush)
+{
+    return brush.style() == Qt::SolidPattern || brush.style() == Qt::NoBrush;
+}
+
+// What QWidget::render with DrawWindowBackground paints of a widget under part (in its own
+// coordinates) before its paint event: the window colour, then its own fill when it fills its
+// background. False, painting nothing, where a plain fill would not be the same.
+bool paintPlainBackground(QPainter &canvas, const QWidget *widget, const QRect &part)
+{
+    const QPalette &palette = widget->palette();
+    const QBrush window = palette.brush(QPalette::Window);
+    const QBrush own = palette.brush(widget->backgroundRole());
+    if (widget->testAttribute(Qt::WA_StyledBackground) || widget->testAttribute(Qt::WA_NoSystemBackground)
+        || widget->testAttribute(Qt::WA_TranslucentBackground) || !isPlainBrush(window) || !isPlainBrush(own))
+        return false;
+    if (!(widget->autoFillBackground() && own.isOpaque())) {
+        canvas.save();
+        canvas.setCompositionMode(QPainter::CompositionMode_Source);
+        canvas.fillRect(part, window);
+        canvas.restore();
+    }
+    if (widget->autoFillBackground())
+        canvas.fillRect(part, own);
+    return true;
+}
+
+// Paints widget's own painting under part (its coordinates) at the painter's origin without
+// QWidget::render, where that is possible: a plain QWidget paints only its background, and a
+// face source its face. QWidget::render first walks every widget inside the one it renders,
+// which for a window of many transparent controls grows with the square of their number.
+bool paintDirectly(QPainter &canvas, QWidget *widget, const QRect &part)
+{
+    const auto *faceSource = dynamic_cast<const Kav::KavFaceSource *>(widget);
+    // The exact class, not the meta-object: a subclass without Q_OBJECT has QWidget's meta-object
+    // and may paint.
+    const bool plainWidget = typeid(*widget) == typeid(QWidget);
+    if (!faceSource && !plainWidget)
+        return false;
+    if (!paintPlainBackground(canvas, widget, part))
+        return false;
+    if (faceSource)
+        faceSource->paintOwnFace(canvas, part);
+    return true;
+}
+
+} // namespace
+
 void DoTrans(QPainter &canvas, QWidget *control, const QRect &part)
 {
     QWidget *parent = control ? control->parentWidget() : nullptr;
@@ -560,6 +702,13 @@ void DoTrans(QPainter &canvas, QWidget *control, const QRect &part)
         canvas.restore();
         return;
     }
+    canvas.translate(-control->pos());
+    canvas.setClipRect(under, Qt::IntersectClip);
+    const bool painted = paintDirectly(canvas, parent, under);
+    canvas.restore();
+    if (painted)
+        return;
+    canvas.save();
     // render() puts the region's top-left corner at the target offset.
     parent->render(&canvas, under.topLeft() - control->pos(), QRegion(under), QWidget::DrawWindowBackground);
     canvas.restore();

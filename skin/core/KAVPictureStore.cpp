@@ -254,19 +254,56 @@ QImage TkavPictureStore::themeWhole(const PictureSource &source, int key)
     return picture;
 }
 
-TkavPicture TkavPictureStore::prepared(const Key &key, const QImage &whole, const QImage &whole2x,
+const QImage &TkavPicture::image2x() const
+{
+    static const QImage none;
+    if (!m_doubled)
+        return none;
+    QMutexLocker lock(&m_doubled->mutex);
+    if (m_doubled->make) {
+        m_doubled->image = m_doubled->make();
+        m_doubled->make = nullptr;
+    }
+    return m_doubled->image;
+}
+
+TkavPicture TkavPictureStore::prepared(const Key &key, const QImage &whole, std::function<QImage()> whole2x,
                                        const PictureRecipe &recipe)
 {
     const QImage pixels = KavPreparePicture(whole, recipe);
     if (recipe.frameCount != 0 || recipe.mask != PictureMask::None || recipe.greyed)
         ++m_counters.preparations;
-    // A strip whose width the frame count does not divide cuts differently at twice the size;
-    // such a frame keeps only its ordinary pixels.
-    const QImage pixels2x =
-        pixels.isNull() || whole2x.isNull() ? QImage() : acceptedDoubled(KavPreparePicture(whole2x, recipe), pixels);
-    TkavPicture picture = pixels.isNull() ? TkavPicture() : TkavPicture(pixels, nextId(), pixels2x);
+    // The double-density pixels are decoded and prepared when a control first asks for them. A
+    // strip whose width the frame count does not divide cuts differently at twice the size; such
+    // a frame keeps only its ordinary pixels.
+    auto make2x = [whole2x = std::move(whole2x), recipe, pixels] {
+        const QImage doubledWhole = whole2x();
+        return doubledWhole.isNull() ? QImage() : acceptedDoubled(KavPreparePicture(doubledWhole, recipe), pixels);
+    };
+    TkavPicture picture = pixels.isNull() ? TkavPicture() : TkavPicture(pixels, nextId(), make2x);
     m_tables->prepared.insert(key, picture);
     return picture;
+}
+
+std::function<QImage()> TkavPictureStore::lazyBuiltInWhole2x(const QString &name, const QImage &whole)
+{
+    return [this, name, whole] {
+        QMutexLocker lock(&m_mutex);
+        return builtInWhole2x(name, whole);
+    };
+}
+
+std::function<QImage()> TkavPictureStore::lazyThemeWhole2x(const PictureSource &source, int key, const QImage &whole)
+{
+    // The theme may have gone, or loaded another file, by the time the pixels are asked for: then
+    // there are none.
+    const QPointer<const TkavFileTheme> theme(source.theme);
+    return [this, theme, source, key, whole] {
+        QMutexLocker lock(&m_mutex);
+        if (!theme || theme->revision() != source.revision)
+            return QImage();
+        return themeWhole2x(source, key, whole);
+    };
 }
 
 TkavPicture TkavPictureStore::themePicture(const PictureSource &source, int key, const PictureRecipe &recipe)
@@ -297,10 +334,10 @@ TkavPicture TkavPictureStore::themePicture(const PictureSource &source, int key,
         picture = *found;
     else if (source.theme) {
         const QImage whole = themeWhole(source, key);
-        picture = prepared(entryKey, whole, themeWhole2x(source, key, whole), recipe);
+        picture = prepared(entryKey, whole, lazyThemeWhole2x(source, key, whole), recipe);
     } else {
         const QImage whole = builtInWhole(entryKey.name);
-        picture = prepared(entryKey, whole, builtInWhole2x(entryKey.name, whole), recipe);
+        picture = prepared(entryKey, whole, lazyBuiltInWhole2x(entryKey.name, whole), recipe);
     }
     if (!source.theme)
         m_tables->builtInRequests.insert({source.style, key, recipe}, picture);
@@ -317,7 +354,7 @@ TkavPicture TkavPictureStore::resourcePicture(const QString &name, const Picture
     if (found != m_tables->prepared.cend())
         return *found;
     const QImage whole = builtInWhole(name);
-    return prepared(entryKey, whole, builtInWhole2x(name, whole), recipe);
+    return prepared(entryKey, whole, lazyBuiltInWhole2x(name, whole), recipe);
 }
 
 TkavPicture TkavPictureStore::userPicture(const QImage &image, const PictureRecipe &recipe)

@@ -15,6 +15,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class TkavFileTheme;
 
 namespace Kav {
@@ -44,7 +47,9 @@ struct PictureRecipe {
 // A picture may also carry the same design drawn at twice the density (a built-in NAME@2x, or a
 // theme file's NAME@2x entry): exactly twice the size, prepared with the same recipe, and marked
 // with device pixel ratio 2 so that QPainter draws it into the same logical rectangle. Sizes
-// reported here are always those of the ordinary picture (logical pixels).
+// reported here are always those of the ordinary picture (logical pixels). The double-density
+// pixels are decoded and prepared when first asked for (image2x, has2x, imageFor above ratio 1):
+// on a screen of ratio 1 they never are.
 class TkavPicture {
 public:
     TkavPicture() = default;
@@ -52,13 +57,13 @@ public:
     bool isNull() const { return m_image.isNull(); }
     const QImage &image() const { return m_image; }
     // The double-density pixels, or a null image when the picture has none.
-    const QImage &image2x() const { return m_image2x; }
-    bool has2x() const { return !m_image2x.isNull(); }
+    const QImage &image2x() const;
+    bool has2x() const { return !image2x().isNull(); }
     // What to draw on a device of this pixel ratio: above 1 the double-density pixels when there
     // are any (scaled down by Qt at fractional ratios), otherwise the ordinary ones.
     const QImage &imageFor(qreal devicePixelRatio) const
     {
-        return devicePixelRatio > 1.0 && has2x() ? m_image2x : m_image;
+        return devicePixelRatio > 1.0 && has2x() ? image2x() : m_image;
     }
     QSize size() const { return m_image.size(); }
     int width() const { return m_image.width(); }
@@ -70,13 +75,22 @@ public:
 
 private:
     friend class TkavPictureStore;
-    TkavPicture(QImage image, quint64 id, QImage image2x = QImage())
-        : m_image(std::move(image)), m_image2x(std::move(image2x)), m_id(id)
+    // The double-density pixels, made once by make when first asked for; shared by the copies.
+    struct Doubled {
+        QMutex mutex;
+        std::function<QImage()> make;
+        QImage image;
+    };
+    TkavPicture(QImage image, quint64 id, std::function<QImage()> make2x = {})
+        : m_image(std::move(image)),
+          m_doubled(make2x ? std::make_shared<Doubled>() : nullptr), m_id(id)
     {
+        if (m_doubled)
+            m_doubled->make = std::move(make2x);
     }
 
     QImage m_image;
-    QImage m_image2x;
+    std::shared_ptr<Doubled> m_doubled;
     quint64 m_id = 0;
 };
 
@@ -128,9 +142,13 @@ public:
 private:
     struct Entry;
     struct Key;
-    TkavPicture prepared(const Key &key, const QImage &whole, const QImage &whole2x, const PictureRecipe &recipe);
+    TkavPicture prepared(const Key &key, const QImage &whole, std::function<QImage()> whole2x,
+                         const PictureRecipe &recipe);
     QImage builtInWhole(const QString &name);
     QImage builtInWhole2x(const QString &name, const QImage &whole);
+    // What decodes a picture's double-density whole when it is first asked for.
+    std::function<QImage()> lazyBuiltInWhole2x(const QString &name, const QImage &whole);
+    std::function<QImage()> lazyThemeWhole2x(const PictureSource &source, int key, const QImage &whole);
     QImage themeWhole(const PictureSource &source, int key);
     QImage themeWhole2x(const PictureSource &source, int key, const QImage &whole);
     quint64 nextId();

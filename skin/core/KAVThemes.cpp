@@ -4,6 +4,8 @@
 #include "KAVPictureStore.h"
 
 #include <QFile>
+#include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -256,14 +258,59 @@ bool Kav::KavIsFormSkin(const QObject *object)
     return meta && meta->indexOfClassInfo(KavFormSkinClassInfo) >= 0;
 }
 
+namespace {
+
+// How far the children of one form have been looked through for its form skin.
+struct FormSkinScan {
+    QPointer<const QWidget> form;
+    qsizetype checked = 0;              // children looked at, from the first
+    const QObject *lastChecked = nullptr;
+    qsizetype skinIndex = -1;           // where the skin was found, -1 for not yet
+};
+
+// The first form skin among the form's direct children. Every control asks it of its form as it
+// is made, when the form holds more children each time: looking through all of them each time
+// made building a window of thousands of controls quadratic. So each form's children are looked at
+// once, and looked through again from the start only when the children already seen have changed
+// (one removed or moved shifts the one last seen, or the skin).
+QObject *firstFormSkin(const QWidget *form)
+{
+    thread_local QHash<const QWidget *, FormSkinScan> scans;
+    if (scans.size() > 64) {
+        // Forget the forms that are gone.
+        for (auto it = scans.begin(); it != scans.end();)
+            it = it->form ? std::next(it) : scans.erase(it);
+    }
+    FormSkinScan &scan = scans[form];
+    const QObjectList &children = form->children();
+    if (scan.form != form)
+        scan = FormSkinScan{form};
+    if (scan.skinIndex >= 0) {
+        if (scan.skinIndex < children.size() && Kav::KavIsFormSkin(children.at(scan.skinIndex)))
+            return children.at(scan.skinIndex);
+        scan = FormSkinScan{form};
+    }
+    if (scan.checked > children.size() || (scan.checked > 0 && children.at(scan.checked - 1) != scan.lastChecked))
+        scan = FormSkinScan{form};
+    for (; scan.checked < children.size(); ++scan.checked) {
+        QObject *child = children.at(scan.checked);
+        if (Kav::KavIsFormSkin(child)) {
+            scan.skinIndex = scan.checked;
+            return child;
+        }
+        scan.lastChecked = child;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 TkavUIStyle GetKAVFormStyle(QObject *owner)
 {
     const auto *form = qobject_cast<QWidget *>(owner);
     if (form == nullptr || !form->isWindow())
         return TkavUIStyle::DeepBlue;
-    for (QObject *child : form->children()) {
-        if (Kav::KavIsFormSkin(child))
-            return child->property("UIStyle").value<TkavUIStyle>();
-    }
+    if (const QObject *skin = firstFormSkin(form))
+        return skin->property("UIStyle").value<TkavUIStyle>();
     return TkavUIStyle::DeepBlue;
 }

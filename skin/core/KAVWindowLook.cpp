@@ -128,7 +128,8 @@ private:
 };
 
 // Whether Qt treats the widget as painting all of its pixels itself. When a window is repainted,
-// Qt leaves such children out, expecting them to be marked for repainting on their own.
+// Qt leaves such children out, expecting them to be marked for repainting on their own. Skinned
+// controls are opaque only when they are large (Kav::KavUpdateOpaquePaint), so a window holds few.
 bool paintsOpaquely(const QWidget *widget)
 {
     return widget->testAttribute(Qt::WA_OpaquePaintEvent) || widget->testAttribute(Qt::WA_NoSystemBackground) ||

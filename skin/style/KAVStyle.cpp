@@ -45,11 +45,11 @@ namespace {
 
 namespace M = Metrics;
 
-// Faces this style composes from pictures without a store identity (a scroll bar's slider, a
-// track's bar strip) are cached under the look's serial with this bit set, which no picture id
+// Faces this style composes from pictures without a store identity (a scroll bar's slider) are
+// cached under the look's serial with this bit set, which no picture id
 // of the store has.
 constexpr quint64 StyleFaceBit = quint64(1) << 63;
-enum StyleFace : quint32 { ScrollSliderFace = 0x5301, TrackStripFace = 0x5302 };
+enum StyleFace : quint32 { ScrollSliderFace = 0x5301 };
 
 bool looksBoldOnFocus(TkavUIStyle style)
 {
@@ -190,16 +190,8 @@ QImage scrollSlider(const KavStyleLook &look, int length, bool vertical)
 
 QImage trackStrip(const KavStyleLook &look, int length, bool vertical)
 {
-    const TkavFaceCache::Key key{StyleFaceBit | look.serial, QSize(length, vertical ? 1 : 0), TrackStripFace};
-    TkavFaceCache &cache = TkavFaceCache::shared();
-    QImage strip = cache.find(key);
-    cache.countLookup(!strip.isNull());
-    if (strip.isNull()) {
-        strip = KavTrackBarStrip(look.trackBar, length,
-                                 vertical ? KavOrientation::kavVertical : KavOrientation::kavHorizontal);
-        cache.insert(key, strip);
-    }
-    return strip;
+    // Shared with the skinned track bars of the look through the face cache.
+    return KavTrackBarStrip(look.trackBar, length, vertical ? KavOrientation::kavVertical : KavOrientation::kavHorizontal);
 }
 
 TrackBarOption trackOption(const KavStyleLook &look, const QStyleOptionSlider &slider)

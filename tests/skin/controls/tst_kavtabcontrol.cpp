@@ -81,6 +81,7 @@ private Q_SLOTS:
     void scrollButtonsScrollAndLightUp();
     void selectedTabScrolledIntoView();
     void manyMoreTabsThanTheTable();
+    void layoutKeptUntilItChanges();
     void pixels();
     void builtInLooks_data();
     void builtInLooks();
@@ -476,6 +477,34 @@ void TestTabControl::manyMoreTabsThanTheTable()
     control->setTabs(names(3));
     QCOMPARE(control->TabIndex(), 2);
     QVERIFY(strip->scrollOffset() <= 2);
+}
+
+// The layout is worked out once per change and kept: mouse moves and hidden tabs cost a look-up
+// (hundreds of tabs made each of them a full layout, and hiding them one by one cubic); whatever
+// the layout reads still shows at the next look-up.
+void TestTabControl::layoutKeptUntilItChanges()
+{
+    TkavTabControl *control = fixtureControl(names(300));
+    TkavTabControlTopPanel *strip = control->topPanel();
+    (void)strip->grab();
+    const int runs = strip->layoutRuns();
+    for (int x = 0; x < strip->width(); x += 4)
+        mouse(strip, QEvent::MouseMove, QPoint(x, 3));
+    for (int i = 0; i < 150; ++i)
+        strip->setTabShown(i, false);
+    QCOMPARE(strip->layoutRuns(), runs);
+
+    QVERIFY(strip->tabRect(10).isNull());
+    QCOMPARE(strip->layoutRuns(), runs + 1);
+    strip->setTabShown(10, true);
+    QCOMPARE(strip->currentLayout().tabs.first().index, 10);
+    // Captions measured again in a larger font.
+    control->setTabIndex(10);
+    const int width = strip->tabRect(10).width();
+    QFont font = control->font();
+    font.setPixelSize(font.pixelSize() > 0 ? font.pixelSize() * 2 : 24);
+    control->setFont(font);
+    QVERIFY(strip->tabRect(10).width() > width);
 }
 
 void TestTabControl::pixels()

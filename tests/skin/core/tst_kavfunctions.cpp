@@ -1,3 +1,4 @@
+#include "KAVComposer.h"
 #include "KAVFaceCache.h"
 #include "KAVFunctions.h"
 
@@ -9,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
+
+#include <functional>
 
 namespace {
 
@@ -156,6 +159,44 @@ protected:
     }
 };
 
+// A container that paints nothing but its composed face: a diagonal stripe over its colour.
+class FaceParent : public QWidget, public Kav::KavFaceSource
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    void paintOwnFace(QPainter &painter, const QRect &part) const override
+    {
+        Kav::KavPaintFaceOn(painter, this, Kav::Backdrop::filled(QColor(250, 240, 10)), drawFace(), part, QRegion(part));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        Kav::KavPaintFace(this, Kav::Backdrop::filled(QColor(250, 240, 10)), drawFace(), event->region());
+    }
+
+private:
+    static std::function<void(QImage &)> drawFace()
+    {
+        return [](QImage &face) {
+            QPainter painter(&face);
+            painter.setPen(QPen(Qt::darkMagenta, 3));
+            painter.drawLine(0, 0, face.width(), face.height());
+        };
+    }
+};
+
+// A plain QWidget in all but its class: without Q_OBJECT it has QWidget's meta-object, and paints.
+class PaintingWithoutMetaObject : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(0, 0, 12, height(), Qt::cyan); }
+};
+
 // A control that looks transparent the way skinned controls do: its paint composes the
 // parent's background in an off-screen image and copies that once.
 class SeeThroughControl : public QWidget
@@ -234,6 +275,8 @@ private slots:
 
     void doTransShowsParentBackground();
     void doTransWithoutParent();
+    void doTransPaintsWhatRenderPaints_data();
+    void doTransPaintsWhatRenderPaints();
     void doTransInsidePaintEvent();
 
     void drawControlBorder_data();
@@ -958,6 +1001,46 @@ void tst_KAVFunctions::doTransShowsParentBackground()
     QCOMPARE(canvas.pixel(4, 19), qRgb(0, 0, 255));     // parent x = 14
     QCOMPARE(canvas.pixel(5, 0), qRgb(200, 30, 30));    // parent x = 15, window colour
     QCOMPARE(canvas.pixel(15, 15), qRgb(200, 30, 30));  // under the sibling: still the parent
+}
+
+// DoTrans paints plain widgets and face sources itself, everything else through QWidget::render:
+// the pixels are the same either way.
+void tst_KAVFunctions::doTransPaintsWhatRenderPaints_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("autoFill");
+    QTest::addRow("plain widget") << 0 << false;
+    QTest::addRow("plain widget filling its background") << 0 << true;
+    QTest::addRow("face source") << 1 << false;
+    QTest::addRow("painting subclass without its own meta-object") << 2 << true;
+    QTest::addRow("widget with a style sheet") << 3 << false;
+}
+
+void tst_KAVFunctions::doTransPaintsWhatRenderPaints()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, autoFill);
+    QWidget window;
+    window.resize(120, 80);
+    QWidget *parent = kind == 1 ? new FaceParent(&window)
+                    : kind == 2 ? new PaintingWithoutMetaObject(&window)
+                                : new QWidget(&window);
+    parent->setGeometry(5, 5, 100, 60);
+    parent->setAutoFillBackground(autoFill);
+    QPalette palette = parent->palette();
+    palette.setColor(QPalette::Window, QColor(20, 90, 200));
+    parent->setPalette(palette);
+    if (kind == 3)
+        parent->setStyleSheet(QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 red, stop:1 blue);"));
+    auto *control = new QWidget(parent);
+    control->setGeometry(7, 9, 40, 30);
+    window.show();
+
+    QImage canvas = canvasOf(40, 30);
+    DoTrans(canvas, control);
+    QImage expected = canvasOf(40, 30);
+    parent->render(&expected, QPoint(), QRegion(control->geometry()), QWidget::DrawWindowBackground);
+    QCOMPARE(canvas, expected);
 }
 
 void tst_KAVFunctions::doTransWithoutParent()

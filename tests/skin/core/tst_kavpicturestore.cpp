@@ -74,6 +74,13 @@ private Q_SLOTS:
         QVERIFY(otherFrame.id() != first.id());
         QCOMPARE(after.decodes - before.decodes, 1);      // one decode for both frames
         QCOMPARE(after.preparations - before.preparations, 2); // two frames cut
+        // The double-density pixels wait until they are asked for (a screen of ratio 1 never
+        // does), and are then decoded once for every frame and copy of the picture.
+        QCOMPARE(after.decodes2x, before.decodes2x);
+        QCOMPARE(first.image2x().size(), QSize(168, 46));
+        QVERIFY(again.image2x().constBits() == first.image2x().constBits());
+        QVERIFY(otherFrame.has2x());
+        QCOMPARE(store.counters().decodes2x - before.decodes2x, 1);
     }
 
     void framesMatchTheLookUpHelpers_data()

@@ -529,7 +529,13 @@ void TestKavThemes::missingResource()
 void TestKavThemes::formStyle()
 {
     QWidget form;
+    auto *first = new QLabel(&form);
+    // Asked before the skinned form exists (as the controls made before it ask): it is found once
+    // it is made, whatever became of the children looked at before.
+    QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::DeepBlue);
     new QLabel(&form);
+    QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::DeepBlue);
+    delete first;
     auto *skinned = new TkavForm(&form);
     skinned->setUIStyle(TkavUIStyle::WinXP);
     // A window has one skinned form: a second is refused and the first one's look holds.
@@ -538,6 +544,8 @@ void TestKavThemes::formStyle()
     // The property is what form definitions set.
     QVERIFY(skinned->setProperty("UIStyle", QVariant::fromValue(TkavUIStyle::MacOS)));
     QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::MacOS);
+    delete skinned;
+    QCOMPARE(GetKAVFormStyle(&form), TkavUIStyle::DeepBlue);
 }
 
 void TestKavThemes::formStyleOfNoForm()
