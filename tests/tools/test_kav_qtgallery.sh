@@ -36,12 +36,12 @@ has out.txt "--screenshot <FILE.png>"
 # The window's size (QtGalleryWindow::PageSize), and twice that at twice the density.
 for look in "${looks[@]}"; do
     run 0 --look "$look" --screenshot "$look.png"
-    sized "$look.png" 900x860
+    sized "$look.png" 1000x860
 done
 distinct=$(for look in "${looks[@]}"; do [[ -f $look.png ]] && cksum <"$look.png"; done | sort -u | wc -l)
 if [[ $distinct -eq ${#looks[@]} ]]; then ok; else bad "only $distinct of ${#looks[@]} looks give different screenshots"; fi
 QT_SCALE_FACTOR=2 run 0 --look MacOS --screenshot dense.png
-sized dense.png 1800x1720
+sized dense.png 2000x1720
 
 run 0 --look WinXP --screenshot again.png
 if cmp -s again.png WinXP.png; then ok; else bad "two renderings of WinXP differ"; fi

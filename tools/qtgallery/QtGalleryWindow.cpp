@@ -20,12 +20,14 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -38,6 +40,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
@@ -340,18 +343,20 @@ QWidget *kavText()
 
 } // namespace
 
-QtGalleryWindow::QtGalleryWindow(QWidget *parent) : QWidget(parent)
+QtGalleryWindow::QtGalleryWindow(QWidget *parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("kavskin — Qt's widgets under KavStyle beside the skinned controls"));
     resize(PageSize);
+    // The one line that gives a main window the skinned frame: its menu bar, tool bar, dock,
+    // central widget and status bar go on inside it.
     m_frame = new TkavForm(this);
     m_frame->setObjectName(QStringLiteral("frame"));
     makeMenus();
-    auto *body = new QVBoxLayout(m_frame);
-    body->setContentsMargins(Margin + 2, Margin - 4, Margin + 2, Margin);
-    body->setSpacing(Margin - 2);
-    body->addWidget(makeLookBar());
-    body->addWidget(makePage(), 1);
+    makeLookBar();
+    makeLookDock();
+    setCentralWidget(makePage());
+    statusBar()->showMessage(QStringLiteral("Left: Qt's own widgets, drawn by KavStyle.   "
+                                            "Right: the library's skinned controls."));
 }
 
 void QtGalleryWindow::makeMenus()
@@ -372,25 +377,36 @@ void QtGalleryWindow::makeMenus()
     lookMenu->addAction(QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
 }
 
-QWidget *QtGalleryWindow::makeLookBar()
+void QtGalleryWindow::makeLookBar()
 {
-    auto *bar = new QWidget(m_frame);
-    auto *layout = new QHBoxLayout(bar);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Look:"), bar));
+    QToolBar *bar = addToolBar(QStringLiteral("Look"));
+    bar->setObjectName(QStringLiteral("lookBar"));
+    bar->addWidget(new QLabel(QStringLiteral(" Look: "), bar));
     m_chooser = new QComboBox(bar);
     for (TkavUIStyle look : looks())
         m_chooser->addItem(lookName(look), QVariant::fromValue(look));
     m_chooser->setFixedSize(FieldSize);
     connect(m_chooser, &QComboBox::activated, this,
             [this](int index) { showLook(m_chooser->itemData(index).value<TkavUIStyle>()); });
-    layout->addWidget(m_chooser);
-    layout->addSpacing(Margin);
-    layout->addWidget(new QLabel(QStringLiteral("Left: Qt's own widgets, drawn by KavStyle.   "
-                                                "Right: the library's skinned controls."),
-                                 bar));
-    layout->addStretch(1);
-    return bar;
+    bar->addWidget(m_chooser);
+    bar->addSeparator();
+    bar->addActions(m_lookActions->actions());
+}
+
+void QtGalleryWindow::makeLookDock()
+{
+    auto *dock = new QDockWidget(QStringLiteral("Looks"), this);
+    dock->setObjectName(QStringLiteral("lookDock"));
+    m_lookList = new QListWidget(dock);
+    for (TkavUIStyle look : looks())
+        m_lookList->addItem(lookName(look));
+    connect(m_lookList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { showLook(looks().value(m_lookList->row(item))); });
+    connect(m_lookList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { showLook(looks().value(m_lookList->row(item))); });
+    m_lookList->setFixedWidth(96);
+    dock->setWidget(m_lookList);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
 }
 
 void QtGalleryWindow::addRow(const QString &title, QWidget *qtSide, QWidget *librarySide)
@@ -408,9 +424,9 @@ void QtGalleryWindow::addRow(const QString &title, QWidget *qtSide, QWidget *lib
 
 QWidget *QtGalleryWindow::makePage()
 {
-    m_page = new QWidget(m_frame);
+    m_page = new QWidget(this);
     m_rows = new QGridLayout(m_page);
-    m_rows->setContentsMargins(0, 0, 0, 0);
+    m_rows->setContentsMargins(Margin, Margin - 4, Margin, Margin - 4);
     m_rows->setHorizontalSpacing(2 * Margin);
     m_rows->setVerticalSpacing(Margin - 3);
     m_rows->setColumnStretch(1, 1);
@@ -496,6 +512,7 @@ void QtGalleryWindow::showLook(TkavUIStyle look)
     if (!isVisible())
         resize(PageSize); // the look it opens with shows the page at its size
     m_chooser->setCurrentIndex(int(looks().indexOf(look)));
+    m_lookList->setCurrentRow(int(looks().indexOf(look)));
     for (QAction *action : m_lookActions->actions())
         action->setChecked(action->text() == lookName(look));
     m_applying = false;

@@ -4,22 +4,24 @@
 
 #include <QList>
 #include <QPair>
-#include <QWidget>
+#include <QMainWindow>
 
 class QActionGroup;
 class QComboBox;
 class QGridLayout;
+class QListWidget;
 class TkavForm;
 
-// The demonstration of KavStyle: a skinned window whose rows each show a kind of control twice,
-// as Qt's own widget (left, drawn by the application's KavStyle) and as the library's skinned
-// control (right). The look chooser, the Look menu (Ctrl+1 to Ctrl+5) and Kav::KavSetApplicationLook
-// switch both columns, the frame and the menus at once.
-class QtGalleryWindow : public QWidget {
+// The demonstration of KavStyle: a QMainWindow in a skinned frame (one TkavForm on it), with its
+// menu bar, a tool bar, a dock and a status bar, whose central page shows each kind of control
+// twice, as Qt's own widget (left, drawn by the application's KavStyle) and as the library's
+// skinned control (right). The look chooser, the dock's list, the Look menu (Ctrl+1 to Ctrl+5)
+// and Kav::KavSetApplicationLook switch both columns, the frame and the menus at once.
+class QtGalleryWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr QSize PageSize{900, 860};
+    static constexpr QSize PageSize{1000, 860};
 
     explicit QtGalleryWindow(QWidget *parent = nullptr);
 
@@ -29,7 +31,8 @@ public:
 
 private:
     void makeMenus();
-    QWidget *makeLookBar();
+    void makeLookBar();
+    void makeLookDock();
     QWidget *makePage();
     void addRow(const QString &title, QWidget *qtSide, QWidget *librarySide);
 
@@ -37,6 +40,7 @@ private:
     TkavForm *m_frame = nullptr;
     QActionGroup *m_lookActions = nullptr;
     QComboBox *m_chooser = nullptr;
+    QListWidget *m_lookList = nullptr;
     QGridLayout *m_rows = nullptr;
     QWidget *m_page = nullptr;
     bool m_applying = false;
