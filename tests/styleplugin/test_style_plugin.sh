@@ -27,8 +27,12 @@ for key in kavskin kavskin-macos kavskin-winxp kavskin-deepblue kavskin-protein 
     has out.txt ",$key,"
 done
 
+# Fusion's push button, to tell that each key draws otherwise.
+run 0 --create fusion
+fusion_button=$(sed -n 's/^button=//p' out.txt)
+
 # Each key's look: the window colour (FormBackgroundColor), the check box picture, the scroll bar's
-# width and the progress bar's thickness of that look.
+# width and the progress bar's thickness of that look; and it draws (a button unlike Fusion's).
 while read -r key window indicator scrollbar; do
     run 0 --create "$key"
     has out.txt "style=$key"
@@ -37,6 +41,8 @@ while read -r key window indicator scrollbar; do
     has out.txt "indicator=$indicator"
     has out.txt "scrollbar=$scrollbar"
     has out.txt "progress=12"
+    button=$(sed -n 's/^button=//p' out.txt)
+    if [[ -n $button && $button != "$fusion_button" ]]; then ok; else bad "$key draws a button as Fusion's ($button)"; fi
 done <<'TABLE'
 kavskin-macos #e7e7e7 15x17 16
 kavskin-winxp #efebde 13x13 16
@@ -46,8 +52,6 @@ kavskin-blueglass #e7e7e7 13x13 17
 TABLE
 
 # As any Qt program takes a style; it draws (a push button differs from Fusion's).
-run 0 -style fusion
-fusion_button=$(sed -n 's/^button=//p' out.txt)
 run 0 -style kavskin-winxp
 has out.txt "style=kavskin-winxp"
 has out.txt "window=#efebde"
@@ -58,6 +62,8 @@ has out.txt "style=kavskin-macos"
 has out.txt "window=#e7e7e7"
 
 # kavskin: KAVSKIN_LOOK in any case, an unknown look told and DeepBlue used, DeepBlue by default.
+KAVSKIN_LOOK=Protein run 0 -style kavskin
+has out.txt "window=#fbfbfb"
 KAVSKIN_LOOK=protein run 0 -style kavskin
 has out.txt "window=#fbfbfb"
 KAVSKIN_LOOK=Nonsense run 0 -style kavskin
@@ -72,6 +78,11 @@ has out.txt "window=#e8e8e8"
 KAVSKIN_THEME="$work/protein.kav" KAVSKIN_LOOK=WinXP run 0 -style kavskin
 has out.txt "window=#fbfbfb"
 has out.txt "indicator=13x13"
+# As the README writes it: a file name relative to the program's folder.
+"$build_dir/tools/kav-theme/kav-theme" export MacOS looks.kav >/dev/null || bad "kav-theme export failed"
+KAVSKIN_THEME=looks.kav run 0 -style kavskin
+has out.txt "window=#e7e7e7"
+has out.txt "indicator=15x17"
 KAVSKIN_THEME="$work/missing.kav" KAVSKIN_LOOK=MacOS run 0 -style kavskin
 has out.txt "window=#e7e7e7"
 has err.txt "cannot use the theme file \"$work/missing.kav\" (KAVSKIN_THEME): there is no such file"
