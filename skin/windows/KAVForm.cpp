@@ -216,6 +216,15 @@ void TkavForm::setWidth(int width)
     layoutInOwner();
 }
 
+int TkavForm::Height() const
+{
+    // On a main window the form is only its title bar's strip; its height is still that of all it
+    // frames, down to the bottom border, as on any window.
+    if (m_owner && m_owner != this && parentWidget() == m_owner && Kav::KavMainWindowOf(m_owner))
+        return m_owner->contentsRect().bottom() + 1 - y();
+    return height();
+}
+
 void TkavForm::setHeight(int height)
 {
     if (!m_owner || m_owner == this)

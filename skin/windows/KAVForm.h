@@ -132,7 +132,7 @@ public:
     int Width() const { return width(); }
     // Resizes the window so that the form gets this width.
     void setWidth(int width);
-    int Height() const { return height(); }
+    int Height() const;
     void setHeight(int height);
 
     // Which edges of the window a point (in window coordinates) sizes: the outer 5 pixels do,

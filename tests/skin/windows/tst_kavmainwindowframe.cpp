@@ -250,6 +250,11 @@ private Q_SLOTS:
         QTRY_COMPARE(skinned.central->size(), central + QSize(700, 480) - before);
         QCOMPARE(placeOf(skinned.window->statusBar()).bottom(), skinned.inside().bottom());
         QCOMPARE(skinned.form->width(), skinned.inside().width());
+        // The form's Height is all it frames, as on any window: set back, it keeps the size.
+        QCOMPARE(skinned.form->Height(), 480 - skinned.form->BorderWidth());
+        skinned.form->setHeight(skinned.form->Height());
+        skinned.form->setWidth(skinned.form->Width());
+        QCOMPARE(skinned.window->size(), QSize(700, 480));
 
         // The window's edge sizes it, also where a part of the window reaches the edge.
         QWidget *status = skinned.window->statusBar();
