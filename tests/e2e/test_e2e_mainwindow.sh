@@ -2,7 +2,8 @@
 # End-to-end under a real window manager (openbox): kav-qtgallery, a QMainWindow in a skinned
 # frame (one TkavForm on it). The window manager frames nothing; the dock's float button, inside
 # the frame, floats the dock into a window of its own and docks it again; dragging the window's
-# right edge sizes it, and the frame and the status bar follow the new size.
+# right edge sizes it, and the frame and the status bar follow the new size; a double click on the
+# caption maximises and restores it.
 #   test_e2e_mainwindow.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build_dir=$1
@@ -71,6 +72,28 @@ status=$(colour_at "$work/sized.png" $((WIDTH - 60)) $((HEIGHT - 12)))
 [[ $status == "#efebde" ]] || fail "the status bar's corner at the new size is $status, not the window's background"
 kill -0 "$app_pid" || fail "the gallery ended: $(cat "$work/app.log")"
 echo "e2e main window: sizing passed"
+
+# The title bar is the form's, not covered by the window's widgets: a double click on the caption
+# maximises the window (the window manager says so and it fills the screen) and a second restores
+# it; the status bar then lies on the screen's bottom edge, above the border.
+geometry() { xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=' | cut -d= -f2 | paste -sd' '; }
+maximised() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_VERT; }
+geometry_is() { [[ $(geometry) == "$1" ]]; }
+toggle_maximised() { xdotool mousemove --window "$window" 500 12 click --repeat 2 --delay 80 1; }
+screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+normal=$(geometry)
+toggle_maximised
+wait_until 5 maximised || fail "a double click on the caption did not maximise the main window"
+wait_until 5 geometry_is "0 0 ${screen/x/ }" || fail "the maximised main window is at $(geometry), not on the screen ($screen)"
+sleep 0.5
+import -window "$window" "$work/maximised.png"
+read -r screen_width screen_height <<<"${screen/x/ }"
+status=$(colour_at "$work/maximised.png" $((screen_width - 60)) $((screen_height - 12)))
+[[ $status == "#efebde" ]] || fail "the maximised window's status bar corner is $status, not the window's background"
+toggle_maximised
+wait_until 5 "not" maximised || fail "the second double click did not restore the main window"
+wait_until 5 geometry_is "$normal" || fail "the restored main window is at $(geometry), not $normal"
+echo "e2e main window: maximise and restore passed"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/app.log" && fail "a sanitizer report: $(cat "$work/app.log")"
