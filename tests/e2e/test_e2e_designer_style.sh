@@ -45,10 +45,26 @@ start_designer() { # STYLE: Designer in STYLE, up to its "New Form" dialog
   QT_PLUGIN_PATH=$build_dir/plugins LD_PRELOAD=$preload "$designer" -style "$1" >"$work/app.log" 2>&1 &
   designer_pid=$!
   x_session_pids+=("$designer_pid")
-  dialog=$(timeout 30 xdotool search --sync --onlyvisible --name "New Form" | head -1)
-  [[ -n $dialog ]] || fail "Designer (-style $1) shows no \"New Form\" dialog: $(cat "$work/app.log")"
+  # xdotool gives up on a search when a window it looks at goes meanwhile, as Designer's do while
+  # it starts: the search is repeated.
+  local tries
+  for tries in $(seq 300); do
+    xdotool search --onlyvisible --name "New Form" >/dev/null 2>&1 && break
+    [[ $tries -lt 300 ]] || fail "Designer (-style $1) shows no \"New Form\" dialog: $(cat "$work/app.log")"
+    sleep 0.1
+  done
   sleep 2 # until it has drawn
   kill -0 "$designer_pid" 2>/dev/null || fail "Designer (-style $1) ended: $(cat "$work/app.log")"
+}
+shot_dialog() { # FILE: the "New Form" dialog's pixels. Designer may have made its window anew
+  # while it started, so the window is looked up when it is taken.
+  local attempt
+  for attempt in 1 2 3; do
+    dialog=$(xdotool search --onlyvisible --name "New Form" 2>/dev/null | tail -1)
+    [[ -n $dialog ]] && import -window "$dialog" "$1" 2>"$work/import.log" && return 0
+    sleep 0.5
+  done
+  fail "no picture of the \"New Form\" dialog: $(cat "$work/import.log")"
 }
 stop_designer() {
   kill "$designer_pid"
@@ -61,7 +77,7 @@ start_designer kavskin-winxp
 # The style was found: Qt says so when it cannot load one.
 grep -qi 'style.*not\|unknown style' "$work/app.log" && fail "the style did not load: $(cat "$work/app.log")"
 import -window root "$work/winxp.png"
-import -window "$dialog" "$work/winxp-dialog.png"
+shot_dialog "$work/winxp-dialog.png"
 # Closing the dialog leaves Designer running, still in the look.
 xdotool windowactivate --sync "$dialog" key Escape
 for _ in $(seq 50); do xdotool search --onlyvisible --name "New Form" >/dev/null 2>&1 || break; sleep 0.1; done
@@ -73,7 +89,7 @@ stop_designer
 
 start_designer fusion
 import -window root "$work/fusion.png"
-import -window "$dialog" "$work/fusion-dialog.png"
+shot_dialog "$work/fusion-dialog.png"
 stop_designer
 
 window=$(pixels_of "$work/winxp.png" "$window_colour")
