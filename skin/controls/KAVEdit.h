@@ -60,9 +60,9 @@ public:
     explicit TkavEdit(QWidget *parent = nullptr);
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -119,7 +119,6 @@ protected:
     // undo, drop. Qt already refuses them to a read-only edit.
     virtual bool acceptsEditing() const { return true; }
 
-    KavThemeValues themeValues() const { return m_look.values(); }
 
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -23,7 +23,7 @@ TkavMemo::TkavMemo(QWidget *parent) : QPlainTextEdit(parent), m_bars(new TkavAtt
             m_bars->synchronise();
     });
     applyScrollBars();
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavMemo::~TkavMemo()
@@ -35,28 +35,17 @@ TkavMemo::~TkavMemo()
 
 // --- Look -------------------------------------------------------------------------------------
 
-void TkavMemo::setFileTheme(TkavFileTheme *fileTheme)
+void TkavMemo::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    for (TkavScrollBar *bar : {VScrollBar(), HScrollBar()})
-        if (bar)
-            bar->setFileTheme(fileTheme);
-    setUIStyle(UIStyle());
-}
-
-void TkavMemo::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavMemo::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    for (TkavScrollBar *bar : {VScrollBar(), HScrollBar()})
-        if (bar)
-            bar->setUIStyle(values.resolvedStyle());
+    for (TkavScrollBar *bar : {VScrollBar(), HScrollBar()}) {
+        if (!bar)
+            continue;
+        // The bars are handed the file theme when it is assigned, and the look each time.
+        if (m_look.applyingFileTheme())
+            bar->setFileTheme(FileTheme());
+        bar->setUIStyle(values.resolvedStyle());
+    }
     update();
 }
 

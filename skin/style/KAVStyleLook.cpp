@@ -12,7 +12,7 @@ namespace {
 
 QColor colourOf(const KavThemeValues &values, int key)
 {
-    return values.color(key).toQColor();
+    return values.color(key).resolved();
 }
 
 quint64 nextSerial()
@@ -171,7 +171,7 @@ KavStyleLook KavMakeStyleLook(TkavUIStyle uiStyle, const TkavFileTheme *fileThem
     look.titleButtonLeftOffset = values.integer(KavKey::TitleBarButtonLeftOffsetInt);
     look.titleButtonRightOffset = values.integer(KavKey::TitleBarButtonRightOffsetInt);
 
-    KavApplyMenuLook(look.menu, uiStyle, values);
+    KavApplyMenuLook(look.menu, values);
     // A skinned form shows its menu bar in its own colour.
     look.menu.menuBarColor = TColor::fromQColor(look.formBackground);
 

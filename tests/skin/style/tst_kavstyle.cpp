@@ -272,7 +272,7 @@ void tst_KavStyle::scrollBar(TkavUIStyle look)
         CHECK_SAME(differences(shot, headAt, head));
         CHECK_SAME(differences(kavShot, headAt, head));
         // Between slider and arrow the track shows the look's background colour.
-        const QColor background = KavThemeValues(look, nullptr).color(KavKey::ScrollBarBackgroundColor).toQColor();
+        const QColor background = KavThemeValues(look, nullptr).color(KavKey::ScrollBarBackgroundColor).resolved();
         const QPoint inTrack = vertical ? QPoint(extent / 2, increaseAt.y() - 2) : QPoint(increaseAt.x() - 2, extent / 2);
         QCOMPARE(QColor(shot.pixel(inTrack)), background);
     }
@@ -307,7 +307,7 @@ void tst_KavStyle::progressBar(TkavUIStyle look)
     // The same bar as the skinned one, outside the caption in the middle.
     CHECK_SAME(shotDifferences(shot, kavShot, QRect(0, 0, 50, bar.height())));
     CHECK_SAME(shotDifferences(shot, kavShot, QRect(100, 0, 50, bar.height())));
-    const QColor border = KavThemeValues(look, nullptr).color(KavKey::ControlBorderColor).toQColor();
+    const QColor border = KavThemeValues(look, nullptr).color(KavKey::ControlBorderColor).resolved();
     QCOMPARE(QColor(shot.pixel(0, 0)), border);
     QCOMPARE(QColor(shot.pixel(149, 11)), border);
 }
@@ -381,7 +381,7 @@ void tst_KavStyle::sizesOfTheLook()
     QCOMPARE(style.pixelMetric(QStyle::PM_TitleBarHeight), values.picture(KavKey::TitleBarLeftImage).height());
     QCOMPARE(style.pixelMetric(QStyle::PM_MdiSubWindowFrameWidth), values.integer(KavKey::FormBorderWidthInt));
     // The window in the look's colour.
-    QCOMPARE(style.standardPalette().color(QPalette::Window), values.color(KavKey::FormBackgroundColor).toQColor());
+    QCOMPARE(style.standardPalette().color(QPalette::Window), values.color(KavKey::FormBackgroundColor).resolved());
 }
 
 // Every element Qt may ask for, with an option of its own kind or none, on a null widget and on

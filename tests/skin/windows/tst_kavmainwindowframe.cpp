@@ -136,14 +136,14 @@ private Q_SLOTS:
         SkinnedMainWindow skinned(TkavUIStyle::WinXP);
         skinned.show();
         const QImage image = skinned.window->grab().toImage();
-        const QColor border = skinned.form->BorderColor().toQColor();
+        const QColor border = skinned.form->BorderColor().resolved();
         const QRect inside = skinned.inside();
         QCOMPARE(image.pixelColor(0, 200), border);
         QCOMPARE(image.pixelColor(image.width() - 1, 200), border);
         QCOMPARE(image.pixelColor(300, image.height() - 1), border);
         // The window's background under its widgets is the form's: the status bar shows it.
         const QRect status = placeOf(skinned.window->statusBar());
-        QCOMPARE(image.pixelColor(status.center()), skinned.form->Color().toQColor());
+        QCOMPARE(image.pixelColor(status.center()), skinned.form->Color().resolved());
         // And the title bar is the skinned one, not something the window drew over it.
         const QImage title = skinned.form->TitleBar()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRect middle(0, 8, inside.width(), inside.top() - 16); // not the rounded corners

@@ -719,7 +719,7 @@ void TestTitleBar::outline()
     QCOMPARE(bar.RoundCorner(), roundCorner); // the look's
     const QImage face = grabFace(bar);
     const QImage plain = grabWithout(bar, 0);
-    const QColor outlineColour = bar.outlineColor().toQColor();
+    const QColor outlineColour = bar.outlineColor().resolved();
     if (!outlined) {
         QCOMPARE(face, plain);
         return;
