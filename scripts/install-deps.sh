@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and running need. With "--test" it adds what the
 # test suite needs (X server and a window manager for the end-to-end tests, xdotool, the
 # accessibility bus for the screen-reader test, a Wayland compositor and Qt's Wayland platform,
-# the PDF tools that check printed sheets, clang for the fuzz target).
+# the PDF tools that check printed sheets, clang for the fuzz target, Qt Designer).
 # Only packages that are missing are installed; apt-get runs as root or through sudo.
 set -euo pipefail
 
@@ -23,6 +23,7 @@ test_packages=(
   poppler-utils # pdfinfo and pdftoppm check the printed sheets
   dbus at-spi2-core python3-pyatspi # the screen-reader end-to-end test
   weston qt6-wayland # the Wayland end-to-end test (a compositor inside Xvfb, Qt's Wayland platform)
+  designer-qt6 # Qt Designer, started with the style plugin by an end-to-end test
 )
 
 packages=("${runtime_packages[@]}")

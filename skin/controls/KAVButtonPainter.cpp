@@ -14,6 +14,9 @@ namespace {
 const QColor DisabledCaption(128, 128, 128);
 const QColor DisabledCaptionShadow(255, 255, 255);
 
+// The black triangle and the focus frame of an arrow button, over its face.
+void paintArrowAndFocus(QPainter &painter, const ArrowButtonOption &option);
+
 } // namespace
 
 void KavPaintButtonCaption(QPainter &painter, const QRect &client, const ButtonCaptionOption &caption,
@@ -173,12 +176,29 @@ void KavPaintArrowButton(QImage &face, const ArrowButtonOption &option)
 {
     SpitDraw(option.face, face, option.rect, option.transparentCorners);
     QPainter painter(&face);
+    paintArrowAndFocus(painter, option);
+}
+
+void KavPaintArrowButton(QPainter &painter, const ArrowButtonOption &option)
+{
+    SpitDraw(option.face, painter, option.rect, option.transparentCorners);
+    painter.save();
+    paintArrowAndFocus(painter, option);
+    painter.restore();
+}
+
+namespace {
+
+void paintArrowAndFocus(QPainter &painter, const ArrowButtonOption &option)
+{
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::black);
     painter.drawPolygon(KavArrowTriangle(option.rect, option.up));
     KavPaintFocusFrame(painter, option.rect, option.focus);
 }
+
+} // namespace
 
 void KavPaintSpeedButton(QImage &face, const SpeedButtonOption &option)
 {

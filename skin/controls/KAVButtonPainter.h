@@ -101,6 +101,7 @@ QPolygon KavArrowTriangle(const QRect &rect, bool up);
 void KavPaintPictureButton(QImage &face, const PictureButtonOption &option);
 void KavPaintPushButton(QImage &face, const PushButtonOption &option);
 void KavPaintArrowButton(QImage &face, const ArrowButtonOption &option);
+void KavPaintArrowButton(QPainter &painter, const ArrowButtonOption &option);
 void KavPaintSpeedButton(QImage &face, const SpeedButtonOption &option);
 
 // The parts the painters above are made of.

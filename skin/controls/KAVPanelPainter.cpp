@@ -43,11 +43,17 @@ int KavGroupBoxLineY(int fontHeight)
 
 void KavPaintGroupBox(QImage &face, const GroupBoxOption &option)
 {
+    QPainter painter(&face);
+    KavPaintGroupBox(painter, option);
+}
+
+void KavPaintGroupBox(QPainter &painter, const GroupBoxOption &option)
+{
     const int right = option.size.width(), bottom = option.size.height();
     const int y = KavGroupBoxLineY(option.fontHeight);
-    const int gapEnd = option.caption.isEmpty()
+    const int gapEnd = option.caption.isEmpty() && option.captionIndent == 0
         ? 0
-        : QFontMetrics(option.font).horizontalAdvance(option.caption) + Metrics::GroupLineGapRight;
+        : option.captionIndent + QFontMetrics(option.font).horizontalAdvance(option.caption) + Metrics::GroupLineGapRight;
 
     // One connected line from just left of the caption round the box and back along the top,
     // leaving a gap where the caption sits:
@@ -59,14 +65,16 @@ void KavPaintGroupBox(QImage &face, const GroupBoxOption &option)
     const QPoint path[] = {
         {Metrics::GroupLineGapLeft, y}, {0, y}, {0, bottom - 1}, {right - 1, bottom - 1}, {right - 1, y}, {gapEnd, y},
     };
-    QPainter painter(&face);
     for (size_t i = 1; i < std::size(path); ++i)
         lineTo(painter, path[i - 1], path[i], pen);
 
+    painter.save();
     painter.setFont(option.font);
     painter.setPen(option.captionColour);
-    painter.drawText(QRect(Metrics::GroupCaptionLeft, 0, qMax(0, right - Metrics::GroupCaptionLeft), bottom),
+    const int captionLeft = Metrics::GroupCaptionLeft + option.captionIndent;
+    painter.drawText(QRect(captionLeft, 0, qMax(0, right - captionLeft), bottom),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, option.caption);
+    painter.restore();
 }
 
 // --- image panel ---

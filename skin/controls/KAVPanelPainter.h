@@ -15,6 +15,8 @@
 #include <QSize>
 #include <QString>
 
+class QPainter;
+
 namespace Kav {
 
 // --- group box ---
@@ -26,12 +28,17 @@ struct GroupBoxOption {
     int fontHeight = 0; // the pixel height the font asks for
     QColor borderColour;
     QColor captionColour;
+    // Room before the caption (a check box in front of it): the caption moves right by this
+    // much and the gap in the top line grows with it.
+    int captionIndent = 0;
 };
 
 // The frame's line runs at this height: half the font height down, plus one.
 int KavGroupBoxLineY(int fontHeight);
 // Draws frame and caption onto face (the backdrop is already there).
 void KavPaintGroupBox(QImage &face, const GroupBoxOption &option);
+// The same onto a painter whose origin is the group box's top-left corner.
+void KavPaintGroupBox(QPainter &painter, const GroupBoxOption &option);
 
 // --- image panel ---
 

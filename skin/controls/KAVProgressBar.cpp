@@ -68,10 +68,16 @@ ProgressBarLayout progressBarLayout(const ProgressBarOption &option)
 
 void paintProgressBar(QImage &face, const ProgressBarOption &option)
 {
+    QPainter painter(&face);
+    paintProgressBar(painter, option);
+}
+
+void paintProgressBar(QPainter &painter, const ProgressBarOption &option)
+{
     const ProgressBarLayout layout = progressBarLayout(option);
     // Everything in logical pixels: the face may be composed at the device's density.
-    const QRect whole(QPoint(0, 0), face.deviceIndependentSize().toSize());
-    QPainter painter(&face);
+    const QRect whole(QPoint(0, 0), option.size);
+    painter.save();
     if (!option.picture.isNull() && layout.fill.isValid()) {
         if (option.orientation == KavOrientation::kavVertical) {
             // The turned picture is laid upside down, so its first row meets the bottom.
@@ -98,6 +104,7 @@ void paintProgressBar(QImage &face, const ProgressBarOption &option)
     painter.fillRect(QRect(whole.left(), whole.bottom(), whole.width(), 1), border);
     painter.fillRect(QRect(whole.left(), whole.top(), 1, whole.height()), border);
     painter.fillRect(QRect(whole.right(), whole.top(), 1, whole.height()), border);
+    painter.restore();
 }
 
 } // namespace Kav

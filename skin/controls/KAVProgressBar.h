@@ -15,6 +15,8 @@
 #include <QSize>
 #include <QString>
 
+class QPainter;
+
 namespace Kav::Progress {
 
 // The percentage shown in the caption: (position - min) x 100 / (max - min), truncated toward
@@ -59,6 +61,8 @@ ProgressBarLayout progressBarLayout(const ProgressBarOption &option);
 
 // Draws the bar onto face (of option.size): fill, unfilled part, caption, frame.
 void paintProgressBar(QImage &face, const ProgressBarOption &option);
+// The same onto a painter whose origin is the bar's top-left corner.
+void paintProgressBar(QPainter &painter, const ProgressBarOption &option);
 
 } // namespace Kav
 

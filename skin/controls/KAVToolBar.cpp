@@ -44,6 +44,29 @@ void paintToolButtonFace(QPainter &painter, const QRect &rect, const ToolButtonF
     painter.restore();
 }
 
+void paintSkinnedToolButton(const QStyle &labelStyle, const QStyleOptionToolButton &option, const ToolButtonFace &face,
+                            const QColor &fill, const QColor &border, QPainter *painter, const QWidget *widget)
+{
+    paintToolButtonFace(*painter, option.rect, face, fill, border);
+    // The label as Qt places it, left of the arrow part of a drop-down button, one pixel right
+    // and down while pressed; the platform's own shift is taken out so the offset is the skin's.
+    QStyleOptionToolButton label = option;
+    label.state &= ~(QStyle::State_Sunken | QStyle::State_On | QStyle::State_MouseOver);
+    if (option.features.testFlag(QStyleOptionToolButton::MenuButtonPopup))
+        label.rect.setRight(label.rect.right() - ToolDropDownWidth);
+    if (face.kind == ToolButtonFace::Down)
+        label.rect.translate(1, 1);
+    labelStyle.drawControl(QStyle::CE_ToolButtonLabel, &label, painter, widget);
+    // A button whose whole face opens its menu keeps the platform's small menu mark.
+    if (option.features.testFlag(QStyleOptionToolButton::HasMenu)
+        && !option.features.testFlag(QStyleOptionToolButton::MenuButtonPopup)) {
+        QStyleOption indicator = label;
+        const int mark = labelStyle.pixelMetric(QStyle::PM_MenuButtonIndicator, &option, widget);
+        indicator.rect = QRect(option.rect.right() - mark + 1, option.rect.bottom() - mark + 1, mark - 1, mark - 1);
+        labelStyle.drawPrimitive(QStyle::PE_IndicatorArrowDown, &indicator, painter, widget);
+    }
+}
+
 } // namespace Kav
 
 // --- Style ------------------------------------------------------------------------------------
@@ -98,26 +121,8 @@ void TkavToolBarStyle::drawSkinnedButton(const TkavToolBar &bar, const QStyleOpt
 {
     const bool down = face.kind == Kav::ToolButtonFace::Down;
     const QColor fill = (down ? bar.ButtonDownColor() : bar.ButtonColor()).resolved(bar.palette());
-    Kav::paintToolButtonFace(*painter, option.rect, face, fill, bar.ButtonBorderColor().resolved(bar.palette()));
-
-    // The label as Qt places it, left of the arrow part of a drop-down button, one pixel right
-    // and down while pressed; the platform's own shift is taken out so the offset is the skin's.
-    QStyleOptionToolButton label = option;
-    label.state &= ~(State_Sunken | State_On | State_MouseOver);
-    if (option.features.testFlag(QStyleOptionToolButton::MenuButtonPopup))
-        label.rect.setRight(label.rect.right() - Kav::ToolDropDownWidth);
-    if (down)
-        label.rect.translate(1, 1);
-    QProxyStyle::drawControl(CE_ToolButtonLabel, &label, painter, widget);
-
-    // A button whose whole face opens its menu keeps the platform's small menu mark.
-    if (option.features.testFlag(QStyleOptionToolButton::HasMenu)
-        && !option.features.testFlag(QStyleOptionToolButton::MenuButtonPopup)) {
-        QStyleOption indicator = label;
-        const int mark = QProxyStyle::pixelMetric(PM_MenuButtonIndicator, &option, widget);
-        indicator.rect = QRect(option.rect.right() - mark + 1, option.rect.bottom() - mark + 1, mark - 1, mark - 1);
-        QProxyStyle::drawPrimitive(PE_IndicatorArrowDown, &indicator, painter, widget);
-    }
+    Kav::paintSkinnedToolButton(*baseStyle(), option, face, fill, bar.ButtonBorderColor().resolved(bar.palette()),
+                                painter, widget);
 }
 
 void TkavToolBarStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,

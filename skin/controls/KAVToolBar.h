@@ -36,6 +36,12 @@ inline constexpr int ToolDropDownWidth = 14;
 void paintToolButtonFace(QPainter &painter, const QRect &rect, const ToolButtonFace &face, const QColor &fill,
                          const QColor &border);
 
+// A whole tool button with a skinned face (Hot or Down): the face, then the label as labelStyle
+// places it (left of the arrow part of a drop-down button, one pixel right and down while pressed),
+// and the small menu mark of a button whose whole face opens its menu.
+void paintSkinnedToolButton(const QStyle &labelStyle, const QStyleOptionToolButton &option, const ToolButtonFace &face,
+                            const QColor &fill, const QColor &border, QPainter *painter, const QWidget *widget);
+
 } // namespace Kav
 
 // A tool bar with skinned button faces. Qt lays out its buttons, tracks the mouse over them, opens

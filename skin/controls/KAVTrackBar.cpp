@@ -1,6 +1,6 @@
 #include "KAVTrackBar.h"
 
-#include "KAVCheckPainter.h"
+#include "KAVButtonPainter.h"
 #include "KAVComposer.h"
 #include "KAVFaceCache.h"
 #include "KAVFunctions.h"
@@ -30,19 +30,6 @@ namespace {
 bool isVertical(TkavProgressBarOrientation orientation)
 {
     return orientation == KavOrientation::kavVertical;
-}
-
-// The face's size in logical pixels (it may be composed at the device's density).
-QRect logicalRect(const QImage &face)
-{
-    return QRect(QPoint(0, 0), face.deviceIndependentSize().toSize());
-}
-
-void drawLine(QImage &face, const QLine &line, QRgb colour)
-{
-    const QRect run = QRect(line.p1(), line.p2()).normalized().intersected(logicalRect(face));
-    if (!run.isEmpty())
-        QPainter(&face).fillRect(run, QColor::fromRgb(colour));
 }
 
 } // namespace
@@ -82,24 +69,55 @@ TrackBarLayout trackBarLayout(const TrackBarOption &option)
 
 void paintTrackBar(QImage &face, const TrackBarOption &option)
 {
+    QPainter painter(&face);
+    paintTrackBar(painter, option);
+}
+
+void paintTrackBar(QPainter &painter, const TrackBarOption &option)
+{
     const TrackBarLayout layout = trackBarLayout(option);
-    // On a dense face the double-density pictures, into the same logical rectangles.
-    const bool dense = face.devicePixelRatio() > 1.0;
+    // On a dense device the double-density pictures, into the same logical rectangles.
+    const bool dense = painter.device() != nullptr && painter.device()->devicePixelRatioF() > 1.0;
     auto pick = [dense](const QImage &single, const QImage &doubled) -> const QImage & {
         return dense && !doubled.isNull() ? doubled : single;
     };
-    QPainter painter(&face);
     if (!option.barStrip.isNull())
         painter.drawImage(QRect(layout.bar.topLeft(), option.barStrip.size()), pick(option.barStrip, option.barStrip2x));
-    painter.end();
-    if (option.focusFrame)
-        Kav::KavDrawFocusFrame(face, logicalRect(face)); // the platform's dotted focus rectangle
-    for (const QLine &tick : layout.ticks)
-        drawLine(face, tick, qRgb(0, 0, 0));
-    if (option.sliderVisible && !option.slider.isNull()) {
-        painter.begin(&face);
-        painter.drawImage(QRect(layout.slider.topLeft(), option.slider.size()), pick(option.slider, option.slider2x));
+    if (option.focusFrame) // the platform's dotted focus rectangle
+        KavPaintFocusFrame(painter, QRect(QPoint(0, 0), option.size), ButtonFocusOption{true, 0});
+    const QRect whole(QPoint(0, 0), option.size);
+    for (const QLine &tick : layout.ticks) {
+        const QRect run = QRect(tick.p1(), tick.p2()).normalized().intersected(whole);
+        if (!run.isEmpty())
+            painter.fillRect(run, Qt::black);
     }
+    if (option.sliderVisible && !option.slider.isNull())
+        painter.drawImage(QRect(layout.slider.topLeft(), option.slider.size()), pick(option.slider, option.slider2x));
+}
+
+QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation, qreal ratio)
+{
+    if (bar.isNull() || length <= 0)
+        return QImage();
+    const bool vertical = isVertical(orientation);
+    const TkavFaceCache::Key key{quint64(bar.cacheKey()), QSize(length, 0),
+                                 TrackBarStripFace | (vertical ? VerticalStripFace : 0u)};
+    TkavFaceCache &cache = TkavFaceCache::shared();
+    QImage strip = cache.find(key);
+    cache.countLookup(!strip.isNull());
+    if (!strip.isNull())
+        return strip;
+    QImage picture = bar;
+    picture.setDevicePixelRatio(1.0); // cut and stretched in its own pixels
+    strip = QImage(length, picture.height(), QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    SpitDrawHorizontal(picture, strip, QRect(0, 0, length, picture.height()), false);
+    if (vertical)
+        RoundPicture(strip);
+    // Marked before it is shared: marking a shared image copies its pixels.
+    strip.setDevicePixelRatio(ratio);
+    cache.insert(key, strip);
+    return strip;
 }
 
 } // namespace Kav
@@ -212,31 +230,10 @@ void TkavTrackBar::prepareBarStrip()
     // The ends keep their size and leave their magenta out; the middle stretches. Every track bar
     // of a look and length has the same strip: it is made once and shared through the face cache
     // (a look switch of many track bars made each of them its own).
-    const bool vertical = Kav::isVertical(m_orientation);
-    auto stripOf = [vertical](const QImage &bar, int stripLength, qreal ratio) {
-        const TkavFaceCache::Key key{quint64(bar.cacheKey()), QSize(stripLength, 0),
-                                     TrackBarStripFace | (vertical ? VerticalStripFace : 0u)};
-        TkavFaceCache &cache = TkavFaceCache::shared();
-        QImage strip = cache.find(key);
-        cache.countLookup(!strip.isNull());
-        if (!strip.isNull())
-            return strip;
-        QImage picture = bar;
-        picture.setDevicePixelRatio(1.0); // cut and stretched in its own pixels
-        strip = QImage(stripLength, picture.height(), QImage::Format_ARGB32_Premultiplied);
-        strip.fill(Qt::transparent);
-        SpitDrawHorizontal(picture, strip, QRect(0, 0, stripLength, picture.height()), false);
-        if (vertical)
-            RoundPicture(strip);
-        // Marked before it is shared: marking a shared image copies its pixels.
-        strip.setDevicePixelRatio(ratio);
-        cache.insert(key, strip);
-        return strip;
-    };
-    m_barStrip = stripOf(m_barImage, length, 1.0);
+    m_barStrip = Kav::KavTrackBarStrip(m_barImage, length, m_orientation);
     const QImage barImage2x = devicePixelRatioF() > 1.0 ? m_barPicture.image2x() : QImage();
     if (!barImage2x.isNull() && barImage2x.height() == 2 * m_barImage.height())
-        m_barStrip2x = stripOf(barImage2x, 2 * length, 2.0);
+        m_barStrip2x = Kav::KavTrackBarStrip(barImage2x, 2 * length, m_orientation, 2.0);
 }
 
 void TkavTrackBar::prepareSlider()

@@ -49,6 +49,15 @@ TrackBarLayout trackBarLayout(const TrackBarOption &option);
 
 // Draws the track bar over the backdrop already in face: bar, focus frame, ticks, slider.
 void paintTrackBar(QImage &face, const TrackBarOption &option);
+// The same onto a painter whose origin is the track bar's top-left corner.
+void paintTrackBar(QPainter &painter, const TrackBarOption &option);
+
+// The bar picture laid along a track of length pixels: its two ends at their size (their magenta
+// left out), the middle stretched between them; turned to run downward for a vertical track.
+// Transparent where the picture is magenta; null for no picture or no length. Marked with ratio
+// (2 for a double-density bar). Shared through the face cache: every track of a picture and
+// length gets the same strip.
+QImage KavTrackBarStrip(const QImage &bar, int length, TkavProgressBarOrientation orientation, qreal ratio = 1.0);
 
 } // namespace Kav
 

@@ -728,10 +728,16 @@ void DrawControlBorder(QWidget *control, QPainter &painter, TColor borderColor, 
     if (!control)
         return;
     const QPalette &palette = control->palette();
-    const QRect whole = control->rect();
-    frameRect(painter, whole, borderColor.resolved(palette));
+    Kav::KavDrawBorder(painter, control->rect(), borderColor.resolved(palette), innerColor.resolved(palette),
+                       drawInner);
+}
+
+void Kav::KavDrawBorder(QPainter &painter, const QRect &rect, const QColor &borderColor, const QColor &innerColor,
+                        bool drawInner)
+{
+    frameRect(painter, rect, borderColor);
     if (drawInner)
-        frameRect(painter, whole.adjusted(1, 1, -1, -1), innerColor.resolved(palette));
+        frameRect(painter, rect.adjusted(1, 1, -1, -1), innerColor);
 }
 
 namespace {

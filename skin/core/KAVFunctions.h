@@ -100,6 +100,11 @@ void DoTrans(QImage &canvas, QWidget *control);
 // (0x80000000 | index) are taken from the control's palette.
 void DrawControlBorder(QWidget *control, QPainter &painter, TColor borderColor, TColor innerColor,
                        bool drawInner);
+namespace Kav {
+// The same frame on rect, in colours ready to draw.
+void KavDrawBorder(QPainter &painter, const QRect &rect, const QColor &borderColor, const QColor &innerColor,
+                   bool drawInner);
+} // namespace Kav
 
 // Turns picture a quarter turn anticlockwise (RoundPicture) or clockwise (RoundPicture3) in
 // place; width and height swap.

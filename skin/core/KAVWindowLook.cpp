@@ -164,22 +164,29 @@ void Kav::KavApplyWindowLook(QWidget *window, TkavUIStyle style, TkavFileTheme *
 {
     if (!window)
         return;
-    const QPointer<QWidget> guard(window);
-    const bool updatesWereEnabled = window->updatesEnabled();
-    if (updatesWereEnabled)
-        window->setUpdatesEnabled(false);
-
+    const KavQuietUpdates quiet(window);
     LookPass pass(style, fileTheme);
     pass.suspendHandOn(window);
     pass.apply(window);
     pass.restoreHandOn();
+}
 
-    if (guard && updatesWereEnabled) {
-        window->setAttribute(Qt::WA_ForceUpdatesDisabled, false);
-        QList<QWidget *> opaque;
-        enableUpdatesQuietly(window, opaque);
-        window->update();
-        for (QWidget *widget : std::as_const(opaque))
-            widget->update();
+Kav::KavQuietUpdates::KavQuietUpdates(QWidget *window) : m_window(window)
+{
+    if (window && window->updatesEnabled()) {
+        window->setUpdatesEnabled(false);
+        m_suspended = true;
     }
+}
+
+Kav::KavQuietUpdates::~KavQuietUpdates()
+{
+    if (!m_window || !m_suspended)
+        return;
+    m_window->setAttribute(Qt::WA_ForceUpdatesDisabled, false);
+    QList<QWidget *> opaque;
+    enableUpdatesQuietly(m_window, opaque);
+    m_window->update();
+    for (QWidget *widget : std::as_const(opaque))
+        widget->update();
 }

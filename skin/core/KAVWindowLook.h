@@ -3,6 +3,8 @@
 #include "KAVMgr.h"
 #include "KAVThemes.h"
 
+#include <QPointer>
+
 class QWidget;
 
 namespace Kav {
@@ -34,4 +36,21 @@ namespace Kav {
 // Nothing happens for a null window. Non-widget objects (theme managers among them) are not
 // written: a theme manager hands its look on to the controls it lists, which are visited anyway.
 void KavApplyWindowLook(QWidget *window, TkavUIStyle style, TkavFileTheme *fileTheme = nullptr);
+
+// Holds a window's updates off for as long as it lives (QWidget::setUpdatesEnabled(false)), then
+// puts them back without the update() of every widget that setUpdatesEnabled(true) would make:
+// the window gets one update() (so do the widgets that paint opaquely, which a window's repaint
+// leaves out), and the event loop paints it once, every widget with it. A window whose updates
+// were off already is left as it was. KavApplyWindowLook changes its window under one of these.
+class KavQuietUpdates {
+public:
+    explicit KavQuietUpdates(QWidget *window);
+    ~KavQuietUpdates();
+    KavQuietUpdates(const KavQuietUpdates &) = delete;
+    KavQuietUpdates &operator=(const KavQuietUpdates &) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+    bool m_suspended = false;
+};
 } // namespace Kav

@@ -4,6 +4,7 @@
 #include "KAVFrameSizer.h"
 #include "KAVFunctions.h"
 #include "KAVMainMenu.h"
+#include "KAVMainWindowFrame.h"
 #include "KAVMdiChild.h"
 #include "KAVMenu.h"
 #include "KAVThemeValues.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
@@ -96,6 +98,8 @@ void TkavForm::adoptOwner()
     if (m_owner->isWindow())
         Kav::KavFollowWindowState(m_owner);
     setCaption(m_owner->windowTitle());
+    if (QMenuBar *bar = Kav::KavMainWindowMenuBar(m_owner))
+        setMenu(bar);
     // One application filter sees the window's own events and the keys of every control on it.
     qApp->installEventFilter(this);
     followSubWindow();
@@ -180,6 +184,15 @@ void TkavForm::setWidth(int width)
         return;
     resizeOwner(QSize(width + 2 * m_borderWidth, m_owner->height()));
     layoutInOwner();
+}
+
+int TkavForm::Height() const
+{
+    // On a main window the form is only its title bar's strip; its height is still that of all it
+    // frames, down to the bottom border, as on any window.
+    if (m_owner && m_owner != this && parentWidget() == m_owner && Kav::KavMainWindowOf(m_owner))
+        return m_owner->contentsRect().bottom() + 1 - y();
+    return height();
 }
 
 void TkavForm::setHeight(int height)
@@ -308,8 +321,13 @@ void TkavForm::setMenu(QMenuBar *menu)
     m_menu = menu;
     if (menu) {
         menu->setNativeMenuBar(false);
-        if (menu->parentWidget() != this)
+        // A main window lays its menu bar out itself (under the title bar, over its tool bars).
+        if (QMainWindow *main = Kav::KavMainWindowOf(m_owner)) {
+            if (main->menuWidget() != menu)
+                main->setMenuBar(menu);
+        } else if (menu->parentWidget() != this) {
             menu->setParent(this);
+        }
         connect(menu, &QObject::destroyed, this, [this] {
             m_menu = nullptr; // it is half gone already: never look at it again
             layoutInOwner();
@@ -408,8 +426,11 @@ void TkavForm::layoutInOwner()
         const int top = titleBarShown() ? 0 : m_borderWidth;
         // A minimised MDI child is a strip: its title bar over the bottom border.
         const int inset = subWindow() && !subWindow()->isMinimized() ? M::MdiChildInset : 0;
-        setGeometry(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth - inset),
+        QRect inner(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth - inset),
                     qMax(0, client.height() - m_borderWidth - top - inset));
+        if (QMainWindow *main = Kav::KavMainWindowOf(m_owner))
+            inner = Kav::KavFitMainWindowInFrame(main, inner, titleBarShown() ? m_titleBar->height() : 0);
+        setGeometry(inner);
     }
     layoutBars();
 }
@@ -425,7 +446,7 @@ void TkavForm::layoutBars()
     // An MDI child's menu shows in the parent's menu bar.
     if (m_menu && m_menu->parentWidget() == this)
         m_menu->setVisible(!subWindow());
-    if (m_menu && !subWindow()) {
+    if (m_menu && m_menu->parentWidget() == this && !subWindow()) {
         m_menu->setGeometry(0, top, width(), m_menuBarHeight);
         top += m_menuBarHeight;
     }
@@ -467,6 +488,12 @@ void TkavForm::paintOwnerBorder()
     QPainter painter(m_owner);
     QRegion border(m_owner->rect());
     border -= geometry();
+    // A main window's widgets lie on the window itself: the background goes under them.
+    if (Kav::KavMainWindowOf(m_owner)) {
+        const QRect inside = m_owner->contentsRect();
+        border -= inside;
+        paintBackground(painter, inside);
+    }
     painter.setClipRegion(border);
     painter.fillRect(m_owner->rect(), m_borderColor.resolved(palette()));
 }
@@ -529,6 +556,12 @@ bool TkavForm::ownerEvent(QEvent *event)
         // sub-window's state is the MDI child's to follow.)
         if (!m_mdiChild)
             m_titleBar->ProcessMaxBtn();
+        return false;
+    case QEvent::ChildPolished:
+        // A main window makes its menu bar when first asked for it: the form takes it on then.
+        if (QMenuBar *bar = Kav::KavMainWindowMenuBar(m_owner);
+            bar && bar != m_menu && static_cast<QChildEvent *>(event)->child() == bar)
+            setMenu(bar);
         return false;
     default:
         return keyEvent(m_owner, event);

@@ -44,6 +44,10 @@ public:
 // fixed size); Alt+Space opens the window menu. The window manager moves and sizes the window
 // where it will; elsewhere the window does it itself.
 //
+// A QMainWindow (new TkavForm(mainWindow)): the form covers only its title bar; the window keeps
+// laying out its own menu bar, tool bars, docks, central widget and status bar, inside the border
+// and under the title bar (KAVMainWindowFrame.h), and the form paints the window's background.
+//
 // An MDI child: a widget shown in a (frameless) QMdiSubWindow, before or after the form is put on
 // it. Its form leaves 3 more pixels of border at the right and the bottom, never shows its menu bar
 // (the MDI parent shows the active child's menu) and hides its title bar while the sub-window is
@@ -119,7 +123,9 @@ public:
 
     QMenuBar *Menu() const { return m_menu; }
     // Shows menu (a TkavMainMenu, or any QMenuBar) under the title bar; nullptr removes it. The
-    // form takes the menu bar as its child.
+    // form takes the menu bar as its child; a main window takes it as its menu bar instead
+    // (QMainWindow::setMenuBar, which deletes the menu bar it had), and its menu bar, made before
+    // or after the form, is the form's menu.
     void setMenu(QMenuBar *menu) override;
     TColor MenuBarColor() const { return m_menuBarColor; }
     void setMenuBarColor(TColor color);
@@ -142,7 +148,7 @@ public:
     int Width() const { return width(); }
     // Resizes the window so that the form gets this width.
     void setWidth(int width);
-    int Height() const { return height(); }
+    int Height() const;
     void setHeight(int height);
 
     // Which edges of the window a point (in window coordinates) sizes: the outer 5 pixels do,

@@ -20,6 +20,7 @@ tools=(
     "kav-mdidemo mdidemo"
     "kav-classlist classlist"
     "kav-exam-shots shots"
+    "kav-qtgallery qtgallery"
 )
 for entry in "${tools[@]}"; do
     read -r name folder <<<"$entry"
