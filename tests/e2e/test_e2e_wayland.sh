@@ -119,7 +119,17 @@ run_client "$work/app.log" "$build_dir/tools/gallery/kav-gallery" --look MacOS
 drag_by 300 18 100 60 gallery
 read -r width height left top < <(box)
 # Sizing from the keyboard (the window menu's Size; Move is off on Wayland): 10 steps of 10 pixels.
-window_menu() { xdotool key alt+space; sleep 0.5; xdotool key "$1"; sleep 0.3; }
+# The menu is given a second to open: on a busy machine a letter typed sooner goes to the window.
+window_menu() { xdotool key alt+space; sleep 1; xdotool key "$1"; sleep 0.3; }
+close_from_window_menu() { # close_from_window_menu WHAT: a Close that found no menu open is tried once more
+  window_menu c
+  wait_until 10 ended && return 0
+  echo "note: the window menu's Close did not end the $1; trying again" >&2
+  xdotool key Escape
+  sleep 0.5
+  window_menu c
+  wait_until 10 ended || fail "the window menu's Close did not end the $1"
+}
 window_menu s
 for _ in $(seq 10); do xdotool key Right; sleep 0.05; done
 xdotool key Return
@@ -134,16 +144,14 @@ for round in 1 2; do
   alive
   read -r width height left top < <(box)
 done
-window_menu c
-wait_until 10 ended || fail "the window menu's Close did not end the gallery"
+close_from_window_menu gallery
 wait "$app_pid" || fail "the gallery ended with an error: $(cat "$work/app.log")"
 echo "e2e wayland: gallery passed"
 
 # The exam window (a fixed size, no maximise button).
 run_client "$work/exam.log" "$build_dir/exam/tallisk"
 drag_by 400 18 80 50 "exam window"
-window_menu c
-wait_until 10 ended || fail "the window menu's Close did not end the exam program"
+close_from_window_menu "exam program"
 wait "$app_pid" || fail "the exam program ended with an error: $(cat "$work/exam.log")"
 echo "e2e wayland: exam window passed"
 
