@@ -103,7 +103,12 @@ void KavPaintComboBoxFrame(QPainter &painter, const ComboBoxFace &face)
     if (button.isEmpty())
         return;
     if (!face.buttonPicture.isNull()) {
-        painter.drawImage(button.topLeft(), stretched(face.buttonPicture.image(), button.size()));
+        // On a dense screen the double-density picture, stretched to the button's device pixels.
+        const bool dense = painter.device()->devicePixelRatioF() > 1.0 && face.buttonPicture.has2x();
+        QImage pixels = dense ? stretched(face.buttonPicture.image2x(), button.size() * 2)
+                              : stretched(face.buttonPicture.image(), button.size());
+        pixels.setDevicePixelRatio(dense ? 2.0 : 1.0);
+        painter.drawImage(button.topLeft(), pixels);
     } else {
         painter.fillRect(button, face.button);
         // The separator runs on across the inner frame line, up to the border.

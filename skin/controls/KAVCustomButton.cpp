@@ -1,5 +1,6 @@
 #include "KAVCustomButton.h"
 
+#include "KAVAccelerator.h"
 #include "KAVComposer.h"
 #include "KAVMetrics.h"
 
@@ -623,6 +624,10 @@ void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
 void TkavCustomButton::keyPressEvent(QKeyEvent *e)
 {
     if (!isPressKey(e->key())) {
+        if (Kav::KavBareAccelerator(this, e)) {
+            e->accept();
+            return;
+        }
         QAbstractButton::keyPressEvent(e);
         return;
     }

@@ -1,6 +1,7 @@
 #include "KAVTabControl.h"
 
 #include "KAVAccessible.h"
+#include "KAVCheckPainter.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 
@@ -43,12 +44,21 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
         }
     }
     if (option.buttons.shown) {
-        const auto draw = [&painter](const TkavPicture &picture, const QRect &rect) {
+        // The double-density pixels on a dense face, drawn into the same logical rectangle.
+        const qreal ratio = face.devicePixelRatio();
+        const auto draw = [&painter, ratio](const TkavPicture &picture, const QRect &rect) {
             if (!picture.isNull())
-                painter.drawImage(rect.topLeft(), picture.image());
+                painter.drawImage(QRect(rect.topLeft(), picture.size()), picture.imageFor(ratio));
         };
         draw(pictures.buttons[option.hotButton == 1 ? 1 : 0], option.buttons.right);
         draw(pictures.buttons[option.hotButton == -1 ? 3 : 2], option.buttons.left);
+    }
+    painter.end();
+    if (option.focused) {
+        // The selected tab as it is drawn (the cut one too), its caption area framed.
+        for (const TabLayout::Tab &tab : option.layout.tabs)
+            if (tab.rect.y() > 0)
+                KavDrawFocusFrame(face, tab.rect.adjusted(3, 3, -3, -2));
     }
 }
 
@@ -355,6 +365,14 @@ int TkavTabControlTopPanel::neighbourTab(bool forward, bool wrap) const
     return -1;
 }
 
+int TkavTabControlTopPanel::offsetForSize() const
+{
+    TabLayout::Input input = layoutInput();
+    if (!m_shownOnce)
+        input.scrollOffset = 0;
+    return TabLayout::offsetShowing(input);
+}
+
 void TkavTabControlTopPanel::showSelected()
 {
     m_scrollOffset = TabLayout::offsetShowing(layoutInput());
@@ -392,6 +410,7 @@ void TkavTabControlTopPanel::paintPanel(QImage &canvas) const
     option.borderColour = m_owner->BorderColor().toQColor();
     option.hotButton = hotButton();
     option.barTop = tabHeight();
+    option.focused = hasFocus();
     Kav::paintTabStrip(canvas, option);
 }
 
@@ -452,7 +471,27 @@ void TkavTabControlTopPanel::keyPressEvent(QKeyEvent *event)
 void TkavTabControlTopPanel::resizeEvent(QResizeEvent *event)
 {
     TkavPlatformPanel::resizeEvent(event);
-    m_scrollOffset = TabLayout::offsetShowing(layoutInput());
+    m_scrollOffset = offsetForSize();
+}
+
+void TkavTabControlTopPanel::showEvent(QShowEvent *event)
+{
+    // The size it is shown at is its own: from now on only the buttons and the selection scroll.
+    m_scrollOffset = offsetForSize();
+    m_shownOnce = true;
+    TkavPlatformPanel::showEvent(event);
+}
+
+void TkavTabControlTopPanel::focusInEvent(QFocusEvent *event)
+{
+    TkavPlatformPanel::focusInEvent(event);
+    update();
+}
+
+void TkavTabControlTopPanel::focusOutEvent(QFocusEvent *event)
+{
+    TkavPlatformPanel::focusOutEvent(event);
+    update();
 }
 
 void TkavTabControlTopPanel::changeEvent(QEvent *event)

@@ -262,7 +262,9 @@ void TkavTrackBar::prepareSlider()
                                     false};
     m_slider = Kav::TkavPictureStore::instance().userPicture(m_sliderImage, recipe).image();
     m_slider2x = QImage();
-    const QImage sliderImage2x = devicePixelRatioF() > 1.0 ? m_sliderPicture.image2x() : QImage();
+    QImage sliderImage2x;
+    if (devicePixelRatioF() > 1.0)
+        sliderImage2x = m_sliderPicture.isNull() ? m_sliderImage2x : m_sliderPicture.image2x();
     if (!sliderImage2x.isNull() && sliderImage2x.size() == 2 * m_sliderImage.size()) {
         // Masked as it is (the mask reads pixels, not the ratio): a copy marked otherwise would be
         // a new picture to the store on every call.
@@ -282,7 +284,13 @@ void TkavTrackBar::setBarImage(const QImage &picture)
 
 void TkavTrackBar::setSliderImage(const QImage &picture)
 {
+    setSliderImage(picture, QImage());
+}
+
+void TkavTrackBar::setSliderImage(const QImage &picture, const QImage &picture2x)
+{
     m_sliderImage = picture;
+    m_sliderImage2x = picture2x;
     m_sliderPicture = {};
     prepareSlider();
     update();
