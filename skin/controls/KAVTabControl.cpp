@@ -16,6 +16,27 @@
 
 namespace Kav {
 
+namespace {
+
+// A tab picture in three parts over rect. On a dense face the double-density picture is cut and
+// stretched in its own pixels, over twice the rectangle, and laid into the logical one.
+void drawTab(QPainter &painter, const TkavPicture &picture, const QRect &rect, qreal ratio)
+{
+    if (ratio <= 1.0 || !picture.has2x() || rect.isEmpty()) {
+        SpitDrawHorizontal(picture.image(), painter, rect, false);
+        return;
+    }
+    QImage doubled = picture.image2x();
+    doubled.setDevicePixelRatio(1.0);
+    QImage tab(rect.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    tab.fill(Qt::transparent);
+    SpitDrawHorizontal(doubled, tab, QRect(QPoint(0, 0), tab.size()), false);
+    tab.setDevicePixelRatio(2.0);
+    painter.drawImage(rect.topLeft(), tab);
+}
+
+} // namespace
+
 void paintTabStrip(QImage &face, const TabStripOption &option)
 {
     const TabStripPictures &pictures = *option.pictures;
@@ -23,10 +44,11 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
     QPainter painter(&face);
     if (!pictures.bar.isNull()) {
         const QRect bar = KavRect(1, option.barTop, width - 1, option.barTop + pictures.bar.height());
-        painter.drawImage(bar, pictures.bar.image());
-        painter.setPen(option.borderColour);
-        painter.drawLine(0, bar.top(), 0, bar.bottom() + 1);
-        painter.drawLine(width - 1, bar.top(), width - 1, bar.bottom() + 1);
+        painter.drawImage(bar, pictures.bar.imageFor(face.devicePixelRatio()));
+        // Whole logical pixels, as rectangles: a pen line thins out or smears on a dense face
+        // shown at a fractional ratio.
+        painter.fillRect(QRect(0, bar.top(), 1, bar.height() + 1), option.borderColour);
+        painter.fillRect(QRect(width - 1, bar.top(), 1, bar.height() + 1), option.borderColour);
     }
     painter.setFont(option.font);
     painter.setPen(option.textColour);
@@ -34,7 +56,7 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
         const bool selected = tab.rect.y() > 0;
         const TkavPicture &picture = selected ? pictures.activeTab : pictures.inactiveTab;
         if (!picture.isNull())
-            SpitDrawHorizontal(picture.image(), painter, tab.rect, false);
+            drawTab(painter, picture, tab.rect, face.devicePixelRatio());
         const QString caption = option.captions.value(tab.index);
         if (tab.cut) {
             const QRect text = tab.rect.adjusted(Metrics::TabCutCaptionLeft, 0, -Metrics::TabCutCaptionRight, 0);
@@ -612,10 +634,12 @@ void TkavTab::paintPanel(QImage &canvas) const
     const int top = stripHeight();
     QPainter painter(&canvas);
     painter.fillRect(Kav::KavRect(0, top, width(), height()), Color().toQColor());
-    painter.setPen(m_borderColor.toQColor());
-    painter.drawLine(0, top, 0, height() - 1);
-    painter.drawLine(0, height() - 1, width() - 1, height() - 1);
-    painter.drawLine(width() - 1, height() - 1, width() - 1, top - 1);
+    // The outline as one-pixel rectangles (left, bottom, right up to the strip's last row): pen
+    // lines thin out on a dense face and leave stray marks at fractional ratios.
+    const QColor border = m_borderColor.toQColor();
+    painter.fillRect(Kav::KavRect(0, top, 1, height()), border);
+    painter.fillRect(Kav::KavRect(0, height() - 1, width(), height()), border);
+    painter.fillRect(Kav::KavRect(width() - 1, top - 1, width(), height()), border);
 }
 
 void TkavTab::keyPressEvent(QKeyEvent *event)
