@@ -2,7 +2,9 @@
 #include "KAVCheckBox.h"
 #include "KAVComboBox.h"
 #include "KAVImagePanel.h"
+#include "KAVEdit.h"
 #include "KAVMemo.h"
+#include "KAVPageControl.h"
 #include "KAVPictureStore.h"
 #include "KAVProgressBar.h"
 #include "KAVScrollBar.h"
@@ -17,7 +19,9 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtMath>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -105,7 +109,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QCOMPARE(QGuiApplication::screens().size(), 3);
+        QCOMPARE(QGuiApplication::screens().size(), 4);
         m_theme = KavTest::writeFixtureTheme(
             m_dir, QStringLiteral("dense"),
             {picture(KavKey::ButtonImage, QSize(30, 10)), picture(KavKey::CheckBoxImage, QSize(52, 13)),
@@ -213,6 +217,80 @@ private Q_SLOTS:
         QCOMPARE(QColor(grabbedAt(sample.control, sample.at)), QColor(colour));
     }
 
+    void outlinesOnWholeDevicePixels_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<TkavUIStyle>("look");
+        QTest::addColumn<qreal>("ratio");
+        for (const qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+            for (const auto &[name, look] : {std::pair{"MacOS", TkavUIStyle::MacOS}, std::pair{"WinXP", TkavUIStyle::WinXP}}) {
+                QTest::addRow("edit, %s at %g", name, ratio) << QStringLiteral("edit") << look << ratio;
+                QTest::addRow("page control, %s at %g", name, ratio) << QStringLiteral("pages") << look << ratio;
+            }
+        }
+    }
+
+    // An edit's frame and a page control's outline are as thick on the right as on the left and
+    // as thick at the bottom as the edit's at the top, at every ratio (at a fractional one a line
+    // of one logical pixel covers one device pixel or two, depending on where it falls); inside
+    // the page there is nothing but the page's colour (no stray dash, no second line).
+    void outlinesOnWholeDevicePixels()
+    {
+        QFETCH(QString, control);
+        QFETCH(TkavUIStyle, look);
+        QFETCH(qreal, ratio);
+        const std::unique_ptr<QWidget> window = windowAt(ratio);
+        QVERIFY(window);
+        QWidget *shown = nullptr;
+        int pageTop = 0;
+        if (control == u"edit") {
+            auto *edit = new TkavEdit(window.get());
+            edit->setUIStyle(look);
+            edit->setGeometry(11, 13, 121, 23);
+            shown = edit;
+        } else {
+            auto *pages = new TkavPageControl(window.get());
+            pages->setUIStyle(look);
+            for (const char *caption : {"One", "Two"}) {
+                auto *sheet = new TkavTabSheet(pages);
+                sheet->setCaption(QString::fromLatin1(caption));
+            }
+            pages->setGeometry(11, 13, 201, 151);
+            shown = pages;
+            pageTop = pages->topPanel()->geometry().bottom() + 1;
+        }
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QImage grabbed = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        grabbed.setDevicePixelRatio(1.0);
+        const int width = grabbed.width(), height = grabbed.height();
+        const int edge = int(std::ceil(2 * ratio)) + 1; // two logical pixels of frame and one beyond
+        // Left and right mirror each other on a row through the middle; so do top and bottom of
+        // the edit on a column through the middle.
+        const int middleRow = (height + qRound(pageTop * ratio)) / 2;
+        for (int i = 0; i < edge; ++i)
+            QCOMPARE(QColor(grabbed.pixel(width - 1 - i, middleRow)), QColor(grabbed.pixel(i, middleRow)));
+        if (control == u"edit") {
+            for (int i = 0; i < edge; ++i)
+                QCOMPARE(QColor(grabbed.pixel(width / 2, height - 1 - i)), QColor(grabbed.pixel(width / 2, i)));
+            return;
+        }
+        // The page's bottom line is as thick as its left one.
+        const QRgb inside = grabbed.pixel(width / 2, middleRow);
+        int left = 0, bottom = 0;
+        while (left < width && grabbed.pixel(left, middleRow) != inside)
+            ++left;
+        while (bottom < height && grabbed.pixel(width / 2, height - 1 - bottom) != inside)
+            ++bottom;
+        QCOMPARE(bottom, left);
+        // Inside the outline, from two logical rows below the strip, the page's colour only.
+        const QRect page(left, qCeil((pageTop + 2) * ratio), width - 2 * left, height - bottom - qCeil((pageTop + 2) * ratio));
+        for (int y = page.top(); y <= page.bottom(); ++y)
+            for (int x = page.left(); x <= page.right(); ++x)
+                if (grabbed.pixel(x, y) != inside)
+                    QFAIL(qPrintable(QStringLiteral("a stray mark at device pixel %1,%2").arg(x).arg(y)));
+    }
+
     void comboBoxButtonIsDense_data()
     {
         QTest::addColumn<TkavUIStyle>("look");
@@ -266,7 +344,8 @@ int main(int argc, char *argv[])
     file.write(R"({"screens": [
         {"name": "single", "x": 0, "y": 0, "width": 800, "height": 600, "dpr": 1},
         {"name": "one-and-a-half", "x": 800, "y": 0, "width": 800, "height": 600, "dpr": 1.5},
-        {"name": "double", "x": 1600, "y": 0, "width": 800, "height": 600, "dpr": 2}]})");
+        {"name": "double", "x": 1600, "y": 0, "width": 800, "height": 600, "dpr": 2},
+        {"name": "one-and-a-quarter", "x": 2400, "y": 0, "width": 800, "height": 600, "dpr": 1.25}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.toLocal8Bit());
     QApplication app(argc, argv);
