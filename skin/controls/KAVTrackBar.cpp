@@ -214,6 +214,28 @@ void TkavTrackBar::UpdatePicture()
     prepareSlider();
 }
 
+namespace {
+
+// A disabled track bar shows its pictures greyed, as disabled buttons and boxes do.
+QImage greyedCopy(const QImage &image)
+{
+    if (image.isNull())
+        return image;
+    QImage grey = Kav::TkavPictureStore::instance()
+                      .userPicture(image, Kav::PictureRecipe{0, 0, Kav::PictureMask::None, true})
+                      .image();
+    grey.setDevicePixelRatio(image.devicePixelRatio());
+    return grey;
+}
+
+} // namespace
+
+bool TkavTrackBar::showsGreyed() const
+{
+    // The scroll bar's track keeps its pictures: a disabled scroll bar has no slider to grey.
+    return !isEnabled() && !CustomPicture();
+}
+
 void TkavTrackBar::prepareBarStrip()
 {
     const int length = trackLength();
@@ -249,6 +271,10 @@ void TkavTrackBar::prepareBarStrip()
     const QImage barImage2x = devicePixelRatioF() > 1.0 ? m_barPicture.image2x() : QImage();
     if (!barImage2x.isNull() && barImage2x.height() == 2 * m_barImage.height())
         m_barStrip2x = stripOf(barImage2x, 2 * length, 2.0);
+    if (showsGreyed()) {
+        m_barStrip = greyedCopy(m_barStrip);
+        m_barStrip2x = greyedCopy(m_barStrip2x);
+    }
 }
 
 void TkavTrackBar::prepareSlider()
@@ -270,6 +296,10 @@ void TkavTrackBar::prepareSlider()
         // a new picture to the store on every call.
         m_slider2x = Kav::TkavPictureStore::instance().userPicture(sliderImage2x, recipe).image();
         m_slider2x.setDevicePixelRatio(2.0);
+    }
+    if (showsGreyed()) {
+        m_slider = greyedCopy(m_slider);
+        m_slider2x = greyedCopy(m_slider2x);
     }
 }
 
@@ -618,6 +648,8 @@ void TkavTrackBar::changeEvent(QEvent *event)
             stopPaging();
             m_dragging = false;
         }
+        prepareBarStrip();
+        prepareSlider();
         update();
         break;
     case QEvent::ParentChange:

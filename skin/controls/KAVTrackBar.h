@@ -205,6 +205,7 @@ private:
     void stopPaging();
     void prepareBarStrip();
     void prepareSlider();
+    bool showsGreyed() const;
     void fileThemeRemoved();
     void notifyChange();
 
