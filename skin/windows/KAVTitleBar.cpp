@@ -28,8 +28,20 @@ namespace {
 const char *const OneControlBoxMessage = "Sorry, only one button's ButtonType property can be \"kavControlBox\"";
 const char *const OneClientSectionMessage = "Sorry, only one section's Align property can be \"kavClient\"";
 
-// The caption colour of an inactive window.
+// The caption colour of an inactive window: the system's inactive caption grey where the
+// caption is dark on a light bar (MacOS). On a dark bar, whose caption is light, that grey is
+// barely readable; there it is lightened halfway to the active caption colour (white gives
+// C0C0C0), dim beside the active caption yet clear on the bar.
 const QColor InactiveCaptionColour(128, 128, 128);
+
+QColor inactiveCaptionColour(const QColor &active)
+{
+    if (active.lightness() <= 128)
+        return InactiveCaptionColour;
+    return QColor((InactiveCaptionColour.red() + active.red() + 1) / 2,
+                  (InactiveCaptionColour.green() + active.green() + 1) / 2,
+                  (InactiveCaptionColour.blue() + active.blue() + 1) / 2);
+}
 
 // First frames of the button types in the look's title-button strip (normal, hot, pressed
 // follow each other); kavMax's restore pictures follow its maximise ones.
@@ -832,7 +844,8 @@ Kav::TitleBarOption TkavTitleBar::paintOption() const
                                           [&metrics](const QString &text) { return metrics.horizontalAdvance(text); });
     // Centred on the buttons' height.
     option.captionAt = QPoint(layout.captionLeft, (m_captionBoxHeight - metrics.height()) / 2 + m_captionTop);
-    option.captionColour = m_formActive ? palette().color(QPalette::Active, QPalette::WindowText) : InactiveCaptionColour;
+    const QColor activeCaption = palette().color(QPalette::Active, QPalette::WindowText);
+    option.captionColour = m_formActive ? activeCaption : inactiveCaptionColour(activeCaption);
 
     option.outline = UIStyle() != TkavUIStyle::WinXP && m_roundCorner != 0 && InForm();
     option.outlineColour = m_outlineColor.toQColor();
