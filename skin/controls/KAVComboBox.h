@@ -119,8 +119,11 @@ protected:
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void nameTheEdit();
+
     TkavLook m_look;
     TColor m_borderColor;
     TColor m_arrowColor;
