@@ -426,14 +426,38 @@ void Kav::paintTitleBar(QImage &face, const TitleBarOption &option)
         const QFontMetrics metrics(option.font);
         painter.drawText(option.captionAt + QPoint(0, metrics.ascent()), option.caption);
     }
-    // The window's rounded outline: its sides lie just outside the bar and its bottom far below,
-    // so only the top line and the top corners show.
+    // The window's rounded outline: the top line and the top corners, laid on the edge of the
+    // window's shape pixel by pixel so that nothing of the bar shows between the outline and the
+    // cut corner (a curve drawn on its own runs inside the shape's steps and leaves notches).
     if (option.outline) {
-        const int r = option.roundCorner;
-        painter.setPen(option.outlineColour);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(-1, 0, option.size.width() + 1, option.size.height() + Metrics::TitleBarOutlineDepth - 1),
-                                (r + 1) / 2.0, r / 2.0);
+        const int width = option.size.width();
+        const int depth = option.roundCorner / 2 + 1;
+        const QRegion shape = Kav::TitleBarLayout::windowShape(QSize(width, std::max(option.size.height(), option.roundCorner)),
+                                                          option.roundCorner);
+        // The first pixel inside the shape on a row, from the left or from the right.
+        const auto inside = [&shape, width](int y, bool fromLeft) {
+            for (int i = 0; i < width / 2; ++i) {
+                const int x = fromLeft ? i : width - 1 - i;
+                if (shape.contains(QPoint(x, y)))
+                    return x;
+            }
+            return fromLeft ? width / 2 : width - 1 - width / 2;
+        };
+        int left = inside(0, true), right = inside(0, false);
+        painter.fillRect(QRect(left, 0, right - left + 1, 1), option.outlineColour);
+        for (int y = 1; y <= depth && y < option.size.height(); ++y) {
+            // From the row's first pixel to the one below where the row above began: a
+            // connected step on each side. Where the edge has come down to the window's side the
+            // outline runs on outside the bar, as the window's frame.
+            const int rowLeft = inside(y, true), rowRight = inside(y, false);
+            if (rowLeft > 0 || left > 0)
+                painter.fillRect(QRect(rowLeft, y, std::max(1, left - rowLeft), 1), option.outlineColour);
+            const int rightRun = std::max(1, rowRight - right);
+            if (rowRight < width - 1 || right < width - 1)
+                painter.fillRect(QRect(rowRight - rightRun + 1, y, rightRun, 1), option.outlineColour);
+            left = rowLeft;
+            right = rowRight;
+        }
     }
 }
 

@@ -72,6 +72,7 @@ private Q_SLOTS:
     void refusals();
     void outline_data();
     void outline();
+    void outlineClosesTheShapedCorners();
     void windowMask();
     void windowMenuEnabling_data();
     void windowMenuEnabling();
@@ -781,6 +782,42 @@ void TestTitleBar::outline()
         for (int x = 0; x < roundCorner / 2 + 1; ++x)
             bend += face.pixelColor(x, y) == outlineColour && plain.pixelColor(x, y) != outlineColour;
     QVERIFY(bend > 0);
+}
+
+void TestTitleBar::outlineClosesTheShapedCorners()
+{
+    // On the shaped window the outline is the edge: in each row of the rounded top corners, down
+    // to where they meet the window's sides, the first pixel inside the window's shape from the
+    // left and from the right is the outline's, with none of the bar's picture outside it (a
+    // notch).
+    // The form's own bar, across its top (the fixture's bar lies below it).
+    TkavForm form;
+    form.resize(300, 120);
+    form.setUIStyle(TkavUIStyle::BlueGlass);
+    TkavTitleBar *top = nullptr;
+    for (TkavTitleBar *candidate : form.findChildren<TkavTitleBar *>())
+        if (candidate->geometry().topLeft() == QPoint(0, 0))
+            top = candidate;
+    QVERIFY(top);
+    TkavTitleBar &bar = *top;
+    bar.OnFormReSize();
+    const QRegion shape = form.mask();
+    const QImage face = grabFace(bar);
+    QVERIFY(!shape.isEmpty());
+    const QColor outlineColour = bar.outlineColor().toQColor();
+    const int r = bar.RoundCorner();
+    for (int y = 0; y < r / 2 + 1; ++y) {
+        int left = 0, right = face.width() - 1;
+        while (left < face.width() && !shape.contains(QPoint(left, y)))
+            ++left;
+        while (right >= 0 && !shape.contains(QPoint(right, y)))
+            --right;
+        QVERIFY(left < right);
+        if (left == 0)
+            break; // down to the window's sides, which are the frame's
+        QVERIFY2(face.pixelColor(left, y) == outlineColour, qPrintable(QStringLiteral("row %1 from the left: %2 at %3").arg(y).arg(face.pixelColor(left, y).name()).arg(left)));
+        QVERIFY2(face.pixelColor(right, y) == outlineColour, qPrintable(QStringLiteral("row %1 from the right: %2 at %3").arg(y).arg(face.pixelColor(right, y).name()).arg(right)));
+    }
 }
 
 void TestTitleBar::windowMask()
