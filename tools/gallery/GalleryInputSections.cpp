@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace GallerySections {
@@ -50,7 +51,9 @@ TkavScrollBar *scrollBar(QWidget *parent, KavOrientation::TkavProgressBarOrienta
     auto *bar = new TkavScrollBar(parent);
     bar->setOrientation(orientation);
     bar->setRange(0, 100);
-    bar->setPageSize(20);
+    // The slider is PageSize percent of the track: on the short vertical samples 40 keeps it as
+    // long as its two ends in every look.
+    bar->setPageSize(orientation == KavOrientation::kavHorizontal ? 20 : 40);
     bar->setPosition(position);
     bar->setEnabled(enabled);
     const bool horizontal = orientation == KavOrientation::kavHorizontal;
@@ -314,6 +317,8 @@ QWidget *memos(QWidget *parent)
     vertical->setOrientation(KavOrientation::kavVertical);
     auto *horizontal = new TkavScrollBar(holder);
     horizontal->setOrientation(KavOrientation::kavHorizontal);
+    vertical->setAccessibleName(QStringLiteral("Memo's vertical scroll bar"));
+    horizontal->setAccessibleName(QStringLiteral("Memo's horizontal scroll bar"));
     memo->setVScrollBar(vertical);
     memo->setHScrollBar(horizontal);
     grid->addWidget(holder, 0, 0);
@@ -323,6 +328,7 @@ QWidget *memos(QWidget *parent)
     readOnly->setReadOnly(true);
     readOnly->setScrollBars(TkavMemo::ssVertical);
     readOnly->setAccessibleName(QStringLiteral("Read-only memo"));
+    readOnly->verticalScrollBar()->setAccessibleName(QStringLiteral("Read-only memo's scroll bar"));
     readOnly->setLines({QStringLiteral("Read only, with Qt's own"), QStringLiteral("vertical scroll bar."),
                         QStringLiteral("Line 3"), QStringLiteral("Line 4"), QStringLiteral("Line 5"),
                         QStringLiteral("Line 6"), QStringLiteral("Line 7"), QStringLiteral("Line 8")});
