@@ -432,8 +432,12 @@ void Kav::paintTitleBar(QImage &face, const TitleBarOption &option)
     if (option.outline) {
         const int width = option.size.width();
         const int depth = option.roundCorner / 2 + 1;
-        const QRegion shape = Kav::TitleBarLayout::windowShape(QSize(width, std::max(option.size.height(), option.roundCorner)),
-                                                          option.roundCorner);
+        const QSize window = option.windowSize.isEmpty()
+            ? QSize(width, std::max(option.size.height(), option.roundCorner))
+            : option.windowSize;
+        // The shape in the bar's own coordinates.
+        const QRegion shape = Kav::TitleBarLayout::windowShape(window, option.roundCorner)
+                                  .translated(option.windowSize.isEmpty() ? QPoint() : -option.barInWindow);
         // The first pixel inside the shape on a row, from the left or from the right.
         const auto inside = [&shape, width](int y, bool fromLeft) {
             for (int i = 0; i < width / 2; ++i) {
@@ -874,6 +878,13 @@ Kav::TitleBarOption TkavTitleBar::paintOption() const
     option.outline = UIStyle() != TkavUIStyle::WinXP && m_roundCorner != 0 && InForm();
     option.outlineColour = m_outlineColor.toQColor();
     option.roundCorner = m_roundCorner;
+    // A bar across the window's top follows the window's cut corners; one lower down (a second
+    // bar) rounds its own top.
+    const QPoint inWindow = mapTo(window(), QPoint(0, 0));
+    if (option.outline && inWindow.y() <= m_roundCorner / 2) {
+        option.windowSize = window()->size();
+        option.barInWindow = inWindow;
+    }
     return option;
 }
 
