@@ -36,7 +36,16 @@ gallery_pid=$!
 x_session_pids+=("$gallery_pid")
 timeout 90 xdotool search --sync --onlyvisible --name "kavskin gallery" >/dev/null ||
   fail "the gallery did not appear: $(cat "$work/gallery.log")"
-timeout 120 "$python" "$source_dir/tests/e2e/data/atspi_gallery.py" "$gallery_pid" ||
+# On a loaded machine the accessibility bus can miss the reader's first call, and the AT-SPI
+# library then aborts (a signal, not a failed check): that alone is tried once more, and said so.
+status=0
+timeout 120 "$python" "$source_dir/tests/e2e/data/atspi_gallery.py" "$gallery_pid" || status=$?
+if ((status > 128)); then
+  echo "the reader could not reach the accessibility bus (status $status); trying once more" >&2
+  status=0
+  timeout 120 "$python" "$source_dir/tests/e2e/data/atspi_gallery.py" "$gallery_pid" || status=$?
+fi
+((status == 0)) ||
   fail "the gallery through the accessibility bus failed (program log: $(cat "$work/gallery.log"))"
 kill "$gallery_pid" 2>/dev/null || true
 echo "e2e screen reader: passed"
