@@ -141,6 +141,14 @@ private Q_SLOTS:
                  box->resize(20, 20);
                  return Sample{box, QPoint(6, 9)};
              }},
+            {"tab bar", [](QWidget *w, TkavFileTheme *theme) {
+                 auto *tabs = themed(new TkavTabControl(w), theme);
+                 tabs->setTabs({QStringLiteral("One")});
+                 tabs->resize(200, 80);
+                 TkavTabControlTopPanel *strip = tabs->topPanel();
+                 // Beyond the only tab, on the bar under the strip.
+                 return Sample{strip, QPoint(strip->width() - 20, strip->height() - 3)};
+             }},
             {"track bar slider", [](QWidget *w, TkavFileTheme *theme) {
                  auto *bar = themed(new TkavTrackBar(w), theme);
                  bar->resize(150, 20);
