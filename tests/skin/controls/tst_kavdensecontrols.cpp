@@ -50,6 +50,17 @@ KavTest::FixturePicture picture(int key, QSize size)
     return {key, filled(size, Single), filled(size * 2, Double)};
 }
 
+// A picture of frames whose bottom-left pixels are the transparent key (a radio button's):
+// white there, the density's colour elsewhere.
+KavTest::FixturePicture keyedPicture(int key, QSize size, int frames)
+{
+    KavTest::FixturePicture keyed = picture(key, size);
+    for (QImage *image : {&keyed.picture, &keyed.picture2x})
+        for (int x = 0; x < image->width(); x += image->width() / frames)
+            image->setPixel(x, image->height() - 1, qRgb(255, 255, 255));
+    return keyed;
+}
+
 // Where in a control (its own logical coordinates) the middle of a picture is drawn.
 struct Sample {
     QWidget *control = nullptr;
@@ -113,6 +124,7 @@ private Q_SLOTS:
         m_theme = KavTest::writeFixtureTheme(
             m_dir, QStringLiteral("dense"),
             {picture(KavKey::ButtonImage, QSize(30, 10)), picture(KavKey::CheckBoxImage, QSize(52, 13)),
+             keyedPicture(KavKey::RadioButtonImage, QSize(52, 13), 4),
              picture(KavKey::ProgressBarImage, QSize(1, 10)), picture(KavKey::TrackBarBarImage, QSize(45, 4)),
              picture(KavKey::TrackBarSliderImage, QSize(11, 20)),
              picture(KavKey::ScrollBarButtonImage, QSize(96, 16)),
@@ -140,6 +152,11 @@ private Q_SLOTS:
                  auto *box = themed(new TkavCheckBox(w), theme);
                  box->resize(20, 20);
                  return Sample{box, QPoint(6, 9)};
+             }},
+            {"radio button", [](QWidget *w, TkavFileTheme *theme) {
+                 auto *radio = themed(new TkavRadioButton(w), theme);
+                 radio->resize(20, 20);
+                 return Sample{radio, QPoint(6, 9)};
              }},
             {"tab bar", [](QWidget *w, TkavFileTheme *theme) {
                  auto *tabs = themed(new TkavTabControl(w), theme);
