@@ -91,7 +91,7 @@ QString cutFrame(const QDir &dir, const QString &picture, int frames, int frame)
 // frames of group boxes, edits, combo box and memo in the look's border colour.
 QString lookSheet(const QDir &dir, const QString &prefix, TkavUIStyle look)
 {
-    const QString border = KavThemeValues(look, nullptr).color(KavKey::ControlBorderColor).toQColor().name();
+    const QString border = KavThemeValues(look, nullptr).color(KavKey::ControlBorderColor).resolved().name();
     const QString button = cutFrame(dir, prefix + QStringLiteral("_BUTTON"), Kav::KavThemeKeyFrameCount(KavKey::ButtonImage), 1);
     const int radioFrames = Kav::KavThemeKeyFrameCount(KavKey::RadioButtonImage);
     const QString radioOff = cutFrame(dir, prefix + QStringLiteral("_RADIOBUTTON"), radioFrames, 1);

@@ -5,8 +5,6 @@
 TKavArrowButton::TKavArrowButton(QWidget *parent) : TkavCustomButton(parent)
 {
     Kav::KavInstallAccessibility();
-    // The base could not reach this class while it was being built: the look once more.
-    setUIStyle(UIStyle());
 }
 
 void TKavArrowButton::setArrow(TkavArrowButtonType arrow)

@@ -26,8 +26,6 @@ Kav::GlyphSide glyphSide(TButtonLayout layout)
 TkavButton::TkavButton(QWidget *parent) : TkavCustomButton(parent)
 {
     resize(Kav::Metrics::PushButtonSize);
-    // The base could not reach this class while it was being built: the look once more.
-    setUIStyle(UIStyle());
 }
 
 void TkavButton::setGlyph(const QImage &glyph)
@@ -63,7 +61,9 @@ TkavCustomButton::FacePictures TkavButton::facePictures() const
 
 void TkavButton::UIStyleChanged()
 {
-    setTransparent(themeValues().boolean(KavKey::ButtonTransparentBool));
+    const KavThemeValues values = themeValues();
+    m_boldFocusCaption = values.traits().boldFocusCaption;
+    setTransparent(values.boolean(KavKey::ButtonTransparentBool));
 }
 
 void TkavButton::ActionChange()
@@ -119,9 +119,8 @@ void TkavButton::initPushOption(Kav::PushButtonOption &option) const
         option.glyphSide = glyphSide(m_layout);
         option.spacing = m_spacing;
     }
-    // MacOS and BlueGlass show the focus as a bold caption, which a glyph's caption never is.
-    const bool boldFocus = UIStyle() == TkavUIStyle::MacOS || UIStyle() == TkavUIStyle::BlueGlass;
-    if (boldFocus && option.focus.shown) {
+    // Some looks show the focus as a bold caption, which a glyph's caption never is.
+    if (m_boldFocusCaption && option.focus.shown) {
         option.focus.shown = false;
         option.caption.bold = m_glyph.isNull();
     }

@@ -6,8 +6,8 @@
 
 // The skinned push button: its face is the look's ButtonImage (three frames: normal, mouse over,
 // pressed; the normal frame also when disabled) stretched over the button by nine-part drawing,
-// with an optional glyph beside the caption. In the MacOS and BlueGlass looks a focused button
-// shows a bold caption instead of a focus rectangle. Whether the parent shows through its corners
+// with an optional glyph beside the caption. In the looks whose traits say so (MacOS, BlueGlass) a
+// focused button shows a bold caption instead of a focus rectangle. Whether the parent shows through its corners
 // (Transparent) follows the look's ButtonTransparentBool.
 class TkavButton : public TkavCustomButton {
     Q_OBJECT
@@ -57,6 +57,7 @@ private:
     Kav::TkavPicture m_greyedGlyphPicture;
     TButtonLayout m_layout = blGlyphLeft;
     int m_spacing = 4;
+    bool m_boldFocusCaption = false; // the look shows the focus as a bold caption
 };
 
 using TButtonLayout = TkavButton::TButtonLayout;

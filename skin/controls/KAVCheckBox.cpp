@@ -92,28 +92,16 @@ TkavCheckBox::TkavCheckBox(QWidget *parent) : QAbstractButton(parent)
     // Every change of the one checked state, whoever makes it (a click, setChecked through either
     // class, a QButtonGroup), comes through here.
     connect(this, &QAbstractButton::toggled, this, &TkavCheckBox::checkedToggled);
-    m_look.setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
     captionChanged();
-    reloadPictures();
+    m_look.attach(this, [this](const KavThemeValues &values) {
+        reloadPictures(values);
+        update();
+    });
 }
 
-void TkavCheckBox::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    reloadPictures();
-    update();
-}
-
-void TkavCheckBox::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
-}
-
-void TkavCheckBox::reloadPictures()
+void TkavCheckBox::reloadPictures(const KavThemeValues &values)
 {
     const QSize before = statePicture().size();
-    const KavThemeValues values = m_look.values();
     const Kav::PictureMask mask = GetPicTransparent() ? Kav::PictureMask::BottomLeft : Kav::PictureMask::None;
     const int key = GetPicThemeIndex();
     m_frames = values.usesFile() ? storeFrames(values, key, mask) : builtInFrames(values, key, mask);
@@ -369,8 +357,6 @@ void TkavCheckBox::keyReleaseEvent(QKeyEvent *e)
 
 TkavRadioButton::TkavRadioButton(QWidget *parent) : TkavCheckBox(parent)
 {
-    // The base constructor fetched the check box picture.
-    reloadPictures();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *previous, QWidget *now) {
         if (now == this)
             focusArrived(previous);

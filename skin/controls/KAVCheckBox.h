@@ -80,12 +80,12 @@ public:
 
     explicit TkavCheckBox(QWidget *parent = nullptr);
 
-    TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    // Fetches the look's state pictures from the picture store; the size is measured again only
+    // A look brings the state pictures (from the picture store); the size is measured again only
     // when the picture's size changed.
-    void setUIStyle(TkavUIStyle style);
+    TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     bool AutoSize() const { return m_autoSize; }
     void setAutoSize(bool autoSize);
@@ -155,7 +155,7 @@ protected:
     void takeFocus();
     // The look's pictures again (a subclass draws another theme key); sized again when their size
     // changed.
-    void reloadPictures();
+    void reloadPictures(const KavThemeValues &values);
 
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;

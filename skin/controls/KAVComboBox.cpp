@@ -246,35 +246,21 @@ TkavCustomComboBox::TkavCustomComboBox(QWidget *parent) : QComboBox(parent)
     resize(Kav::Metrics::ComboBoxSize);
     connect(this, &QComboBox::currentTextChanged, this, [this] { Change(); });
     connect(this, &QComboBox::activated, this, [this] { Q_EMIT OnSelect(this); });
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
-void TkavCustomComboBox::setUIStyle(TkavUIStyle style)
+void TkavCustomComboBox::applyLook(const KavThemeValues &values)
 {
-    m_look.setUIStyle(style);
-    const KavThemeValues values = themeValues();
     m_arrowColor = TColor(0x000000);
     m_borderColor = values.color(KavKey::ControlBorderColor);
     m_buttonColor = values.color(KavKey::FormBackgroundColor);
-    // Only these two looks have a button picture, and it is the same whatever the theme file.
-    switch (style) {
-    case TkavUIStyle::MacOS:
-        m_buttonPicture = Kav::TkavPictureStore::instance().resourcePicture(QStringLiteral("MACOS_COMBOBOX_BUTTON"));
-        break;
-    case TkavUIStyle::WinXP:
-        m_buttonPicture = Kav::TkavPictureStore::instance().resourcePicture(QStringLiteral("WINXP_COMBOBOX_BUTTON"));
-        break;
-    default:
-        m_buttonPicture = {};
-        break;
-    }
+    // Only some looks have a button picture (a theme file brings none).
+    const Kav::TkavLookTraits &traits = values.traits();
+    m_buttonPicture = traits.comboButtonPicture
+        ? Kav::TkavPictureStore::instance().resourcePicture(QLatin1String(traits.comboButtonPicture))
+        : Kav::TkavPicture();
+    m_buttonArrow = traits.comboButtonArrow;
     update();
-}
-
-void TkavCustomComboBox::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
 }
 
 void TkavCustomComboBox::Change()
@@ -318,12 +304,12 @@ Kav::ComboBoxFace TkavCustomComboBox::face() const
     option.initFrom(this);
     Kav::ComboBoxFace face;
     face.rect = rect();
-    face.border = m_borderColor.toQColor();
+    face.border = m_borderColor.resolved(option.palette);
     face.inner = option.palette.color(QPalette::Base);
-    face.button = m_buttonColor.toQColor();
-    face.arrow = m_arrowColor.toQColor();
+    face.button = m_buttonColor.resolved(option.palette);
+    face.arrow = m_arrowColor.resolved(option.palette);
     face.buttonPicture = m_buttonPicture;
-    face.drawArrow = UIStyle() != TkavUIStyle::WinXP;
+    face.drawArrow = m_buttonArrow;
     face.enabled = isEnabled();
     return face;
 }

@@ -79,9 +79,9 @@ public:
     explicit TkavCustomComboBox(QWidget *parent = nullptr);
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -115,13 +115,13 @@ protected:
     TComboBoxStyle comboStyle() const { return m_style; }
     void setComboStyle(TComboBoxStyle style);
 
-    KavThemeValues themeValues() const { return m_look.values(); }
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    void applyLook(const KavThemeValues &values);
     void nameTheEdit();
 
     TkavLook m_look;
@@ -129,6 +129,7 @@ private:
     TColor m_arrowColor;
     TColor m_buttonColor;
     Kav::TkavPicture m_buttonPicture;
+    bool m_buttonArrow = true; // the look draws the arrow over the button
     TComboBoxStyle m_style = csDropDown;
 };
 

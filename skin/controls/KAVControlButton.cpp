@@ -5,7 +5,7 @@
 TkavControlButton::TkavControlButton(QWidget *parent) : TkavCustomButton(parent)
 {
     setTabStop(false);
-    setFileTheme(nullptr);
+    // Its own look, not the owner form's: the pictures of ThemeID in DeepBlue.
     setUIStyle(TkavUIStyle::DeepBlue);
 }
 

@@ -131,7 +131,7 @@ TkavCustomButton::TkavCustomButton(QWidget *parent) : QAbstractButton(parent)
     setForegroundRole(QPalette::WindowText);
     // Connected before anyone else, so that the button's own click steps come first.
     connect(this, &QAbstractButton::clicked, this, &TkavCustomButton::handleClicked);
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &) { applyLook(); });
 }
 
 TkavCustomButton::~TkavCustomButton()
@@ -202,27 +202,14 @@ void TkavCustomButton::setPicTransparent(bool picTransparent)
     update();
 }
 
-void TkavCustomButton::setUIStyle(TkavUIStyle style)
+void TkavCustomButton::applyLook()
 {
-    m_look.setUIStyle(style);
     {
         const QScopedValueRollback<bool> fetchOnce(m_lookChanging, true);
         UIStyleChanged();
     }
     refreshFaces();
     update();
-}
-
-void TkavCustomButton::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fallBackToDeepBlue(); });
-    // Assigning a theme, also the same one again, re-reads the look.
-    setUIStyle(UIStyle());
-}
-
-void TkavCustomButton::fallBackToDeepBlue()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
 }
 
 void TkavCustomButton::setFocusedRectMargin(int margin)

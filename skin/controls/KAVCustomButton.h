@@ -110,9 +110,9 @@ public:
     void setModalResult(int modalResult) { m_modalResult = modalResult; }
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     int MouseContinuouslyDownInterval() const { return m_repeatInterval; }
     void setMouseContinuouslyDownInterval(int milliseconds) { m_repeatInterval = milliseconds; }
@@ -251,7 +251,8 @@ private:
     void letGo();
     void startRepeat();
     void stopRepeat();
-    void fallBackToDeepBlue();
+    // Applies a look: the hooks of the button family (UIStyleChanged), then the faces.
+    void applyLook();
     void applyModalResult();
     void watchWindowDialogKeys();
     bool isOutside(const QPoint &at) const;

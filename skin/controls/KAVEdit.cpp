@@ -124,21 +124,11 @@ TkavEdit::TkavEdit(QWidget *parent) : QLineEdit(parent)
     setTextMargins(border, border, border, border);
     resize(Kav::Metrics::EditSize);
     connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
-}
-
-void TkavEdit::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    m_borderColor = themeValues().color(KavKey::ControlBorderColor);
-    UIStyleChanged();
-    update();
-}
-
-void TkavEdit::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
+    m_look.attach(this, [this](const KavThemeValues &values) {
+        m_borderColor = values.color(KavKey::ControlBorderColor);
+        UIStyleChanged();
+        update();
+    });
 }
 
 void TkavEdit::setBorderColor(TColor color)

@@ -60,9 +60,9 @@ public:
     explicit TkavEdit(QWidget *parent = nullptr);
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -122,7 +122,6 @@ protected:
     // leaves the text as it was.
     virtual bool acceptsPaste(const QString &) const { return true; }
 
-    KavThemeValues themeValues() const { return m_look.values(); }
 
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

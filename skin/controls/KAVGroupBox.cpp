@@ -25,25 +25,8 @@ TkavCustomGroupBox::TkavCustomGroupBox(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     resize(Kav::Metrics::GroupBoxSize);
     applyMargins();
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
-}
-
-void TkavCustomGroupBox::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    UpdateUIStyle(style, FileTheme());
-}
-
-void TkavCustomGroupBox::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavCustomGroupBox::fileThemeRemoved()
-{
-    ContainerApplyUIStyle(this, TkavUIStyle::DeepBlue, nullptr);
-    setUIStyle(TkavUIStyle::DeepBlue);
+    // The look reaches the children too (UpdateUIStyle), also the DeepBlue of a lost file theme.
+    m_look.attach(this, [this](const KavThemeValues &) { UpdateUIStyle(UIStyle(), FileTheme()); });
 }
 
 void TkavCustomGroupBox::UpdateUIStyle(TkavUIStyle style, TkavFileTheme *fileTheme)
@@ -151,7 +134,7 @@ void TkavCustomGroupBox::paintOwnFace(QPainter &painter, const QRect &part) cons
     option.caption = m_caption;
     option.font = font();
     option.fontHeight = fontHeight();
-    option.borderColour = m_borderColor.toQColor();
+    option.borderColour = m_borderColor.resolved(palette());
     option.captionColour = isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
                                        : QColor::fromRgb(DisabledCaptionColor);
     const QColor colour = palette().color(QPalette::Window);

@@ -36,11 +36,11 @@ public:
 
     void paintOwnFace(QPainter &painter, const QRect &part) const override;
 
+    // A look is applied by UpdateUIStyle: children first, then the frame's colours.
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    // Stores the look and applies it (UpdateUIStyle): children first, then the frame's colours.
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     // The group's own caption, drawn in the frame (not the window title).
     QString Caption() const { return m_caption; }
@@ -92,7 +92,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
-    void fileThemeRemoved();
     void handOnEnabled(bool enabled);
     void applyMargins();
 

@@ -2,11 +2,7 @@
 
 #include "KAVMetrics.h"
 
-TkavImageButton::TkavImageButton(QWidget *parent) : TkavCustomButton(parent)
-{
-    // The base could not reach this class while it was being built.
-    refreshFaces();
-}
+TkavImageButton::TkavImageButton(QWidget *parent) : TkavCustomButton(parent) {}
 
 void TkavImageButton::setPicture(QImage &slot, QImage &slot2x, const QImage &picture)
 {

@@ -227,35 +227,22 @@ TkavPanel::TkavPanel(QWidget *parent) : TkavPlatformPanel(parent)
     m_rollTimer = new QTimer(this);
     connect(m_rollTimer, &QTimer::timeout, this, &TkavPanel::stepRoll);
     resize(Kav::Metrics::CaptionPanelSize.width(), m_fullHeight);
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    // A lost file theme turns the children DeepBlue too.
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); }, TkavLook::FirstLook::OwnerForm,
+                  TkavLook::FallBack::Children);
 }
 
 TkavPanel::~TkavPanel() = default;
 
-void TkavPanel::setFileTheme(TkavFileTheme *fileTheme)
+void TkavPanel::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavPanel::fileThemeRemoved()
-{
-    ContainerApplyUIStyle(this, TkavUIStyle::DeepBlue, nullptr);
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavPanel::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
     setColor(TColor(0xFFFFFF));
-    const KavThemeValues values = m_look.values();
     // A look without its picture draws no bar.
     m_barPicture = values.picture(KavKey::SideChannelBarImage);
     m_buttonFrames = pushButtonFrames();
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    // The light MacOS bar wants black text; the other looks' bars are dark.
-    const bool macOS = !values.usesFile() && values.resolvedStyle() == TkavUIStyle::MacOS;
-    m_captionFontColor = macOS ? TColor(0) : values.color(KavKey::MenuSelectedFontColor);
+    // A light bar (MacOS) wants black text; the other looks' bars are dark.
+    m_captionFontColor = values.traits().blackPanelCaption ? TColor(0) : values.color(KavKey::MenuSelectedFontColor);
     // The children sit below the bar; they move only when its height changed.
     if (contentsMargins().top() != captionBarHeight() + ChildMargin)
         updateChildMargins();
@@ -443,12 +430,12 @@ void TkavPanel::paintPanel(QImage &canvas) const
 {
     Kav::CaptionPanelOption option;
     option.size = size();
-    option.borderColour = m_borderColor.toQColor();
+    option.borderColour = m_borderColor.resolved(palette());
     option.bar = m_barPicture;
     option.barHeight = captionBarHeight();
     option.caption = m_caption;
     option.font = font();
-    option.captionColour = m_captionFontColor.toQColor();
+    option.captionColour = m_captionFontColor.resolved(palette());
     if (pushButtonShown()) {
         const std::size_t frame = (m_expanded ? 0 : 2) + (mouseOverButton() ? 1 : 0);
         option.button = m_buttonFrames[frame];

@@ -160,12 +160,11 @@ public:
     ~TkavPanel() override;
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    // Stores the file theme and applies the UIStyle again.
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
+    // A look brings the caption bar, border colour and caption colour; Color becomes white.
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    // Takes the look's caption bar, border colour and caption colour; Color becomes white.
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -245,7 +244,7 @@ protected:
 private:
     enum class Roll { None, Up, Down };
 
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     void updateChildMargins();
     void startRoll(Roll direction);
     void setVisibleHeight(int height);

@@ -23,7 +23,7 @@ TkavMemo::TkavMemo(QWidget *parent) : QPlainTextEdit(parent), m_bars(new TkavAtt
             m_bars->synchronise();
     });
     applyScrollBars();
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavMemo::~TkavMemo()
@@ -35,28 +35,17 @@ TkavMemo::~TkavMemo()
 
 // --- Look -------------------------------------------------------------------------------------
 
-void TkavMemo::setFileTheme(TkavFileTheme *fileTheme)
+void TkavMemo::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    for (TkavScrollBar *bar : {VScrollBar(), HScrollBar()})
-        if (bar)
-            bar->setFileTheme(fileTheme);
-    setUIStyle(UIStyle());
-}
-
-void TkavMemo::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavMemo::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    for (TkavScrollBar *bar : {VScrollBar(), HScrollBar()})
-        if (bar)
-            bar->setUIStyle(values.resolvedStyle());
+    for (TkavScrollBar *bar : {VScrollBar(), HScrollBar()}) {
+        if (!bar)
+            continue;
+        // The bars are handed the file theme when it is assigned, and the look each time.
+        if (m_look.applyingFileTheme())
+            bar->setFileTheme(FileTheme());
+        bar->setUIStyle(values.resolvedStyle());
+    }
     update();
 }
 
@@ -158,7 +147,7 @@ void TkavMemo::paintBorder()
     const TkavScrollBar *vertical = VScrollBar(), *horizontal = HScrollBar();
     if (vertical && horizontal && vertical->isVisible() && horizontal->isVisible()) {
         const QRect corner(vertical->x() - x(), horizontal->y() - y(), vertical->width(), horizontal->height());
-        painter.fillRect(corner.intersected(rect().adjusted(2, 2, -2, -2)), Color().toQColor());
+        painter.fillRect(corner.intersected(rect().adjusted(2, 2, -2, -2)), Color().resolved(palette()));
     }
     DrawControlBorder(this, painter, m_borderColor, Color(), true);
 }

@@ -41,13 +41,12 @@ public:
     explicit TkavMemo(QWidget *parent = nullptr);
     ~TkavMemo() override;
 
-    TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    // Stores the theme, hands it to the attached bars and applies UIStyle again.
-    void setFileTheme(TkavFileTheme *fileTheme);
-    TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    // BorderColor becomes the look's ControlBorderColor and the attached bars take the look;
+    // A look brings BorderColor (the look's ControlBorderColor) and reaches the attached bars;
     // Color and Font stay as they are.
-    void setUIStyle(TkavUIStyle style);
+    TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
+    TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -96,7 +95,7 @@ private:
     void UpdateInnerScrollBars();
     void applyScrollBars();
     void paintBorder();
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
 
     TkavLook m_look;
     TColor m_borderColor;

@@ -171,27 +171,10 @@ TkavProgressBar::TkavProgressBar(QWidget *parent) : TkavPlatformPanel(parent)
     m_color = TColor::fromQColor(palette().color(QPalette::Button));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     UpdateBar(Kav::Metrics::ProgressBarLength);
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &) { UpdatePicture(); });
 }
 
 TkavProgressBar::~TkavProgressBar() = default;
-
-void TkavProgressBar::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavProgressBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavProgressBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    UpdatePicture();
-}
 
 void TkavProgressBar::UpdatePicture()
 {
@@ -354,9 +337,9 @@ Kav::ProgressBarOption TkavProgressBar::option() const
     option.position = m_position;
     option.picture = m_picture;
     option.picture2x = m_picture2x;
-    option.color = m_color.toQColor();
-    option.borderColor = m_borderColor.toQColor();
-    option.captionColor = m_captionColor.toQColor();
+    option.color = m_color.resolved(palette());
+    option.borderColor = m_borderColor.resolved(palette());
+    option.captionColor = m_captionColor.resolved(palette());
     option.caption = Caption();
     option.drawCaption = m_showCaption && !isVertical(m_orientation) && !(m_smartShowCaption && m_position == m_min);
     option.font = font();
@@ -365,7 +348,7 @@ Kav::ProgressBarOption TkavProgressBar::option() const
 
 Kav::Backdrop TkavProgressBar::backdrop() const
 {
-    return Kav::Backdrop::filled(m_color.toQColor());
+    return Kav::Backdrop::filled(m_color.resolved(palette()));
 }
 
 void TkavProgressBar::paintPanel(QImage &canvas) const

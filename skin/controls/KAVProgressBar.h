@@ -91,10 +91,10 @@ public:
     ~TkavProgressBar() override;
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
     // Takes the look's picture and colours (replacing any given here).
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     int Max() const { return m_max; }
     void setMax(int max);
@@ -147,7 +147,6 @@ private:
     void preparePicture2x();
     void UpdateBar(int length);
     void UpdateProgress();
-    void fileThemeRemoved();
 
     TkavLook m_look;
     int m_max = 100;

@@ -43,8 +43,6 @@ void TkavRadioGroupButton::DoClick()
 
 TkavCheckGroup::TkavCheckGroup(QWidget *parent) : TkavCustomGroupBox(parent)
 {
-    // Again, now that the item buttons' part of the look is in place.
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
     setTabStop(true);
 }
 

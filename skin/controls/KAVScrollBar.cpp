@@ -104,28 +104,10 @@ TkavScrollBar::TkavScrollBar(QWidget *parent) : TkavPlatformPanel(parent)
     m_track->setPageSize(2);
     m_track->setLineSize(1);
     resize(Kav::Metrics::ScrollBarLength, Kav::Metrics::ScrollBarLength);
-    m_look.setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
-    setUIStyle(UIStyle());
+    m_look.attach(this, [this](const KavThemeValues &) { applyLook(); });
 }
 
 TkavScrollBar::~TkavScrollBar() = default;
-
-void TkavScrollBar::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavScrollBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavScrollBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    applyLook();
-}
 
 void TkavScrollBar::setOrientation(TkavProgressBarOrientation orientation)
 {
@@ -399,7 +381,7 @@ QSize TkavScrollBar::sizeHint() const
 // The children cover nearly everything; what shows between them is the bar's colour.
 Kav::Backdrop TkavScrollBar::backdrop() const
 {
-    return Kav::Backdrop::filled(Color().toQColor());
+    return Kav::Backdrop::filled(Color().resolved(palette()));
 }
 
 void TkavScrollBar::paintPanel(QImage &) const {}
@@ -492,6 +474,8 @@ bool TkavAttachedScrollBars::setBar(Qt::Orientation orientation, TkavScrollBar *
         return true;
     }
     s.bar = newBar;
+    // Its thickness is its look's: the bar takes its first look now if it has none yet.
+    newBar->ensurePolished();
     newBar->setOrientation(orientation == Qt::Vertical ? KavOrientation::kavVertical
                                                        : KavOrientation::kavHorizontal);
     s.connections.append(connect(newBar, &TkavScrollBar::OnChange, this,

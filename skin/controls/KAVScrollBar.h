@@ -62,9 +62,9 @@ public:
     ~TkavScrollBar() override;
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     TkavProgressBarOrientation Orientation() const { return m_orientation; }
     void setOrientation(TkavProgressBarOrientation orientation);
@@ -136,7 +136,6 @@ private:
     void MouseContinuouslyDownInc();
     void MouseContinuouslyDownDec();
     void stepBy(qint64 delta);
-    void fileThemeRemoved();
 
     TkavLook m_look;
     TkavScrollTrackBar *m_track = nullptr;

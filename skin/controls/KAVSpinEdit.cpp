@@ -188,8 +188,6 @@ TKavSpinEdit::TKavSpinEdit(QWidget *parent) : TkavEdit(parent), m_buttons(new TK
     connect(m_buttons, &TKavSpinButtons::OnDownClick, this, &TKavSpinEdit::DownClick);
     setText(QStringLiteral("0"));
     layoutButtons();
-    // The base could not reach this class while it was being built.
-    UIStyleChanged();
 }
 
 int TKavSpinEdit::Value() const

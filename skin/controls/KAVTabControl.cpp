@@ -199,6 +199,9 @@ void TkavTabControlTopPanel::setLook(const KavThemeValues &values)
         m_pictures.buttons[size_t(frame)] =
             values.picture(KavKey::ScrollButtonImage, PictureRecipe{4, frame + 1, PictureMask::Magenta, false});
     Kav::KavUpdatePaletteColor(this, QPalette::Window, values.color(KavKey::ControlBackgroundColor));
+    // Tabs and scroll buttons may have changed size (a first look brings the buttons): the
+    // selected tab stays in view.
+    m_scrollOffset = TabLayout::offsetShowing(layoutInput());
     changed();
 }
 
@@ -416,7 +419,7 @@ void TkavTabControlTopPanel::changed()
 
 Kav::Backdrop TkavTabControlTopPanel::backdrop() const
 {
-    return Kav::Backdrop::behind(Color().toQColor());
+    return Kav::Backdrop::behind(Color().resolved(palette()));
 }
 
 void TkavTabControlTopPanel::paintPanel(QImage &canvas) const
@@ -429,7 +432,7 @@ void TkavTabControlTopPanel::paintPanel(QImage &canvas) const
     option.pictures = &m_pictures;
     option.font = m_owner->font();
     option.textColour = m_owner->palette().color(QPalette::WindowText);
-    option.borderColour = m_owner->BorderColor().toQColor();
+    option.borderColour = m_owner->BorderColor().resolved(palette());
     option.hotButton = hotButton();
     option.barTop = tabHeight();
     option.focused = hasFocus();
@@ -538,7 +541,8 @@ void TkavTab::installTopPanel()
 {
     m_strip = CreateTopPanel();
     m_strip->setParent(this);
-    setUIStyle(GetKAVFormStyle(parentWidget() ? parentWidget()->window() : nullptr));
+    // The look needs the strip.
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
     m_strip->show();
 }
 
@@ -557,28 +561,15 @@ void TkavTab::setLeftMargin(int margin)
     m_strip->setLeftMargin(margin);
 }
 
-void TkavTab::setFileTheme(TkavFileTheme *fileTheme)
+void TkavTab::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavTab::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavTab::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_strip->setLook(values);
     // The border colour first: the pages take it as the look reaches them.
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    UpdateUIStyle(style, FileTheme());
-    // The built-in WinXP look keeps a white body whatever its background colour says.
-    const bool whiteBody = !values.usesFile() && style == TkavUIStyle::WinXP;
-    setColor(whiteBody ? TColor::fromRgb(255, 255, 255) : values.color(KavKey::ControlBackgroundColor));
+    UpdateUIStyle(UIStyle(), FileTheme());
+    // Some looks (WinXP) keep a white body whatever their background colour says.
+    setColor(values.traits().whiteTabBody ? TColor::fromRgb(255, 255, 255)
+                                          : values.color(KavKey::ControlBackgroundColor));
     placeStrip();
     update();
 }
@@ -626,17 +617,17 @@ void TkavTab::resizeEvent(QResizeEvent *event)
 
 Kav::Backdrop TkavTab::backdrop() const
 {
-    return Kav::Backdrop::behind(Color().toQColor());
+    return Kav::Backdrop::behind(Color().resolved(palette()));
 }
 
 void TkavTab::paintPanel(QImage &canvas) const
 {
     const int top = stripHeight();
     QPainter painter(&canvas);
-    painter.fillRect(Kav::KavRect(0, top, width(), height()), Color().toQColor());
+    painter.fillRect(Kav::KavRect(0, top, width(), height()), Color().resolved(palette()));
     // The outline as one-pixel rectangles (left, bottom, right up to the strip's last row): pen
     // lines thin out on a dense face and leave stray marks at fractional ratios.
-    const QColor border = m_borderColor.toQColor();
+    const QColor border = m_borderColor.resolved(palette());
     painter.fillRect(Kav::KavRect(0, top, 1, height()), border);
     painter.fillRect(Kav::KavRect(0, height() - 1, width(), height()), border);
     painter.fillRect(Kav::KavRect(width() - 1, top - 1, width(), height()), border);

@@ -154,9 +154,9 @@ public:
     ~TkavTab() override;
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     int LeftMargin() const;
     void setLeftMargin(int margin);
     TColor BorderColor() const { return m_borderColor; }
@@ -193,7 +193,7 @@ protected:
     void placeStrip();
 
 private:
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
 
     TkavLook m_look;
     TColor m_borderColor;

@@ -97,8 +97,8 @@ void TkavToolBarStyle::drawSkinnedButton(const TkavToolBar &bar, const QStyleOpt
                                          const QWidget *widget) const
 {
     const bool down = face.kind == Kav::ToolButtonFace::Down;
-    const QColor fill = (down ? bar.ButtonDownColor() : bar.ButtonColor()).toQColor();
-    Kav::paintToolButtonFace(*painter, option.rect, face, fill, bar.ButtonBorderColor().toQColor());
+    const QColor fill = (down ? bar.ButtonDownColor() : bar.ButtonColor()).resolved(bar.palette());
+    Kav::paintToolButtonFace(*painter, option.rect, face, fill, bar.ButtonBorderColor().resolved(bar.palette()));
 
     // The label as Qt places it, left of the arrow part of a drop-down button, one pixel right
     // and down while pressed; the platform's own shift is taken out so the offset is the skin's.
@@ -143,30 +143,17 @@ TkavToolBar::TkavToolBar(QWidget *parent) : QToolBar(parent)
 {
     setStyle(TkavToolBarStyle::instance());
     setColor(TColor::fromQColor(palette().color(QPalette::Base)));
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavToolBar::~TkavToolBar() = default;
 
-void TkavToolBar::setFileTheme(TkavFileTheme *fileTheme)
+void TkavToolBar::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavToolBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavToolBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_buttonBorderColor = values.color(KavKey::ToolBarButtonBorderColor);
     m_buttonColor = values.color(KavKey::ToolBarButtonBackgroundColor);
     m_buttonDownColor = values.color(KavKey::ToolBarButtonDownBackgroundColor);
-    setTransparent(style == TkavUIStyle::MacOS || style == TkavUIStyle::Protein);
+    setTransparent(values.traits().transparentToolBar);
     update();
 }
 
@@ -218,7 +205,7 @@ void TkavToolBar::actionEvent(QActionEvent *event)
 
 void TkavToolBar::paintEvent(QPaintEvent *event)
 {
-    const QColor colour = Color().toQColor();
+    const QColor colour = Color().resolved(palette());
     Kav::KavPaintFace(this, m_transparent ? Kav::Backdrop::behind(colour) : Kav::Backdrop::filled(colour), {}, QRegion(),
                       Kav::FaceDensity::Device);
     // Qt then draws the handle, and the frame of a bar expanded over its neighbours.

@@ -64,10 +64,10 @@ public:
     ~TkavToolBar() override;
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
     // Takes the look's button colours and its transparency.
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     TColor ButtonColor() const { return m_buttonColor; }
     void setButtonColor(TColor color);
@@ -92,7 +92,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
 
     TkavLook m_look;
     TColor m_buttonColor;

@@ -148,7 +148,7 @@ TkavTrackBar::TkavTrackBar(QWidget *parent) : TkavPlatformPanel(parent)
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     resize(Kav::Metrics::TrackBarLength, height());
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavTrackBar::~TkavTrackBar() = default;
@@ -162,22 +162,10 @@ TkavRepeatTimerFactory TkavTrackBar::setPageTimerFactory(TkavRepeatTimerFactory 
 
 // --- Look -------------------------------------------------------------------------------------
 
-void TkavTrackBar::setFileTheme(TkavFileTheme *fileTheme)
+void TkavTrackBar::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavTrackBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
-void TkavTrackBar::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
     UpdateControl();
-    if (style == TkavUIStyle::MacOS)
+    if (values.traits().transparentTrackBar)
         setTransparent(true);
 }
 
@@ -451,7 +439,7 @@ void TkavTrackBar::setParentColor(bool parentColor)
 QColor TkavTrackBar::backgroundColour() const
 {
     if (!m_parentColor)
-        return TkavPlatformPanel::Color().toQColor();
+        return TkavPlatformPanel::Color().resolved(palette());
     const QWidget *parent = parentWidget();
     if (!parent)
         return palette().color(QPalette::Window);

@@ -92,11 +92,11 @@ public:
     void setOrientation(TkavProgressBarOrientation orientation);
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
     // Takes the look's pictures; MacOS also makes the track bar Transparent (other looks leave
     // Transparent as it is).
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     // The bar picture: the look's, or one given here (kept until the next change of look or
     // orientation).
@@ -206,7 +206,7 @@ private:
     void prepareBarStrip();
     void prepareSlider();
     bool showsGreyed() const;
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     void notifyChange();
 
     TkavLook m_look;

@@ -25,17 +25,17 @@ struct TColor {
     constexpr int blue() const { return int(value >> 16 & 0xFF); }
     constexpr bool isSystemColor() const { return (value & 0xFF000000u) == 0x80000000u; }
 
-    // The raw channels, for drawing code that resolves system colours against its own palette.
-    QColor toQColor() const { return QColor(red(), green(), blue()); }
-    QRgb toRgb() const { return qRgb(red(), green(), blue()); }
-
-    // The colour as it shows (a system colour resolved against the application's palette). The
-    // colour properties are QColor to the meta-object system, so that Qt Designer edits them as
-    // colours and stores them as <color> in form files; their getters convert through this.
-    // The other way is explicit (fromQColor, or a setter's QColor overload): it drops alpha.
-    operator QColor() const;
-    // The colour as it shows against a given palette (a system colour takes its role's colour).
+    // The one conversion to a colour that can be drawn. A plain colour is its channels; a system
+    // colour takes the colour of the palette role that plays its part, always from the palette's
+    // Active group (a system colour names one colour, whatever state the control is in), so that
+    // every control draws it alike and a colour property reads what its pixels show. Drawing code
+    // passes the control's palette; the other forms below resolve against the application's.
     QColor resolved(const QPalette &palette) const;
+    QColor resolved() const;
+    // The colour properties are QColor to the meta-object system, so that Qt Designer edits them as
+    // colours and stores them as <color> in form files; their getters convert through resolved().
+    // The other way is explicit (fromQColor, or a setter's QColor overload): it drops alpha.
+    operator QColor() const { return resolved(); }
 
     friend constexpr bool operator==(TColor a, TColor b) { return a.value == b.value; }
 };

@@ -805,7 +805,7 @@ QRegion BitmapRegion(const QImage &picture, TColor transparentColor)
     if (picture.isNull())
         return region;
     const QImage pixels = readable32(picture);
-    const QRgb key = transparentColor.toRgb() & RgbMask;
+    const QRgb key = transparentColor.resolved().rgb() & RgbMask;
     const int width = pixels.width(), height = pixels.height();
     for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));

@@ -204,10 +204,24 @@ inline constexpr int MenuSeparatorLineRightGap = 2;
 inline constexpr int MenuArrowRightGap = 8;          // the sub-menu arrow's tip from the right edge
 inline constexpr int MenuFlatFrameWidth = 3;         // the flat frame around a menu window
 // The main menu's bar: its height (and its items'), and the room around an item's caption.
+// A skinned form's bar and an MDI parent's are as high.
 inline constexpr int MenuBarHeight = 22;
 inline constexpr int MenuBarItemPadding = 8;
 inline constexpr int MenuBarHotTextDrop = 2;          // a hot item's caption sits this much lower
 inline constexpr int MenuBarPressedInset = 2;         // a pressed item's face and caption shift
+
+} // namespace Kav::Metrics
+
+namespace Kav::Metrics {
+
+// Skinned windows: the band along a window's edges that sizes it (corners count for both edges),
+// the smallest size a skinned window lets itself be given (room for the title bar's buttons and a
+// border), the extra border an MDI child's form leaves at its right and bottom, and an MDI
+// parent's frame (left, right and bottom; its title bar is the top).
+inline constexpr int SizingBand = 5;
+inline constexpr QSize MinimumFormSize{125, 50};
+inline constexpr int MdiChildInset = 3;
+inline constexpr int MdiFrameWidth = 1;
 
 } // namespace Kav::Metrics
 

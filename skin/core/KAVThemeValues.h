@@ -28,6 +28,8 @@ public:
     // The built-in look answered from when the file theme is not used.
     TkavUIStyle resolvedStyle() const { return m_style; }
     bool usesFile() const { return m_usesFile; }
+    // The ways of the resolved look beyond its values.
+    const Kav::TkavLookTraits &traits() const { return Kav::lookTraits(m_style); }
 
     // The picture of key from the picture store: decoded, cut and masked once, shared with every
     // control that asks for the same. Null only when no look has such a picture.

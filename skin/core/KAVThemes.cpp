@@ -135,6 +135,45 @@ static_assert(matchesKeyKinds(kDeepBlue), "DeepBlue values do not match the key 
 static_assert(matchesKeyKinds(kProtein), "Protein values do not match the key kinds");
 static_assert(matchesKeyKinds(kBlueGlass), "BlueGlass values do not match the key kinds");
 
+// The looks' ways of their own, one row per TkavUIStyle in its order.
+struct TraitsRow {
+    TkavUIStyle style;
+    Kav::TkavLookTraits traits;
+};
+
+constexpr TraitsRow kTraits[] = {
+    // A file theme's look has none of the built-in looks' ways.
+    {TkavUIStyle::FromThemeFile, {}},
+    {TkavUIStyle::MacOS,
+     {.boldFocusCaption = true,
+      .formBackgroundPicture = "MACOS_FORM_BACKGROUND",
+      .pictureMenus = true,
+      .titleCaptionColor = TColor(0x000000),
+      .blackPanelCaption = true,
+      .comboButtonPicture = "MACOS_COMBOBOX_BUTTON",
+      .transparentTrackBar = true,
+      .transparentToolBar = true}},
+    {TkavUIStyle::WinXP,
+     {.titleBarOutline = false,
+      .comboButtonPicture = "WINXP_COMBOBOX_BUTTON",
+      .comboButtonArrow = false,
+      .whiteTabBody = true}},
+    {TkavUIStyle::DeepBlue, {}},
+    {TkavUIStyle::Protein, {.formBackgroundPicture = "PROTEIN_FORM_BACKGROUND", .transparentToolBar = true}},
+    {TkavUIStyle::BlueGlass, {.boldFocusCaption = true}},
+};
+
+constexpr bool traitsInLookOrder()
+{
+    for (int index = 0; index < Kav::KavUIStyleCount; ++index) {
+        if (int(kTraits[index].style) != index)
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(kTraits) == Kav::KavUIStyleCount, "one row of traits per look");
+static_assert(traitsInLookOrder(), "the rows of traits must follow TkavUIStyle");
+
 const Look *lookOf(TkavUIStyle style)
 {
     switch (style) {
@@ -250,6 +289,12 @@ void GetInsideThemeBitmap(TkavUIStyle style, int key, QImage *bitmap, int frameC
         return;
     }
     SpitBitmap(picture, *bitmap, frameCount, frameNumber);
+}
+
+const Kav::TkavLookTraits &Kav::lookTraits(TkavUIStyle style)
+{
+    const int index = int(style);
+    return kTraits[index >= 0 && index < KavUIStyleCount ? index : int(TkavUIStyle::DeepBlue)].traits;
 }
 
 bool Kav::KavIsFormSkin(const QObject *object)

@@ -97,6 +97,46 @@ int KavThemeKeyFrameCount(int key);
 int KavThemeKeyByName(QStringView name);
 } // namespace Kav
 
+namespace Kav {
+
+// The number of TkavUIStyle values: FromThemeFile and the five built-in looks.
+inline constexpr int KavUIStyleCount = int(TkavUIStyle::BlueGlass) + 1;
+
+// What a look does beyond its theme values: the few places where a built-in look is drawn or laid
+// out in a way of its own. One row per look beside the look tables, read by name with the look a
+// control resolved to (KavThemeValues::resolvedStyle(): FromThemeFile while a file theme is in
+// use, whose row has none of the built-in looks' ways; DeepBlue for FromThemeFile without one).
+struct TkavLookTraits {
+    // A focused push button shows a bold caption instead of a focus rectangle.
+    bool boldFocusCaption = false;
+    // The skinned form's background: this 8 x 8 picture tiled instead of FormBackgroundColor.
+    const char *formBackgroundPicture = nullptr;
+    // The menus and the main menu's bar are drawn from the MACOS_MENU_BAR and MACOS_MENU_SELECT
+    // pictures, with item heights that keep to their rows.
+    bool pictureMenus = false;
+    // The colour the look gives the title bar's caption (a file theme brings none).
+    TColor titleCaptionColor = TColor(0xFFFFFF);
+    // The title bar draws the outline of the form's rounded top corners.
+    bool titleBarOutline = true;
+    // A captioned panel's caption is black on its light bar, not MenuSelectedFontColor.
+    bool blackPanelCaption = false;
+    // The combo boxes' drop-down button: this picture stretched, or a flat button when null.
+    const char *comboButtonPicture = nullptr;
+    // The combo boxes draw their arrow (the button picture may carry its own).
+    bool comboButtonArrow = true;
+    // The tab and page controls' body is white whatever ControlBackgroundColor says.
+    bool whiteTabBody = false;
+    // A track bar given the look becomes transparent (and stays so).
+    bool transparentTrackBar = false;
+    // The toolbar lets its parent show through.
+    bool transparentToolBar = false;
+};
+
+// The traits of a look; DeepBlue's for anything out of range.
+const TkavLookTraits &lookTraits(TkavUIStyle style);
+
+} // namespace Kav
+
 // Raised when a picture resource is missing; what() is "Resource NAME not found".
 class EKavResourceNotFound : public std::runtime_error {
 public:

@@ -256,7 +256,10 @@ TkavDBImage::TkavDBImage(QWidget *parent) : QWidget(parent)
     m_link.OnUpdateData = [this] {
         m_link.Field().setValue(m_bytes.isEmpty() ? QVariant() : QVariant(m_bytes));
     };
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) {
+        m_borderColor = values.color(KavKey::ControlBorderColor);
+        update();
+    });
 }
 
 void TkavDBImage::setDataSource(TkavDataSource *dataSource)
@@ -269,19 +272,6 @@ void TkavDBImage::setDataField(const QString &fieldName)
 {
     m_link.setFieldName(fieldName);
     dataChange();
-}
-
-void TkavDBImage::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    m_borderColor = m_look.values().color(KavKey::ControlBorderColor);
-    update();
-}
-
-void TkavDBImage::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
 }
 
 void TkavDBImage::setBorderColor(TColor color)
@@ -348,7 +338,7 @@ QRect TkavDBImage::pictureRect() const
 void TkavDBImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Color().toQColor());
+    painter.fillRect(rect(), Color().resolved(palette()));
     const QRect target = pictureRect();
     if (!target.isEmpty()) {
         const int border = Kav::Metrics::DBImageBorderWidth;

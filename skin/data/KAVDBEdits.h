@@ -142,9 +142,9 @@ public:
     TkavField Field() const { return m_link.Field(); }
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
     void setBorderColor(const QColor &color) { setBorderColor(TColor::fromQColor(color)); }

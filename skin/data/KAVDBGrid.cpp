@@ -46,8 +46,8 @@ void Kav::TkavGridCellDelegate::paint(QPainter *painter, const QStyleOptionViewI
     const bool selected = option.state & QStyle::State_Selected;
     const bool focused = index == grid->currentIndex();
     const GridCellColors colors =
-        KavGridCellColors(selected, focused, grid->SelectedColor().toQColor(), grid->FocusedColor().toQColor(),
-                          grid->BGColor().toQColor(), grid->FontColor().toQColor());
+        KavGridCellColors(selected, focused, grid->SelectedColor().resolved(grid->palette()), grid->FocusedColor().resolved(grid->palette()),
+                          grid->BGColor().resolved(grid->palette()), grid->FontColor().resolved(grid->palette()));
     painter->fillRect(option.rect, colors.fill);
     // The cell's content as Qt draws it, without Qt's own highlight and focus frame over the fill.
     QStyleOptionViewItem content(option);
@@ -149,7 +149,7 @@ TkavDBGrid::TkavDBGrid(QWidget *parent) : QTableView(parent)
     m_link.OnDataSetChange = [this] { followDataSet(); };
     m_link.OnScrolled = [this] { selectCurrentRecord(); };
     m_link.OnUpdateData = [this] { commitOpenEditor(); };
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavDBGrid::~TkavDBGrid()
@@ -160,16 +160,8 @@ TkavDBGrid::~TkavDBGrid()
     m_link.OnUpdateData = nullptr;
 }
 
-void TkavDBGrid::setFileTheme(TkavFileTheme *fileTheme)
+void TkavDBGrid::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
-}
-
-void TkavDBGrid::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::ControlBorderColor);
     setFixedBGColor(values.color(KavKey::MenuSelectedBackgroundColor));
     setBGColor(values.color(KavKey::ControlBackgroundColor));

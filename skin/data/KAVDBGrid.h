@@ -124,9 +124,9 @@ public:
     ~TkavDBGrid() override;
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -175,6 +175,7 @@ private:
     friend class Kav::TkavGridCellDelegate;
 
     TkavDataSet *dataSet() const { return m_link.Active() ? m_link.DataSet() : nullptr; }
+    void applyLook(const KavThemeValues &values);
     void followDataSet();
     void selectCurrentRecord();
     // The delegate's questions and news: whether an editor may open on index (the data set is

@@ -197,7 +197,7 @@ TkavCustomDBListBox::TkavCustomDBListBox(QWidget *parent)
     setLineWidth(Kav::Metrics::DBListBoxBorderWidth);
     setAutoFillBackground(true);
     resize(Kav::Metrics::DBListBoxSize);
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavCustomDBListBox::~TkavCustomDBListBox()
@@ -206,21 +206,15 @@ TkavCustomDBListBox::~TkavCustomDBListBox()
     delete m_bar;
 }
 
-void TkavCustomDBListBox::setFileTheme(TkavFileTheme *fileTheme)
+void TkavCustomDBListBox::applyLook(const KavThemeValues &values)
 {
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    if (TkavScrollBar *bar = VScrollBar())
-        bar->setFileTheme(fileTheme);
-    setUIStyle(UIStyle());
-}
-
-void TkavCustomDBListBox::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::ControlBorderColor);
-    if (TkavScrollBar *bar = VScrollBar())
+    if (TkavScrollBar *bar = VScrollBar()) {
+        // The bar is handed the file theme when it is assigned, and the look each time.
+        if (m_look.applyingFileTheme())
+            bar->setFileTheme(FileTheme());
         bar->setUIStyle(values.resolvedStyle());
+    }
     update();
 }
 

@@ -111,10 +111,10 @@ public:
 
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
     // Hands the theme to the attached bar, then applies UIStyle again.
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
     // BorderColor becomes the look's ControlBorderColor; the attached bar takes the look.
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
 
     TColor BorderColor() const { return m_borderColor; }
     void setBorderColor(TColor color);
@@ -133,6 +133,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void applyLook(const KavThemeValues &values);
     TkavLook m_look;
     TColor m_borderColor;
     TkavListScrollBarLink *m_bar;

@@ -235,7 +235,14 @@ TkavDBNavigator::TkavDBNavigator(QWidget *parent)
     InitHints();
     resize(Kav::Metrics::NavigatorSize);
     applyLayout();
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &) {
+        // The buttons take the navigator's look as it was given.
+        for (TkavNavButton *button : m_buttons) {
+            button->setFileTheme(FileTheme());
+            button->setUIStyle(UIStyle());
+        }
+        update();
+    });
     ActiveChanged();
 }
 
@@ -288,22 +295,6 @@ void TkavDBNavigator::setHints(const QStringList &hints)
     else
         m_customHints = hints;
     InitHints();
-}
-
-void TkavDBNavigator::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    for (TkavNavButton *button : m_buttons) {
-        button->setFileTheme(m_look.fileTheme());
-        button->setUIStyle(style);
-    }
-    update();
-}
-
-void TkavDBNavigator::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { setUIStyle(TkavUIStyle::DeepBlue); });
-    setUIStyle(UIStyle());
 }
 
 void TkavDBNavigator::setDataSource(TkavDataSource *dataSource)

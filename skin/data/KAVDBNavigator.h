@@ -163,9 +163,9 @@ public:
     ~TkavDBNavigator() override;
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     // Not owned; a destroyed source leaves the navigator without one (all buttons disabled).
     TkavDataSource *DataSource() const { return m_link.DataSource(); }

@@ -1,37 +1,26 @@
 #include "KAVForm.h"
 
 #include "KAVErrorBox.h"
+#include "KAVFrameSizer.h"
 #include "KAVFunctions.h"
-#include "KAVMDIForm.h"
 #include "KAVMainMenu.h"
+#include "KAVMdiChild.h"
 #include "KAVMenu.h"
-#include "KAVMetrics.h"
 #include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
-#include "KAVTitleBarPopupMenu.h"
 #include "KAVWindowDrag.h"
 #include "KAVWindowState.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QWindow>
 
 namespace {
 
-// The window keeps at least this much room for the title bar's buttons and a border.
-constexpr QSize MinimumOwnerSize{125, 50};
-// Width of the band along the window's edges that sizes the window.
-constexpr int SizingBand = 5;
-
-// An MDI child leaves this much more border at its right and bottom.
-constexpr int MdiChildInset = 3;
+namespace M = Kav::Metrics;
 
 bool fixedSize(const QWidget *window)
 {
@@ -66,19 +55,20 @@ TkavForm::TkavForm(QWidget *parent) : TkavPlatformPanel(parent), m_owner(formOwn
     connect(m_titleBar, &TkavTitleBar::OnCustomBtnsClick, this, &TkavForm::OnTitleBarCustomBtnsClick);
     connect(m_titleBar, &TkavTitleBar::OnHelpBtnClick, this, &TkavForm::OnTitleBarHelpBtnClick);
     m_menuBarColor = Color();
-    setUIStyle(TkavUIStyle::DeepBlue);
+    // A lost file theme turns the direct children DeepBlue too.
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); }, TkavLook::FirstLook::DeepBlue,
+                  TkavLook::FallBack::Children);
     adoptOwner();
 }
 
 TkavForm::~TkavForm()
 {
     qApp->removeEventFilter(this);
-    // The parent shows another child's menu and title now (and takes its buttons down).
-    if (m_mdiArea) {
-        postToMdiArea(Kav::MdiRefreshEvent);
-        if (m_mdiMaximized)
-            postToMdiArea(Kav::MdiChildRestoredEvent);
+    if (m_mdiChild) {
+        m_mdiChild->formGoing();
+        m_mdiChild.reset();
     }
+    m_sizer.reset();
     if (m_menu) {
         // The menu bar goes with the form's children, after this destructor: it must not call
         // back into the form then.
@@ -95,7 +85,7 @@ void TkavForm::adoptOwner()
     if (!m_owner)
         return;
     if (!fixedSize(m_owner))
-        m_owner->setMinimumSize(m_owner->minimumSize().expandedTo(MinimumOwnerSize));
+        m_owner->setMinimumSize(m_owner->minimumSize().expandedTo(M::MinimumFormSize));
     const bool wasVisible = m_owner->isVisible();
     if (m_owner->isWindow() && !(m_owner->windowFlags() & Qt::FramelessWindowHint)) {
         m_owner->setWindowFlag(Qt::FramelessWindowHint);
@@ -106,8 +96,7 @@ void TkavForm::adoptOwner()
     if (m_owner->isWindow())
         Kav::KavFollowWindowState(m_owner);
     setCaption(m_owner->windowTitle());
-    // One application filter sees the window's own events and those of every control on it (a
-    // control under the mouse at the window's edge gets the mouse, not the window).
+    // One application filter sees the window's own events and the keys of every control on it.
     qApp->installEventFilter(this);
     followSubWindow();
     layoutInOwner();
@@ -115,54 +104,35 @@ void TkavForm::adoptOwner()
 
 // --- look -------------------------------------------------------------------------------------
 
-void TkavForm::setUIStyle(TkavUIStyle style)
+void TkavForm::applyLook(const KavThemeValues &values)
 {
     // An MDI child keeps its place and size in the parent whatever border the look brings.
     QMdiSubWindow *sub = subWindow();
     const QRect subBounds = sub ? sub->geometry() : QRect();
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     setBorderColor(values.color(KavKey::FormBorderColor));
     setBorderWidth(values.integer(KavKey::FormBorderWidthInt));
     setColor(values.color(KavKey::FormBackgroundColor));
     m_menuBarColor = Color();
-    const bool patterned = !values.usesFile() && (values.resolvedStyle() == TkavUIStyle::MacOS ||
-                                                  values.resolvedStyle() == TkavUIStyle::Protein);
-    m_backgroundPattern = patterned ? Kav::TkavPictureStore::instance().resourcePicture(
-                                          values.resolvedStyle() == TkavUIStyle::MacOS
-                                              ? QStringLiteral("MACOS_FORM_BACKGROUND")
-                                              : QStringLiteral("PROTEIN_FORM_BACKGROUND"))
-                                    : Kav::TkavPicture();
+    const char *pattern = values.traits().formBackgroundPicture;
+    m_backgroundPattern = pattern ? Kav::TkavPictureStore::instance().resourcePicture(QLatin1String(pattern))
+                                  : Kav::TkavPicture();
     m_titleBar->setFileTheme(FileTheme());
-    m_titleBar->setUIStyle(style);
+    m_titleBar->setUIStyle(UIStyle());
     if (subWindow())
         m_titleBar->setRoundCorner(0); // a sub-window is not shaped
     if (auto *mainMenu = qobject_cast<TkavMainMenu *>(m_menu.data())) {
-        mainMenu->setUIStyle(style);
+        mainMenu->setUIStyle(UIStyle());
         mainMenu->setFileTheme(FileTheme());
     }
     styleMenuBar();
     if (m_autoUpdateSub)
-        ContainerApplyUIStyle(this, style, FileTheme());
+        ContainerApplyUIStyle(this, UIStyle(), FileTheme());
     if (sub && !sub->isMaximized() && !sub->isMinimized())
         sub->setGeometry(subBounds);
     layoutInOwner();
     update();
 }
 
-void TkavForm::setFileTheme(TkavFileTheme *fileTheme)
-{
-    if (fileTheme == FileTheme())
-        return;
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavForm::fileThemeRemoved()
-{
-    ContainerApplyUIStyle(this, TkavUIStyle::DeepBlue, nullptr);
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
 
 // --- sizes ------------------------------------------------------------------------------------
 
@@ -183,7 +153,7 @@ void TkavForm::setBorderWidth(int width)
     QSize keep = size();
     if (m_adopted && m_owner && m_owner != this) {
         const int top = titleBarShown() ? 0 : m_borderWidth;
-        const int inset = subWindow() && !subWindow()->isMinimized() ? MdiChildInset : 0;
+        const int inset = subWindow() && !subWindow()->isMinimized() ? M::MdiChildInset : 0;
         keep = QSize(m_owner->width() - 2 * m_borderWidth - inset, m_owner->height() - m_borderWidth - top - inset);
     }
     m_borderWidth = width;
@@ -346,6 +316,9 @@ void TkavForm::setMenu(QMenuBar *menu)
         });
         if (auto *mainMenu = qobject_cast<TkavMainMenu *>(menu)) {
             mainMenu->setForm(this);
+            connect(mainMenu, &TkavMainMenu::itemsChanged, this, &TkavForm::UpdateMenu);
+            connect(mainMenu, &TkavMainMenu::itemChanged, this, &TkavForm::UpdateTopMenu);
+            connect(mainMenu, &TkavMainMenu::fontChanged, this, &TkavForm::RepaintMenuBar);
             mainMenu->setUIStyle(UIStyle());
             mainMenu->setFileTheme(FileTheme());
         }
@@ -353,7 +326,8 @@ void TkavForm::setMenu(QMenuBar *menu)
         menu->setVisible(!subWindow());
     }
     layoutInOwner();
-    postToMdiArea(Kav::MdiRefreshEvent);
+    if (m_mdiChild)
+        m_mdiChild->refreshParent();
 }
 
 void TkavForm::setMenuBarColor(TColor color)
@@ -433,7 +407,7 @@ void TkavForm::layoutInOwner()
         const QSize client = m_owner->size();
         const int top = titleBarShown() ? 0 : m_borderWidth;
         // A minimised MDI child is a strip: its title bar over the bottom border.
-        const int inset = subWindow() && !subWindow()->isMinimized() ? MdiChildInset : 0;
+        const int inset = subWindow() && !subWindow()->isMinimized() ? M::MdiChildInset : 0;
         setGeometry(m_borderWidth, top, qMax(0, client.width() - 2 * m_borderWidth - inset),
                     qMax(0, client.height() - m_borderWidth - top - inset));
     }
@@ -483,7 +457,7 @@ void TkavForm::paintBackground(QPainter &painter, const QRect &rect) const
     if (!m_backgroundPattern.isNull())
         painter.fillRect(rect, QBrush(m_backgroundPattern.image()));
     else
-        painter.fillRect(rect, Color().toQColor());
+        painter.fillRect(rect, Color().resolved(palette()));
 }
 
 void TkavForm::paintOwnerBorder()
@@ -494,7 +468,7 @@ void TkavForm::paintOwnerBorder()
     QRegion border(m_owner->rect());
     border -= geometry();
     painter.setClipRegion(border);
-    painter.fillRect(m_owner->rect(), m_borderColor.toQColor());
+    painter.fillRect(m_owner->rect(), m_borderColor.resolved(palette()));
 }
 
 // --- events -----------------------------------------------------------------------------------
@@ -511,14 +485,10 @@ bool TkavForm::event(QEvent *event)
 
 bool TkavForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (subWindow() && m_subDrag.active && mdiDragEvent(event))
-        return true;
-    if (subWindow() && watched == m_titleBar && mdiTitleBarEvent(event))
-        return true;
     if (watched == m_owner) {
         if (ownerEvent(event))
             return true;
-    } else if (watched->isWidgetType() && applicationEvent(watched, event)) {
+    } else if (watched->isWidgetType() && keyEvent(watched, event)) {
         return true;
     }
     return TkavPlatformPanel::eventFilter(watched, event);
@@ -526,7 +496,7 @@ bool TkavForm::eventFilter(QObject *watched, QEvent *event)
 
 bool TkavForm::ownerEvent(QEvent *event)
 {
-    if (event->type() == Kav::KavWindowDragEndedEvent && !subWindow()) {
+    if (event->type() == Kav::KavWindowDragEndedEvent && !m_mdiChild) {
         m_titleBar->SetActive(m_owner->isActiveWindow());
         return false;
     }
@@ -545,51 +515,61 @@ bool TkavForm::ownerEvent(QEvent *event)
         return false;
     case QEvent::WindowTitleChange:
         m_titleBar->setCaption(m_owner->windowTitle());
-        if (m_mdiActive)
-            postToMdiArea(Kav::MdiRefreshEvent);
+        if (m_mdiChild && m_mdiChild->isActive())
+            m_mdiChild->refreshParent();
         return false;
     case QEvent::ActivationChange:
         // The window manager takes the keyboard while it moves or sizes the window, which Qt
         // reports as a deactivation: the caption stays active meanwhile.
-        if (!subWindow())
+        if (!m_mdiChild)
             m_titleBar->SetActive(m_owner->isActiveWindow() || Kav::KavSystemDragActive(m_owner));
         return false;
     case QEvent::WindowStateChange:
         // The window manager places a maximised window; the form shows the state it reports. (A
-        // sub-window's state is followed through the sub-window.)
-        if (!subWindow())
+        // sub-window's state is the MDI child's to follow.)
+        if (!m_mdiChild)
             m_titleBar->ProcessMaxBtn();
         return false;
-    case QEvent::Leave:
-        showSizingCursor(nullptr, {});
-        return false;
     default:
-        return applicationEvent(m_owner, event);
+        return keyEvent(m_owner, event);
     }
+}
+
+bool TkavForm::keyEvent(QObject *watched, QEvent *event)
+{
+    // An MDI child's window menu key is its own (TkavMdiChild); its menu is shown by the parent.
+    if (event->type() != QEvent::KeyPress || m_mdiChild || !m_owner || !m_owner->isActiveWindow())
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Alt+Space opens the window menu under the title bar.
+    if (key->modifiers() == Qt::AltModifier && key->key() == Qt::Key_Space && titleBarShown()) {
+        const QPoint at = m_owner->mapToGlobal(QPoint(0, m_titleBar->height()));
+        m_titleBar->Popup(at.x(), at.y());
+        return true;
+    }
+    // F10 opens the menu bar, as Alt alone does.
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier &&
+        static_cast<QWidget *>(watched)->window() == m_owner)
+        return Kav::KavOpenMenuBar(m_menu);
+    return false;
+}
+
+// --- sizing -----------------------------------------------------------------------------------
+
+bool TkavForm::sizingNow() const
+{
+    return m_owner && sizeable() && !m_owner->isMaximized() && !m_owner->isFullScreen();
 }
 
 Qt::Edges TkavForm::sizingEdgesAt(const QPoint &windowPos) const
 {
-    if (!m_owner || !sizeable() || m_owner->isMaximized() || m_owner->isFullScreen())
-        return {};
-    const int width = m_owner->width();
-    const int height = m_owner->height();
-    Qt::Edges edges;
-    if (windowPos.x() < SizingBand)
-        edges |= Qt::LeftEdge;
-    else if (windowPos.x() > width - SizingBand)
-        edges |= Qt::RightEdge;
-    if (windowPos.y() < SizingBand)
-        edges |= Qt::TopEdge;
-    else if (windowPos.y() > height - SizingBand)
-        edges |= Qt::BottomEdge;
-    return edges;
+    return sizingNow() ? Kav::sizingEdges(m_owner->size(), windowPos, M::SizingBand) : Qt::Edges();
 }
 
 bool TkavForm::sizeable() const
 {
-    if (subWindow())
-        return !fixedSize(subWindow()) && !subWindow()->isMaximized() && !subWindow()->isMinimized();
+    if (QMdiSubWindow *sub = subWindow())
+        return !fixedSize(sub) && !sub->isMaximized() && !sub->isMinimized();
     return m_owner && m_owner->isWindow() && !fixedSize(m_owner);
 }
 
@@ -598,75 +578,9 @@ int TkavForm::minimizedHeight() const
     return (titleBarShown() ? m_titleBar->height() : 0) + m_borderWidth;
 }
 
-void TkavForm::showSizingCursor(QWidget *under, Qt::Edges edges)
+bool TkavForm::titleBarShown() const
 {
-    // An MDI child's cursor is its parent window's while the mouse is over the child's edges.
-    QWindow *handle = m_owner ? m_owner->window()->windowHandle() : nullptr;
-    if (!handle)
-        return;
-    if (edges) {
-        handle->setCursor(Kav::KavResizeCursor(edges));
-        m_sizingCursorShown = true;
-    } else if (m_sizingCursorShown) {
-        // Give the window back the cursor of the control under the mouse.
-        handle->setCursor(under ? under->cursor() : QCursor(Qt::ArrowCursor));
-        m_sizingCursorShown = false;
-    }
-}
-
-bool TkavForm::applicationEvent(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (!m_owner || !m_owner->isActiveWindow())
-            return false;
-        // Alt+Space opens the window menu under the main window's title bar (in an MDI parent the
-        // parent's); Alt+Minus that of the active MDI child, under its own title bar.
-        const bool windowMenuKey = key->modifiers() == Qt::AltModifier &&
-            (subWindow() ? key->key() == Qt::Key_Minus && m_mdiActive : key->key() == Qt::Key_Space);
-        if (windowMenuKey && titleBarShown()) {
-            const QPoint at = m_owner->mapToGlobal(QPoint(0, m_titleBar->height()));
-            m_titleBar->Popup(at.x(), at.y());
-            return true;
-        }
-        // F10 opens the menu bar, as Alt alone does.
-        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && !subWindow() &&
-            static_cast<QWidget *>(watched)->window() == m_owner)
-            return Kav::KavOpenMenuBar(m_menu);
-        return false;
-    }
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress: {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (subWindow()) {
-            if (widget != m_owner && !m_owner->isAncestorOf(widget))
-                return false;
-        } else if (!m_owner || widget->window() != m_owner) {
-            return false;
-        }
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const QPoint global = mouse->globalPosition().toPoint();
-        Qt::Edges edges = Kav::KavWindowDragActive(m_owner) ? Qt::Edges() : sizingEdgesAt(m_owner->mapFromGlobal(global));
-        if (edges && subWindow() && parentWindowSizesAt(global))
-            edges = {}; // where the parent's edge and a child's meet, the parent is sized
-        if (event->type() == QEvent::MouseMove) {
-            if (mouse->buttons() == Qt::NoButton)
-                showSizingCursor(widget, edges);
-            return false;
-        }
-        if (!edges || mouse->button() != Qt::LeftButton)
-            return false;
-        if (subWindow()) {
-            m_subDrag = {true, edges, global, subWindow()->geometry()};
-            return true;
-        }
-        Kav::KavStartWindowResize(m_owner, edges, global);
-        return true;
-    }
-    default:
-        return false;
-    }
+    return m_titleBarVisible && !(m_mdiChild && m_mdiChild->isMaximized());
 }
 
 // --- MDI child --------------------------------------------------------------------------------
@@ -676,227 +590,26 @@ QMdiSubWindow *TkavForm::mdiSubWindow() const
     return m_owner && m_owner != this ? qobject_cast<QMdiSubWindow *>(m_owner->parentWidget()) : nullptr;
 }
 
+QMdiSubWindow *TkavForm::subWindow() const
+{
+    return m_mdiChild ? m_mdiChild->subWindow() : nullptr;
+}
+
 void TkavForm::followSubWindow()
 {
     QMdiSubWindow *sub = mdiSubWindow();
-    if (sub == m_subWindow.data())
+    if (m_mdiChild && sub == m_mdiChild->subWindow())
         return;
-    if (m_subWindow)
-        disconnect(m_subWindow, nullptr, this, nullptr);
-    m_subWindow = sub;
-    m_mdiArea = sub ? sub->mdiArea() : nullptr;
-    m_mdiActive = false;
-    m_mdiMaximized = false;
-    m_mdiMinimized = false;
-    takeOverWindowMenu();
-    if (!sub)
+    if (!m_mdiChild && !sub && m_sizer)
         return;
-    m_titleBar->setRoundCorner(0);
-    connect(sub, &QMdiSubWindow::windowStateChanged, this, [this] { followMdiState(); });
-    followMdiState();
-}
-
-bool TkavForm::parentWindowSizesAt(const QPoint &global) const
-{
-    QWidget *parent = m_owner ? m_owner->window() : nullptr;
-    const auto *mdi = parent ? parent->findChild<TkavMDIForm *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-    return mdi && mdi->sizingEdgesAt(parent->mapFromGlobal(global));
-}
-
-void TkavForm::followMdiState()
-{
-    if (!subWindow())
+    m_mdiChild.reset();
+    m_sizer.reset();
+    if (sub) {
+        m_mdiChild = std::make_unique<TkavMdiChild>(this, sub);
         return;
-    const Qt::WindowStates state = subWindow()->windowState();
-    const bool minimized = state.testFlag(Qt::WindowMinimized);
-    if (minimized != m_mdiMinimized) {
-        // The strip and back: the title bar shows restore in place of minimise. The window's
-        // minimum size would keep it taller than the strip meanwhile.
-        m_mdiMinimized = minimized;
-        if (minimized) {
-            m_minimumBeforeStrip = m_owner->minimumSize();
-            m_owner->setMinimumSize(0, 0);
-        } else {
-            m_owner->setMinimumSize(m_minimumBeforeStrip);
-        }
-        layoutInOwner();
-        m_titleBar->ProcessMaxBtn();
     }
-    const bool active = state.testFlag(Qt::WindowActive);
-    if (active != m_mdiActive) {
-        m_mdiActive = active;
-        m_titleBar->SetActive(active);
-        if (active)
-            postToMdiArea(Kav::MdiRefreshEvent);
-    }
-    // However many resizes arrive, the title bar goes (and the contents move up) once, and comes
-    // back once.
-    const bool maximized = state.testFlag(Qt::WindowMaximized);
-    if (maximized == m_mdiMaximized)
-        return;
-    m_mdiMaximized = maximized;
-    layoutInOwner();
-    m_titleBar->ProcessMaxBtn();
-    postToMdiArea(maximized ? Kav::MdiChildMaximizedEvent : Kav::MdiChildRestoredEvent);
-}
-
-void TkavForm::postToMdiArea(QEvent::Type type)
-{
-    if (!m_mdiArea)
-        return;
-    // Posted: the parent looks at the children once this one has finished changing (or gone).
-    QCoreApplication::postEvent(m_mdiArea, new Kav::TkavMdiChildEvent(type, subWindow()));
-}
-
-QMdiSubWindow *TkavForm::subWindow() const
-{
-    return qobject_cast<QMdiSubWindow *>(m_subWindow.data());
-}
-
-void TkavForm::takeOverWindowMenu()
-{
-    // The title bar's window menu acts on the top-level window; an MDI child's acts on its
-    // sub-window. Its items are, in order: minimise, maximise, move, size, (line), close.
-    TkavTitleBarPopupMenu *menu = m_titleBar->windowMenu();
-    QList<QAction *> items;
-    for (QAction *action : menu->actions()) {
-        if (!action->isSeparator())
-            items.append(action);
-    }
-    if (items.size() != 5)
-        return;
-    // Moving and sizing from the keyboard are for top-level windows only.
-    items[2]->setVisible(!subWindow());
-    items[3]->setVisible(!subWindow());
-    if (m_windowMenuTaken)
-        return;
-    m_windowMenuTaken = true;
-    for (QAction *action : {items[0], items[1], items[4]})
-        disconnect(action, &QAction::triggered, menu, nullptr);
-    // A form taken out of its sub-window again acts on its window as before.
-    connect(items[0], &QAction::triggered, this, [this] {
-        if (QMdiSubWindow *sub = subWindow())
-            sub->showMinimized(); // disabled while it is minimised
-        else
-            m_titleBar->minimizeWindow();
-    });
-    connect(items[1], &QAction::triggered, this, [this] {
-        if (subWindow())
-            mdiMaximizeOrRestore();
-        else
-            m_titleBar->maximizeOrRestore();
-    });
-    connect(items[4], &QAction::triggered, this, [this] {
-        if (QMdiSubWindow *sub = subWindow())
-            sub->close();
-        else
-            m_titleBar->closeWindow();
-    });
-}
-
-void TkavForm::mdiMaximizeOrRestore()
-{
-    if (!subWindow())
-        return;
-    if (subWindow()->isMaximized() || subWindow()->isMinimized())
-        subWindow()->showNormal();
-    else
-        subWindow()->showMaximized();
-}
-
-bool TkavForm::mdiTitleBarEvent(QEvent *event)
-{
-    // The title bar acts on its top-level window; for an MDI child the form takes the presses
-    // that would move, maximise, minimise or close and does them on the sub-window.
-    const auto type = event->type();
-    if (m_resettingTitleBar || (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
-                                type != QEvent::MouseButtonDblClick))
-        return false;
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    if (mouse->button() != Qt::LeftButton)
-        return false;
-    const int hot = Kav::TitleBarLayout::buttonAt(m_titleBar->currentLayout(), mouse->position().toPoint());
-    const TkavTitleBarButton *button = m_titleBar->Buttons()->item(hot);
-    const TkavTitleBarBtnType buttonType = button ? button->ButtonType() : KavTitleBar::kavCustom;
-    const bool windowButton = buttonType == KavTitleBar::kavMax || buttonType == KavTitleBar::kavMin ||
-        buttonType == KavTitleBar::kavClose;
-    if (QMdiArea *area = subWindow()->mdiArea())
-        area->setActiveSubWindow(subWindow());
-    if (type == QEvent::MouseButtonPress) {
-        m_titleBarPressedButton = hot;
-        if (hot >= 0 || subWindow()->isMaximized())
-            return false; // the bar shows the button pressed
-        m_subDrag = {true, {}, mouse->globalPosition().toPoint(), subWindow()->geometry()};
-        return true;
-    }
-    if (type == QEvent::MouseButtonDblClick) {
-        if (hot < 0) {
-            if (m_titleBar->Buttons()->hasType(KavTitleBar::kavMax))
-                mdiMaximizeOrRestore();
-            return true;
-        }
-        if (buttonType == KavTitleBar::kavControlBox) {
-            subWindow()->close();
-            return true;
-        }
-        return false;
-    }
-    // Release: a click on a window button is the form's; the bar only forgets its press.
-    const bool click = windowButton && hot == m_titleBarPressedButton;
-    m_titleBarPressedButton = -1;
-    if (!click)
-        return false;
-    m_resettingTitleBar = true;
-    QMouseEvent away(QEvent::MouseButtonRelease, QPointF(-1, -1), QPointF(-1, -1), mouse->globalPosition(),
-                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_titleBar, &away);
-    m_resettingTitleBar = false;
-    switch (buttonType) {
-    case KavTitleBar::kavMax:
-        mdiMaximizeOrRestore();
-        break;
-    case KavTitleBar::kavMin:
-        // On the strip of a minimised child the minimise button restores it.
-        if (subWindow()->isMinimized())
-            subWindow()->showNormal();
-        else
-            subWindow()->showMinimized();
-        break;
-    default:
-        subWindow()->close();
-        break;
-    }
-    return true;
-}
-
-bool TkavForm::mdiDragEvent(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseMove: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (!(mouse->buttons() & Qt::LeftButton)) {
-            // The button went up where the form did not see it: the drag is over.
-            m_subDrag.active = false;
-            return false;
-        }
-        const QPoint delta = mouse->globalPosition().toPoint() - m_subDrag.startGlobal;
-        if (!m_subDrag.edges)
-            subWindow()->move(m_subDrag.startGeometry.topLeft() + delta);
-        else
-            subWindow()->setGeometry(Kav::KavResizedGeometry(m_subDrag.startGeometry, m_subDrag.edges, delta,
-                                                             subWindow()->minimumSize(), subWindow()->maximumSize()));
-        return true;
-    }
-    case QEvent::MouseButtonRelease:
-        m_subDrag.active = false;
-        return true;
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
-            return false;
-        subWindow()->setGeometry(m_subDrag.startGeometry);
-        m_subDrag.active = false;
-        return true;
-    default:
-        return false;
-    }
+    // A top-level window is sized from its edges by the window manager where it will.
+    Kav::TkavFrameSizer::Behaviour sizing;
+    sizing.sizeable = [this] { return sizingNow(); };
+    m_sizer = std::make_unique<Kav::TkavFrameSizer>(m_owner, std::move(sizing));
 }

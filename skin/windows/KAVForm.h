@@ -2,6 +2,8 @@
 
 #include "KAVColor.h"
 #include "KAVLook.h"
+#include "KAVMainMenu.h"
+#include "KAVMetrics.h"
 #include "KAVPictureStore.h"
 #include "KAVPlatformPanel.h"
 #include "KAVThemes.h"
@@ -12,11 +14,16 @@
 #include <QPointer>
 #include <QRect>
 
+#include <memory>
 #include <stdexcept>
 
 class QMdiSubWindow;
 class QPainter;
+class TkavMdiChild;
 class TkavTitleBar;
+namespace Kav {
+class TkavFrameSizer;
+}
 class TkavTitleBarButtons;
 class TkavTitleBarSections;
 
@@ -38,11 +45,13 @@ public:
 // where it will; elsewhere the window does it itself.
 //
 // An MDI child: a widget shown in a (frameless) QMdiSubWindow, before or after the form is put on
-// it. Its form moves and sizes the sub-window, leaves 3 more pixels of border at the right and the
-// bottom, never shows its menu bar (the MDI parent shows the active child's menu), hides its title
-// bar while the sub-window is maximised, and tells the parent's QMdiArea about activation,
-// maximising and closing (the events in KAVMDIForm.h).
-class TkavForm : public TkavPlatformPanel {
+// it. Its form leaves 3 more pixels of border at the right and the bottom, never shows its menu bar
+// (the MDI parent shows the active child's menu) and hides its title bar while the sub-window is
+// maximised; the rest is TkavMdiChild's (KAVMdiChild.h), which the form makes while it is one.
+//
+// The window's edges are sized through a TkavFrameSizer (KAVFrameSizer.h). A TkavMainMenu shown
+// as Menu tells the form of its changes through its signals.
+class TkavForm : public TkavPlatformPanel, public TkavMenuHost {
     Q_OBJECT
     Q_CLASSINFO("KavFormSkin", "true")
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
@@ -69,12 +78,13 @@ public:
     explicit TkavForm(QWidget *parent = nullptr);
     ~TkavForm() override;
 
+    // A look reaches the border, background, title bar and menu (and, with UIStyleAutoUpdateSub,
+    // the direct children). Assigning the file theme again (as a theme that loaded another file
+    // does) re-reads its values.
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    // Applies the look to the border, background, title bar and menu (and, with
-    // UIStyleAutoUpdateSub, to the direct children).
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     bool UIStyleAutoUpdateSub() const { return m_autoUpdateSub; }
     void setUIStyleAutoUpdateSub(bool on) { m_autoUpdateSub = on; }
 
@@ -110,17 +120,17 @@ public:
     QMenuBar *Menu() const { return m_menu; }
     // Shows menu (a TkavMainMenu, or any QMenuBar) under the title bar; nullptr removes it. The
     // form takes the menu bar as its child.
-    void setMenu(QMenuBar *menu);
+    void setMenu(QMenuBar *menu) override;
     TColor MenuBarColor() const { return m_menuBarColor; }
     void setMenuBarColor(TColor color);
     void setMenuBarColor(const QColor &color) { setMenuBarColor(TColor::fromQColor(color)); }
     int MenuBarHeight() const { return m_menuBarHeight; }
     void setMenuBarHeight(int height);
     // The menu bar's buttons follow the menu's top-level items (Qt keeps them in step; these
-    // lay the bar out again and repaint it).
-    Q_INVOKABLE void UpdateMenu();
-    Q_INVOKABLE void UpdateTopMenu();
-    Q_INVOKABLE void RepaintMenuBar();
+    // lay the bar out again and repaint it). A TkavMainMenu's signals call them.
+    void UpdateMenu();
+    void UpdateTopMenu();
+    void RepaintMenuBar();
 
     QWidget *FormPanel() const { return m_formPanel; }
     // A panel made to fill the area under the bars; the form itself is refused with an error box.
@@ -145,7 +155,7 @@ public:
     // The sub-window the form's window is shown in, when it is an MDI child.
     QMdiSubWindow *mdiSubWindow() const;
     // Whether the title bar is shown: TitleBarVisible, and not hidden by a maximised MDI child.
-    bool titleBarShown() const { return m_titleBarVisible && !m_mdiMaximized; }
+    bool titleBarShown() const;
     // The height of the strip a minimised MDI child shows: its title bar over its bottom border.
     int minimizedHeight() const;
 
@@ -160,34 +170,31 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    friend class TkavMdiChild;
     void adoptOwner();
     // Places the form in its window and the bars, the form panel and the window shape in the form.
     void layoutInOwner();
     void layoutBars();
     void styleMenuBar();
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     // Resizes the window, keeping a fixed size fixed.
     void resizeOwner(const QSize &size);
     // Whether the window (or sub-window) has a size of its own: not maximised, minimised or full
     // screen, where its size is given to it.
     bool ownerSizeIsItsOwn() const;
-    // What the window's border and the mouse over its edges need.
+    // Whether the edges size the window now.
+    bool sizingNow() const;
+    // What the window's border needs.
     void paintOwnerBorder();
     // The background (the look's pattern, or Color) over rect.
     void paintBackground(QPainter &painter, const QRect &rect) const;
     bool ownerEvent(QEvent *event);
-    bool applicationEvent(QObject *watched, QEvent *event);
-    void showSizingCursor(QWidget *under, Qt::Edges edges);
-    // MDI child: follows the sub-window it went into, its activation and its maximising.
+    bool keyEvent(QObject *watched, QEvent *event);
+    // Becomes an MDI child, or a top-level form again, as its window went into or out of a
+    // sub-window.
     void followSubWindow();
-    void followMdiState();
-    // Whether the MDI parent's window is sized from the point (the parent's edges win).
-    bool parentWindowSizesAt(const QPoint &global) const;
-    void postToMdiArea(QEvent::Type type);
-    void takeOverWindowMenu();
-    bool mdiTitleBarEvent(QEvent *event);
-    void mdiMaximizeOrRestore();
-    bool mdiDragEvent(QEvent *event);
+    // The sub-window while the form is an MDI child.
+    QMdiSubWindow *subWindow() const;
 
     TkavLook m_look;
     TkavTitleBar *m_titleBar = nullptr;
@@ -197,29 +204,12 @@ private:
     bool m_adopted = false; // placed on its window: sizes now resize the window
     bool m_autoUpdateSub = false;
     bool m_titleBarVisible = true;
-    bool m_sizingCursorShown = false;
     TColor m_borderColor;
     int m_borderWidth = 0;
     TColor m_menuBarColor;
-    int m_menuBarHeight = 22;
+    int m_menuBarHeight = Kav::Metrics::MenuBarHeight;
     Kav::TkavPicture m_backgroundPattern;
-    // Kept as QObject: the sub-window is half destroyed when it deletes this form with its
-    // widget, and must then not be taken for a sub-window (subWindow() is null by then).
-    QPointer<QObject> m_subWindow;
-    QPointer<QObject> m_mdiArea;
-    QMdiSubWindow *subWindow() const;
-    bool m_mdiActive = false;
-    bool m_mdiMaximized = false; // title bar hidden for a maximised MDI child
-    bool m_mdiMinimized = false; // shown as a strip at the bottom of the MDI area
-    QSize m_minimumBeforeStrip;
-    // A move (no edges) or size of the sub-window that the form does itself.
-    struct SubWindowDrag {
-        bool active = false;
-        Qt::Edges edges;
-        QPoint startGlobal;
-        QRect startGeometry;
-    } m_subDrag;
-    int m_titleBarPressedButton = -1;
-    bool m_resettingTitleBar = false;
-    bool m_windowMenuTaken = false; // its items act through the form (on a sub-window if any)
+    // The top-level window's sizing, or the MDI child's behaviour: one of them, as the form is.
+    std::unique_ptr<Kav::TkavFrameSizer> m_sizer;
+    std::unique_ptr<TkavMdiChild> m_mdiChild;
 };

@@ -1,5 +1,6 @@
 #include "KAVMDIForm.h"
 
+#include "KAVFrameSizer.h"
 #include "KAVFunctions.h"
 #include "KAVMainMenu.h"
 #include "KAVMenu.h"
@@ -24,11 +25,9 @@
 
 namespace {
 
-constexpr QSize MinimumWindowSize{125, 50};
-// Width of the band along the window's edges that sizes the window.
-constexpr int SizingBand = 5;
+namespace M = Kav::Metrics;
 // The frame: one pixel on the left, right and bottom (the title bar is the top).
-constexpr int FrameWidth = 1;
+constexpr int FrameWidth = M::MdiFrameWidth;
 // Control buttons: their left edges this far from the menu panel's right edge, 1 pixel down.
 constexpr std::array<int, 3> ControlButtonRightOffsets{20, 38, 56};
 constexpr int ControlButtonTop = 1;
@@ -82,7 +81,7 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
             throw EKavFormError("Sorry, You can create only one TkavForm component in one form!");
     }
     setObjectName(QStringLiteral("TkavMDIForm"));
-    window->setMinimumSize(window->minimumSize().expandedTo(MinimumWindowSize));
+    window->setMinimumSize(window->minimumSize().expandedTo(M::MinimumFormSize));
     if (!(window->windowFlags() & Qt::FramelessWindowHint)) {
         const bool wasVisible = window->isVisible();
         window->setWindowFlag(Qt::FramelessWindowHint);
@@ -103,7 +102,7 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
     m_titleBar->setObjectName(QStringLiteral("TitleBar"));
     m_titleBar->setAlign(KavLayout::alNone); // placed with the menu bar and the area
     buildMenuPanel();
-    setUIStyle(TkavUIStyle::DeepBlue);
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); }, TkavLook::FirstLook::DeepBlue);
 
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] {
         UpdateMenu();
@@ -115,8 +114,12 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
     });
     window->installEventFilter(this);
     m_area->installEventFilter(this);
-    // The sizing band is answered whatever control lies under the mouse there.
+    // The keys of every control on the window.
     qApp->installEventFilter(this);
+    // The sizing band is answered whatever control lies under the mouse there.
+    Kav::TkavFrameSizer::Behaviour sizing;
+    sizing.sizeable = [this] { return sizingNow(); };
+    m_sizer = std::make_unique<Kav::TkavFrameSizer>(window, std::move(sizing));
     UpdateMenu();
     updateTitle();
     layoutWindow();
@@ -125,6 +128,7 @@ TkavMDIForm::TkavMDIForm(QWidget *window) : QObject(window), m_window(window)
 TkavMDIForm::~TkavMDIForm()
 {
     qApp->removeEventFilter(this);
+    m_sizer.reset();
     // The bars are the skin's; the area and the children stay the window's.
     delete m_menuPanel.data();
     delete m_titleBar.data();
@@ -174,14 +178,12 @@ QMdiSubWindow *TkavMDIForm::addChild(QWidget *widget)
 
 // --- look -------------------------------------------------------------------------------------
 
-void TkavMDIForm::setUIStyle(TkavUIStyle style)
+void TkavMDIForm::applyLook(const KavThemeValues &values)
 {
-    m_look.setUIStyle(style);
-    const KavThemeValues values = m_look.values();
     m_borderColor = values.color(KavKey::FormBorderColor);
     if (m_titleBar) {
         m_titleBar->setFileTheme(FileTheme());
-        m_titleBar->setUIStyle(style);
+        m_titleBar->setUIStyle(UIStyle());
         // The window has square corners: its children sit right under the frame.
         m_titleBar->setRoundCorner(0);
     }
@@ -201,19 +203,6 @@ void TkavMDIForm::styleMainMenu()
     }
 }
 
-void TkavMDIForm::setFileTheme(TkavFileTheme *fileTheme)
-{
-    if (fileTheme == FileTheme())
-        return;
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    setUIStyle(UIStyle());
-}
-
-void TkavMDIForm::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
-}
-
 void TkavMDIForm::setMenuBarColor(TColor color)
 {
     m_menuBarColor = color;
@@ -228,7 +217,7 @@ void TkavMDIForm::applyControlButtonLook()
 {
     for (TkavToolBarSpeedButton *button : m_controlButtons) {
         if (button)
-            button->setColor(m_menuBarColor.toQColor());
+            button->setColor(m_menuBarColor.resolved());
     }
 }
 
@@ -561,27 +550,21 @@ void TkavMDIForm::paintFrame()
     // Left, bottom and right; the title bar is the top.
     QPainter painter(m_window);
     const QRect r = m_window->rect();
-    const QColor colour = m_borderColor.toQColor();
+    const QColor colour = m_borderColor.resolved(m_window->palette());
     painter.fillRect(QRect(0, 1, FrameWidth, r.height() - 1), colour);
     painter.fillRect(QRect(0, r.height() - FrameWidth, r.width(), FrameWidth), colour);
     painter.fillRect(QRect(r.width() - FrameWidth, 0, FrameWidth, r.height()), colour);
 }
 
+bool TkavMDIForm::sizingNow() const
+{
+    return m_window && !m_window->isMaximized() && !m_window->isFullScreen() &&
+           m_window->minimumSize() != m_window->maximumSize();
+}
+
 Qt::Edges TkavMDIForm::sizingEdgesAt(const QPoint &windowPos) const
 {
-    if (!m_window || m_window->isMaximized() || m_window->isFullScreen() ||
-        m_window->minimumSize() == m_window->maximumSize())
-        return {};
-    Qt::Edges edges;
-    if (windowPos.x() < SizingBand)
-        edges |= Qt::LeftEdge;
-    else if (windowPos.x() > m_window->width() - SizingBand)
-        edges |= Qt::RightEdge;
-    if (windowPos.y() < SizingBand)
-        edges |= Qt::TopEdge;
-    else if (windowPos.y() > m_window->height() - SizingBand)
-        edges |= Qt::BottomEdge;
-    return edges;
+    return sizingNow() ? Kav::sizingEdges(m_window->size(), windowPos, M::SizingBand) : Qt::Edges();
 }
 
 bool TkavMDIForm::eventFilter(QObject *watched, QEvent *event)
@@ -597,7 +580,7 @@ bool TkavMDIForm::eventFilter(QObject *watched, QEvent *event)
             QMetaObject::invokeMethod(this, &TkavMDIForm::UpdateMenu, Qt::QueuedConnection);
         return false;
     }
-    if (watched->isWidgetType() && (mouseOnWindow(watched, event) || keyOnWindow(watched, event)))
+    if (watched->isWidgetType() && keyOnWindow(watched, event))
         return true;
     return QObject::eventFilter(watched, event);
 }
@@ -673,34 +656,4 @@ bool TkavMDIForm::keyOnWindow(QObject *watched, QEvent *event)
     if (key->key() == Qt::Key_F10 && modifiers == Qt::NoModifier)
         return Kav::KavOpenMenuBar(m_menuBar);
     return false;
-}
-
-bool TkavMDIForm::mouseOnWindow(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
-        return false;
-    auto *widget = static_cast<QWidget *>(watched);
-    if (!m_window || widget->window() != m_window)
-        return false;
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    const QPoint global = mouse->globalPosition().toPoint();
-    const Qt::Edges edges = Kav::KavWindowDragActive(m_window) ? Qt::Edges() : sizingEdgesAt(m_window->mapFromGlobal(global));
-    if (event->type() == QEvent::MouseMove) {
-        QWindow *handle = m_window->windowHandle();
-        if (mouse->buttons() != Qt::NoButton || !handle)
-            return false;
-        if (edges) {
-            handle->setCursor(Kav::KavResizeCursor(edges));
-            m_sizingCursorShown = true;
-        } else if (m_sizingCursorShown) {
-            // Give the window back the cursor of the control under the mouse.
-            handle->setCursor(widget->cursor());
-            m_sizingCursorShown = false;
-        }
-        return false;
-    }
-    if (!edges || mouse->button() != Qt::LeftButton)
-        return false;
-    Kav::KavStartWindowResize(m_window, edges, global);
-    return true;
 }

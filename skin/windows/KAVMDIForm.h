@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 #include <QMdiArea>
 class QMdiSubWindow;
@@ -20,6 +21,9 @@ class QMenuBar;
 class TkavTitleBarButtons;
 class TkavTitleBarSections;
 class TkavToolBarSpeedButton;
+namespace Kav {
+class TkavFrameSizer;
+}
 
 namespace Kav {
 
@@ -78,7 +82,7 @@ public:
 //
 // The window counts as skinned: a TkavForm on it is refused, controls made on it take this look
 // and a TkavMainMenu made on it becomes this Menu.
-class TkavMDIForm : public QObject {
+class TkavMDIForm : public QObject, public TkavMenuHost {
     Q_OBJECT
     Q_CLASSINFO("KavFormSkin", "true")
     Q_PROPERTY(Kav::TkavUIStyle UIStyle READ UIStyle WRITE setUIStyle)
@@ -115,12 +119,12 @@ public:
     QMdiSubWindow *addChild(QWidget *widget);
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     QMenuBar *Menu() const { return m_menu; }
     // The parent's own menu; the menu bar is its child, kept hidden: its items show in this bar.
-    void setMenu(QMenuBar *menu);
+    void setMenu(QMenuBar *menu) override;
     TColor MenuBarColor() const { return m_menuBarColor; }
     void setMenuBarColor(TColor color);
     void setMenuBarColor(const QColor &color) { setMenuBarColor(TColor::fromQColor(color)); }
@@ -150,7 +154,7 @@ public:
     void Cascade();
     // The menu shown: the active child's (its own menu bar, else its TkavForm's Menu) when child
     // menus are drawn, else Menu. The bar is hidden when there is none.
-    Q_INVOKABLE void UpdateMenu();
+    void UpdateMenu();
     QMenuBar *shownMenu() const { return m_shownMenu; }
     // For the active child's TkavForm, shows the control buttons whose kind its title bar has.
     void ShowControlButtons();
@@ -161,7 +165,7 @@ public:
     int GetTitleBarHeight() const;
 
     // Which edges of the window a point (in window coordinates) sizes: the outer 5 pixels, corners
-    // counting for both; nothing for a maximised window.
+    // counting for both (Kav::sizingEdges); nothing for a maximised window or one of fixed size.
     Qt::Edges sizingEdgesAt(const QPoint &windowPos) const;
 
 protected:
@@ -177,12 +181,12 @@ private:
     void applyControlButtonLook();
     void styleMainMenu();
     void clickControlButton(ControlButton which);
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     QMenuBar *menuToShow() const;
     QMdiSubWindow *activeChild() const;
     bool windowEvent(QEvent *event);
     bool areaEvent(QEvent *event);
-    bool mouseOnWindow(QObject *watched, QEvent *event);
+    bool sizingNow() const;
     // Ctrl+F6, Alt+Space and F10 in the parent's window.
     bool keyOnWindow(QObject *watched, QEvent *event);
     Kav::MdiLayout::Frame layoutFrame() const;
@@ -204,7 +208,7 @@ private:
     bool m_drawChildCaptions = true;
     bool m_drawChildMenus = true;
     bool m_controlButtonsShown = false;
-    bool m_sizingCursorShown = false;
+    std::unique_ptr<Kav::TkavFrameSizer> m_sizer;
     // Who the filter's events come from, compared by address only: a widget that is being
     // destroyed must not be taken for what it was.
     const QObject *m_areaKey = nullptr;

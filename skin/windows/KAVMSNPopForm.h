@@ -157,10 +157,10 @@ public:
     QFont MessageFont() const { return m_content.textFont; }
     void setMessageFont(const QFont &font) { m_content.textFont = font; }
     TColor TitleFontColor() const { return TColor::fromQColor(m_content.titleColor); }
-    void setTitleFontColor(TColor color) { m_content.titleColor = color.toQColor(); }
+    void setTitleFontColor(TColor color) { m_content.titleColor = color.resolved(); }
     void setTitleFontColor(const QColor &color) { setTitleFontColor(TColor::fromQColor(color)); }
     TColor MessageFontColor() const { return TColor::fromQColor(m_content.textColor); }
-    void setMessageFontColor(TColor color) { m_content.textColor = color.toQColor(); }
+    void setMessageFontColor(TColor color) { m_content.textColor = color.resolved(); }
     void setMessageFontColor(const QColor &color) { setMessageFontColor(TColor::fromQColor(color)); }
 
     // Shows the notice with the current properties (texts, fonts, times, place).

@@ -1,20 +1,16 @@
 #include "KAVMainMenu.h"
 
 #include <QActionEvent>
-#include <QMetaObject>
-#include <QVariant>
 
-TkavMainMenu::TkavMainMenu(QWidget *parent)
-    : QMenuBar(parent), m_appearance(this, GetKAVFormStyle(parent != nullptr ? parent->window() : nullptr))
+TkavMainMenu::TkavMainMenu(QWidget *parent) : QMenuBar(parent), m_appearance(this)
 {
     // The skinned form shows this bar itself, on every platform.
     setNativeMenuBar(false);
-    // A main menu made on a window with a skinned form is that form's menu (the form knows it by
-    // its Menu property; the menus know the form only by its mark).
+    // A main menu made on a window with a skinned form is that form's menu.
     if (QWidget *window = parent != nullptr ? parent->window() : nullptr) {
         for (QObject *child : window->children()) {
-            if (Kav::KavIsFormSkin(child)) {
-                child->setProperty("Menu", QVariant::fromValue(static_cast<QMenuBar *>(this)));
+            if (auto *host = dynamic_cast<TkavMenuHost *>(child)) {
+                host->setMenu(this);
                 break;
             }
         }
@@ -26,13 +22,13 @@ TkavMainMenu::~TkavMainMenu() = default;
 void TkavMainMenu::MenuAdded()
 {
     m_appearance.skinner()->hookTree();
-    tellForm("UpdateMenu");
+    Q_EMIT itemsChanged();
 }
 
 void TkavMainMenu::setUseSystemFont(bool use)
 {
     m_appearance.setUseSystemFont(use);
-    tellForm("RepaintMenuBar");
+    Q_EMIT fontChanged();
 }
 
 void TkavMainMenu::actionEvent(QActionEvent *event)
@@ -42,21 +38,12 @@ void TkavMainMenu::actionEvent(QActionEvent *event)
     switch (event->type()) {
     case QEvent::ActionAdded:
     case QEvent::ActionRemoved:
-        tellForm("UpdateMenu");
+        Q_EMIT itemsChanged();
         break;
     case QEvent::ActionChanged:
-        tellForm("UpdateTopMenu");
+        Q_EMIT itemChanged();
         break;
     default:
         break;
     }
-}
-
-void TkavMainMenu::tellForm(const char *method) const
-{
-    if (m_form.isNull())
-        return;
-    const QByteArray signature = QByteArray(method) + "()";
-    if (m_form->metaObject()->indexOfMethod(signature.constData()) >= 0)
-        QMetaObject::invokeMethod(m_form.data(), method, Qt::DirectConnection);
 }

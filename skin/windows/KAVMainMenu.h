@@ -5,6 +5,16 @@
 #include <QMenuBar>
 #include <QPointer>
 
+// A window skin that shows a main menu under its title bar (TkavForm, TkavMDIForm). A main menu
+// made on a window with such a skin becomes its menu.
+class TkavMenuHost {
+public:
+    virtual void setMenu(QMenuBar *menu) = 0;
+
+protected:
+    ~TkavMenuHost() = default;
+};
+
 // A main menu drawn in the skin. It is the bar that shows the top-level items (the skinned form
 // places it under its title bar): the bar's background is the MacOS line picture or the bar
 // colour the form gives it, a hot item shows the selection face, a pressed one the same face
@@ -12,9 +22,9 @@
 // TkavPopupMenu. Qt opens, tracks and navigates everything (accelerators, Alt, arrow keys,
 // shortcuts, accessibility); it never becomes a native menu bar.
 //
-// The form that shows the bar is told when the menu changes: UpdateMenu when top-level items
-// come or go, UpdateTopMenu when one changes, RepaintMenuBar when UseSystemFont changes (each
-// only when the form has such a method).
+// The form that shows the bar hears of its changes through its signals: itemsChanged when
+// top-level items come or go (or MenuAdded hooked the tree again), itemChanged when one changes,
+// fontChanged when UseSystemFont changes.
 class TkavMainMenu : public QMenuBar {
     Q_OBJECT
     Q_PROPERTY(bool OwnerDraw READ OwnerDraw WRITE setOwnerDraw)
@@ -93,11 +103,11 @@ public:
     int FontCharset() const { return skin().fontCharset; }
     void setFontCharset(int charset) { m_appearance.setFontCharset(charset); }
     bool UseSystemFont() const { return skin().useSystemFont; }
-    // Stores, then asks the form to repaint its menu bar.
+    // Stores, then tells the form (fontChanged) to repaint its menu bar.
     void setUseSystemFont(bool use);
 
     // Gives every sub-menu of the tree the skin again (those added later are found on their own),
-    // then asks the form to rebuild its menu bar.
+    // then tells the form (itemsChanged) to rebuild its menu bar.
     void MenuAdded();
 
     // Set by the skinned form that shows the bar. The bar's background outside MacOS (the
@@ -113,13 +123,18 @@ public:
 
     const Kav::TkavMenuSkin &skin() const { return m_appearance.skin(); }
 
+Q_SIGNALS:
+    // Top-level items came or went: the bar is to be laid out again.
+    void itemsChanged();
+    // A top-level item changed (its caption, say): the bar is to be repainted.
+    void itemChanged();
+    // UseSystemFont changed: the bar's font is to be set again.
+    void fontChanged();
+
 protected:
     void actionEvent(QActionEvent *event) override;
 
 private:
-    // Calls method() on the form when it has one.
-    void tellForm(const char *method) const;
-
     TkavMenuAppearance m_appearance;
     QPointer<QWidget> m_form;
 };

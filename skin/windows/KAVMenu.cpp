@@ -98,11 +98,11 @@ QFont TkavMenuSkin::font() const
     return named;
 }
 
-void KavApplyMenuLook(TkavMenuSkin &skin, TkavUIStyle style, const KavThemeValues &values)
+void KavApplyMenuLook(TkavMenuSkin &skin, const KavThemeValues &values)
 {
-    skin.uiStyle = style;
+    skin.pictureMenus = values.traits().pictureMenus;
     skin.barWidth = M::MenuBarWidth;
-    if (skin.isMacOS()) {
+    if (skin.pictureMenus) {
         skin.menuItemHeight = M::MenuMacItemHeight;
         skin.separatorHeight = M::MenuMacSeparatorHeight;
         skin.separatorColor = TColor(0);
@@ -237,7 +237,7 @@ void Menu_DrawItem(QPainter &painter, const MenuItemFace &item, const TkavMenuSk
 {
     const QRect &rect = item.rect;
     if (item.separator) {
-        if (skin.isMacOS())
+        if (skin.pictureMenus)
             Menu_DrawMacOSLineItem(painter, rect, skin);
         else
             Menu_DrawLineItem(painter, rect, skin, palette);
@@ -246,7 +246,7 @@ void Menu_DrawItem(QPainter &painter, const MenuItemFace &item, const TkavMenuSk
 
     // A disabled item never shows the selection, even under the mouse.
     const bool selected = item.selected && item.enabled;
-    if (!skin.isMacOS())
+    if (!skin.pictureMenus)
         Menu_DrawBackGround(painter, rect, skin, selected, palette);
     else if (selected)
         Menu_DrawMacOSSelectedItem(painter, rect, skin);
@@ -297,7 +297,7 @@ void Menu_DrawItem(QPainter &painter, const MenuItemFace &item, const TkavMenuSk
 void Menu_DrawBarBackground(QPainter &painter, const QRect &rect, const QRect &barRect, const TkavMenuSkin &skin,
                             const QPalette &palette)
 {
-    if (skin.isMacOS() && !skin.macBar.isNull()) {
+    if (skin.pictureMenus && !skin.macBar.isNull()) {
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
         stretch(painter, barRect, skin.macBar);
@@ -324,7 +324,7 @@ void Menu_DrawBarItem(QPainter &painter, const MenuBarItemFace &item, const Tkav
     }
 
     painter.setPen(KavMenuColor(skin.selectedFontColor, palette));
-    if (skin.isMacOS()) {
+    if (skin.pictureMenus) {
         stretch(painter, item.rect, skin.macBarSelected);
         painter.drawText(item.rect.adjusted(0, 0, 0, M::MenuBarHotTextDrop), flags, item.caption);
         return;
@@ -463,7 +463,7 @@ void TkavMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *
 {
     // What shows of the menu window around and between its items.
     const auto panel = [&] {
-        return m_skin->isMacOS() ? middleColour(m_skin->macItem, Qt::white)
+        return m_skin->pictureMenus ? middleColour(m_skin->macItem, Qt::white)
                                  : Kav::KavMenuColor(m_skin->color, option->palette);
     };
     switch (element) {
@@ -574,39 +574,23 @@ bool TkavMenuSkinner::eventFilter(QObject *watched, QEvent *event)
 
 // --- TkavMenuAppearance -----------------------------------------------------------------------
 
-TkavMenuAppearance::TkavMenuAppearance(QWidget *root, TkavUIStyle style)
-    : m_root(root), m_skinner(new TkavMenuSkinner(root))
+TkavMenuAppearance::TkavMenuAppearance(QWidget *root) : m_skinner(new TkavMenuSkinner(root))
 {
-    setUIStyle(style);
-}
-
-void TkavMenuAppearance::setUIStyle(TkavUIStyle style)
-{
-    m_look.setUIStyle(style);
-    Kav::KavApplyMenuLook(m_skinner->skin(), style, m_look.values());
-    m_skinner->refresh();
-}
-
-void TkavMenuAppearance::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, m_root, [this] { fileThemeRemoved(); });
-    setUIStyle(uiStyle());
-}
-
-void TkavMenuAppearance::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
+    m_look.attach(root, [this](const KavThemeValues &values) {
+        Kav::KavApplyMenuLook(m_skinner->skin(), values);
+        m_skinner->refresh();
+    });
 }
 
 void TkavMenuAppearance::setMenuItemHeight(int height)
 {
-    if (!skin().isMacOS())
+    if (!skin().pictureMenus)
         store(&Kav::TkavMenuSkin::menuItemHeight, qMax(0, height));
 }
 
 void TkavMenuAppearance::setSeparatorHeight(int height)
 {
-    if (!skin().isMacOS())
+    if (!skin().pictureMenus)
         store(&Kav::TkavMenuSkin::separatorHeight, qMax(0, height));
 }
 

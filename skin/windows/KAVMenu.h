@@ -10,6 +10,7 @@
 
 #include "KAVColor.h"
 #include "KAVLook.h"
+#include "KAVMetrics.h"
 #include "KAVPictureStore.h"
 #include "KAVThemes.h"
 
@@ -42,9 +43,10 @@ QColor KavMenuColor(TColor color, const QPalette &palette);
 // The appearance of one skinned menu: its published values, and the pictures its look draws
 // with, prepared when the look is applied so that painting only reads.
 struct TkavMenuSkin {
-    TkavUIStyle uiStyle = TkavUIStyle::DeepBlue;
-    int menuItemHeight = 21;
-    int separatorHeight = 21;
+    // The look draws its items and bar from pictures (TkavLookTraits::pictureMenus).
+    bool pictureMenus = false;
+    int menuItemHeight = Metrics::MenuNewItemHeight;
+    int separatorHeight = Metrics::MenuNewItemHeight;
     TColor barColor = clBtnFace;
     int barWidth = 0;
     TColor color = clMenuWhite;
@@ -64,7 +66,7 @@ struct TkavMenuSkin {
     TColor frameLineColor = TColor(0);
     // The main menu's bar (set by the form that shows it).
     TColor menuBarColor = clBtnFace;
-    int menuBarHeight = 22;
+    int menuBarHeight = Metrics::MenuBarHeight;
 
     // MacOS pictures: the line picture cut to an item's and a separator's rows, the selection
     // picture cut to an item's rows, and both whole for the main menu's bar.
@@ -77,7 +79,6 @@ struct TkavMenuSkin {
     TkavPicture checkMark;
     TkavPicture checkMarkGreyed;
 
-    bool isMacOS() const { return uiStyle == TkavUIStyle::MacOS; }
     // The font items are measured and drawn with.
     QFont font() const;
 };
@@ -85,7 +86,7 @@ struct TkavMenuSkin {
 // Applies a look to skin: the heights, the bar width, the separator colour and the colours of the
 // look (from the file theme when it is in use), and the pictures it draws with. BorderColor and
 // the font stay. Nothing is repainted.
-void KavApplyMenuLook(TkavMenuSkin &skin, TkavUIStyle style, const KavThemeValues &values);
+void KavApplyMenuLook(TkavMenuSkin &skin, const KavThemeValues &values);
 
 // The system's menu font.
 QFont Menu_GetSystemFont();
@@ -216,20 +217,20 @@ private:
 // the tree; the menu classes forward their properties here.
 class TkavMenuAppearance {
 public:
-    // root: the menu widget that owns this appearance; its look starts as style.
-    TkavMenuAppearance(QWidget *root, TkavUIStyle style);
+    // root: the menu widget that owns this appearance; it takes the look of the skinned form on
+    // its parent's window when it is polished, unless it was given one before.
+    explicit TkavMenuAppearance(QWidget *root);
     TkavMenuAppearance(const TkavMenuAppearance &) = delete;
     TkavMenuAppearance &operator=(const TkavMenuAppearance &) = delete;
 
     const Kav::TkavMenuSkin &skin() const { return m_skinner->skin(); }
     TkavMenuSkinner *skinner() const { return m_skinner; }
 
+    // A look brings the heights, the bar width, the separator colour and the look's colours.
     TkavUIStyle uiStyle() const { return m_look.uiStyle(); }
-    // Applies the look: heights, bar width, separator colour and the look's colours.
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *fileTheme() const { return m_look.fileTheme(); }
-    // Stores the theme and applies the look again; a destroyed theme makes the look DeepBlue.
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
 
     // Both heights keep the MacOS pictures' rows while the look is MacOS.
     void setMenuItemHeight(int height);
@@ -258,9 +259,7 @@ private:
         m_skinner->skin().*field = value;
         m_skinner->refresh();
     }
-    void fileThemeRemoved();
 
-    QWidget *m_root;
     TkavLook m_look;
     TkavMenuSkinner *m_skinner; // a child of the root
 };

@@ -1,7 +1,7 @@
 #include "KAVPopupMenu.h"
 
 TkavPopupMenu::TkavPopupMenu(QWidget *parent)
-    : QMenu(parent), m_appearance(this, GetKAVFormStyle(parent != nullptr ? parent->window() : nullptr))
+    : QMenu(parent), m_appearance(this)
 {
 }
 

@@ -596,7 +596,7 @@ TkavTitleBar::TkavTitleBar(QWidget *parent) : TkavPlatformPanel(parent)
     Kav::KavUpdatePaletteColor(this, QPalette::WindowText, TColor(0xFFFFFF));
     setAlign(KavLayout::alTop);
     watchWindow();
-    setUIStyle(GetKAVFormStyle(parent ? parent->window() : nullptr));
+    m_look.attach(this, [this](const KavThemeValues &values) { applyLook(values); });
 }
 
 TkavTitleBar::~TkavTitleBar() = default;
@@ -606,14 +606,13 @@ KavThemeValues TkavTitleBar::lookValues(TkavUIStyle style) const
     return KavThemeValues(style, m_look.fileTheme());
 }
 
-void TkavTitleBar::setUIStyle(TkavUIStyle style)
+void TkavTitleBar::applyLook(const KavThemeValues &values)
 {
-    m_look.setUIStyle(style);
+    m_outline = values.traits().titleBarOutline;
     if (m_custom) {
         update();
         return;
     }
-    const KavThemeValues values = m_look.values();
     m_sections->clear();
     TkavTitleBarSection *left = m_sections->add();
     left->setPicture(values.picture(KavKey::TitleBarLeftImage));
@@ -636,29 +635,15 @@ void TkavTitleBar::setUIStyle(TkavUIStyle style)
         form->setMinimumWidth(std::max(0, values.integer(KavKey::FormMinWidthInt)));
     m_roundCorner = std::max(0, values.integer(KavKey::FormRoundCornerInt));
 
-    const TkavUIStyle resolved = values.usesFile() ? TkavUIStyle::FromThemeFile : values.resolvedStyle();
     for (int i = 0; i < m_buttons->count(); ++i)
-        m_buttons->item(i)->setUIStyle(resolved);
-    m_windowMenu->applyLook(resolved, FileTheme());
+        m_buttons->item(i)->setUIStyle(values.resolvedStyle());
+    m_windowMenu->applyLook(values.resolvedStyle(), FileTheme());
     applyWindowShape();
     // A file theme brings no caption colour; the developer's stays.
-    if (!m_applyingFileTheme)
-        Kav::KavUpdatePaletteColor(this, QPalette::WindowText, TColor(style == TkavUIStyle::MacOS ? 0x000000 : 0xFFFFFF));
+    if (!m_look.applyingFileTheme())
+        Kav::KavUpdatePaletteColor(this, QPalette::WindowText, values.traits().titleCaptionColor);
     setAutoSize(true);
     update();
-}
-
-void TkavTitleBar::setFileTheme(TkavFileTheme *fileTheme)
-{
-    m_look.setFileTheme(fileTheme, this, [this] { fileThemeRemoved(); });
-    m_applyingFileTheme = true;
-    setUIStyle(UIStyle());
-    m_applyingFileTheme = false;
-}
-
-void TkavTitleBar::fileThemeRemoved()
-{
-    setUIStyle(TkavUIStyle::DeepBlue);
 }
 
 void TkavTitleBar::setCustom(bool custom)
@@ -875,8 +860,8 @@ Kav::TitleBarOption TkavTitleBar::paintOption() const
     const QColor activeCaption = palette().color(QPalette::Active, QPalette::WindowText);
     option.captionColour = m_formActive ? activeCaption : inactiveCaptionColour(activeCaption);
 
-    option.outline = UIStyle() != TkavUIStyle::WinXP && m_roundCorner != 0 && InForm();
-    option.outlineColour = m_outlineColor.toQColor();
+    option.outline = m_outline && m_roundCorner != 0 && InForm();
+    option.outlineColour = m_outlineColor.resolved(palette());
     option.roundCorner = m_roundCorner;
     // A bar across the window's top follows the window's cut corners; one lower down (a second
     // bar) rounds its own top.

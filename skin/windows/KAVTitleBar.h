@@ -266,9 +266,9 @@ public:
     ~TkavTitleBar() override;
 
     TkavUIStyle UIStyle() const { return m_look.uiStyle(); }
-    void setUIStyle(TkavUIStyle style);
+    void setUIStyle(TkavUIStyle style) { m_look.setUIStyle(style); }
     TkavFileTheme *FileTheme() const { return m_look.fileTheme(); }
-    void setFileTheme(TkavFileTheme *fileTheme);
+    void setFileTheme(TkavFileTheme *fileTheme) { m_look.setFileTheme(fileTheme); }
     bool Custom() const { return m_custom; }
     void setCustom(bool custom);
     int ButtonInterval() const { return m_buttonInterval; }
@@ -337,7 +337,7 @@ protected:
 
 private:
     friend class TkavTitleBarButton;
-    void fileThemeRemoved();
+    void applyLook(const KavThemeValues &values);
     void applyWindowShape();
     void followMouse(const std::optional<QPoint> &at);
     // Watches the window the bar is on for maximising and restoring.
@@ -358,8 +358,8 @@ private:
     bool m_drawAppIcon = false;
     int m_roundCorner = 0;
     bool m_autoSize = false;
-    bool m_applyingFileTheme = false;
     TColor m_outlineColor;
+    bool m_outline = true; // the look outlines the rounded corners
     int m_captionBoxHeight = 0;
     int m_captionTop = 0;
     // Where the mouse is over the bar (none once it left) and which button it pressed.

@@ -22,11 +22,11 @@ TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : TkavPopup
     m_close = addAction(Kav::KavLoadString(KavString::TitleMenuItemClose));
 
     connect(m_minimize, &QAction::triggered, this, [this] {
-        if (m_titleBar)
+        if (actsOnWindow())
             m_titleBar->minimizeWindow();
     });
     connect(m_maximize, &QAction::triggered, this, [this] {
-        if (m_titleBar)
+        if (actsOnWindow())
             m_titleBar->maximizeOrRestore();
     });
     connect(m_move, &QAction::triggered, this, [this] {
@@ -38,7 +38,7 @@ TkavTitleBarPopupMenu::TkavTitleBarPopupMenu(TkavTitleBar *titleBar) : TkavPopup
             Kav::KavStartKeyboardResize(m_titleBar->window());
     });
     connect(m_close, &QAction::triggered, this, [this] {
-        if (m_titleBar)
+        if (actsOnWindow())
             m_titleBar->closeWindow();
     });
 }

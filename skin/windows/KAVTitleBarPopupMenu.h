@@ -31,6 +31,11 @@ public:
     QAction *sizeAction() const { return m_size; }
     QAction *closeAction() const { return m_close; }
 
+    // Hands Minimize, Maximize/Restore and Close over to taker, which connects to the actions
+    // itself: while it lives the menu does not act on the window for them (a skinned MDI child
+    // does them on its sub-window). nullptr takes them back.
+    void handOverWindowActions(QObject *taker) { m_windowActionsTaker = taker; }
+
     // Opens the menu for a click on the control box: a second click on the control box within the
     // double-click time is the control box's double click (it closes the window), not a click
     // that merely closes the menu.
@@ -40,7 +45,11 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // Whether the menu acts on the window itself for minimise, maximise and close.
+    bool actsOnWindow() const { return m_titleBar && !m_windowActionsTaker; }
+
     QPointer<TkavTitleBar> m_titleBar;
+    QPointer<QObject> m_windowActionsTaker;
     QAction *m_minimize;
     QAction *m_maximize;
     QAction *m_move;

@@ -17,8 +17,8 @@ QImage GalleryLookPicture(const KavThemeValues &values, int key, int count, int 
 void GalleryPaintWindow(QWidget *window, const KavThemeValues &values)
 {
     QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, values.color(KavKey::FormBackgroundColor).toQColor());
-    palette.setColor(QPalette::WindowText, values.color(KavKey::ControlFontColor).toQColor());
+    palette.setColor(QPalette::Window, values.color(KavKey::FormBackgroundColor).resolved());
+    palette.setColor(QPalette::WindowText, values.color(KavKey::ControlFontColor).resolved());
     window->setPalette(palette);
     window->setAutoFillBackground(true);
 }

@@ -294,7 +294,7 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
     grid->addLayout(speed, 3, 1);
     followers.append([speedButtons](const KavThemeValues &values) {
         for (TkavToolBarSpeedButton *speedButton : speedButtons)
-            speedButton->setColor(values.color(KavKey::FormBackgroundColor).toQColor());
+            speedButton->setColor(values.color(KavKey::FormBackgroundColor).resolved());
     });
 
     grid->setColumnStretch(1, 1);

@@ -81,7 +81,7 @@ void threeDraw(QPainter &p, const QImage &picture, const QRect &r)
                   picture, QRect(part, 0, part, picture.height()));
 }
 
-QColor colourOf(TkavUIStyle style, int key) { return GetInsideThemeColor(style, key).toQColor(); }
+QColor colourOf(TkavUIStyle style, int key) { return GetInsideThemeColor(style, key).resolved(); }
 
 QImage pictureOf(const Pictures &pictures, TkavUIStyle style, int key)
 {
@@ -134,7 +134,7 @@ void titleBar(QPainter &p, const Pictures &pics, TkavUIStyle style, const QRect 
     q.drawImage(QPoint(x0, top), box);
     x0 += box.width() + 5;
     q.setFont(uiFont(true));
-    q.setPen(style == TkavUIStyle::MacOS ? Qt::black : Qt::white);
+    q.setPen(Kav::lookTraits(style).titleCaptionColor.resolved());
     const QFontMetrics fm(q.font());
     q.drawText(x0, (buttons.height() - fm.height()) / 2 + top + fm.ascent(),
                QStringLiteral("Mental arithmetic"));
@@ -165,9 +165,7 @@ QImage lookScene(const Pictures &pics, TkavUIStyle style)
     const QRect form(0, 0, W, H);
     p.fillRect(form, border);
     const QRect body = form.adjusted(bw, 0, -bw, -bw);
-    const QString tileName = style == TkavUIStyle::MacOS     ? QStringLiteral("MACOS_FORM_BACKGROUND")
-                             : style == TkavUIStyle::Protein ? QStringLiteral("PROTEIN_FORM_BACKGROUND")
-                                                             : QString();
+    const QString tileName = QLatin1String(Kav::lookTraits(style).formBackgroundPicture);
     if (!tileName.isEmpty())
         p.fillRect(body, QBrush(pics.value(tileName)));
     else
@@ -326,8 +324,8 @@ QImage lookScene(const Pictures &pics, TkavUIStyle style)
         drawStretched(p, QRect(r.left() + 1, r.top(), r.width() - 2, captionBar.height()), captionBar,
                       captionBar.rect());
         p.setFont(uiFont(true));
-        p.setPen(style == TkavUIStyle::MacOS ? QColor(Qt::black)
-                                             : colourOf(style, KavKey::MenuSelectedFontColor));
+        p.setPen(Kav::lookTraits(style).blackPanelCaption ? QColor(Qt::black)
+                                                          : colourOf(style, KavKey::MenuSelectedFontColor));
         p.drawText(QRect(r.left() + 10, r.top(), r.width() - 11, captionBar.height()),
                    Qt::AlignVCenter | Qt::AlignLeft, "Panel");
         const int fw = panelButton.width() / 4;

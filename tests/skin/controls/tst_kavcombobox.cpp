@@ -209,6 +209,7 @@ void tst_KavComboBox::simpleBoxIsLeftToQt()
     };
     TkavComboBox skinned;
     skinned.resize(80, 24);
+    skinned.ensurePolished(); // its look first: the colour given after it stays
     skinned.setBorderColor(marker);
     QVERIFY(markerPixels(&skinned) > 0);
 

@@ -351,6 +351,7 @@ void tst_KavEdit::lookSetsBorderColour()
     form->setUIStyle(TkavUIStyle::MacOS);
     auto *edit = new TkavEdit(&window);
     QCOMPARE(edit->UIStyle(), TkavUIStyle::MacOS);
+    edit->ensurePolished(); // which brings the look
     QCOMPARE(edit->BorderColor(), GetInsideThemeColor(TkavUIStyle::MacOS, KavKey::ControlBorderColor));
 
     // A colour set after the look stays; the next look change replaces it.

@@ -94,7 +94,7 @@ inline QImage render(QWidget *widget)
 
 inline QRgb rgb(TColor color)
 {
-    return color.toRgb();
+    return color.resolved().rgb();
 }
 
 // Sends a key press (and its release) as the keyboard would; returns whether the press was

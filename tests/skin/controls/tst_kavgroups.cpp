@@ -35,6 +35,8 @@ QFont groupFont()
 template <typename Group>
 void paintSetup(Group &group)
 {
+    // Its look first (it comes when the group is polished): what is set after it stays.
+    group.ensurePolished();
     group.setFont(groupFont());
     group.setColor(QColor::fromRgb(Background));
     group.setBorderColor(QColor::fromRgb(Border));

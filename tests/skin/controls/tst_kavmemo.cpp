@@ -143,9 +143,9 @@ void TestMemo::border()
     memo->setColor(colour);
     const QImage face = memo->grab().toImage();
     for (const QPoint &at : outer)
-        QVERIFY2((face.pixel(at) & RGB_MASK) == (border.toRgb() & RGB_MASK), qPrintable(QStringLiteral("outer %1,%2").arg(at.x()).arg(at.y())));
+        QVERIFY2((face.pixel(at) & RGB_MASK) == (border.resolved().rgb() & RGB_MASK), qPrintable(QStringLiteral("outer %1,%2").arg(at.x()).arg(at.y())));
     for (const QPoint &at : inner)
-        QVERIFY2((face.pixel(at) & RGB_MASK) == (colour.toRgb() & RGB_MASK), qPrintable(QStringLiteral("inner %1,%2").arg(at.x()).arg(at.y())));
+        QVERIFY2((face.pixel(at) & RGB_MASK) == (colour.resolved().rgb() & RGB_MASK), qPrintable(QStringLiteral("inner %1,%2").arg(at.x()).arg(at.y())));
 }
 
 void TestMemo::looks()
@@ -376,7 +376,7 @@ void TestMemo::cornerBetweenTheBarsIsTheMemos()
                                memo->geometry().adjusted(2, 2, -2, -2).bottomRight());
     QVERIFY(corner.width() >= 10 && corner.height() >= 10);
     const QImage shown = m_window->grab(corner).toImage().convertToFormat(QImage::Format_RGB32);
-    const QColor memoColour = memo->Color().toQColor();
+    const QColor memoColour = memo->Color().resolved(memo->palette());
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
             QCOMPARE(QColor(shown.pixel(x, y)), memoColour);

@@ -189,6 +189,7 @@ private slots:
         QVERIFY(!panel.Pushed());
         QVERIFY(!panel.Animating());
         QCOMPARE(panel.UIStyle(), TkavUIStyle::DeepBlue); // no skinned form around it
+        panel.ensurePolished(); // which brings its look
         QCOMPARE(panel.Color(), TColor(0xFFFFFF));
     }
 
@@ -413,14 +414,14 @@ private slots:
             QCOMPARE(pixel(face, 1, y), barRow(y)); // stretched across, between the side lines
             QCOMPARE(pixel(face, 20, y), barRow(y));
             QCOMPARE(pixel(face, 38, y), barRow(y));
-            QCOMPARE(pixel(face, 0, y), ThemeBorder.toRgb());
-            QCOMPARE(pixel(face, 39, y), ThemeBorder.toRgb());
+            QCOMPARE(pixel(face, 0, y), ThemeBorder.resolved().rgb());
+            QCOMPARE(pixel(face, 39, y), ThemeBorder.resolved().rgb());
         }
         // Below the bar: white inside the outline.
         QCOMPARE(pixel(face, 20, 21), qRgb(255, 255, 255));
         QCOMPARE(pixel(face, 20, 48), qRgb(255, 255, 255));
-        QCOMPARE(pixel(face, 20, 49), ThemeBorder.toRgb());
-        QCOMPARE(pixel(face, 0, 30), ThemeBorder.toRgb());
+        QCOMPARE(pixel(face, 20, 49), ThemeBorder.resolved().rgb());
+        QCOMPARE(pixel(face, 0, 30), ThemeBorder.resolved().rgb());
     }
 
     void captionDrawnInCaptionColourInsideTheBar()
@@ -443,7 +444,7 @@ private slots:
                 if (pixel(captioned, x, y) == pixel(empty, x, y))
                     continue;
                 QVERIFY2(x >= 10 && x < 119 && y < 21, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-                captionColour = captionColour || pixel(captioned, x, y) == ThemeCaption.toRgb();
+                captionColour = captionColour || pixel(captioned, x, y) == ThemeCaption.resolved().rgb();
             }
         }
         QVERIFY(captionColour);

@@ -216,8 +216,8 @@ void TestProgressBar::pixels_data()
     QTest::addColumn<QList<QPoint>>("points");
     QTest::addColumn<QList<QRgb>>("colours");
 
-    const QRgb rest = rgb(Unfilled.toRgb());
-    const QRgb frame = rgb(Border.toRgb());
+    const QRgb rest = rgb(Unfilled.resolved().rgb());
+    const QRgb frame = rgb(Border.resolved().rgb());
     // Horizontal 150 x 12: fill length of 149 at 50% is 74, so the picture is stretched over
     // columns 1..73 (its first column over the first third), the unfilled part is 74..148, the
     // frame 0 and 149.
@@ -306,7 +306,7 @@ void TestProgressBar::caption()
     QCOMPARE(bar->Caption(), caption);
 
     const QImage face = bar->grab().toImage();
-    const QList<QRgb> known{rgb(FillEdge), rgb(FillBody), rgb(Unfilled.toRgb()), rgb(Border.toRgb())};
+    const QList<QRgb> known{rgb(FillEdge), rgb(FillBody), rgb(Unfilled.resolved().rgb()), rgb(Border.resolved().rgb())};
     const int marks = foreignPixels(face, face.rect(), known);
     QCOMPARE(marks > 0, drawn);
     if (!drawn)
@@ -360,7 +360,7 @@ void TestProgressBar::turningVertical()
     bar->setOrientation(KavOrientation::kavVertical);
     bar->setShowCaption(true);
     const QImage face = bar->grab().toImage();
-    QCOMPARE(foreignPixels(face, face.rect(), {rgb(FillEdge), rgb(FillBody), rgb(Unfilled.toRgb()), rgb(Border.toRgb())}), 0);
+    QCOMPARE(foreignPixels(face, face.rect(), {rgb(FillEdge), rgb(FillBody), rgb(Unfilled.resolved().rgb()), rgb(Border.resolved().rgb())}), 0);
 }
 
 void TestProgressBar::stepping()
@@ -402,6 +402,7 @@ void TestProgressBar::looks()
     form->setUIStyle(style);
     auto *bar = new TkavProgressBar(m_window);
     QCOMPARE(bar->UIStyle(), style);
+    bar->ensurePolished(); // which brings the look
     const KavThemeValues values(style, nullptr);
     QCOMPARE(bar->Picture().size(), Kav::Metrics::keyPictureSize(style, KavKey::ProgressBarImage));
     QCOMPARE(bar->Color(), values.color(KavKey::ControlBackgroundColor));
@@ -414,9 +415,9 @@ void TestProgressBar::looks()
     const QImage picture = bar->Picture();
     for (int y = 1; y <= 10; ++y)
         QCOMPARE(rgb(face.pixel(1, y)), rgb(picture.pixel(0, y - 1)));
-    QCOMPARE(rgb(face.pixel(100, 5)), rgb(bar->Color().toRgb()));
-    QCOMPARE(rgb(face.pixel(0, 5)), rgb(bar->BorderColor().toRgb()));
-    QCOMPARE(rgb(face.pixel(149, 11)), rgb(bar->BorderColor().toRgb()));
+    QCOMPARE(rgb(face.pixel(100, 5)), rgb(bar->Color().resolved().rgb()));
+    QCOMPARE(rgb(face.pixel(0, 5)), rgb(bar->BorderColor().resolved().rgb()));
+    QCOMPARE(rgb(face.pixel(149, 11)), rgb(bar->BorderColor().resolved().rgb()));
 
     // A picture given by hand stays until the look changes.
     bar->setPicture(fillPicture());
@@ -441,7 +442,7 @@ void TestProgressBar::fileThemes()
     QCOMPARE(bar->UIStyle(), TkavUIStyle::DeepBlue);
     QCOMPARE(bar->Picture().size(), Kav::Metrics::keyPictureSize(TkavUIStyle::DeepBlue, KavKey::ProgressBarImage));
     const QImage face = bar->grab().toImage();
-    QCOMPARE(rgb(face.pixel(0, 5)), rgb(bar->BorderColor().toRgb()));
+    QCOMPARE(rgb(face.pixel(0, 5)), rgb(bar->BorderColor().resolved().rgb()));
 }
 
 void TestProgressBar::publishedProperties()

@@ -312,6 +312,8 @@ void TestScrollBar::newBarInItsFormsLook()
     form->setUIStyle(TkavUIStyle::MacOS);
     TkavScrollBar bar(m_window);
     QCOMPARE(bar.UIStyle(), TkavUIStyle::MacOS);
+    // Taken when the bar is polished.
+    bar.ensurePolished();
     QCOMPARE(bar.Orientation(), Horizontal);
     const QSize strip = Kav::Metrics::keyPictureSize(TkavUIStyle::MacOS, KavKey::ScrollBarButtonImage);
     const QSize arrow(strip.width() / 6, strip.height());
@@ -470,7 +472,7 @@ void TestScrollBar::picturesAndColours()
     QCOMPARE(rgb(face, decrease.x(), decrease.y()), arrowColour(1) & RGB_MASK);
     QCOMPARE(rgb(face, head.x(), head.y()), SliderHead & RGB_MASK);
     QCOMPARE(rgb(face, tail.x(), tail.y()), SliderTail & RGB_MASK);
-    QCOMPARE(rgb(face, beyond.x(), beyond.y()), ScrollBackground.toRgb() & RGB_MASK);
+    QCOMPARE(rgb(face, beyond.x(), beyond.y()), ScrollBackground.resolved().rgb() & RGB_MASK);
 }
 
 void TestScrollBar::zeroSizeLaysOutAgainWithRoom()

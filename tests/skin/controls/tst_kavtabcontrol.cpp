@@ -280,6 +280,7 @@ void TestTabControl::scrollButtons()
 void TestTabControl::defaults()
 {
     auto *control = new TkavTabControl(m_window);
+    control->ensurePolished(); // its look, and with it the strip's height
     QCOMPARE(control->size(), QSize(185, 80));
     QCOMPARE(control->Tabs(), QStringList{"Tab1"});
     QCOMPARE(control->TabIndex(), 0);
@@ -561,14 +562,14 @@ void TestTabControl::pixels()
     QCOMPARE(face.pixel(inactive.x() + 40, 0), tabColour(2, 1));
     // The bar under the tabs, edged in the border colour; no scroll buttons when all fit.
     QCOMPARE(face.pixel(100, TabHeight + 1), Bar);
-    QCOMPARE(face.pixel(0, TabHeight + 1), Border.toQColor().rgb());
-    QCOMPARE(face.pixel(199, TabHeight + 1), Border.toQColor().rgb());
+    QCOMPARE(face.pixel(0, TabHeight + 1), Border.resolved().rgb());
+    QCOMPARE(face.pixel(199, TabHeight + 1), Border.resolved().rgb());
     QVERIFY(!strip->scrollButtons().shown);
     // The body in the look's background, bordered left, bottom and right.
-    QCOMPARE(face.pixel(100, 50), Background.toQColor().rgb());
-    QCOMPARE(face.pixel(0, 50), Border.toQColor().rgb());
-    QCOMPARE(face.pixel(100, 79), Border.toQColor().rgb());
-    QCOMPARE(face.pixel(199, 50), Border.toQColor().rgb());
+    QCOMPARE(face.pixel(100, 50), Background.resolved().rgb());
+    QCOMPARE(face.pixel(0, 50), Border.resolved().rgb());
+    QCOMPARE(face.pixel(100, 79), Border.resolved().rgb());
+    QCOMPARE(face.pixel(199, 50), Border.resolved().rgb());
 }
 
 void TestTabControl::builtInLooks_data()
@@ -611,7 +612,7 @@ void TestTabControl::builtInLooks()
             QVERIFY2(face.pixel(x, y) != qRgb(255, 0, 255), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     // The body: white in WinXP, the look's background elsewhere.
     const QRgb body = style == TkavUIStyle::WinXP ? qRgb(255, 255, 255)
-                                                  : values.color(KavKey::ControlBackgroundColor).toQColor().rgb();
+                                                  : values.color(KavKey::ControlBackgroundColor).resolved().rgb();
     QCOMPARE(face.pixel(150, 80), body);
 }
 

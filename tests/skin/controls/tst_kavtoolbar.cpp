@@ -35,7 +35,7 @@ QRgb rgb(QRgb pixel)
 
 QRgb rgb(TColor colour)
 {
-    return colour.toRgb() & RGB_MASK;
+    return colour.resolved().rgb() & RGB_MASK;
 }
 
 QIcon solidIcon()
@@ -382,6 +382,7 @@ void TestToolBar::looks()
     form->setUIStyle(TkavUIStyle::Protein);
     auto *bar = new TkavToolBar(m_window);
     QCOMPARE(bar->UIStyle(), TkavUIStyle::Protein);
+    bar->ensurePolished(); // which brings the look
     QVERIFY(bar->Transparent());
 
     // The theme manager and file themes write the look by name; a destroyed theme means DeepBlue.

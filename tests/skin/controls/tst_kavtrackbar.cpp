@@ -704,6 +704,7 @@ void TestTrackBar::looks()
     form->setUIStyle(TkavUIStyle::MacOS);
     auto *track = new TkavTrackBar(m_window);
     QCOMPARE(track->UIStyle(), TkavUIStyle::MacOS);
+    track->ensurePolished(); // which brings the look
     QVERIFY(track->Transparent());
     QCOMPARE(track->width(), 185);
     const QSize macSlider = Kav::Metrics::keyPictureSize(TkavUIStyle::MacOS, KavKey::TrackBarSliderImage);

@@ -162,7 +162,7 @@ private slots:
         auto containsColour = [](const QImage &image, TColor colour) {
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x)
-                    if ((image.pixel(x, y) | 0xFF000000u) == colour.toRgb())
+                    if ((image.pixel(x, y) | 0xFF000000u) == colour.resolved().rgb())
                         return true;
             return false;
         };
@@ -270,7 +270,7 @@ private slots:
         for (int y = 0; y < face.height(); ++y) {
             int blue = 0;
             for (int x = 0; x < face.width(); ++x)
-                blue += (face.pixel(x, y) | 0xFF000000u) == Blue.toRgb() ? 1 : 0;
+                blue += (face.pixel(x, y) | 0xFF000000u) == Blue.resolved().rgb() ? 1 : 0;
             if (blue >= textWidth * 3 / 4)
                 underlineRow = y;
         }
@@ -285,7 +285,7 @@ private slots:
         const QImage tallFace = taller.grab().toImage();
         for (int y = label.height(); y < tallFace.height(); ++y)
             for (int x = 0; x < tallFace.width(); ++x)
-                QVERIFY2((tallFace.pixel(x, y) | 0xFF000000u) != Blue.toRgb(),
+                QVERIFY2((tallFace.pixel(x, y) | 0xFF000000u) != Blue.resolved().rgb(),
                          qPrintable(QStringLiteral("%1,%2 lies outside the label").arg(x).arg(y)));
     }
 
@@ -317,7 +317,7 @@ private slots:
 
         label->setColor(Yellow);
         QCOMPARE(label->Color(), Yellow);
-        QCOMPARE(corner(), Yellow.toRgb());
+        QCOMPARE(corner(), Yellow.resolved().rgb());
 
         label->setTransparent(true);
         QCOMPARE(corner(), qRgb(255, 255, 255));

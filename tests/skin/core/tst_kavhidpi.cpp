@@ -440,12 +440,14 @@ private Q_SLOTS:
         }) << QSize(75, 25) << true;
         QTest::addRow("check box") << ControlMaker([] {
             auto *box = new TkavCheckBox;
+            box->ensurePolished(); // its look, which sizes it, before the size given here
             box->resize(20, 20);
             box->setChecked(true);
             return alone(box);
         }) << QSize(20, 20) << true;
         QTest::addRow("radio button") << ControlMaker([] {
             auto *radio = new TkavRadioButton;
+            radio->ensurePolished(); // its look, which sizes it, before the size given here
             radio->resize(20, 20);
             radio->setChecked(true);
             return alone(radio);
@@ -478,6 +480,7 @@ private Q_SLOTS:
             group->setCaption(QStringLiteral("Sums and differences"));
             group->resize(160, 60);
             auto *bar = new TkavToolBar(group);
+            group->ensurePolished(); // the looks of both before the transparency given here
             bar->setMovable(false);
             bar->setTransparent(true);
             bar->setGeometry(0, 0, 120, 24);

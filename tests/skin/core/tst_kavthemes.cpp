@@ -106,9 +106,49 @@ private slots:
     void formStyle();
     void formStyleOfNoForm();
 
+    void traitPictures_data();
+    void traitPictures();
+    void fileThemeLooksHaveNoTraits();
+
     void strings_data();
     void strings();
 };
+
+void TestKavThemes::traitPictures_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    for (const TkavUIStyle style : BuiltInLooks)
+        QTest::addRow("%s", qPrintable(lookName(style))) << style;
+}
+
+void TestKavThemes::traitPictures()
+{
+    // Every picture a look's traits name is one of the fixed pictures, at its size.
+    QFETCH(TkavUIStyle, style);
+    const Kav::TkavLookTraits &traits = Kav::lookTraits(style);
+    for (const char *name : {traits.formBackgroundPicture, traits.comboButtonPicture}) {
+        if (!name)
+            continue;
+        const auto fixed = std::find_if(std::begin(Kav::Metrics::FixedPictures), std::end(Kav::Metrics::FixedPictures),
+                                        [name](const Kav::Metrics::FixedPicture &picture) { return qstrcmp(picture.name, name) == 0; });
+        QVERIFY2(fixed != std::end(Kav::Metrics::FixedPictures), name);
+        QCOMPARE(Kav::KavLoadResourceBitmap(QLatin1String(name)).size(), fixed->size);
+    }
+}
+
+void TestKavThemes::fileThemeLooksHaveNoTraits()
+{
+    // A file theme's look, FromThemeFile without one (DeepBlue) and anything out of range: none of
+    // the built-in looks' ways.
+    for (const auto style : {TkavUIStyle::FromThemeFile, TkavUIStyle::DeepBlue, TkavUIStyle(200)}) {
+        const Kav::TkavLookTraits &traits = Kav::lookTraits(style);
+        QVERIFY(!traits.boldFocusCaption && !traits.pictureMenus && !traits.blackPanelCaption && !traits.whiteTabBody);
+        QVERIFY(!traits.transparentTrackBar && !traits.transparentToolBar);
+        QVERIFY(traits.formBackgroundPicture == nullptr && traits.comboButtonPicture == nullptr);
+        QVERIFY(traits.titleBarOutline && traits.comboButtonArrow);
+        QCOMPARE(traits.titleCaptionColor, TColor(0xFFFFFF));
+    }
+}
 
 void TestKavThemes::keyTable()
 {
@@ -393,7 +433,7 @@ void TestKavThemes::squareCheckBoxesHoldNoBackground()
         QVERIFY(!box.isNull());
         // A square of the form's colour round a smaller box would show on a white panel.
         const QRgb outline = box.pixel(0, 0);
-        const QColor form = GetInsideThemeColor(style, KavKey::FormBackgroundColor).toQColor();
+        const QColor form = GetInsideThemeColor(style, KavKey::FormBackgroundColor).resolved();
         const auto near = [](int a, int b) { return std::abs(a - b) <= 4; };
         QVERIFY2(!(near(qRed(outline), form.red()) && near(qGreen(outline), form.green())
                    && near(qBlue(outline), form.blue())),

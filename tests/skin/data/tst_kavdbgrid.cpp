@@ -104,9 +104,9 @@ void TestKavDBGrid::newGridMarksInGreenAndYellow()
     // The colour views have no storage of their own.
     grid.setBGColor(TColor(0x123456));
     QCOMPARE(grid.property("Color").value<TColor>(), TColor(0x123456));
-    QCOMPARE(grid.palette().color(QPalette::Base), TColor(0x123456).toQColor());
+    QCOMPARE(grid.palette().color(QPalette::Base), TColor(0x123456).resolved());
     grid.setTitleFontColor(TColor(0x654321));
-    QCOMPARE(grid.horizontalHeader()->palette().color(QPalette::ButtonText), TColor(0x654321).toQColor());
+    QCOMPARE(grid.horizontalHeader()->palette().color(QPalette::ButtonText), TColor(0x654321).resolved());
 
     // A file theme that goes away leaves the grid DeepBlue.
     auto *theme = new TkavFileTheme;
@@ -174,17 +174,17 @@ void TestKavDBGrid::textStaysReadableOnMarks()
     QFETCH(TColor, fill);
     QFETCH(TColor, text);
     const QColor plainText(Qt::darkGray), plainFill(Qt::white);
-    QCOMPARE(TColor::fromQColor(Kav::KavReadableTextOn(fill.toQColor())), text);
+    QCOMPARE(TColor::fromQColor(Kav::KavReadableTextOn(fill.resolved())), text);
     // Focused wins over selected; a plain cell keeps the grid's own colours.
     const Kav::GridCellColors both =
-        Kav::KavGridCellColors(true, true, QColor(Qt::red), fill.toQColor(), plainFill, plainText);
+        Kav::KavGridCellColors(true, true, QColor(Qt::red), fill.resolved(), plainFill, plainText);
     QCOMPARE(TColor::fromQColor(both.fill), fill);
     QCOMPARE(TColor::fromQColor(both.text), text);
     const Kav::GridCellColors selected =
-        Kav::KavGridCellColors(true, false, fill.toQColor(), QColor(Qt::red), plainFill, plainText);
+        Kav::KavGridCellColors(true, false, fill.resolved(), QColor(Qt::red), plainFill, plainText);
     QCOMPARE(TColor::fromQColor(selected.text), text);
     const Kav::GridCellColors plain =
-        Kav::KavGridCellColors(false, false, fill.toQColor(), fill.toQColor(), plainFill, plainText);
+        Kav::KavGridCellColors(false, false, fill.resolved(), fill.resolved(), plainFill, plainText);
     QCOMPARE(plain.fill, plainFill);
     QCOMPARE(plain.text, plainText);
 }

@@ -4,6 +4,7 @@
 #include "KAVErrorBox.h"
 #include "KAVForm.h"
 #include "KAVMainMenu.h"
+#include "KAVTabControl.h"
 #include "KAVThemeValues.h"
 #include "KAVTitleBar.h"
 #include "KAVTitleBarPopupMenu.h"
@@ -132,7 +133,7 @@ private Q_SLOTS:
         QFETCH(TkavUIStyle, look);
         SkinnedWindow skinned({200, 120}, look);
         const QImage image = skinned.window->grab().toImage();
-        const QColor border = skinned.form->BorderColor().toQColor();
+        const QColor border = skinned.form->BorderColor().resolved();
         const int width = skinned.form->BorderWidth();
         QCOMPARE(image.pixelColor(0, 60), border);
         QCOMPARE(image.pixelColor(width - 1, 60), border);
@@ -147,7 +148,7 @@ private Q_SLOTS:
                 colours.insert(image.pixel(50, row));
             QVERIFY2(colours.size() > 1, "the MacOS background is a pattern, not one colour");
         } else {
-            QCOMPARE(image.pixelColor(50, y), skinned.form->Color().toQColor());
+            QCOMPARE(image.pixelColor(50, y), skinned.form->Color().resolved());
         }
     }
 
@@ -424,6 +425,41 @@ private Q_SLOTS:
         QCOMPARE(skinned.form->BorderColor(), KavThemeValues(TkavUIStyle::DeepBlue, nullptr).color(KavKey::FormBorderColor));
         QCOMPARE(menu->UIStyle(), TkavUIStyle::DeepBlue);
         QCOMPARE(menu->FileTheme(), nullptr);
+    }
+
+    void themeLoadingAnotherFileReachesTheFormAndItsControls()
+    {
+        // A form and a tab control on one file theme (owned by their window): when the theme loads
+        // another file, both re-read their values from it, border pixels included.
+        QTemporaryDir dir;
+        const auto write = [&dir](const QString &name, TColor formBorder, TColor controlBorder) {
+            return KavTest::writeFixtureTheme(dir, name, {},
+                                              {{KavKey::FormBorderColor, formBorder},
+                                               {KavKey::FormBorderWidthInt, TColor(2)},
+                                               {KavKey::ControlBorderColor, controlBorder}});
+        };
+        QVERIFY(write(QStringLiteral("first"), TColor(0x0000FF), TColor(0x00FF00)));
+        QVERIFY(write(QStringLiteral("second"), TColor(0xFF0000), TColor(0x00FFFF)));
+        SkinnedWindow skinned({300, 200}, TkavUIStyle::MacOS);
+        auto *theme = new TkavFileTheme(skinned.window.get());
+        theme->setThemeFile(dir.filePath(QStringLiteral("first.kav")));
+        auto *tabs = new TkavTabControl(skinned.form);
+        tabs->setGeometry(10, 40, 150, 80);
+        for (QObject *control : {static_cast<QObject *>(skinned.form), static_cast<QObject *>(tabs)}) {
+            Kav::KavWriteFileTheme(control, theme);
+            Kav::KavWriteUIStyle(control, TkavUIStyle::FromThemeFile);
+        }
+        QCOMPARE(skinned.form->BorderColor(), TColor(0x0000FF));
+        QCOMPARE(tabs->BorderColor(), TColor(0x00FF00));
+
+        theme->setThemeFile(dir.filePath(QStringLiteral("second.kav")));
+        QCOMPARE(skinned.form->BorderColor(), TColor(0xFF0000));
+        QCOMPARE(skinned.form->TitleBar()->outlineColor(), TColor(0xFF0000));
+        QCOMPARE(tabs->BorderColor(), TColor(0x00FFFF));
+        const QImage window = skinned.window->grab().toImage();
+        QCOMPARE(window.pixelColor(0, 100), TColor(0xFF0000).resolved());
+        const QImage strip = tabs->grab().toImage();
+        QCOMPARE(strip.pixelColor(0, 70), TColor(0x00FFFF).resolved());
     }
 
     void versionIsFixed()

@@ -229,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(!menu->isVisible()); // its items show in the form's bar
 
         const QImage image = parent.window->grab().toImage();
-        const QColor frame = parent.mdi->BorderColor().toQColor();
+        const QColor frame = parent.mdi->BorderColor().resolved();
         QCOMPARE(image.pixelColor(0, 150), frame);
         QCOMPARE(image.pixelColor(399, 150), frame);
         QCOMPARE(image.pixelColor(200, 299), frame);
@@ -513,11 +513,12 @@ private Q_SLOTS:
 
         // So does the window menu; keyboard moving is for top-level windows.
         TkavTitleBarPopupMenu *windowMenu = bar->windowMenu();
-        QAction *maximise = windowMenu->actions().at(1);
+        QAction *maximise = windowMenu->maximizeAction();
         maximise->trigger();
         QVERIFY(sub->isMaximized());
         QVERIFY(!parent.window->isMaximized());
-        QVERIFY(!windowMenu->actions().at(2)->isVisible());
+        QVERIFY(!windowMenu->moveAction()->isVisible());
+        QVERIFY(!windowMenu->sizeAction()->isVisible());
         maximise->trigger();
         QVERIFY(!sub->isMaximized());
 
@@ -527,6 +528,38 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(alive.isNull());
         QVERIFY(parent.window->isVisible());
+    }
+
+    void childTakenOutOfItsSubWindowIsATopLevelFormAgain()
+    {
+        MdiParent parent;
+        QMdiSubWindow *sub = parent.addSkinnedChild(QStringLiteral("Child"));
+        QWidget *child = sub->widget();
+        TkavForm *form = formOf(sub);
+        TkavTitleBarPopupMenu *windowMenu = form->TitleBar()->windowMenu();
+        QCOMPARE(form->mdiSubWindow(), sub);
+
+        // Out of the sub-window: the window menu acts on the window again, Move and Size included,
+        // and the form leaves no MDI inset.
+        child->setParent(nullptr);
+        std::unique_ptr<QWidget> window(child);
+        MdiParent::settle();
+        QCOMPARE(form->mdiSubWindow(), nullptr);
+        QVERIFY(windowMenu->moveAction()->isVisible());
+        QVERIFY(windowMenu->sizeAction()->isVisible());
+        window->resize(300, 200);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const int border = form->BorderWidth();
+        QCOMPARE(form->geometry().right(), window->width() - border - 1);
+        windowMenu->maximizeAction()->trigger();
+        QTRY_VERIFY(window->isMaximized());
+        windowMenu->maximizeAction()->trigger();
+        QTRY_VERIFY(!window->isMaximized());
+        // Its edges size its own window now.
+        QCOMPARE(form->sizingEdgesAt(QPoint(1, 100)), Qt::LeftEdge);
+        windowMenu->closeAction()->trigger();
+        QVERIFY(!window->isVisible());
     }
 
     void followsTheLookAndTheThemeFile_data()
@@ -544,7 +577,7 @@ private Q_SLOTS:
         const KavThemeValues values(look, nullptr);
         QCOMPARE(parent.mdi->BorderColor(), values.color(KavKey::FormBorderColor));
         QCOMPARE(parent.mdi->MenuBarColor(), values.color(KavKey::FormBackgroundColor));
-        QCOMPARE(parent.mdi->controlButton(TkavMDIForm::CloseButton)->Color(), values.color(KavKey::FormBackgroundColor).toQColor());
+        QCOMPARE(parent.mdi->controlButton(TkavMDIForm::CloseButton)->Color(), values.color(KavKey::FormBackgroundColor).resolved());
         QCOMPARE(parent.mdi->TitleBar()->UIStyle(), look);
         QCOMPARE(parent.mdi->TitleBar()->RoundCorner(), 0);
         // Controls made on the window take the parent's look.

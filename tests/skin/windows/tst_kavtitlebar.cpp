@@ -765,7 +765,7 @@ void TestTitleBar::outline()
     QCOMPARE(bar.RoundCorner(), roundCorner); // the look's
     const QImage face = grabFace(bar);
     const QImage plain = grabWithout(bar, 0);
-    const QColor outlineColour = bar.outlineColor().toQColor();
+    const QColor outlineColour = bar.outlineColor().resolved();
     if (!outlined) {
         QCOMPARE(face, plain);
         return;
@@ -804,7 +804,7 @@ void TestTitleBar::outlineClosesTheShapedCorners()
     const QRegion shape = form.mask();
     const QImage face = grabFace(bar);
     QVERIFY(!shape.isEmpty());
-    const QColor outlineColour = bar.outlineColor().toQColor();
+    const QColor outlineColour = bar.outlineColor().resolved();
     const int r = bar.RoundCorner();
     for (int y = 0; y < r / 2 + 1; ++y) {
         int left = 0, right = face.width() - 1;
