@@ -1,11 +1,14 @@
 #include "KAVAccessible.h"
 
 #include "KAVCheckBox.h"
+#include "KAVEdit.h"
 #include "KAVGroupBox.h"
 #include "KAVImagePanel.h"
+#include "KAVThemes.h"
 #include "KAVURLLabel.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QMetaObject>
 #include <QMetaProperty>
 #include <QVariant>
@@ -24,6 +27,19 @@ QString arrowDirection(const QWidget *widget)
     return name.startsWith(QLatin1StringView("kav")) ? name.mid(3) : name;
 }
 
+// A control button showing a frame of the title-bar buttons picture is named after the button
+// drawn: frames 1-3 the window menu, 4-6 help, 7-9 maximise, 10-12 restore, 13-15 minimise and
+// 16-18 close, as the title bar names its own buttons.
+QString titleButtonFrameName(const QWidget *widget)
+{
+    if (widget->property("ThemeID").toInt() != KavKey::TitleBarButtonImage
+        || widget->property("PicCount").toInt() != 18)
+        return QString();
+    static const char *const names[] = {"Window menu", "Help", "Maximize", "Restore", "Minimize", "Close"};
+    const int frame = widget->property("PicIndex").toInt();
+    return frame >= 1 && frame <= 18 ? QString::fromLatin1(names[(frame - 1) / 3]) : QString();
+}
+
 using MakeInterface = QAccessibleInterface *(*)(QWidget *widget);
 
 struct AccessibleClass {
@@ -39,6 +55,9 @@ const AccessibleClass accessibleButtonClasses[] = {
      }},
     {"TkavToolBarSpeedButton",
      [](QWidget *w) -> QAccessibleInterface * { return new TkavGlyphButtonAccessible(w); }},
+    {"TkavImageButton", [](QWidget *w) -> QAccessibleInterface * { return new TkavGlyphButtonAccessible(w); }},
+    {"TkavControlButton",
+     [](QWidget *w) -> QAccessibleInterface * { return new TkavGlyphButtonAccessible(w, titleButtonFrameName); }},
 };
 
 QAccessibleInterface *kavAccessibleFactory(const QString &className, QObject *object)
@@ -57,6 +76,9 @@ QAccessibleInterface *kavAccessibleFactory(const QString &className, QObject *ob
         return new TkavGroupingAccessible(widget);
     if (auto *label = qobject_cast<TkavURLLabel *>(widget))
         return new TkavLinkAccessible(label);
+    // The spin edit describes itself (KAVSpinEdit.cpp), as a spin box with a value.
+    if (auto *edit = qobject_cast<TkavEdit *>(widget); edit && !edit->inherits("TKavSpinEdit"))
+        return new TkavLineEditAccessible(edit);
     for (const AccessibleClass &entry : accessibleButtonClasses) {
         if (className == QLatin1StringView(entry.className))
             return entry.make(widget);
@@ -153,9 +175,100 @@ QString TkavGroupingAccessible::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
+namespace {
+
+// The push button in a panel's caption bar.
+class RollButtonAccessible : public TkavDrawnPartAccessible {
+public:
+    explicit RollButtonAccessible(TkavPanel *panel) : TkavDrawnPartAccessible(panel, 0) {}
+
+    bool isValid() const override { return panel() && panel()->pushButtonShown(); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name || !isValid())
+            return QString();
+        return panel()->Pushed() ? QStringLiteral("Roll down") : QStringLiteral("Roll up");
+    }
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !isValid();
+        state.disabled = isValid() && !panel()->isEnabled();
+        state.hotTracked = isValid() && panel()->mouseOverButton();
+        return state;
+    }
+    QStringList keyBindingsForAction(const QString &actionName) const override
+    {
+        if (actionName != pressAction() || !isValid())
+            return {};
+        return {panel()->Pushed() ? QStringLiteral("Alt+Down") : QStringLiteral("Alt+Up")};
+    }
+
+protected:
+    QRect localRect() const override { return panel()->pushButtonRect(); }
+    void press() override
+    {
+        if (!panel()->isEnabled())
+            return;
+        if (panel()->Pushed())
+            panel()->Pop();
+        else
+            panel()->Push(); // the button is shown only where Align lets the panel roll
+    }
+
+private:
+    TkavPanel *panel() const { return static_cast<TkavPanel *>(control()); }
+};
+
+} // namespace
+
 TkavRollingPanelAccessible::TkavRollingPanelAccessible(TkavPanel *panel)
     : TkavGroupingAccessible(panel)
 {
+}
+
+TkavRollingPanelAccessible::~TkavRollingPanelAccessible()
+{
+    if (m_rollButton != 0)
+        QAccessible::deleteAccessibleInterface(m_rollButton);
+}
+
+QAccessibleInterface *TkavRollingPanelAccessible::rollButton() const
+{
+    const TkavPanel *target = panel();
+    if (target == nullptr || !target->pushButtonShown())
+        return nullptr;
+    if (m_rollButton == 0 || QAccessible::accessibleInterface(m_rollButton) == nullptr)
+        m_rollButton = QAccessible::registerAccessibleInterface(new RollButtonAccessible(panel()));
+    return QAccessible::accessibleInterface(m_rollButton);
+}
+
+int TkavRollingPanelAccessible::childCount() const
+{
+    return TkavGroupingAccessible::childCount() + (rollButton() ? 1 : 0);
+}
+
+QAccessibleInterface *TkavRollingPanelAccessible::child(int index) const
+{
+    const int widgets = TkavGroupingAccessible::childCount();
+    if (index == widgets)
+        return rollButton();
+    return TkavGroupingAccessible::child(index);
+}
+
+int TkavRollingPanelAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    if (child != nullptr && child == rollButton())
+        return TkavGroupingAccessible::childCount();
+    return TkavGroupingAccessible::indexOfChild(child);
+}
+
+QStringList TkavRollingPanelAccessible::keyBindingsForAction(const QString &actionName) const
+{
+    if (actionName == toggleAction() && canRoll())
+        return {panel()->Pushed() ? QStringLiteral("Alt+Down") : QStringLiteral("Alt+Up")};
+    return TkavGroupingAccessible::keyBindingsForAction(actionName);
 }
 
 TkavPanel *TkavRollingPanelAccessible::panel() const
@@ -220,6 +333,11 @@ QString TkavGlyphButtonAccessible::text(QAccessible::Text t) const
         name = Kav::KavStripMnemonic(button->text());
     if (name.isEmpty())
         name = widget()->toolTip();
+    // A picture button of an action without a text of its own to show: the action's.
+    if (const QVariant action = widget()->property("Action"); name.isEmpty() && action.isValid()) {
+        if (const auto *given = action.value<QAction *>())
+            name = Kav::KavStripMnemonic(given->iconText());
+    }
     if (name.isEmpty() && m_fallbackName)
         name = m_fallbackName(widget());
     return name;
@@ -332,4 +450,177 @@ void TkavDrawnPartAccessible::doAction(const QString &name)
 {
     if (name == pressAction() && isValid())
         press();
+}
+
+// --- Single-line edits --------------------------------------------------------------------------
+
+TkavLineEditAccessible::TkavLineEditAccessible(QLineEdit *edit, QAccessible::Role role) : QAccessibleWidget(edit, role)
+{
+    addControllingSignal(QStringLiteral("textChanged(const QString&)"));
+}
+
+QLineEdit *TkavLineEditAccessible::lineEdit() const
+{
+    return qobject_cast<QLineEdit *>(widget());
+}
+
+QString TkavLineEditAccessible::shownText() const
+{
+    const QLineEdit *edit = lineEdit();
+    return edit->echoMode() == QLineEdit::Normal ? edit->text() : edit->displayText();
+}
+
+void *TkavLineEditAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface *>(this);
+    if (type == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString TkavLineEditAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Value)
+        return shownText();
+    QString result = QAccessibleWidget::text(t);
+    if (t == QAccessible::Help && result.isEmpty())
+        result = lineEdit()->placeholderText();
+    return result;
+}
+
+void TkavLineEditAccessible::setText(QAccessible::Text t, const QString &text)
+{
+    if (t != QAccessible::Value) {
+        QAccessibleWidget::setText(t, text);
+        return;
+    }
+    if (state().editable)
+        lineEdit()->setText(text);
+}
+
+QAccessible::State TkavLineEditAccessible::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    const QLineEdit *edit = lineEdit();
+    // Either the one or the other: a reader announces a read-only field that is also editable
+    // as a field to type into.
+    s.readOnly = edit->isReadOnly();
+    s.editable = !edit->isReadOnly();
+    s.passwordEdit = edit->echoMode() != QLineEdit::Normal;
+    s.selectableText = true;
+    return s;
+}
+
+void TkavLineEditAccessible::selection(int selectionIndex, int *startOffset, int *endOffset) const
+{
+    *startOffset = *endOffset = 0;
+    if (selectionIndex != 0 || !lineEdit()->hasSelectedText())
+        return;
+    *startOffset = lineEdit()->selectionStart();
+    *endOffset = *startOffset + int(lineEdit()->selectedText().size());
+}
+
+int TkavLineEditAccessible::selectionCount() const
+{
+    return lineEdit()->hasSelectedText() ? 1 : 0;
+}
+
+void TkavLineEditAccessible::addSelection(int startOffset, int endOffset)
+{
+    setSelection(0, startOffset, endOffset);
+}
+
+void TkavLineEditAccessible::removeSelection(int selectionIndex)
+{
+    if (selectionIndex == 0)
+        lineEdit()->deselect();
+}
+
+void TkavLineEditAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
+{
+    if (selectionIndex == 0)
+        lineEdit()->setSelection(startOffset, endOffset - startOffset);
+}
+
+int TkavLineEditAccessible::cursorPosition() const
+{
+    return lineEdit()->cursorPosition();
+}
+
+void TkavLineEditAccessible::setCursorPosition(int position)
+{
+    lineEdit()->setCursorPosition(position);
+}
+
+QString TkavLineEditAccessible::text(int startOffset, int endOffset) const
+{
+    if (startOffset > endOffset)
+        return QString();
+    return shownText().mid(startOffset, endOffset - startOffset);
+}
+
+int TkavLineEditAccessible::characterCount() const
+{
+    return int(shownText().size());
+}
+
+QRect TkavLineEditAccessible::characterRect(int offset) const
+{
+    // Where the edit lays out its line: inside its frame and text margins, aligned as it says.
+    const QLineEdit *edit = lineEdit();
+    const QString shown = shownText();
+    if (offset < 0 || offset >= shown.size())
+        return QRect();
+    const QFontMetrics metrics(edit->font());
+    const QRect area = edit->contentsRect().marginsRemoved(edit->textMargins()).adjusted(2, 0, -2, 0);
+    const int lineWidth = metrics.horizontalAdvance(shown);
+    int x = area.left();
+    if (edit->alignment() & Qt::AlignRight)
+        x = area.right() + 1 - lineWidth;
+    else if (edit->alignment() & Qt::AlignHCenter)
+        x = area.left() + (area.width() - lineWidth) / 2;
+    x += metrics.horizontalAdvance(shown.left(offset));
+    const int y = area.top() + (area.height() - metrics.height()) / 2;
+    const QRect local(x, y, metrics.horizontalAdvance(shown.at(offset)), metrics.height());
+    return QRect(edit->mapToGlobal(local.topLeft()), local.size());
+}
+
+int TkavLineEditAccessible::offsetAtPoint(const QPoint &point) const
+{
+    const QPoint local = lineEdit()->mapFromGlobal(point);
+    return lineEdit()->rect().contains(local) ? lineEdit()->cursorPositionAt(local) : -1;
+}
+
+void TkavLineEditAccessible::scrollToSubstring(int startIndex, int endIndex)
+{
+    lineEdit()->setCursorPosition(endIndex);
+    lineEdit()->setCursorPosition(startIndex);
+}
+
+QString TkavLineEditAccessible::attributes(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+}
+
+void TkavLineEditAccessible::deleteText(int startOffset, int endOffset)
+{
+    replaceText(startOffset, endOffset, QString());
+}
+
+void TkavLineEditAccessible::insertText(int offset, const QString &text)
+{
+    replaceText(offset, offset, text);
+}
+
+void TkavLineEditAccessible::replaceText(int startOffset, int endOffset, const QString &text)
+{
+    QLineEdit *edit = lineEdit();
+    if (!state().editable || startOffset < 0 || endOffset < startOffset)
+        return;
+    // As typed: through the edit, so that its checks (a validator, a mask) have their say.
+    edit->setSelection(startOffset, endOffset - startOffset);
+    edit->insert(text);
 }

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 #include <QRect>
@@ -56,18 +57,28 @@ public:
 
 // A panel that can roll up to its caption bar (TkavPanel): a grouping named by its caption,
 // expandable while its push button is shown, expanded or collapsed as it is rolled; its toggle
-// action rolls it (Push, Pop) while the button is shown and does nothing otherwise.
+// action rolls it (Push, Pop) while the button is shown and does nothing otherwise. The push
+// button itself is its last child while shown: a button "Roll up" or "Roll down" whose press
+// rolls the panel, with its keys (Alt+Up, Alt+Down, taken by the panel from any control in it).
 class TkavRollingPanelAccessible : public TkavGroupingAccessible {
 public:
     explicit TkavRollingPanelAccessible(TkavPanel *panel);
+    ~TkavRollingPanelAccessible() override;
 
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
+    QStringList keyBindingsForAction(const QString &actionName) const override;
+    int childCount() const override;
+    QAccessibleInterface *child(int index) const override;
+    int indexOfChild(const QAccessibleInterface *child) const override;
 
 private:
     TkavPanel *panel() const;
     bool canRoll() const;
+    QAccessibleInterface *rollButton() const;
+
+    mutable QAccessible::Id m_rollButton = 0;
 };
 
 // A button that shows a picture instead of a caption (arrow buttons, glyph buttons). Named by its
@@ -100,6 +111,46 @@ public:
 
 private:
     TkavURLLabel *label() const;
+};
+
+// A single-line edit of the skin (TkavEdit and the edits built on it), as Qt describes its own
+// line edit, with its text readable and editable through the text interfaces, except that a
+// read-only edit is read-only and not also editable.
+class TkavLineEditAccessible : public QAccessibleWidget,
+                               public QAccessibleTextInterface,
+                               public QAccessibleEditableTextInterface {
+public:
+    explicit TkavLineEditAccessible(QLineEdit *edit, QAccessible::Role role = QAccessible::EditableText);
+
+    void *interface_cast(QAccessible::InterfaceType type) override;
+    QString text(QAccessible::Text t) const override;
+    void setText(QAccessible::Text t, const QString &text) override;
+    QAccessible::State state() const override;
+
+    // QAccessibleTextInterface
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint &point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+    // QAccessibleEditableTextInterface
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString &text) override;
+    void replaceText(int startOffset, int endOffset, const QString &text) override;
+
+protected:
+    QLineEdit *lineEdit() const;
+    // The text as a reader may see it: a password edit shows only its hiding characters.
+    QString shownText() const;
 };
 
 // A part that a control draws itself (a tab of a tab strip, a picture button of a title bar), as

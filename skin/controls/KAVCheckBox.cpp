@@ -1,5 +1,6 @@
 #include "KAVCheckBox.h"
 
+#include "KAVAccelerator.h"
 #include "KAVAccessible.h"
 #include "KAVCheckPainter.h"
 #include "KAVComposer.h"
@@ -310,6 +311,10 @@ void TkavCheckBox::keyPressEvent(QKeyEvent *e)
     const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
     const bool backward = key == Qt::Key_Left || key == Qt::Key_Up;
     if ((forward || backward) && e->modifiers() == Qt::NoModifier && focusSibling(forward)) {
+        e->accept();
+        return;
+    }
+    if (Kav::KavBareAccelerator(this, e)) {
         e->accept();
         return;
     }

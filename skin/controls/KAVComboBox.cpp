@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QItemDelegate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
@@ -103,7 +104,12 @@ void KavPaintComboBoxFrame(QPainter &painter, const ComboBoxFace &face)
     if (button.isEmpty())
         return;
     if (!face.buttonPicture.isNull()) {
-        painter.drawImage(button.topLeft(), stretched(face.buttonPicture.image(), button.size()));
+        // On a dense screen the double-density picture, stretched to the button's device pixels.
+        const bool dense = painter.device()->devicePixelRatioF() > 1.0 && face.buttonPicture.has2x();
+        QImage pixels = dense ? stretched(face.buttonPicture.image2x(), button.size() * 2)
+                              : stretched(face.buttonPicture.image(), button.size());
+        pixels.setDevicePixelRatio(dense ? 2.0 : 1.0);
+        painter.drawImage(button.topLeft(), pixels);
     } else {
         painter.fillRect(button, face.button);
         // The separator runs on across the inner frame line, up to the border.
@@ -284,6 +290,8 @@ void TkavCustomComboBox::setComboStyle(TComboBoxStyle style)
 {
     m_style = style;
     setEditable(style == csDropDown || style == csSimple);
+    if (isVisible())
+        nameTheEdit(); // a new line edit
     // The style's rectangles depend on the kind of box: have Qt place the line edit again.
     QEvent styleChange(QEvent::StyleChange);
     QCoreApplication::sendEvent(this, &styleChange);
@@ -353,6 +361,29 @@ void TkavCustomComboBox::changeEvent(QEvent *event)
     QComboBox::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         update();
+}
+
+void TkavCustomComboBox::showEvent(QShowEvent *event)
+{
+    QComboBox::showEvent(event);
+    nameTheEdit();
+}
+
+void TkavCustomComboBox::nameTheEdit()
+{
+    // A screen reader names a combo box by its value (Qt's way on Linux) and lands on the line
+    // edit inside it, which has no name of its own: it takes the box's name, or its label's.
+    QLineEdit *edit = lineEdit();
+    if (edit == nullptr || !edit->accessibleName().isEmpty())
+        return;
+    QString name = accessibleName();
+    if (name.isEmpty()) {
+        const QList<QLabel *> labels = window()->findChildren<QLabel *>();
+        const auto label = std::find_if(labels.begin(), labels.end(), [this](QLabel *l) { return l->buddy() == this; });
+        if (label != labels.end())
+            name = QString((*label)->text()).remove(QLatin1Char('&'));
+    }
+    edit->setAccessibleName(name);
 }
 
 // ---------------------------------------------------------------------------------------------

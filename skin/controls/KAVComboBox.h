@@ -118,9 +118,12 @@ protected:
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void applyLook(const KavThemeValues &values);
+    void nameTheEdit();
+
     TkavLook m_look;
     TColor m_borderColor;
     TColor m_arrowColor;

@@ -1,5 +1,7 @@
 #include "KAVCustomButton.h"
 
+#include "KAVAccelerator.h"
+#include "KAVAccessible.h"
 #include "KAVComposer.h"
 #include "KAVMetrics.h"
 
@@ -118,6 +120,7 @@ bool isPressKey(int key)
 
 TkavCustomButton::TkavCustomButton(QWidget *parent) : QAbstractButton(parent)
 {
+    Kav::KavInstallAccessibility(); // picture buttons without a caption are named by their hint
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     // Focused by Tab and by a click, not by a press: a press dragged off the button leaves the
@@ -610,6 +613,10 @@ void TkavCustomButton::mouseReleaseEvent(QMouseEvent *e)
 void TkavCustomButton::keyPressEvent(QKeyEvent *e)
 {
     if (!isPressKey(e->key())) {
+        if (Kav::KavBareAccelerator(this, e)) {
+            e->accept();
+            return;
+        }
         QAbstractButton::keyPressEvent(e);
         return;
     }

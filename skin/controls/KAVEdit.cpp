@@ -1,14 +1,20 @@
 #include "KAVEdit.h"
 
+#include "KAVAccessible.h"
 #include "KAVEditMask.h"
+#include "KAVErrorBox.h"
 #include "KAVFunctions.h"
 #include "KAVMetrics.h"
 #include "KAVNumberFormat.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QMimeData>
+#include <QGuiApplication>
 #include <QDragEnterEvent>
+#include <QMetaMethod>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -93,6 +99,11 @@ bool isEditingAction(const QAction *action)
     return false;
 }
 
+bool isPasteAction(const QAction *action)
+{
+    return action->text().section(u'\t', 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste");
+}
+
 // Focus that leaves for a menu or another window, and comes back from there.
 bool isAwayReason(Qt::FocusReason reason)
 {
@@ -106,6 +117,7 @@ bool isAwayReason(Qt::FocusReason reason)
 
 TkavEdit::TkavEdit(QWidget *parent) : QLineEdit(parent)
 {
+    Kav::KavInstallAccessibility();
     setFrame(false);
     // Qt's text stays clear of the frame drawn over the edge.
     const int border = Kav::Metrics::EditBorderWidth;
@@ -149,12 +161,13 @@ void TkavEdit::setTabStop(bool tabStop)
 QMenu *TkavEdit::createContextMenu()
 {
     QMenu *menu = createStandardContextMenu();
-    if (!acceptsEditing()) {
-        const QList<QAction *> actions = menu->actions();
-        for (QAction *action : actions) {
-            if (isEditingAction(action))
-                action->setEnabled(false);
-        }
+    const bool pasteRefused = !acceptsPaste(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    const QList<QAction *> actions = menu->actions();
+    for (QAction *action : actions) {
+        if (!acceptsEditing() && isEditingAction(action))
+            action->setEnabled(false);
+        else if (pasteRefused && isPasteAction(action))
+            action->setEnabled(false);
     }
     return menu;
 }
@@ -217,6 +230,12 @@ void TkavEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()
+        && !acceptsPaste(QGuiApplication::clipboard()->text(QClipboard::Clipboard))) {
+        Kav::KavMessageBeep(this);
+        event->accept();
+        return;
+    }
     if (kept == typed) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -270,7 +289,9 @@ void TkavEdit::focusOutEvent(QFocusEvent *event)
 void TkavEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     // A middle click pastes the X selection.
-    if (event->button() == Qt::MiddleButton && !acceptsEditing()) {
+    if (event->button() == Qt::MiddleButton
+        && (!acceptsEditing()
+            || (!isReadOnly() && !acceptsPaste(QGuiApplication::clipboard()->text(QClipboard::Selection))))) {
         event->accept();
         return;
     }
@@ -304,7 +325,7 @@ void TkavEdit::dragMoveEvent(QDragMoveEvent *event)
 
 void TkavEdit::dropEvent(QDropEvent *event)
 {
-    if (acceptsEditing())
+    if (acceptsEditing() && acceptsPaste(event->mimeData()->text()))
         QLineEdit::dropEvent(event);
     else
         event->ignore();
@@ -370,12 +391,25 @@ void TkavNumberEdit::Change()
             // Put the last good value back (its change is reported as usual), then tell.
             setValue(m_value);
             Kav::KavMessageBeep(this);
-            Q_EMIT OnConversionError(this, QStringLiteral("'%1' is not a valid floating point value").arg(current));
+            const QString message = QStringLiteral("'%1' is not a valid floating point value").arg(current);
+            Q_EMIT OnConversionError(this, message);
+            reportConversionError(message);
             return;
         }
         // else: a picture with literals shows what does not read back; the value stays as set.
     }
     TkavEdit::Change();
+}
+
+void TkavNumberEdit::reportConversionError(const QString &message)
+{
+    // A program that handles OnConversionError tells the user itself; otherwise the user is told
+    // here, as an error escaping an event handler is. The box waits until the text change is
+    // over, so that its event loop never runs inside the edit's own change.
+    if (isSignalConnected(QMetaMethod::fromSignal(&TkavNumberEdit::OnConversionError)))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, message] { Kav::KavErrorBox(this, message); }, Qt::QueuedConnection);
 }
 
 void TkavNumberEdit::Click()

@@ -118,6 +118,9 @@ protected:
     // Whether the user may change the text in ways that type no character: paste, cut, delete,
     // undo, drop. Qt already refuses them to a read-only edit.
     virtual bool acceptsEditing() const { return true; }
+    // Whether a paste or drop of text is let in (when editing is): a refused one beeps and
+    // leaves the text as it was.
+    virtual bool acceptsPaste(const QString &) const { return true; }
 
 
     void paintEvent(QPaintEvent *event) override;
@@ -172,7 +175,8 @@ private:
 //
 // Value follows every valid change of the text. A text that is no number (typed, pasted or
 // dropped) is replaced by the last value's and reported through OnConversionError; OnChange is
-// not raised for it.
+// not raised for it. Unless the program handles OnConversionError, the message is also shown to
+// the user in the library's error box (KavErrorBox), once the text change is over.
 class TkavNumberEdit : public TkavEdit {
     Q_OBJECT
     Q_PROPERTY(QString Mask READ Mask WRITE setMask)
@@ -207,6 +211,7 @@ protected:
 
 private:
     void selectDecimals();
+    void reportConversionError(const QString &message);
 
     QString m_mask;
     double m_value = 0;

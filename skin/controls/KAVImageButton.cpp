@@ -4,9 +4,10 @@
 
 TkavImageButton::TkavImageButton(QWidget *parent) : TkavCustomButton(parent) {}
 
-void TkavImageButton::setPicture(QImage &slot, const QImage &picture)
+void TkavImageButton::setPicture(QImage &slot, QImage &slot2x, const QImage &picture)
 {
     slot = picture;
+    slot2x = QImage();
     refreshFaces();
     AutoSizeChanged();
     updateGeometry();
@@ -15,22 +16,33 @@ void TkavImageButton::setPicture(QImage &slot, const QImage &picture)
 
 void TkavImageButton::setPicNormal(const QImage &picture)
 {
-    setPicture(m_picNormal, picture);
+    setPicture(m_picNormal, m_picNormal2x, picture);
 }
 
 void TkavImageButton::setPicMouseOn(const QImage &picture)
 {
-    setPicture(m_picMouseOn, picture);
+    setPicture(m_picMouseOn, m_picMouseOn2x, picture);
 }
 
 void TkavImageButton::setPicMouseDown(const QImage &picture)
 {
-    setPicture(m_picMouseDown, picture);
+    setPicture(m_picMouseDown, m_picMouseDown2x, picture);
 }
 
 void TkavImageButton::setPicDisabled(const QImage &picture)
 {
-    setPicture(m_picDisabled, picture);
+    setPicture(m_picDisabled, m_picDisabled2x, picture);
+}
+
+void TkavImageButton::setPictures2x(const QImage &normal, const QImage &mouseOn, const QImage &mouseDown,
+                                    const QImage &disabled)
+{
+    m_picNormal2x = normal;
+    m_picMouseOn2x = mouseOn;
+    m_picMouseDown2x = mouseDown;
+    m_picDisabled2x = disabled;
+    refreshFaces();
+    update();
 }
 
 void TkavImageButton::setStretch(bool stretch)
@@ -60,9 +72,12 @@ TkavCustomButton::FacePictures TkavImageButton::facePictures() const
 {
     Kav::TkavPictureStore &store = Kav::TkavPictureStore::instance();
     const Kav::PictureRecipe recipe{0, 0, PicTransparent() ? Kav::PictureMask::TopLeft : Kav::PictureMask::None};
-    const Kav::TkavPicture normal = store.userPicture(m_picNormal, recipe);
-    auto orNormal = [&](const QImage &picture) { return picture.isNull() ? normal : store.userPicture(picture, recipe); };
-    return {normal, orNormal(m_picMouseOn), orNormal(m_picMouseDown), orNormal(m_picDisabled)};
+    const Kav::TkavPicture normal = store.userPicture(m_picNormal, m_picNormal2x, recipe);
+    auto orNormal = [&](const QImage &picture, const QImage &picture2x) {
+        return picture.isNull() ? normal : store.userPicture(picture, picture2x, recipe);
+    };
+    return {normal, orNormal(m_picMouseOn, m_picMouseOn2x), orNormal(m_picMouseDown, m_picMouseDown2x),
+            orNormal(m_picDisabled, m_picDisabled2x)};
 }
 
 void TkavImageButton::initOption(Kav::PictureButtonOption &option) const

@@ -31,6 +31,12 @@ public:
     QImage PicDisabled() const { return m_picDisabled; }
     void setPicDisabled(const QImage &picture);
 
+    // The state pictures drawn again at twice the density (each exactly twice the size of its
+    // picture, else left out), drawn instead on a screen of ratio above 1; null for none. Setting
+    // a state picture drops its double-density copy. The scroll bar gives its arrows' this way.
+    void setPictures2x(const QImage &normal, const QImage &mouseOn, const QImage &mouseDown,
+                       const QImage &disabled = QImage());
+
     // Whether the picture is stretched over the whole button.
     bool Stretch() const { return m_stretch; }
     void setStretch(bool stretch);
@@ -46,9 +52,13 @@ protected:
     void initOption(Kav::PictureButtonOption &option) const override;
 
 private:
-    void setPicture(QImage &slot, const QImage &picture);
+    void setPicture(QImage &slot, QImage &slot2x, const QImage &picture);
 
     QImage m_picNormal;
+    QImage m_picNormal2x;
+    QImage m_picMouseOn2x;
+    QImage m_picMouseDown2x;
+    QImage m_picDisabled2x;
     QImage m_picMouseOn;
     QImage m_picMouseDown;
     QImage m_picDisabled;

@@ -6,6 +6,7 @@
 #include "KAVPanelPainter.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -471,6 +472,23 @@ void TkavPanel::mouseReleaseEvent(QMouseEvent *event)
             Pop();
     }
     update();
+}
+
+void TkavPanel::keyPressEvent(QKeyEvent *event)
+{
+    // The push button's keys, for a key no control in the panel took: Alt+Up rolls the panel up,
+    // Alt+Down rolls it down again.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool up = event->key() == Qt::Key_Up, down = event->key() == Qt::Key_Down;
+    if (modifiers == Qt::AltModifier && (up || down) && pushButtonShown()) {
+        if (up && m_expanded)
+            Push();
+        else if (down && !m_expanded)
+            Pop();
+        event->accept();
+        return;
+    }
+    TkavPlatformPanel::keyPressEvent(event);
 }
 
 void TkavPanel::enterEvent(QEnterEvent *event)

@@ -127,8 +127,9 @@ public:
 };
 
 // A panel with a caption bar in the colours and picture of its look, and an optional push button
-// in that bar that rolls the panel up to the bar and down again. Its Color (white in every look)
-// is the background of the controls inside it that keep their parent's colour.
+// in that bar that rolls the panel up to the bar and down again; from the keyboard, Alt+Up and
+// Alt+Down do the same for a key that no control in the panel took. Its Color (white in every
+// look) is the background of the controls inside it that keep their parent's colour.
 //
 // Rolling runs on the event loop: Push and Pop start it and return at once; one step of 15 pixels
 // follows every AnimationInterval milliseconds, and OnPush or OnPop is raised when it ends.
@@ -236,6 +237,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 

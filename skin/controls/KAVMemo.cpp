@@ -142,6 +142,13 @@ void TkavMemo::applyScrollBars()
 void TkavMemo::paintBorder()
 {
     QPainter painter(this);
+    // Where both attached bars meet, the square between them is the memo's own: in its colour,
+    // not the window's (which Qt fills the room it keeps for the bars with).
+    const TkavScrollBar *vertical = VScrollBar(), *horizontal = HScrollBar();
+    if (vertical && horizontal && vertical->isVisible() && horizontal->isVisible()) {
+        const QRect corner(vertical->x() - x(), horizontal->y() - y(), vertical->width(), horizontal->height());
+        painter.fillRect(corner.intersected(rect().adjusted(2, 2, -2, -2)), Color().resolved(palette()));
+    }
     DrawControlBorder(this, painter, m_borderColor, Color(), true);
 }
 

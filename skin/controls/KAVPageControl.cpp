@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QEvent>
 
 #include <utility>
@@ -287,6 +288,9 @@ void TkavPageControl::ActivatePage(int index)
 void TkavPageControl::TabActive(int index)
 {
     m_wantedPageIndex = -1;
+    // Where the focus was before the page behind it was disabled (Qt moves it on then).
+    QWidget *focused = QApplication::focusWidget();
+    const bool focusWasHere = focused != nullptr && (focused == this || isAncestorOf(focused));
     TkavTabSheet *page = m_pages.value(index);
     bringForward(page);
     if (page != nullptr) {
@@ -295,7 +299,35 @@ void TkavPageControl::TabActive(int index)
         if (first != nullptr && first->isVisible() && first->isEnabled() && (first->focusPolicy() & Qt::TabFocus))
             first->setFocus();
     }
+    if (focusWasHere)
+        keepFocus(page);
     TkavTab::TabActive(index);
+}
+
+void TkavPageControl::keepFocus(TkavTabSheet *page)
+{
+    // A page switch from the keyboard (Ctrl+Tab on a control of the page) must not leave the
+    // focus on nothing, or on a control of a page behind: it stays in the control, on the new
+    // page's first control in Tab order, else on the tab strip.
+    QWidget *now = QApplication::focusWidget();
+    const auto onPage = [page](const QWidget *widget) {
+        return widget != nullptr && page != nullptr && page->isAncestorOf(widget) && widget->isEnabled();
+    };
+    if (onPage(now) || (now != nullptr && now == topPanel()))
+        return;
+    if (page != nullptr) {
+        for (QWidget *widget = page->nextInFocusChain(); widget != page && page->isAncestorOf(widget);
+             widget = widget->nextInFocusChain()) {
+            if (widget->isVisibleTo(page) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) {
+                widget->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    }
+    if (topPanel()->focusPolicy() != Qt::NoFocus)
+        topPanel()->setFocus(Qt::TabFocusReason);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 int TkavPageControl::FindNextVisiblePage(int index) const

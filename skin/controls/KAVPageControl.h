@@ -112,6 +112,8 @@ private:
     void syncTabs();
     void deactivate(TkavTabSheet *except);
     void bringForward(TkavTabSheet *page);
+    // After a page switch that began with the focus in this control: keeps it here.
+    void keepFocus(TkavTabSheet *page);
 
     QList<TkavTabSheet *> m_pages;
     QPointer<TkavTabSheet> m_activePage;

@@ -228,8 +228,14 @@ bool TkavPlatformPanel::event(QEvent *event)
         break;
     case QEvent::LayoutRequest:
     case QEvent::ContentsRectChange:
-    case QEvent::Show:
         alignChildren();
+        break;
+    case QEvent::Show:
+        Kav::KavUpdateOpaquePaint(this); // on the screen it is shown on
+        alignChildren();
+        break;
+    case QEvent::ScreenChangeInternal:
+        Kav::KavUpdateOpaquePaint(this);
         break;
     default:
         break;

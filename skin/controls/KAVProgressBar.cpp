@@ -79,11 +79,14 @@ void paintProgressBar(QPainter &painter, const ProgressBarOption &option)
     const QRect whole(QPoint(0, 0), option.size);
     painter.save();
     if (!option.picture.isNull() && layout.fill.isValid()) {
+        // On a dense face the double-density fill, stretched into the same logical rectangle.
+        const QImage &fill = face.devicePixelRatio() > 1.0 && !option.picture2x.isNull() ? option.picture2x
+                                                                                         : option.picture;
         if (option.orientation == KavOrientation::kavVertical) {
             // The turned picture is laid upside down, so its first row meets the bottom.
-            painter.drawImage(layout.fill, option.picture.mirrored(false, true));
+            painter.drawImage(layout.fill, fill.mirrored(false, true));
         } else {
-            painter.drawImage(layout.fill, option.picture);
+            painter.drawImage(layout.fill, fill);
         }
     }
     if (layout.rest.isValid())
@@ -183,10 +186,12 @@ TkavProgressBar::~TkavProgressBar() = default;
 void TkavProgressBar::UpdatePicture()
 {
     const KavThemeValues values = m_look.values();
-    QImage picture = values.picture(KavKey::ProgressBarImage).image();
+    m_lookPicture = values.picture(KavKey::ProgressBarImage);
+    QImage picture = m_lookPicture.image();
     if (isVertical(m_orientation) && !picture.isNull())
         RoundPicture(picture);
     m_picture = picture;
+    preparePicture2x();
     m_color = values.color(KavKey::ControlBackgroundColor);
     m_borderColor = values.color(KavKey::ControlBorderColor);
     update();
@@ -303,7 +308,30 @@ void TkavProgressBar::setColor(TColor color)
 void TkavProgressBar::setPicture(const QImage &picture)
 {
     m_picture = picture;
+    m_lookPicture = {};
+    m_picture2x = QImage();
     update();
+}
+
+void TkavProgressBar::preparePicture2x()
+{
+    // Decoded on a dense screen only; a picture a program gave has only its own pixels.
+    m_picture2x = devicePixelRatioF() > 1.0 ? m_lookPicture.image2x() : QImage();
+    if (m_picture2x.isNull())
+        return;
+    m_picture2x.setDevicePixelRatio(1.0);
+    if (isVertical(m_orientation))
+        RoundPicture(m_picture2x);
+    m_picture2x.setDevicePixelRatio(2.0);
+}
+
+bool TkavProgressBar::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        preparePicture2x();
+        update();
+    }
+    return TkavPlatformPanel::event(event);
 }
 
 Kav::ProgressBarOption TkavProgressBar::option() const
@@ -315,6 +343,7 @@ Kav::ProgressBarOption TkavProgressBar::option() const
     option.max = m_max;
     option.position = m_position;
     option.picture = m_picture;
+    option.picture2x = m_picture2x;
     option.color = m_color.resolved(palette());
     option.borderColor = m_borderColor.resolved(palette());
     option.captionColor = m_captionColor.resolved(palette());

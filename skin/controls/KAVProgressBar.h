@@ -43,6 +43,7 @@ struct ProgressBarOption {
     int max = 100;
     int position = 0;
     QImage picture;          // the fill, already turned for a vertical bar
+    QImage picture2x;        // the same at double density (ratio 2), drawn on dense faces; or null
     QColor color;            // the unfilled part
     QColor borderColor;
     QColor captionColor;
@@ -142,9 +143,12 @@ protected:
     Kav::ProgressBarOption option() const;
     Kav::Backdrop backdrop() const override;
     void paintPanel(QImage &canvas) const override;
+    bool event(QEvent *event) override;
 
 private:
     void UpdatePicture();
+    // The look's fill at double density, turned as the fill is, on a screen of ratio above 1.
+    void preparePicture2x();
     void UpdateBar(int length);
     void UpdateProgress();
 
@@ -156,6 +160,8 @@ private:
     TColor m_borderColor;
     TColor m_color;
     QImage m_picture;
+    Kav::TkavPicture m_lookPicture; // where m_picture came from; null for a picture given
+    QImage m_picture2x;
     bool m_showCaption = true;
     TColor m_captionColor;
     bool m_smartShowCaption = false;

@@ -128,25 +128,46 @@ void TkavScrollBar::UpdatePictures()
     const KavThemeValues values = m_look.values();
     setColor(values.color(KavKey::ScrollBarBackgroundColor));
 
+    // The double-density pixels are decoded on a screen of ratio above 1 only (README).
+    const bool dense = devicePixelRatioF() > 1.0;
     auto frame = [&values](int key, int count, int index) {
-        return values.picture(key, Kav::PictureRecipe{count, index, Kav::PictureMask::None, false}).image();
+        return values.picture(key, Kav::PictureRecipe{count, index, Kav::PictureMask::None, false});
     };
-    m_sliderHead = frame(KavKey::ScrollBarSliderImage, 3, 1);
-    m_sliderBody = frame(KavKey::ScrollBarSliderImage, 3, 2);
-    m_sliderTail = frame(KavKey::ScrollBarSliderImage, 3, 3);
+    auto pixels2x = [dense](const Kav::TkavPicture &picture) {
+        QImage doubled = dense ? picture.image2x() : QImage();
+        doubled.setDevicePixelRatio(1.0); // turned as plain pixels; the button marks them again
+        return doubled;
+    };
+    const Kav::TkavPicture head = frame(KavKey::ScrollBarSliderImage, 3, 1);
+    const Kav::TkavPicture body = frame(KavKey::ScrollBarSliderImage, 3, 2);
+    const Kav::TkavPicture tail = frame(KavKey::ScrollBarSliderImage, 3, 3);
+    m_sliderHead = head.image();
+    m_sliderBody = body.image();
+    m_sliderTail = tail.image();
+    m_sliderHead2x = pixels2x(head);
+    m_sliderBody2x = pixels2x(body);
+    m_sliderTail2x = pixels2x(tail);
 
     // The arrows are drawn pointing up and down; a horizontal bar turns them to point left and
     // right. The slices are drawn lying; a vertical bar stands them up.
     QImage arrows[6];
+    QImage arrows2x[6];
     for (int index = 0; index < 6; ++index) {
-        arrows[index] = frame(KavKey::ScrollBarButtonImage, 6, index + 1);
-        if (!isVertical(m_orientation))
+        const Kav::TkavPicture arrow = frame(KavKey::ScrollBarButtonImage, 6, index + 1);
+        arrows[index] = arrow.image();
+        arrows2x[index] = pixels2x(arrow);
+        if (!isVertical(m_orientation)) {
             RoundPicture(arrows[index]);
+            if (!arrows2x[index].isNull())
+                RoundPicture(arrows2x[index]);
+        }
     }
     if (isVertical(m_orientation)) {
-        RoundPicture3(m_sliderHead);
-        RoundPicture3(m_sliderBody);
-        RoundPicture3(m_sliderTail);
+        for (QImage *slice : {&m_sliderHead, &m_sliderBody, &m_sliderTail, &m_sliderHead2x, &m_sliderBody2x,
+                              &m_sliderTail2x}) {
+            if (!slice->isNull())
+                RoundPicture3(*slice);
+        }
     }
     m_decrease->setAccessibleName(isVertical(m_orientation) ? tr("Line up") : tr("Line left"));
     m_increase->setAccessibleName(isVertical(m_orientation) ? tr("Line down") : tr("Line right"));
@@ -156,6 +177,8 @@ void TkavScrollBar::UpdatePictures()
     m_increase->setPicNormal(arrows[3]);
     m_increase->setPicMouseOn(arrows[4]);
     m_increase->setPicMouseDown(arrows[5]);
+    m_decrease->setPictures2x(arrows2x[0], arrows2x[1], arrows2x[2]);
+    m_increase->setPictures2x(arrows2x[3], arrows2x[4], arrows2x[5]);
     update();
 }
 
@@ -198,14 +221,29 @@ void TkavScrollBar::PlaceTrackBarAndButton(Placing placing)
     updateGeometry();
 }
 
+bool TkavScrollBar::event(QEvent *event)
+{
+    // On a screen of another ratio the double-density pictures are wanted, or no longer.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        UpdatePictures();
+        UpdateSliderPic();
+    }
+    return TkavPlatformPanel::event(event);
+}
+
 void TkavScrollBar::UpdateSliderPic()
 {
     const int trackLength = isVertical(m_orientation) ? m_track->height() : m_track->width();
     // A fixed length below the shortest is raised, and the property keeps the raised value.
     m_lineButton = Kav::Track::effectiveLineButton(m_lineButton);
     const int length = Kav::Track::scrollSliderLength(trackLength, PageSize(), m_lineButton);
+    QImage slider2x;
+    if (!m_sliderHead2x.isNull()) {
+        slider2x = Kav::composeScrollSlider(m_sliderHead2x, m_sliderBody2x, m_sliderTail2x, 2 * length,
+                                            m_orientation);
+    }
     m_track->setSliderImage(
-        Kav::composeScrollSlider(m_sliderHead, m_sliderBody, m_sliderTail, length, m_orientation));
+        Kav::composeScrollSlider(m_sliderHead, m_sliderBody, m_sliderTail, length, m_orientation), slider2x);
     m_track->UpdateSliderSize();
 }
 

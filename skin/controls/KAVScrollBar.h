@@ -122,6 +122,7 @@ protected:
     void paintPanel(QImage &canvas) const override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     // How the bar is laid out: keeping its size (a resize), or taking the thickness across from
@@ -143,6 +144,10 @@ private:
     QImage m_sliderHead;
     QImage m_sliderBody;
     QImage m_sliderTail;
+    // The same at double density, on a screen of ratio above 1 only (null otherwise).
+    QImage m_sliderHead2x;
+    QImage m_sliderBody2x;
+    QImage m_sliderTail2x;
     TkavProgressBarOrientation m_orientation = KavOrientation::kavHorizontal;
     int m_smallChange = 1;
     int m_lineButton = 0;

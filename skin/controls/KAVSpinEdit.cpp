@@ -1,5 +1,6 @@
 #include "KAVSpinEdit.h"
 
+#include "KAVAccessible.h"
 #include "KAVArrowButton.h"
 
 #include <QAccessible>
@@ -13,31 +14,23 @@
 
 namespace {
 
-// The spin edit as the accessibility layer sees it: a spin box whose value is Value, with its
-// limits and step, that can be stepped up and down.
-class TkavSpinEditAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+// The spin edit as the accessibility layer sees it: a spin box whose text reads and edits as an
+// edit's, whose value is Value, with its limits and step, and that can be stepped up and down.
+class TkavSpinEditAccessible : public TkavLineEditAccessible, public QAccessibleValueInterface {
 public:
-    explicit TkavSpinEditAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::SpinBox) {}
+    explicit TkavSpinEditAccessible(TKavSpinEdit *edit) : TkavLineEditAccessible(edit, QAccessible::SpinBox) {}
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
         if (type == QAccessible::ValueInterface)
             return static_cast<QAccessibleValueInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Value)
-            return spinEdit()->text();
-        return QAccessibleWidget::text(t);
+        return TkavLineEditAccessible::interface_cast(type);
     }
 
     QAccessible::State state() const override
     {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = TkavLineEditAccessible::state();
         s.editable = spinEdit()->EditorEnabled() && !spinEdit()->isReadOnly();
-        s.readOnly = spinEdit()->isReadOnly();
         return s;
     }
 
@@ -62,7 +55,7 @@ public:
         QStringList names;
         if (widget()->isEnabled())
             names << increaseAction() << decreaseAction();
-        return names + QAccessibleWidget::actionNames();
+        return names + TkavLineEditAccessible::actionNames();
     }
 
     void doAction(const QString &actionName) override
@@ -74,7 +67,7 @@ public:
         else if (actionName == decreaseAction())
             spinEdit()->DownClick(spinEdit());
         else
-            QAccessibleWidget::doAction(actionName);
+            TkavLineEditAccessible::doAction(actionName);
     }
 
 private:
@@ -85,7 +78,7 @@ private:
 QAccessibleInterface *spinEditAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1StringView("TKavSpinEdit") && object && object->isWidgetType())
-        return new TkavSpinEditAccessible(static_cast<QWidget *>(object));
+        return new TkavSpinEditAccessible(static_cast<TKavSpinEdit *>(object));
     return nullptr;
 }
 
@@ -265,6 +258,12 @@ void TKavSpinEdit::Change()
     }
 }
 
+bool TKavSpinEdit::acceptsPaste(const QString &text) const
+{
+    // All of it must be what could be typed here, or "abc" pasted after "0" reads "0abc".
+    return std::all_of(text.cbegin(), text.cend(), [this](QChar c) { return c.unicode() >= 32 && IsValidChar(c); });
+}
+
 void TKavSpinEdit::DoExit()
 {
     TkavEdit::DoExit();
@@ -292,7 +291,10 @@ void TKavSpinEdit::keyPressEvent(QKeyEvent *event)
     else if (down)
         DownClick(this);
     TkavEdit::keyPressEvent(event);
-    if (up || down)
+    // Return is refused with a beep (IsValidChar) and ends there: it does not go on to the
+    // window's Default button as a refused Return in a plain edit does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (up || down || enter)
         event->accept();
 }
 

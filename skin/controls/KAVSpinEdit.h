@@ -59,7 +59,9 @@ private:
 // are equal (no limits then); the steps stop at the ends of the int range instead of wrapping.
 // A value typed out of range is pulled back into it when the focus leaves.
 //
-// Only digits, '-' and control characters other than Return can be typed. With EditorEnabled
+// Only digits, '-' and control characters other than Return can be typed; Return beeps and, unlike
+// in a plain edit, does not click the window's Default button. A paste is refused (with a beep)
+// unless all it brings can be typed, so that a paste of "abc" leaves the text alone. With EditorEnabled
 // off the text changes only through Value: typing, pasting (keys, menu, middle click), cutting,
 // deleting, undoing and dropping are all refused, while the buttons and keys still step.
 // A read-only spin edit beeps at a step and changes nothing.
@@ -104,6 +106,7 @@ protected:
     void DoExit() override;
     void KeyPress(QChar &key) override;
     bool acceptsEditing() const override { return m_editorEnabled && !isReadOnly(); }
+    bool acceptsPaste(const QString &text) const override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

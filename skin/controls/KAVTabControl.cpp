@@ -1,6 +1,7 @@
 #include "KAVTabControl.h"
 
 #include "KAVAccessible.h"
+#include "KAVCheckPainter.h"
 #include "KAVComposer.h"
 #include "KAVFunctions.h"
 
@@ -15,6 +16,27 @@
 
 namespace Kav {
 
+namespace {
+
+// A tab picture in three parts over rect. On a dense face the double-density picture is cut and
+// stretched in its own pixels, over twice the rectangle, and laid into the logical one.
+void drawTab(QPainter &painter, const TkavPicture &picture, const QRect &rect, qreal ratio)
+{
+    if (ratio <= 1.0 || !picture.has2x() || rect.isEmpty()) {
+        SpitDrawHorizontal(picture.image(), painter, rect, false);
+        return;
+    }
+    QImage doubled = picture.image2x();
+    doubled.setDevicePixelRatio(1.0);
+    QImage tab(rect.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    tab.fill(Qt::transparent);
+    SpitDrawHorizontal(doubled, tab, QRect(QPoint(0, 0), tab.size()), false);
+    tab.setDevicePixelRatio(2.0);
+    painter.drawImage(rect.topLeft(), tab);
+}
+
+} // namespace
+
 void paintTabStrip(QImage &face, const TabStripOption &option)
 {
     const TabStripPictures &pictures = *option.pictures;
@@ -22,10 +44,11 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
     QPainter painter(&face);
     if (!pictures.bar.isNull()) {
         const QRect bar = KavRect(1, option.barTop, width - 1, option.barTop + pictures.bar.height());
-        painter.drawImage(bar, pictures.bar.image());
-        painter.setPen(option.borderColour);
-        painter.drawLine(0, bar.top(), 0, bar.bottom() + 1);
-        painter.drawLine(width - 1, bar.top(), width - 1, bar.bottom() + 1);
+        painter.drawImage(bar, pictures.bar.imageFor(face.devicePixelRatio()));
+        // Whole logical pixels, as rectangles: a pen line thins out or smears on a dense face
+        // shown at a fractional ratio.
+        painter.fillRect(QRect(0, bar.top(), 1, bar.height() + 1), option.borderColour);
+        painter.fillRect(QRect(width - 1, bar.top(), 1, bar.height() + 1), option.borderColour);
     }
     painter.setFont(option.font);
     painter.setPen(option.textColour);
@@ -33,7 +56,7 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
         const bool selected = tab.rect.y() > 0;
         const TkavPicture &picture = selected ? pictures.activeTab : pictures.inactiveTab;
         if (!picture.isNull())
-            SpitDrawHorizontal(picture.image(), painter, tab.rect, false);
+            drawTab(painter, picture, tab.rect, face.devicePixelRatio());
         const QString caption = option.captions.value(tab.index);
         if (tab.cut) {
             const QRect text = tab.rect.adjusted(Metrics::TabCutCaptionLeft, 0, -Metrics::TabCutCaptionRight, 0);
@@ -43,12 +66,21 @@ void paintTabStrip(QImage &face, const TabStripOption &option)
         }
     }
     if (option.buttons.shown) {
-        const auto draw = [&painter](const TkavPicture &picture, const QRect &rect) {
+        // The double-density pixels on a dense face, drawn into the same logical rectangle.
+        const qreal ratio = face.devicePixelRatio();
+        const auto draw = [&painter, ratio](const TkavPicture &picture, const QRect &rect) {
             if (!picture.isNull())
-                painter.drawImage(rect.topLeft(), picture.image());
+                painter.drawImage(QRect(rect.topLeft(), picture.size()), picture.imageFor(ratio));
         };
         draw(pictures.buttons[option.hotButton == 1 ? 1 : 0], option.buttons.right);
         draw(pictures.buttons[option.hotButton == -1 ? 3 : 2], option.buttons.left);
+    }
+    painter.end();
+    if (option.focused) {
+        // The selected tab as it is drawn (the cut one too), its caption area framed.
+        for (const TabLayout::Tab &tab : option.layout.tabs)
+            if (tab.rect.y() > 0)
+                KavDrawFocusFrame(face, tab.rect.adjusted(3, 3, -3, -2));
     }
 }
 
@@ -358,6 +390,14 @@ int TkavTabControlTopPanel::neighbourTab(bool forward, bool wrap) const
     return -1;
 }
 
+int TkavTabControlTopPanel::offsetForSize() const
+{
+    TabLayout::Input input = layoutInput();
+    if (!m_shownOnce)
+        input.scrollOffset = 0;
+    return TabLayout::offsetShowing(input);
+}
+
 void TkavTabControlTopPanel::showSelected()
 {
     m_scrollOffset = TabLayout::offsetShowing(layoutInput());
@@ -395,6 +435,7 @@ void TkavTabControlTopPanel::paintPanel(QImage &canvas) const
     option.borderColour = m_owner->BorderColor().resolved(palette());
     option.hotButton = hotButton();
     option.barTop = tabHeight();
+    option.focused = hasFocus();
     Kav::paintTabStrip(canvas, option);
 }
 
@@ -455,7 +496,27 @@ void TkavTabControlTopPanel::keyPressEvent(QKeyEvent *event)
 void TkavTabControlTopPanel::resizeEvent(QResizeEvent *event)
 {
     TkavPlatformPanel::resizeEvent(event);
-    m_scrollOffset = TabLayout::offsetShowing(layoutInput());
+    m_scrollOffset = offsetForSize();
+}
+
+void TkavTabControlTopPanel::showEvent(QShowEvent *event)
+{
+    // The size it is shown at is its own: from now on only the buttons and the selection scroll.
+    m_scrollOffset = offsetForSize();
+    m_shownOnce = true;
+    TkavPlatformPanel::showEvent(event);
+}
+
+void TkavTabControlTopPanel::focusInEvent(QFocusEvent *event)
+{
+    TkavPlatformPanel::focusInEvent(event);
+    update();
+}
+
+void TkavTabControlTopPanel::focusOutEvent(QFocusEvent *event)
+{
+    TkavPlatformPanel::focusOutEvent(event);
+    update();
 }
 
 void TkavTabControlTopPanel::changeEvent(QEvent *event)
@@ -564,10 +625,12 @@ void TkavTab::paintPanel(QImage &canvas) const
     const int top = stripHeight();
     QPainter painter(&canvas);
     painter.fillRect(Kav::KavRect(0, top, width(), height()), Color().resolved(palette()));
-    painter.setPen(m_borderColor.resolved(palette()));
-    painter.drawLine(0, top, 0, height() - 1);
-    painter.drawLine(0, height() - 1, width() - 1, height() - 1);
-    painter.drawLine(width() - 1, height() - 1, width() - 1, top - 1);
+    // The outline as one-pixel rectangles (left, bottom, right up to the strip's last row): pen
+    // lines thin out on a dense face and leave stray marks at fractional ratios.
+    const QColor border = m_borderColor.resolved(palette());
+    painter.fillRect(Kav::KavRect(0, top, 1, height()), border);
+    painter.fillRect(Kav::KavRect(0, height() - 1, width(), height()), border);
+    painter.fillRect(Kav::KavRect(width() - 1, top - 1, width(), height()), border);
 }
 
 void TkavTab::keyPressEvent(QKeyEvent *event)

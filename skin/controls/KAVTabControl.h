@@ -40,6 +40,7 @@ struct TabStripOption {
     QColor borderColour;
     int hotButton = 0;          // -1 left, 1 right, 0 neither
     int barTop = 0;
+    bool focused = false;       // the strip has the focus: a focus frame on the selected tab
 };
 
 // Draws tabs, bar and scroll buttons over the backdrop already in face.
@@ -101,10 +102,17 @@ protected:
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     Kav::TabLayout::Input layoutInput() const;
+    // The scroll offset that shows the selected tab uncut at a new size. Until the strip is first
+    // shown its width is not yet its own: the offset is then worked out from the start, so that a
+    // tab chosen before the control got its size does not leave it scrolled once it has one.
+    int offsetForSize() const;
     // The width of each tab from its caption, measured once per change of captions or font.
     const QList<int> &tabWidths() const;
     // Drops the kept widths (captions or font changed) or the kept layout (anything else it reads).
@@ -120,6 +128,7 @@ private:
     int m_tabIndex = 0;
     int m_leftMargin = Kav::Metrics::TabLeftMargin;
     int m_scrollOffset = 0;
+    bool m_shownOnce = false;
     QPoint m_pointer{-1, -1};
     Kav::TabStripPictures m_pictures;
     // Kept from the last time they were worked out; see currentLayout().

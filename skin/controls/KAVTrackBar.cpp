@@ -220,6 +220,28 @@ void TkavTrackBar::UpdatePicture()
     prepareSlider();
 }
 
+namespace {
+
+// A disabled track bar shows its pictures greyed, as disabled buttons and boxes do.
+QImage greyedCopy(const QImage &image)
+{
+    if (image.isNull())
+        return image;
+    QImage grey = Kav::TkavPictureStore::instance()
+                      .userPicture(image, Kav::PictureRecipe{0, 0, Kav::PictureMask::None, true})
+                      .image();
+    grey.setDevicePixelRatio(image.devicePixelRatio());
+    return grey;
+}
+
+} // namespace
+
+bool TkavTrackBar::showsGreyed() const
+{
+    // The scroll bar's track keeps its pictures: a disabled scroll bar has no slider to grey.
+    return !isEnabled() && !CustomPicture();
+}
+
 void TkavTrackBar::prepareBarStrip()
 {
     const int length = trackLength();
@@ -234,6 +256,10 @@ void TkavTrackBar::prepareBarStrip()
     const QImage barImage2x = devicePixelRatioF() > 1.0 ? m_barPicture.image2x() : QImage();
     if (!barImage2x.isNull() && barImage2x.height() == 2 * m_barImage.height())
         m_barStrip2x = Kav::KavTrackBarStrip(barImage2x, 2 * length, m_orientation, 2.0);
+    if (showsGreyed()) {
+        m_barStrip = greyedCopy(m_barStrip);
+        m_barStrip2x = greyedCopy(m_barStrip2x);
+    }
 }
 
 void TkavTrackBar::prepareSlider()
@@ -247,12 +273,18 @@ void TkavTrackBar::prepareSlider()
                                     false};
     m_slider = Kav::TkavPictureStore::instance().userPicture(m_sliderImage, recipe).image();
     m_slider2x = QImage();
-    const QImage sliderImage2x = devicePixelRatioF() > 1.0 ? m_sliderPicture.image2x() : QImage();
+    QImage sliderImage2x;
+    if (devicePixelRatioF() > 1.0)
+        sliderImage2x = m_sliderPicture.isNull() ? m_sliderImage2x : m_sliderPicture.image2x();
     if (!sliderImage2x.isNull() && sliderImage2x.size() == 2 * m_sliderImage.size()) {
         // Masked as it is (the mask reads pixels, not the ratio): a copy marked otherwise would be
         // a new picture to the store on every call.
         m_slider2x = Kav::TkavPictureStore::instance().userPicture(sliderImage2x, recipe).image();
         m_slider2x.setDevicePixelRatio(2.0);
+    }
+    if (showsGreyed()) {
+        m_slider = greyedCopy(m_slider);
+        m_slider2x = greyedCopy(m_slider2x);
     }
 }
 
@@ -267,7 +299,13 @@ void TkavTrackBar::setBarImage(const QImage &picture)
 
 void TkavTrackBar::setSliderImage(const QImage &picture)
 {
+    setSliderImage(picture, QImage());
+}
+
+void TkavTrackBar::setSliderImage(const QImage &picture, const QImage &picture2x)
+{
     m_sliderImage = picture;
+    m_sliderImage2x = picture2x;
     m_sliderPicture = {};
     prepareSlider();
     update();
@@ -595,6 +633,8 @@ void TkavTrackBar::changeEvent(QEvent *event)
             stopPaging();
             m_dragging = false;
         }
+        prepareBarStrip();
+        prepareSlider();
         update();
         break;
     case QEvent::ParentChange:

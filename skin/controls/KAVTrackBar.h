@@ -114,6 +114,9 @@ public:
     // The slider picture, as given or as the look has it.
     QImage SliderImage() const { return m_sliderImage; }
     virtual void setSliderImage(const QImage &picture);
+    // The same with the slider drawn at twice the density (exactly twice its size, else left
+    // out), drawn instead on a screen of ratio above 1: the scroll bar's composed slider.
+    void setSliderImage(const QImage &picture, const QImage &picture2x);
 
     int Max() const { return m_max; }
     // An unchanged value does nothing; below Min it becomes Min; Position follows into range.
@@ -211,6 +214,7 @@ private:
     void stopPaging();
     void prepareBarStrip();
     void prepareSlider();
+    bool showsGreyed() const;
     void applyLook(const KavThemeValues &values);
     void notifyChange();
 
@@ -225,6 +229,7 @@ private:
     // prepared from them.
     Kav::TkavPicture m_barPicture;
     Kav::TkavPicture m_sliderPicture;
+    QImage m_sliderImage2x; // given with the slider picture (setSliderImage), or null
     QImage m_slider2x;
     QImage m_barStrip2x;
     bool m_sliderShown = true;

@@ -143,8 +143,18 @@ void TkavURLLabel::Click()
 void TkavURLLabel::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        fitToText();
+    if (event->type() != QEvent::FontChange)
+        return;
+    // A font given without a word on underlining (setFont(QFont("Sans", 14)), say) keeps the
+    // link's underline; only a font that switches it off explicitly removes it. Setting it comes
+    // back here with the underline on.
+    if (!font().underline() && !(font().resolveMask() & QFont::UnderlineResolved)) {
+        QFont underlined = font();
+        underlined.setUnderline(true);
+        setFont(underlined);
+        return;
+    }
+    fitToText();
 }
 
 void TkavURLLabel::enterEvent(QEnterEvent *event)

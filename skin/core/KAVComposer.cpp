@@ -8,6 +8,8 @@
 #include <QTransform>
 #include <QWidget>
 
+#include <cmath>
+
 namespace Kav {
 
 bool KavIsSeeThrough(const QWidget *widget)
@@ -18,7 +20,11 @@ bool KavIsSeeThrough(const QWidget *widget)
 void KavUpdateOpaquePaint(QWidget *control)
 {
     const bool large = qint64(control->width()) * control->height() >= KavOpaqueMinimumArea;
-    const bool opaque = large && !control->testAttribute(Qt::WA_TranslucentBackground);
+    // At a fractional ratio a control's edges can fall inside a device pixel, which an opaque
+    // control covers only in part and its parent no longer paints: a dark seam along the edge.
+    const qreal ratio = control->devicePixelRatioF();
+    const bool wholePixels = ratio == std::floor(ratio);
+    const bool opaque = large && wholePixels && !control->testAttribute(Qt::WA_TranslucentBackground);
     if (control->testAttribute(Qt::WA_OpaquePaintEvent) != opaque)
         control->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
@@ -93,8 +99,22 @@ namespace {
 // screen of another ratio; deviceRatio is the ratio of the control's own screen.
 void drawFace(QPainter &painter, const QImage &face, qreal deviceRatio)
 {
-    if (face.devicePixelRatio() != 1.0 && face.devicePixelRatio() != deviceRatio)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (face.devicePixelRatio() == 1.0 || face.devicePixelRatio() == deviceRatio) {
+        painter.drawImage(0, 0, face);
+        return;
+    }
+    const qreal painterRatio = painter.device() ? painter.device()->devicePixelRatioF() : deviceRatio;
+    if (painterRatio == deviceRatio && painter.transform().type() <= QTransform::TxTranslate) {
+        // Scaled to the device's pixels here, edges held: the painter's own smooth scaling reads
+        // beyond the image's edge and leaves a dark seam along a face drawn at a fractional ratio.
+        const QSizeF logical = QSizeF(face.size()) / face.devicePixelRatio();
+        const QSize device(qRound(logical.width() * deviceRatio), qRound(logical.height() * deviceRatio));
+        QImage scaled = face.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(deviceRatio);
+        painter.drawImage(0, 0, scaled);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawImage(0, 0, face);
 }
 

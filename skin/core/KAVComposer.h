@@ -30,7 +30,8 @@ bool KavIsSeeThrough(const QWidget *widget);
 // So a control is opaque only when it is large enough for painting behind it to cost more: from
 // KavOpaqueMinimumArea pixels, which no more than a few dozen siblings can reach side by side.
 // Controls call it when their size changes; a control made see-through
-// (WA_TranslucentBackground) is never opaque.
+// (WA_TranslucentBackground) is never opaque, nor is one on a screen of a fractional ratio (its
+// edges may cover device pixels only in part).
 inline constexpr int KavOpaqueMinimumArea = 160 * 120;
 void KavUpdateOpaquePaint(QWidget *control);
 

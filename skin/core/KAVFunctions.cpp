@@ -19,6 +19,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <typeinfo>
 
@@ -735,6 +736,32 @@ void DrawControlBorder(QWidget *control, QPainter &painter, TColor borderColor, 
 void Kav::KavDrawBorder(QPainter &painter, const QRect &rect, const QColor &borderColor, const QColor &innerColor,
                         bool drawInner)
 {
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    if (ratio != std::floor(ratio) && painter.worldTransform().isIdentity()) {
+        // At a fractional ratio a logical pixel is not a whole number of device pixels, and lines
+        // one logical pixel wide come out one device pixel on some sides and two on others. The
+        // frame is laid on device pixels instead: the outer line as thick on every side (the
+        // whole part of the ratio), the inner one filling the rest of the two logical pixels.
+        const int outer = std::max(1, int(ratio));
+        const int both = std::max(outer + (drawInner ? 1 : 0), qRound(2 * ratio));
+        const QRect device(qRound(rect.x() * ratio), qRound(rect.y() * ratio), qRound(rect.width() * ratio),
+                           qRound(rect.height() * ratio));
+        painter.save();
+        painter.scale(1.0 / ratio, 1.0 / ratio);
+        const auto ring = [&painter](const QRect &r, int thickness, const QColor &colour) {
+            if (r.width() <= 0 || r.height() <= 0 || thickness <= 0)
+                return;
+            painter.fillRect(QRect(r.x(), r.y(), r.width(), thickness), colour);
+            painter.fillRect(QRect(r.x(), r.bottom() + 1 - thickness, r.width(), thickness), colour);
+            painter.fillRect(QRect(r.x(), r.y(), thickness, r.height()), colour);
+            painter.fillRect(QRect(r.right() + 1 - thickness, r.y(), thickness, r.height()), colour);
+        };
+        ring(device, outer, borderColor);
+        if (drawInner)
+            ring(device.adjusted(outer, outer, -outer, -outer), both - outer, innerColor);
+        painter.restore();
+        return;
+    }
     frameRect(painter, rect, borderColor);
     if (drawInner)
         frameRect(painter, rect.adjusted(1, 1, -1, -1), innerColor);

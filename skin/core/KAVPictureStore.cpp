@@ -359,12 +359,18 @@ TkavPicture TkavPictureStore::resourcePicture(const QString &name, const Picture
 
 TkavPicture TkavPictureStore::userPicture(const QImage &image, const PictureRecipe &recipe)
 {
+    return userPicture(image, QImage(), recipe);
+}
+
+TkavPicture TkavPictureStore::userPicture(const QImage &image, const QImage &image2x, const PictureRecipe &recipe)
+{
     if (image.isNull())
         return {};
     QMutexLocker lock(&m_mutex);
     Key entryKey;
     entryKey.kind = Key::User;
     entryKey.number = image.cacheKey();
+    entryKey.revision = image2x.isNull() ? 0 : image2x.cacheKey();
     entryKey.recipe = recipe;
     if (const TkavPicture *found = m_tables->user.object(entryKey))
         return *found;
@@ -372,7 +378,15 @@ TkavPicture TkavPictureStore::userPicture(const QImage &image, const PictureReci
     ++m_counters.preparations;
     if (pixels.isNull())
         return {};
-    const TkavPicture picture(pixels, nextId());
+    std::function<QImage()> make2x;
+    if (!image2x.isNull()) {
+        make2x = [image2x, recipe, pixels] {
+            QImage doubled = image2x;
+            doubled.setDevicePixelRatio(1.0);
+            return acceptedDoubled(KavPreparePicture(doubled, recipe), pixels);
+        };
+    }
+    const TkavPicture picture(pixels, nextId(), make2x);
     m_tables->user.insert(entryKey, new TkavPicture(picture), qMax<qsizetype>(1, pixels.sizeInBytes()));
     return picture;
 }

@@ -116,6 +116,9 @@ public:
     // A picture a control was given (a glyph, an image panel's picture), masked or greyed once per
     // picture and kept while there is room (a bounded cache: controls hold the result).
     TkavPicture userPicture(const QImage &image, const PictureRecipe &recipe = {});
+    // The same with the picture's double-density pixels (exactly twice its size, else left out),
+    // which controls that build pictures from the look's (turned, composed) pass along.
+    TkavPicture userPicture(const QImage &image, const QImage &image2x, const PictureRecipe &recipe = {});
 
     // Forgets every picture of the theme (it loaded another file, or is going away) and retires
     // the faces composed from them.

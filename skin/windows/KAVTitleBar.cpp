@@ -28,8 +28,20 @@ namespace {
 const char *const OneControlBoxMessage = "Sorry, only one button's ButtonType property can be \"kavControlBox\"";
 const char *const OneClientSectionMessage = "Sorry, only one section's Align property can be \"kavClient\"";
 
-// The caption colour of an inactive window.
+// The caption colour of an inactive window: the system's inactive caption grey where the
+// caption is dark on a light bar (MacOS). On a dark bar, whose caption is light, that grey is
+// barely readable; there it is lightened halfway to the active caption colour (white gives
+// C0C0C0), dim beside the active caption yet clear on the bar.
 const QColor InactiveCaptionColour(128, 128, 128);
+
+QColor inactiveCaptionColour(const QColor &active)
+{
+    if (active.lightness() <= 128)
+        return InactiveCaptionColour;
+    return QColor((InactiveCaptionColour.red() + active.red() + 1) / 2,
+                  (InactiveCaptionColour.green() + active.green() + 1) / 2,
+                  (InactiveCaptionColour.blue() + active.blue() + 1) / 2);
+}
 
 // First frames of the button types in the look's title-button strip (normal, hot, pressed
 // follow each other); kavMax's restore pictures follow its maximise ones.
@@ -414,14 +426,42 @@ void Kav::paintTitleBar(QImage &face, const TitleBarOption &option)
         const QFontMetrics metrics(option.font);
         painter.drawText(option.captionAt + QPoint(0, metrics.ascent()), option.caption);
     }
-    // The window's rounded outline: its sides lie just outside the bar and its bottom far below,
-    // so only the top line and the top corners show.
+    // The window's rounded outline: the top line and the top corners, laid on the edge of the
+    // window's shape pixel by pixel so that nothing of the bar shows between the outline and the
+    // cut corner (a curve drawn on its own runs inside the shape's steps and leaves notches).
     if (option.outline) {
-        const int r = option.roundCorner;
-        painter.setPen(option.outlineColour);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(-1, 0, option.size.width() + 1, option.size.height() + Metrics::TitleBarOutlineDepth - 1),
-                                (r + 1) / 2.0, r / 2.0);
+        const int width = option.size.width();
+        const int depth = option.roundCorner / 2 + 1;
+        const QSize window = option.windowSize.isEmpty()
+            ? QSize(width, std::max(option.size.height(), option.roundCorner))
+            : option.windowSize;
+        // The shape in the bar's own coordinates.
+        const QRegion shape = Kav::TitleBarLayout::windowShape(window, option.roundCorner)
+                                  .translated(option.windowSize.isEmpty() ? QPoint() : -option.barInWindow);
+        // The first pixel inside the shape on a row, from the left or from the right.
+        const auto inside = [&shape, width](int y, bool fromLeft) {
+            for (int i = 0; i < width / 2; ++i) {
+                const int x = fromLeft ? i : width - 1 - i;
+                if (shape.contains(QPoint(x, y)))
+                    return x;
+            }
+            return fromLeft ? width / 2 : width - 1 - width / 2;
+        };
+        int left = inside(0, true), right = inside(0, false);
+        painter.fillRect(QRect(left, 0, right - left + 1, 1), option.outlineColour);
+        for (int y = 1; y <= depth && y < option.size.height(); ++y) {
+            // From the row's first pixel to the one below where the row above began: a
+            // connected step on each side. Where the edge has come down to the window's side the
+            // outline runs on outside the bar, as the window's frame.
+            const int rowLeft = inside(y, true), rowRight = inside(y, false);
+            if (rowLeft > 0 || left > 0)
+                painter.fillRect(QRect(rowLeft, y, std::max(1, left - rowLeft), 1), option.outlineColour);
+            const int rightRun = std::max(1, rowRight - right);
+            if (rowRight < width - 1 || right < width - 1)
+                painter.fillRect(QRect(rowRight - rightRun + 1, y, rightRun, 1), option.outlineColour);
+            left = rowLeft;
+            right = rowRight;
+        }
     }
 }
 
@@ -817,11 +857,19 @@ Kav::TitleBarOption TkavTitleBar::paintOption() const
                                           [&metrics](const QString &text) { return metrics.horizontalAdvance(text); });
     // Centred on the buttons' height.
     option.captionAt = QPoint(layout.captionLeft, (m_captionBoxHeight - metrics.height()) / 2 + m_captionTop);
-    option.captionColour = m_formActive ? palette().color(QPalette::Active, QPalette::WindowText) : InactiveCaptionColour;
+    const QColor activeCaption = palette().color(QPalette::Active, QPalette::WindowText);
+    option.captionColour = m_formActive ? activeCaption : inactiveCaptionColour(activeCaption);
 
     option.outline = m_outline && m_roundCorner != 0 && InForm();
     option.outlineColour = m_outlineColor.resolved(palette());
     option.roundCorner = m_roundCorner;
+    // A bar across the window's top follows the window's cut corners; one lower down (a second
+    // bar) rounds its own top.
+    const QPoint inWindow = mapTo(window(), QPoint(0, 0));
+    if (option.outline && inWindow.y() <= m_roundCorner / 2) {
+        option.windowSize = window()->size();
+        option.barInWindow = inWindow;
+    }
     return option;
 }
 

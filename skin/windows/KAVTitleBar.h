@@ -230,6 +230,10 @@ struct TitleBarOption {
     bool outline = false;
     QColor outlineColour;
     int roundCorner = 0;
+    // The shaped window the outline follows, and where the bar lies in it (the bar's own
+    // rectangle when empty).
+    QSize windowSize;
+    QPoint barInWindow;
 };
 
 // Sections, then buttons, the caption and the rounded outline, onto face.

@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace GallerySections {
@@ -35,6 +36,12 @@ TkavTrackBar *trackBar(QWidget *parent, KavOrientation::TkavProgressBarOrientati
     bar->setEnabled(enabled);
     const bool horizontal = orientation == KavOrientation::kavHorizontal;
     bar->setFixedSize(horizontal ? QSize(150, 34) : QSize(34, 110));
+    // No label stands beside the samples: each is named for screen readers by what it shows.
+    bar->setAccessibleName(QStringLiteral("%1%2 track bar%3")
+                               .arg(enabled ? QString() : QStringLiteral("Disabled "),
+                                    enabled ? (horizontal ? QStringLiteral("Horizontal") : QStringLiteral("Vertical"))
+                                            : (horizontal ? QStringLiteral("horizontal") : QStringLiteral("vertical")),
+                                    ticks ? QStringLiteral(" with ticks") : QString()));
     return bar;
 }
 
@@ -44,7 +51,9 @@ TkavScrollBar *scrollBar(QWidget *parent, KavOrientation::TkavProgressBarOrienta
     auto *bar = new TkavScrollBar(parent);
     bar->setOrientation(orientation);
     bar->setRange(0, 100);
-    bar->setPageSize(20);
+    // The slider is PageSize percent of the track: on the short vertical samples 40 keeps it as
+    // long as its two ends in every look.
+    bar->setPageSize(orientation == KavOrientation::kavHorizontal ? 20 : 40);
     bar->setPosition(position);
     bar->setEnabled(enabled);
     const bool horizontal = orientation == KavOrientation::kavHorizontal;
@@ -52,6 +61,10 @@ TkavScrollBar *scrollBar(QWidget *parent, KavOrientation::TkavProgressBarOrienta
         bar->setFixedWidth(150);
     else
         bar->setFixedHeight(110);
+    bar->setAccessibleName(QStringLiteral("%1%2 scroll bar")
+                               .arg(enabled ? QString() : QStringLiteral("Disabled "),
+                                    enabled ? (horizontal ? QStringLiteral("Horizontal") : QStringLiteral("Vertical"))
+                                            : (horizontal ? QStringLiteral("horizontal") : QStringLiteral("vertical"))));
     return bar;
 }
 
@@ -63,6 +76,15 @@ const QStringList Notes = {
 };
 
 constexpr QSize EditSize(112, 23);
+
+// A label that names the control beside it, for screen readers too, and whose accelerator
+// focuses it.
+QLabel *buddyLabel(QWidget *parent, const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
 
 template <typename Edit>
 Edit *edit(QWidget *parent, const QString &text, bool enabled = true, bool readOnly = false)
@@ -81,29 +103,35 @@ QWidget *edits(QWidget *parent)
 {
     QGridLayout *grid = nullptr;
     TkavGroupBox *box = section(parent, QStringLiteral("Edits"), &grid);
-    grid->addWidget(new QLabel(QStringLiteral("Edit"), box), 0, 0);
-    grid->addWidget(edit<TkavEdit>(box, QStringLiteral("Normal")), 0, 1);
-    grid->addWidget(edit<TkavEdit>(box, QStringLiteral("Read only"), true, true), 1, 1);
-    grid->addWidget(edit<TkavEdit>(box, QStringLiteral("Disabled"), false), 2, 1);
+    auto *normal = edit<TkavEdit>(box, QStringLiteral("Normal"));
+    grid->addWidget(buddyLabel(box, QStringLiteral("&Edit"), normal), 0, 0);
+    grid->addWidget(normal, 0, 1);
+    // The two below share the label of the first; screen readers hear names of their own.
+    auto *readOnly = edit<TkavEdit>(box, QStringLiteral("Read only"), true, true);
+    readOnly->setAccessibleName(QStringLiteral("Read-only edit"));
+    grid->addWidget(readOnly, 1, 1);
+    auto *disabled = edit<TkavEdit>(box, QStringLiteral("Disabled"), false);
+    disabled->setAccessibleName(QStringLiteral("Disabled edit"));
+    grid->addWidget(disabled, 2, 1);
 
-    grid->addWidget(new QLabel(QStringLiteral("Mask"), box), 0, 2);
     auto *masked = new TkavMaskEdit(box);
     masked->setEditMask(QStringLiteral("!99:99;1;_"));
     masked->setText(QStringLiteral("1230"));
     masked->setFixedSize(EditSize);
+    grid->addWidget(buddyLabel(box, QStringLiteral("&Mask"), masked), 0, 2);
     grid->addWidget(masked, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Number"), box), 1, 2);
     auto *number = new TkavNumberEdit(box);
     number->setMask(QStringLiteral("#,##0.00"));
     number->setValue(1234.5);
     number->setFixedSize(EditSize);
+    grid->addWidget(buddyLabel(box, QStringLiteral("&Number"), number), 1, 2);
     grid->addWidget(number, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Spin"), box), 2, 2);
     auto *spin = new TKavSpinEdit(box);
     spin->setMinValue(0);
     spin->setMaxValue(100);
     spin->setValue(42);
     spin->setFixedSize(EditSize);
+    grid->addWidget(buddyLabel(box, QStringLiteral("S&pin"), spin), 2, 2);
     grid->addWidget(spin, 2, 3);
     return box;
 }
@@ -117,21 +145,25 @@ QWidget *comboBoxes(QWidget *parent)
     editable->setItems(times);
     editable->setCurrentIndex(0);
     editable->setFixedSize(EditSize);
+    editable->setAccessibleName(QStringLiteral("Time limit"));
     grid->addWidget(editable, 0, 0);
     auto *choosing = new TkavComboBox(box);
     choosing->setStyle(TkavComboBox::csDropDownList);
     choosing->setItems(times);
     choosing->setCurrentIndex(1);
     choosing->setFixedSize(EditSize);
+    choosing->setAccessibleName(QStringLiteral("Time limit, chosen from the list"));
     grid->addWidget(choosing, 1, 0);
     auto *disabled = new TkavComboBox(box);
     disabled->setItems(times);
     disabled->setCurrentIndex(2);
     disabled->setEnabled(false);
     disabled->setFixedSize(EditSize);
+    disabled->setAccessibleName(QStringLiteral("Disabled time limit"));
     grid->addWidget(disabled, 2, 0);
     auto *drives = new TkavDriveComboBox(box);
     drives->setFixedSize(EditSize);
+    drives->setAccessibleName(QStringLiteral("Drive"));
     grid->addWidget(drives, 3, 0);
     return box;
 }
@@ -172,6 +204,7 @@ QWidget *progressBars(QWidget *parent)
         bar->setMax(100);
         bar->setPosition(position);
         bar->setFixedWidth(150);
+        bar->setAccessibleName(QStringLiteral("Progress bar %1").arg(row + 1));
         grid->addWidget(bar, row++, 0);
     }
     auto *vertical = new TkavProgressBar(box);
@@ -180,6 +213,7 @@ QWidget *progressBars(QWidget *parent)
     vertical->setMax(100);
     vertical->setPosition(60);
     vertical->setFixedHeight(70);
+    vertical->setAccessibleName(QStringLiteral("Vertical progress bar"));
     grid->addWidget(vertical, 0, 1, 3, 1);
     grid->setRowStretch(row, 1);
     return box;
@@ -210,8 +244,11 @@ QWidget *toolBar(QWidget *parent)
     // The gallery holds the hot and pressed states still, as a pointer would show them.
     if (buttons.value(1))
         buttons[1]->setAttribute(Qt::WA_UnderMouse);
-    if (buttons.value(2))
+    if (buttons.value(2)) {
+        // Pressed is held down under the pointer: down alone is how a checked-style button shows.
+        buttons[2]->setAttribute(Qt::WA_UnderMouse);
         buttons[2]->setDown(true);
+    }
     grid->addWidget(bar, 0, 0);
     return box;
 }
@@ -256,6 +293,7 @@ QWidget *pageControl(QWidget *parent)
     auto *edit = new TkavEdit(first);
     edit->setText(QStringLiteral("An edit"));
     edit->setGeometry(110, 46, 120, 23);
+    edit->setAccessibleName(QStringLiteral("An edit on a page"));
     pages->setActivePage(first);
     grid->addWidget(pages, 0, 0);
     return box;
@@ -274,10 +312,13 @@ QWidget *memos(QWidget *parent)
     memo->setGeometry(0, 0, 220, 110);
     memo->setWordWrap(false);
     memo->setLines(Notes);
+    memo->setAccessibleName(QStringLiteral("Memo with skinned scroll bars"));
     auto *vertical = new TkavScrollBar(holder);
     vertical->setOrientation(KavOrientation::kavVertical);
     auto *horizontal = new TkavScrollBar(holder);
     horizontal->setOrientation(KavOrientation::kavHorizontal);
+    vertical->setAccessibleName(QStringLiteral("Memo's vertical scroll bar"));
+    horizontal->setAccessibleName(QStringLiteral("Memo's horizontal scroll bar"));
     memo->setVScrollBar(vertical);
     memo->setHScrollBar(horizontal);
     grid->addWidget(holder, 0, 0);
@@ -286,6 +327,8 @@ QWidget *memos(QWidget *parent)
     readOnly->setFixedSize(170, 110);
     readOnly->setReadOnly(true);
     readOnly->setScrollBars(TkavMemo::ssVertical);
+    readOnly->setAccessibleName(QStringLiteral("Read-only memo"));
+    readOnly->verticalScrollBar()->setAccessibleName(QStringLiteral("Read-only memo's scroll bar"));
     readOnly->setLines({QStringLiteral("Read only, with Qt's own"), QStringLiteral("vertical scroll bar."),
                         QStringLiteral("Line 3"), QStringLiteral("Line 4"), QStringLiteral("Line 5"),
                         QStringLiteral("Line 6"), QStringLiteral("Line 7"), QStringLiteral("Line 8")});

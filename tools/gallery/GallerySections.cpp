@@ -73,6 +73,7 @@ TkavRadioButton *radioButton(QWidget *parent, const QString &caption, int groupI
 TkavImageButton *playButton(QWidget *parent, bool enabled)
 {
     auto *play = new TkavImageButton(parent);
+    play->setToolTip(QStringLiteral("Play")); // its name for screen readers: the picture has no caption
     play->setTransparent(true);
     play->setAutoSize(true);
     play->setPicNormal(GalleryPictures::playButton(GalleryPictures::PlayState::Normal));
@@ -162,7 +163,8 @@ QWidget *seeThrough(QWidget *parent, GalleryLookFollowers &followers)
     auto *row = new QHBoxLayout(backdrop);
     row->setContentsMargins(10, 10, 10, 10);
     row->setSpacing(Gap);
-    TkavButton *transparent = button(backdrop, QStringLiteral("See-through"));
+    // Wider than the other push buttons: its caption needs room from both edges.
+    TkavButton *transparent = button(backdrop, QStringLiteral("See-through"), QSize(96, ButtonSize.height()));
     transparent->setToolTip(
         QStringLiteral("Transparent = True: the picture shows through the corners"));
     row->addWidget(transparent);
@@ -195,6 +197,7 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
                 .arg(first)
                 .arg(first + 2));
         arrow->setProperty("firstFrame", first);
+        arrow->setAccessibleName(first == 1 ? QStringLiteral("Arrow up") : QStringLiteral("Arrow down"));
         scrollArrows.append(arrow);
         images->addWidget(arrow);
     }
@@ -254,6 +257,9 @@ QWidget *otherButtons(QWidget *parent, GalleryLookFollowers &followers)
         control->setPicCount(18);
         control->setPicIndex(frame);
         control->setTransparent(true);
+        // Reachable by Tab in the gallery, so that each can be tried from the keyboard; screen
+        // readers name it after the title-bar button it shows.
+        control->setTabStop(true);
         controlButtons.append(control);
         controls->addWidget(control, 0, Qt::AlignVCenter);
     }

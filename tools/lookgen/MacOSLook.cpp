@@ -315,14 +315,23 @@ void addMacOSLook(Pictures &out)
 
     // Fixed-name pictures of this look.
     QImage stripes = scaledImage(fixedPictureSize("MACOS_FORM_BACKGROUND"), QImage::Format_RGB32);
-    for (int y = 0; y < stripes.height(); ++y)
+    // Pinstripes: a light row and a darker one. Twice as dense, the darker line fades into the
+    // light one below it, so it reads as a fine line rather than a band.
+    const QRgb light = qRgb(237, 237, 237), dark = qRgb(228, 228, 228), fading = qRgb(232, 232, 232);
+    for (int y = 0; y < stripes.height(); ++y) {
+        const bool darkRow = (y / scale()) % 2 == 1;
+        const bool lowerHalf = scale() > 1 && y % scale() == scale() - 1;
         for (int x = 0; x < stripes.width(); ++x)
-            stripes.setPixel(x, y, (y / scale()) % 2 == 0 ? qRgb(237, 237, 237) : qRgb(228, 228, 228));
+            stripes.setPixel(x, y, !darkRow ? light : lowerHalf ? fading : dark);
+    }
     out["MACOS_FORM_BACKGROUND"] = stripes;
 
-    Profile menuBar = sampleRows(21, {{0.0, grey(250)}, {1.0, grey(230)}});
-    menuBar.append(grey(176));
-    out["MACOS_MENU_BAR"] = columnPicture(fixedPictureSize("MACOS_MENU_BAR"), menuBar);
+    // A gradient painted as such (not row by row): its steps are one grey level apart, finer
+    // than a row-by-row profile can show twice as dense. The last row is the bar's lower edge.
+    const QSize menuBarSize = fixedPictureSize("MACOS_MENU_BAR");
+    const qreal edge = 1.0 - 1.0 / menuBarSize.height();
+    out["MACOS_MENU_BAR"] = columnPicture(
+        menuBarSize, {{0.0, grey(250)}, {edge - 0.001, grey(230)}, {edge, grey(176)}, {1.0, grey(176)}});
     out["MACOS_MENU_SELECT"] = columnPicture(
         fixedPictureSize("MACOS_MENU_SELECT"),
         {{0.0, QColor(112, 162, 236)}, {0.48, QColor(74, 128, 216)},

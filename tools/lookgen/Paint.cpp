@@ -314,6 +314,18 @@ void paintFace(QPainter &p, const Shape &shape, const QRectF &bounds, const Face
     p.restore();
 }
 
+namespace {
+
+// Whether two neighbouring rows belong to one smooth run (a gradient), not to an edge.
+bool smoothStep(QColor a, QColor b)
+{
+    const int step = std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                               std::abs(a.blue() - b.blue())});
+    return step > 0 && step <= 24;
+}
+
+} // namespace
+
 void fillProfile(QImage &image, const Profile &profile, int firstRow)
 {
     QPainter p(&image);
@@ -321,9 +333,21 @@ void fillProfile(QImage &image, const Profile &profile, int firstRow)
     // Rows are design rows: the painter works in them whatever the picture's ratio.
     const int rows = int(image.height() / image.devicePixelRatio());
     const int width = int(image.width() / image.devicePixelRatio());
+    const int last = int(profile.size()) - 1;
+    auto rowColour = [&](int y) { return profile.at(std::clamp(firstRow + y, 0, last)); };
     for (int y = 0; y < rows; ++y) {
-        const int row = std::clamp(firstRow + y, 0, int(profile.size()) - 1);
-        p.fillRect(0, y, width, 1, profile.at(row));
+        const QColor colour = rowColour(y);
+        if (image.devicePixelRatio() < 2.0) {
+            p.fillRect(0, y, width, 1, colour);
+            continue;
+        }
+        // Twice the density: each half row takes the gradient where it lies (a quarter of the way
+        // to its neighbour), so a smooth run has twice as many steps; an edge stays sharp.
+        const QColor above = rowColour(y - 1), below = rowColour(y + 1);
+        const QColor top = y > 0 && smoothStep(colour, above) ? mix(colour, above, 0.25) : colour;
+        const QColor bottom = y < rows - 1 && smoothStep(colour, below) ? mix(colour, below, 0.25) : colour;
+        p.fillRect(QRectF(0, y, width, 0.5), top);
+        p.fillRect(QRectF(0, y + 0.5, width, 0.5), bottom);
     }
 }
 

@@ -194,6 +194,11 @@ void addProteinLook(Pictures &out)
         QPainter dots(&tile);
         dots.fillRect(QRect(0, 0, 1, 1), QColor(240, 241, 244));
         dots.fillRect(QRect(4, 4, 1, 1), QColor(240, 241, 244));
+        if (scale() > 1) {
+            // Twice as dense, each dot has a brighter top-left: a round grain, not a square.
+            dots.fillRect(QRectF(0, 0, 0.5, 0.5), QColor(246, 247, 250));
+            dots.fillRect(QRectF(4, 4, 0.5, 0.5), QColor(246, 247, 250));
+        }
     }
     out["PROTEIN_FORM_BACKGROUND"] = tile;
 }

@@ -5,6 +5,7 @@
 
 #include "KAVColor.h"
 #include "KAVMgr.h"
+#include "KAVPictureStore.h"
 #include "KAVThemeFile.h"
 #include "KAVThemes.h"
 
@@ -20,6 +21,7 @@ namespace KavTest {
 struct FixturePicture {
     int key;
     QImage picture;
+    QImage picture2x = {}; // written as the NAME@2x entry when given
 };
 
 struct FixtureColour {
@@ -41,6 +43,13 @@ inline std::unique_ptr<TkavFileTheme> writeFixtureTheme(const QTemporaryDir &dir
             if (!entry.picture.save(file, "BMP"))
                 return nullptr;
             writer.AddFile(Kav::KavThemeKeyName(entry.key), file);
+            if (!entry.picture2x.isNull()) {
+                const QString file2x = dir.filePath(name + QLatin1Char('-') + Kav::KavThemeKeyName(entry.key)
+                                                    + QStringLiteral("@2x.bmp"));
+                if (!entry.picture2x.save(file2x, "BMP"))
+                    return nullptr;
+                writer.AddFile(Kav::KavDoubleDensityName(Kav::KavThemeKeyName(entry.key)), file2x);
+            }
         }
         for (const FixtureColour &entry : colours)
             writer.AddInteger(Kav::KavThemeKeyName(entry.key), qint32(entry.colour.value));

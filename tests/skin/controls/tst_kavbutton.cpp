@@ -1,4 +1,5 @@
 #include "KAVButton.h"
+#include "KAVCheckBox.h"
 #include "KAVForm.h"
 #include "KAVFaceCache.h"
 #include "KAVFunctions.h"
@@ -464,6 +465,15 @@ void tst_KavButton::keyboardClick_data()
     QTest::addRow("accelerator from elsewhere") << "edit" << int(Qt::Key_S) << int(Qt::AltModifier) << true << 1;
     QTest::addRow("another accelerator") << "edit" << int(Qt::Key_T) << int(Qt::AltModifier) << true << 0;
     QTest::addRow("accelerator of a disabled button") << "edit" << int(Qt::Key_S) << int(Qt::AltModifier) << false << 0;
+    // A bare letter is an accelerator while a control that takes no text has the focus.
+    QTest::addRow("bare letter, button focused") << "button" << int(Qt::Key_S) << int(Qt::NoModifier) << true << 1;
+    QTest::addRow("bare letter, other button focused") << "other" << int(Qt::Key_S) << int(Qt::NoModifier) << true << 1;
+    QTest::addRow("bare capital, other button focused") << "other" << int(Qt::Key_S) << int(Qt::ShiftModifier) << true << 1;
+    QTest::addRow("bare letter, check box focused") << "check" << int(Qt::Key_S) << int(Qt::NoModifier) << true << 1;
+    QTest::addRow("bare letter of no caption") << "other" << int(Qt::Key_T) << int(Qt::NoModifier) << true << 0;
+    QTest::addRow("bare letter, disabled button") << "other" << int(Qt::Key_S) << int(Qt::NoModifier) << false << 0;
+    QTest::addRow("bare letter in an edit types") << "edit" << int(Qt::Key_S) << int(Qt::NoModifier) << true << 0;
+    QTest::addRow("ctrl+letter is none") << "other" << int(Qt::Key_S) << int(Qt::ControlModifier) << true << 0;
 }
 
 void tst_KavButton::keyboardClick()
@@ -479,8 +489,17 @@ void tst_KavButton::keyboardClick()
     button->move(20, 20);
     auto *edit = new QLineEdit(&shown.window);
     edit->move(20, 70);
+    auto *other = new TkavButton(&shown.window);
+    other->setCaption(QStringLiteral("Other"));
+    other->move(120, 20);
+    auto *check = new TkavCheckBox(&shown.window);
+    check->setCaption(QStringLiteral("Check"));
+    check->move(120, 70);
     QVERIFY(shown.show());
-    QWidget *receiver = target == u"button" ? static_cast<QWidget *>(button) : edit;
+    QWidget *receiver = target == u"button" ? static_cast<QWidget *>(button)
+        : target == u"other"                ? static_cast<QWidget *>(other)
+        : target == u"check"                ? static_cast<QWidget *>(check)
+                                            : edit;
     receiver->setFocus();
     QVERIFY(receiver->hasFocus());
     button->setEnabled(enabled);

@@ -1,6 +1,8 @@
 #include "KAVArrowButton.h"
+#include "KAVButton.h"
 #include "KAVEdit.h"
 #include "KAVEditMask.h"
+#include "KAVErrorBox.h"
 #include "KAVForm.h"
 #include "KAVMgr.h"
 #include "KAVNumberFormat.h"
@@ -140,6 +142,12 @@ private Q_SLOTS:
     void spinEditPlacesItsButtons();
     void spinButtonsKeys();
     void spinAccessibility();
+    void spinReturnBeepsAndStaysInTheEdit();
+    void spinPasteTakesOnlyWhatCanBeTyped_data();
+    void spinPasteTakesOnlyWhatCanBeTyped();
+    void conversionErrorIsShown_data();
+    void conversionErrorIsShown();
+    void readOnlyEditIsNotEditable();
 
     void everyLookAndState();
 };
@@ -994,14 +1002,141 @@ void tst_KavEdit::spinAccessibility()
     QCOMPARE(spin.Value(), 10);
     actions->doAction(QAccessibleActionInterface::decreaseAction());
     QCOMPARE(spin.Value(), 8);
+    // Its text reads as an edit's, so a reader can tell what is typed.
+    QAccessibleTextInterface *typed = accessible->textInterface();
+    QVERIFY(typed);
+    QCOMPARE(typed->text(0, typed->characterCount()), QStringLiteral("8"));
+    QVERIFY(accessible->editableTextInterface());
     spin.setEditorEnabled(false);
     QVERIFY(!accessible->state().editable);
+    accessible->editableTextInterface()->insertText(0, QStringLiteral("1"));
+    QCOMPARE(spin.text(), QStringLiteral("8"));
 
     // The plain edits stay Qt's editable text.
     TkavNumberEdit number;
     QAccessibleInterface *text = QAccessible::queryAccessibleInterface(&number);
     QCOMPARE(text->role(), QAccessible::EditableText);
     QVERIFY(text->textInterface());
+}
+
+void tst_KavEdit::spinReturnBeepsAndStaysInTheEdit()
+{
+    // Return is no character a spin edit takes: it beeps and ends there, where a plain edit
+    // passes it on to the window's Default button.
+    ShownWindow shown;
+    auto *defaultButton = new TkavButton(&shown.window);
+    defaultButton->setDefault(true);
+    auto *spin = new TKavSpinEdit(&shown.window);
+    spin->move(0, 40);
+    auto *plain = new TkavEdit(&shown.window);
+    plain->move(0, 80);
+    QSignalSpy clicks(defaultButton, &TkavCustomButton::OnClick);
+    QVERIFY(shown.show());
+    BeepCounter beeps;
+    spin->setFocus();
+    spin->setText(QStringLiteral("12"));
+    QTest::keyClick(spin, Qt::Key_Return);
+    QCOMPARE(beeps.count, 1);
+    QCOMPARE(clicks.count(), 0);
+    QCOMPARE(spin->text(), QStringLiteral("12"));
+    plain->setFocus();
+    QTest::keyClick(plain, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void tst_KavEdit::spinPasteTakesOnlyWhatCanBeTyped_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("beeps");
+    QTest::addRow("letters") << "abc" << "0" << 1;
+    QTest::addRow("digits and letters") << "4a" << "0" << 1;
+    QTest::addRow("blanks") << " 42" << "0" << 1;
+    QTest::addRow("digits") << "42" << "042" << 0;
+    QTest::addRow("minus and digits") << "-3" << "0-3" << 0;
+}
+
+void tst_KavEdit::spinPasteTakesOnlyWhatCanBeTyped()
+{
+    QFETCH(QString, clipboard);
+    BeepCounter beeping;
+    TKavSpinEdit spin;
+    QGuiApplication::clipboard()->setText(clipboard);
+    spin.setCursorPosition(1);
+    pressKey(&spin, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    QTEST(spin.text(), "result");
+    QTEST(beeping.count, "beeps");
+    // A drop is a paste too, and the context menu offers no paste it would refuse.
+    spin.setText(QStringLiteral("0"));
+    spin.setCursorPosition(1);
+    dropText(&spin, clipboard);
+    QFETCH(int, beeps);
+    QCOMPARE(spin.text() == QStringLiteral("0"), beeps > 0);
+    const std::unique_ptr<QMenu> menu(spin.createContextMenu());
+    QCOMPARE(menuEntryEnabled(menu.get(), QStringLiteral("Paste")), QTest::currentDataTag() == QLatin1String("digits")
+                                                                          || QTest::currentDataTag() == QLatin1String("minus and digits"));
+}
+
+void tst_KavEdit::conversionErrorIsShown_data()
+{
+    QTest::addColumn<bool>("programHandles");
+    QTest::addColumn<int>("boxes");
+    QTest::addRow("nobody handles it: the error box") << false << 1;
+    QTest::addRow("the program handles it: no box") << true << 0;
+}
+
+void tst_KavEdit::conversionErrorIsShown()
+{
+    QFETCH(bool, programHandles);
+    QStringList shown;
+    const Kav::ErrorBoxHandler previous =
+        Kav::KavSetErrorBoxHandler([&shown](QWidget *, const QString &text) { shown << text; });
+    BeepCounter beeps;
+    {
+        TkavNumberEdit edit;
+        QStringList told;
+        if (programHandles)
+            connect(&edit, &TkavNumberEdit::OnConversionError, &edit, [&told](QObject *, const QString &message) { told << message; });
+        edit.setText(QStringLiteral("1x"));
+        QCOMPARE(edit.text(), QStringLiteral("0.00"));
+        // Not while the text is being changed: once that is over.
+        QVERIFY(shown.isEmpty());
+        QCoreApplication::processEvents();
+        QTEST(int(shown.size()), "boxes");
+        if (!shown.isEmpty())
+            QCOMPARE(shown.first(), QStringLiteral("'1x' is not a valid floating point value"));
+        QCOMPARE(int(told.size()), programHandles ? 1 : 0);
+    }
+    // An edit gone before the box was due shows none.
+    shown.clear();
+    {
+        TkavNumberEdit edit;
+        edit.setText(QStringLiteral("y"));
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(shown.isEmpty());
+    Kav::KavSetErrorBoxHandler(previous);
+}
+
+void tst_KavEdit::readOnlyEditIsNotEditable()
+{
+    TkavEdit edit;
+    edit.setText(QStringLiteral("Sums"));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&edit);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->role(), QAccessible::EditableText);
+    QVERIFY(accessible->state().editable);
+    QVERIFY(!accessible->state().readOnly);
+    edit.setReadOnly(true);
+    QVERIFY(!accessible->state().editable);
+    QVERIFY(accessible->state().readOnly);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), 4);
+    QCOMPARE(text->text(0, 4), QStringLiteral("Sums"));
+    // A read-only edit takes no text from assistive tools either.
+    accessible->editableTextInterface()->insertText(0, QStringLiteral("x"));
+    QCOMPARE(edit.text(), QStringLiteral("Sums"));
 }
 
 // --- Every look and state ----------------------------------------------------------------------

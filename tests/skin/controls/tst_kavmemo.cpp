@@ -72,6 +72,8 @@ private Q_SLOTS:
     void barScrollsTheText();
     void nothingToScrollDisablesTheBar();
     void bothBarsAndTheTextArea();
+    void cornerBetweenTheBarsIsTheMemos_data();
+    void cornerBetweenTheBarsIsTheMemos();
     void destroyedBarLeavesNoScrollBarThere();
     void scrollBarsWithoutAttachedBars();
     void readOnlyWelcomeMemo();
@@ -342,6 +344,42 @@ void TestMemo::bothBarsAndTheTextArea()
     QCOMPARE(memo->viewport()->geometry(), QRect(2, 2, 200 - 4 - v, 120 - 4 - h));
     // The bars lie over the memo.
     QVERIFY(m_window->children().indexOf(vertical) > m_window->children().indexOf(memo));
+}
+
+void TestMemo::cornerBetweenTheBarsIsTheMemos_data()
+{
+    QTest::addColumn<TkavUIStyle>("look");
+    QTest::addRow("MacOS") << TkavUIStyle::MacOS;
+    QTest::addRow("WinXP") << TkavUIStyle::WinXP;
+    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
+    QTest::addRow("Protein") << TkavUIStyle::Protein;
+    QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass;
+}
+
+// The square where the two attached bars meet shows the memo's colour, not the window's (a beige
+// corner in a white WinXP memo).
+void TestMemo::cornerBetweenTheBarsIsTheMemos()
+{
+    QFETCH(TkavUIStyle, look);
+    m_window->setPalette(QPalette(QColor(236, 233, 216)));
+    TkavMemo *memo = fixtureMemo();
+    memo->setUIStyle(look);
+    auto *vertical = new TkavScrollBar(m_window);
+    auto *horizontal = new TkavScrollBar(m_window);
+    memo->setVScrollBar(vertical);
+    memo->setHScrollBar(horizontal);
+    vertical->show();
+    horizontal->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    // What neither bar covers between them, inside the memo's two-pixel frame.
+    const QRect corner = QRect(QPoint(horizontal->geometry().right() + 1, vertical->geometry().bottom() + 1),
+                               memo->geometry().adjusted(2, 2, -2, -2).bottomRight());
+    QVERIFY(corner.width() >= 10 && corner.height() >= 10);
+    const QImage shown = m_window->grab(corner).toImage().convertToFormat(QImage::Format_RGB32);
+    const QColor memoColour = memo->Color().resolved(memo->palette());
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            QCOMPARE(QColor(shown.pixel(x, y)), memoColour);
 }
 
 void TestMemo::destroyedBarLeavesNoScrollBarThere()

@@ -1,3 +1,4 @@
+#include "KAVCheckBox.h"
 #include "KAVComposer.h"
 #include "KAVForm.h"
 #include "KAVMgr.h"
@@ -7,6 +8,7 @@
 #include "ui_tst_kavpagecontrol_form.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QTemporaryDir>
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void findingPages_data();
     void findingPages();
     void clickOnTabSwitchesPage();
+    void ctrlTabKeepsTheFocus();
     void moreThanSixtyFourPages();
     void looksReachThePages();
     void examPageControl();
@@ -503,6 +506,46 @@ void TestPageControl::accessibility()
     control->ActivatePage(1);
     QVERIFY(behindPage->childCount() >= 1);
     QCOMPARE(frontPage->childCount(), 0);
+}
+
+void TestPageControl::ctrlTabKeepsTheFocus()
+{
+    // Ctrl+Tab from a control of a page shows the next page and leaves the focus in the page
+    // control (on the new page's first control, else on the tab strip), so that the next Ctrl+Tab
+    // goes on and Tab goes on from there.
+    QWidget window;
+    window.resize(400, 200);
+    auto *outside = new TkavCheckBox(&window);
+    outside->setCaption(QStringLiteral("Outside"));
+    auto *pages = new TkavPageControl(&window);
+    pages->setGeometry(0, 30, 300, 150);
+    QList<TkavTabSheet *> sheets;
+    for (const char *caption : {"One", "Two", "Three"}) {
+        auto *sheet = new TkavTabSheet(pages);
+        sheet->setCaption(QString::fromLatin1(caption));
+        sheets << sheet;
+    }
+    auto *onFirst = new TkavCheckBox(sheets.at(0));
+    onFirst->setCaption(QStringLiteral("On the first page"));
+    auto *onThird = new TkavCheckBox(sheets.at(2));
+    onThird->setCaption(QStringLiteral("On the third page"));
+    pages->setActivePage(sheets.at(0));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    onFirst->setFocus();
+    QCOMPARE(QApplication::focusWidget(), onFirst);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(pages->ActivePage(), sheets.at(1));
+    QCOMPARE(QApplication::focusWidget(), pages->topPanel()); // the second page has no control
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(pages->ActivePage(), sheets.at(2));
+    QCOMPARE(QApplication::focusWidget(), onThird);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(pages->ActivePage(), sheets.at(1));
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QVERIFY(pages->isAncestorOf(QApplication::focusWidget()));
 }
 
 QTEST_MAIN(TestPageControl)

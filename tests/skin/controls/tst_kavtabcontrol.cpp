@@ -6,6 +6,7 @@
 #include "tst_kavtabcontrol_fixtures.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void keyboard();
     void scrollButtonsScrollAndLightUp();
     void selectedTabScrolledIntoView();
+    void tabChosenBeforeTheSizeStartsUnscrolled();
+    void focusShownOnTheSelectedTab();
     void manyMoreTabsThanTheTable();
     void layoutKeptUntilItChanges();
     void pixels();
@@ -483,6 +486,35 @@ void TestTabControl::manyMoreTabsThanTheTable()
 // The layout is worked out once per change and kept: mouse moves and hidden tabs cost a look-up
 // (hundreds of tabs made each of them a full layout, and hiding them one by one cubic); whatever
 // the layout reads still shows at the next look-up.
+void TestTabControl::focusShownOnTheSelectedTab()
+{
+    // With the keyboard focus the strip marks its selected tab (and only that tab), as the other
+    // controls mark themselves; without it the strip is drawn as before.
+    auto *other = new QLineEdit(m_window);
+    other->move(0, 200);
+    TkavTabControl *control = fixtureControl(names(4));
+    control->setTabIndex(1);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    TkavTabControlTopPanel *strip = control->topPanel();
+    other->setFocus();
+    const QImage unfocused = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    strip->setFocus();
+    QTRY_VERIFY(strip->hasFocus());
+    const QImage focused = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QRect changed;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    QVERIFY2(!changed.isEmpty(), "the focused strip looks as an unfocused one");
+    QVERIFY(strip->tabRect(1).contains(changed));
+    other->setFocus();
+    QTRY_VERIFY(!strip->hasFocus());
+    QCOMPARE(strip->grab().toImage().convertToFormat(QImage::Format_RGB32), unfocused);
+}
+
 void TestTabControl::layoutKeptUntilItChanges()
 {
     TkavTabControl *control = fixtureControl(names(300));
@@ -659,6 +691,26 @@ void TestTabControl::accessibility()
     control->topPanel()->setTabShown(2, false);
     QVERIFY(strip->child(2)->state().invisible);
     QVERIFY(strip->child(5) == nullptr);
+}
+
+void TestTabControl::tabChosenBeforeTheSizeStartsUnscrolled()
+{
+    // A program that chooses a tab and then sizes the control (as the gallery does) sees the
+    // strip from its first tab once shown, when the chosen one fits there; from then on the
+    // strip scrolls only by its buttons and the selection.
+    QWidget window;
+    auto *tabs = new TkavTabControl(&window);
+    tabs->setTabs(names(12));
+    tabs->setTabIndex(2);
+    tabs->setFixedSize(400, 90);
+    window.resize(420, 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TkavTabControlTopPanel *strip = tabs->topPanel();
+    QCOMPARE(strip->scrollOffset(), 0);
+    QVERIFY(!strip->tabRect(0).isNull());
+    QVERIFY(!strip->tabRect(2).isNull());
+    QCOMPARE(tabs->TabIndex(), 2);
 }
 
 QTEST_MAIN(TestTabControl)

@@ -100,6 +100,8 @@ private Q_SLOTS:
     void parentColourFillsTheBackdrop_data();
     void parentColourFillsTheBackdrop();
     void looks();
+    void disabledLooksGreyed_data();
+    void disabledLooksGreyed();
     void publishedProperties();
     void accessibility();
 
@@ -731,6 +733,45 @@ void TestTrackBar::looks()
     QCOMPARE(track->BarImage().size(), barPicture().size());
     track->setUIStyle(TkavUIStyle::Protein);
     QCOMPARE(track->BarImage().size(), Kav::Metrics::keyPictureSize(TkavUIStyle::Protein, KavKey::TrackBarBarImage));
+}
+
+void TestTrackBar::disabledLooksGreyed_data()
+{
+    QTest::addColumn<TkavUIStyle>("look");
+    QTest::addRow("MacOS") << TkavUIStyle::MacOS;
+    QTest::addRow("WinXP") << TkavUIStyle::WinXP;
+    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
+    QTest::addRow("Protein") << TkavUIStyle::Protein;
+    QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass;
+}
+
+// A disabled track bar shows its bar and slider greyed (no colour left in them), as disabled
+// buttons and boxes do; enabled again it looks exactly as before.
+void TestTrackBar::disabledLooksGreyed()
+{
+    QFETCH(TkavUIStyle, look);
+    auto *track = new TkavTrackBar(m_window);
+    track->setUIStyle(look);
+    track->setPosition(4);
+    track->setFocusPolicy(Qt::NoFocus); // the focus, which disabling takes away, is not the point
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const auto colourIn = [](const QImage &image) {
+        qint64 saturation = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                saturation += QColor(image.pixel(x, y)).hsvSaturation();
+        return saturation;
+    };
+    const QImage enabled = track->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(colourIn(enabled) > 0);
+    track->setEnabled(false);
+    const QImage disabled = track->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(disabled != enabled);
+    // The backdrop (the window behind a transparent bar) may keep a tint; the pictures keep none.
+    QVERIFY2(colourIn(disabled) * 4 < colourIn(enabled), "the disabled bar still shows its colours");
+    track->setEnabled(true);
+    QCOMPARE(track->grab().toImage().convertToFormat(QImage::Format_RGB32), enabled);
 }
 
 void TestTrackBar::publishedProperties()

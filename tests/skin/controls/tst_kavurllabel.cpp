@@ -73,6 +73,34 @@ private slots:
 
     void init() { m_desktop.opened.clear(); }
 
+    void fontKeepsTheUnderline_data()
+    {
+        QTest::addColumn<bool>("sayUnderline");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("underlined");
+        QTest::addRow("a font that says nothing of it") << false << false << true;
+        QTest::addRow("a font that switches it off") << true << false << false;
+        QTest::addRow("a font that switches it on") << true << true << true;
+    }
+
+    // A program that gives the label a font (a larger one, say) keeps the link's underline and
+    // the room for it, unless the font itself switches the underline off.
+    void fontKeepsTheUnderline()
+    {
+        QFETCH(bool, sayUnderline);
+        QFETCH(bool, underline);
+        TkavURLLabel label;
+        const int before = label.height();
+        QFont font(label.font().family(), 24);
+        if (sayUnderline)
+            font.setUnderline(underline);
+        label.setFont(font);
+        QTEST(label.font().underline(), "underlined");
+        QCOMPARE(label.font().pointSize(), 24);
+        QVERIFY(label.height() > before);
+        QCOMPARE(label.size(), label.sizeHint());
+    }
+
     void defaults()
     {
         TkavURLLabel label;

@@ -20,12 +20,14 @@
 #include "KAVThemes.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtMath>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -244,6 +246,53 @@ private Q_SLOTS:
         QCOMPARE(picture.imageFor(2.0).cacheKey(), picture.image2x().cacheKey());
         QCOMPARE(picture.imageFor(1.25).cacheKey(), picture.image2x().cacheKey());
         QCOMPARE(picture.imageFor(1.0).cacheKey(), picture.image().cacheKey());
+    }
+
+    void noDoubleDensityPictureIsAnEnlargement_data()
+    {
+        // Every built-in picture with a gradient or shading in it (neighbouring pixels a few steps
+        // apart); one of hard edges only is drawn twice as dense exactly as it is enlarged.
+        QTest::addColumn<QString>("name");
+        const auto hasShading = [](const QImage &image) {
+            const auto step = [](QRgb a, QRgb b) {
+                return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                 std::abs(qBlue(a) - qBlue(b))});
+            };
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb here = image.pixel(x, y);
+                    for (const QPoint next : {QPoint(x + 1, y), QPoint(x, y + 1)}) {
+                        if (!image.valid(next))
+                            continue;
+                        const int d = step(here, image.pixel(next));
+                        if (d > 0 && d <= 40)
+                            return true;
+                    }
+                }
+            }
+            return false;
+        };
+        int pictures = 0;
+        const QStringList names = QDir(QStringLiteral(":/looks")).entryList(QDir::Files, QDir::Name);
+        for (const QString &name : names) {
+            if (name.endsWith(QLatin1String("@2x")))
+                continue;
+            ++pictures;
+            if (hasShading(QImage(QStringLiteral(":/looks/") + name)))
+                QTest::newRow(qPrintable(name)) << name;
+        }
+        QVERIFY(pictures >= 104);
+    }
+
+    void noDoubleDensityPictureIsAnEnlargement()
+    {
+        QFETCH(QString, name);
+        const QImage single = QImage(QStringLiteral(":/looks/") + name).convertToFormat(QImage::Format_RGB32);
+        QImage doubled = QImage(QStringLiteral(":/looks/") + KavDoubleDensityName(name)).convertToFormat(QImage::Format_RGB32);
+        doubled.setDevicePixelRatio(1.0);
+        QCOMPARE(doubled.size(), single.size() * 2);
+        const QImage enlarged = single.scaled(single.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QVERIFY2(doubled != enlarged, "drawn again at twice the density, not enlarged");
     }
 
     void fixedNamePicturesHaveDoubleDensity()

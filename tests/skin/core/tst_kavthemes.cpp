@@ -95,6 +95,8 @@ private slots:
     void smallButtonsHoldTogether_data();
     void smallButtonsHoldTogether();
     void mouseOverRingIsWhole();
+    void buttonStatesStandApart_data();
+    void buttonStatesStandApart();
 
     void bitmapFrame();
     void bitmapWhole();
@@ -498,6 +500,44 @@ void TestKavThemes::smallButtonsHoldTogether()
     for (qsizetype y = 1; y < widths.size(); ++y)
         QVERIFY2(y <= widest ? widths.at(y) >= widths.at(y - 1) : widths.at(y) <= widths.at(y - 1),
                  qPrintable(QStringLiteral("row %1 juts out").arg(y)));
+}
+
+void TestKavThemes::buttonStatesStandApart_data()
+{
+    QTest::addColumn<TkavUIStyle>("style");
+    for (const TkavUIStyle style : Kav::Metrics::BuiltInLooks)
+        QTest::addRow("%s", QMetaEnum::fromType<TkavUIStyle>().valueToKey(int(style))) << style;
+}
+
+// A push button's normal, mouse-over and pressed pictures tell apart at a glance: the mean
+// difference of two of them, over their pixels and channels, is on average at least 16 of 255
+// (DeepBlue's three were 12.7 apart, and looked alike).
+void TestKavThemes::buttonStatesStandApart()
+{
+    QFETCH(TkavUIStyle, style);
+    const int frames = Kav::KavThemeKeyFrameCount(KavKey::ButtonImage);
+    QList<QImage> states;
+    for (int frame = 1; frame <= 3; ++frame) { // frames count from 1
+        QImage picture;
+        GetInsideThemeBitmap(style, KavKey::ButtonImage, &picture, frames, frame);
+        states << picture.convertToFormat(QImage::Format_RGB32);
+    }
+    const auto meanDifference = [](const QImage &a, const QImage &b) {
+        qint64 sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            }
+        return double(sum) / (3.0 * a.width() * a.height());
+    };
+    double apart = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = i + 1; j < 3; ++j) {
+            QCOMPARE(states.at(i).size(), states.at(j).size());
+            apart += meanDifference(states.at(i), states.at(j)) / 3;
+        }
+    QVERIFY2(apart >= 16.0, qPrintable(QStringLiteral("the three are on average %1 apart").arg(apart, 0, 'f', 1)));
 }
 
 // The WinXP button under the mouse is ringed in orange; the ring runs unbroken all round the

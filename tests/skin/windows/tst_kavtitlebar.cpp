@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 #include <memory>
 
 using namespace TitleBarFixtures;
@@ -49,6 +51,8 @@ private Q_SLOTS:
     // The bar.
     void looksSizeTheBar_data();
     void looksSizeTheBar();
+    void inactiveCaptionReadable_data();
+    void inactiveCaptionReadable();
     void macOSButtonsDrawnWhereTheyAreHit();
     void appIconTakesTheControlBoxPlace();
     void buttonFaces_data();
@@ -68,6 +72,7 @@ private Q_SLOTS:
     void refusals();
     void outline_data();
     void outline();
+    void outlineClosesTheShapedCorners();
     void windowMask();
     void windowMenuEnabling_data();
     void windowMenuEnabling();
@@ -300,6 +305,47 @@ void TestTitleBar::looksSizeTheBar()
         bar.SetActive(false);
         QVERIFY(bar.grab().save(QDir(folder).filePath(name + QStringLiteral("-inactive.png"))));
     }
+}
+
+void TestTitleBar::inactiveCaptionReadable_data()
+{
+    looksSizeTheBar_data();
+}
+
+// An inactive window's caption is dimmer than an active one's yet stays readable on the look's
+// bar: the contrast between the caption's strongest pixel and the bar behind it is at least 3:1
+// (the grey of the system's inactive caption fell to about 1.5:1 on the blue and dark bars).
+void TestTitleBar::inactiveCaptionReadable()
+{
+    QFETCH(TkavUIStyle, look);
+    Window window(look, QSize(400, 100));
+    TkavTitleBar &bar = *window.bar;
+    const auto luminance = [](QColor colour) {
+        const auto channel = [](qreal c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    // The caption's pixel farthest from the bar behind it, and its contrast with that bar.
+    const auto captionContrast = [&](bool active) {
+        bar.SetActive(active);
+        bar.setCaption(QString());
+        const QImage empty = grabFace(bar);
+        bar.setCaption(QStringLiteral("Mental arithmetic exam"));
+        const QImage captioned = grabFace(bar);
+        qreal best = 1.0;
+        for (int y = 0; y < empty.height(); ++y) {
+            for (int x = 0; x < empty.width(); ++x) {
+                if (empty.pixel(x, y) == captioned.pixel(x, y))
+                    continue;
+                const qreal a = luminance(QColor(empty.pixel(x, y))), b = luminance(QColor(captioned.pixel(x, y)));
+                best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+            }
+        }
+        return best;
+    };
+    const qreal active = captionContrast(true);
+    const qreal inactive = captionContrast(false);
+    QVERIFY2(inactive >= 3.0, qPrintable(QStringLiteral("inactive caption contrast %1:1").arg(inactive, 0, 'f', 2)));
+    QVERIFY2(inactive < active, "an inactive caption is as strong as an active one");
 }
 
 void TestTitleBar::macOSButtonsDrawnWhereTheyAreHit()
@@ -736,6 +782,42 @@ void TestTitleBar::outline()
         for (int x = 0; x < roundCorner / 2 + 1; ++x)
             bend += face.pixelColor(x, y) == outlineColour && plain.pixelColor(x, y) != outlineColour;
     QVERIFY(bend > 0);
+}
+
+void TestTitleBar::outlineClosesTheShapedCorners()
+{
+    // On the shaped window the outline is the edge: in each row of the rounded top corners, down
+    // to where they meet the window's sides, the first pixel inside the window's shape from the
+    // left and from the right is the outline's, with none of the bar's picture outside it (a
+    // notch).
+    // The form's own bar, across its top (the fixture's bar lies below it).
+    TkavForm form;
+    form.resize(300, 120);
+    form.setUIStyle(TkavUIStyle::BlueGlass);
+    TkavTitleBar *top = nullptr;
+    for (TkavTitleBar *candidate : form.findChildren<TkavTitleBar *>())
+        if (candidate->geometry().topLeft() == QPoint(0, 0))
+            top = candidate;
+    QVERIFY(top);
+    TkavTitleBar &bar = *top;
+    bar.OnFormReSize();
+    const QRegion shape = form.mask();
+    const QImage face = grabFace(bar);
+    QVERIFY(!shape.isEmpty());
+    const QColor outlineColour = bar.outlineColor().resolved();
+    const int r = bar.RoundCorner();
+    for (int y = 0; y < r / 2 + 1; ++y) {
+        int left = 0, right = face.width() - 1;
+        while (left < face.width() && !shape.contains(QPoint(left, y)))
+            ++left;
+        while (right >= 0 && !shape.contains(QPoint(right, y)))
+            --right;
+        QVERIFY(left < right);
+        if (left == 0)
+            break; // down to the window's sides, which are the frame's
+        QVERIFY2(face.pixelColor(left, y) == outlineColour, qPrintable(QStringLiteral("row %1 from the left: %2 at %3").arg(y).arg(face.pixelColor(left, y).name()).arg(left)));
+        QVERIFY2(face.pixelColor(right, y) == outlineColour, qPrintable(QStringLiteral("row %1 from the right: %2 at %3").arg(y).arg(face.pixelColor(right, y).name()).arg(right)));
+    }
 }
 
 void TestTitleBar::windowMask()
