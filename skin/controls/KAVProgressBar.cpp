@@ -80,8 +80,9 @@ void paintProgressBar(QPainter &painter, const ProgressBarOption &option)
     painter.save();
     if (!option.picture.isNull() && layout.fill.isValid()) {
         // On a dense face the double-density fill, stretched into the same logical rectangle.
-        const QImage &fill = face.devicePixelRatio() > 1.0 && !option.picture2x.isNull() ? option.picture2x
-                                                                                         : option.picture;
+        const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+        const QImage &fill = ratio > 1.0 && !option.picture2x.isNull() ? option.picture2x
+                                                                   : option.picture;
         if (option.orientation == KavOrientation::kavVertical) {
             // The turned picture is laid upside down, so its first row meets the bottom.
             painter.drawImage(layout.fill, fill.mirrored(false, true));
