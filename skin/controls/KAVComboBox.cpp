@@ -24,6 +24,22 @@
 
 namespace Kav {
 
+QRect KavComboBoxSubControlRect(const QRect &whole, QStyle::SubControl part)
+{
+    const ComboBoxRects rects = KavComboBoxRects(whole);
+    switch (part) {
+    case QStyle::SC_ComboBoxFrame:
+    case QStyle::SC_ComboBoxListBoxPopup:
+        return rects.frame;
+    case QStyle::SC_ComboBoxEditField:
+        return rects.field;
+    case QStyle::SC_ComboBoxArrow:
+        return rects.button;
+    default:
+        return QRect();
+    }
+}
+
 ComboBoxRects KavComboBoxRects(const QRect &whole)
 {
     const int frame = Metrics::ComboBoxFrameWidth;
@@ -173,18 +189,9 @@ public:
                          const QWidget *widget) const override
     {
         if (control == CC_ComboBox && skinned(widget)) {
-            const Kav::ComboBoxRects rects = Kav::KavComboBoxRects(option->rect);
-            switch (part) {
-            case SC_ComboBoxFrame:
-            case SC_ComboBoxListBoxPopup:
-                return rects.frame;
-            case SC_ComboBoxEditField:
-                return rects.field;
-            case SC_ComboBoxArrow:
-                return rects.button;
-            default:
-                break;
-            }
+            const QRect rect = Kav::KavComboBoxSubControlRect(option->rect, part);
+            if (!rect.isNull())
+                return rect;
         }
         return QProxyStyle::subControlRect(control, option, part, widget);
     }

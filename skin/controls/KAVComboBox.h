@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QList>
 #include <QRect>
+#include <QStyle>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,9 @@ struct ComboBoxRects {
     QPoint arrow; // top-left corner of the drawn arrow
 };
 ComboBoxRects KavComboBoxRects(const QRect &whole);
+// The rectangle of one of Qt's combo-box sub-controls (frame, pop-up, field, arrow), or a null
+// rectangle for one the skinned box does not place.
+QRect KavComboBoxSubControlRect(const QRect &whole, QStyle::SubControl part);
 
 // Everything the painter needs to know about one combo box; filled from the box at each paint.
 struct ComboBoxFace {

@@ -622,20 +622,8 @@ QRect KavStyle::subControlRect(ComplexControl control, const QStyleOptionComplex
             }
         }
         break;
-    case CC_ComboBox: {
-        const ComboBoxRects rects = KavComboBoxRects(option->rect);
-        switch (part) {
-        case SC_ComboBoxFrame:
-        case SC_ComboBoxListBoxPopup:
-            return rects.frame;
-        case SC_ComboBoxEditField:
-            return rects.field;
-        case SC_ComboBoxArrow:
-            return rects.button;
-        default:
-            return QRect();
-        }
-    }
+    case CC_ComboBox:
+        return KavComboBoxSubControlRect(option->rect, part);
     case CC_SpinBox: {
         // The arrow buttons stand in the right end of the field, inside the border, the down
         // button overlapping the up button by a pixel.

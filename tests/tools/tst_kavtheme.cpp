@@ -1,3 +1,4 @@
+#include "kav_look_rows.h"
 #include "KAVMgr.h"
 #include "KAVThemeValues.h"
 #include "KAVThemes.h"
@@ -26,12 +27,7 @@ private slots:
 
     void exportedLookReadsBackAsBuiltIn_data()
     {
-        QTest::addColumn<TkavUIStyle>("look");
-        QTest::addRow("MacOS") << TkavUIStyle::MacOS;
-        QTest::addRow("WinXP") << TkavUIStyle::WinXP;
-        QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
-        QTest::addRow("Protein") << TkavUIStyle::Protein;
-        QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass;
+        kavAddLookRows("look");
     }
 
     void exportedLookReadsBackAsBuiltIn()

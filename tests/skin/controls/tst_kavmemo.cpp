@@ -1,3 +1,4 @@
+#include "kav_look_rows.h"
 #include "KAVForm.h"
 #include "KAVMemo.h"
 #include "KAVMgr.h"
@@ -348,12 +349,7 @@ void TestMemo::bothBarsAndTheTextArea()
 
 void TestMemo::cornerBetweenTheBarsIsTheMemos_data()
 {
-    QTest::addColumn<TkavUIStyle>("look");
-    QTest::addRow("MacOS") << TkavUIStyle::MacOS;
-    QTest::addRow("WinXP") << TkavUIStyle::WinXP;
-    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
-    QTest::addRow("Protein") << TkavUIStyle::Protein;
-    QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass;
+    kavAddLookRows("look");
 }
 
 // The square where the two attached bars meet shows the memo's colour, not the window's (a beige

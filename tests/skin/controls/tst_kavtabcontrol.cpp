@@ -1,3 +1,4 @@
+#include "kav_look_rows.h"
 #include "KAVForm.h"
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
@@ -574,12 +575,7 @@ void TestTabControl::pixels()
 
 void TestTabControl::builtInLooks_data()
 {
-    QTest::addColumn<TkavUIStyle>("style");
-    QTest::newRow("MacOS") << TkavUIStyle::MacOS;
-    QTest::newRow("WinXP") << TkavUIStyle::WinXP;
-    QTest::newRow("DeepBlue") << TkavUIStyle::DeepBlue;
-    QTest::newRow("Protein") << TkavUIStyle::Protein;
-    QTest::newRow("BlueGlass") << TkavUIStyle::BlueGlass;
+    kavAddLookRows("style");
 }
 
 void TestTabControl::builtInLooks()

@@ -1,3 +1,4 @@
+#include "kav_look_rows.h"
 #include "KAVForm.h"
 #include "KAVMetrics.h"
 #include "KAVMgr.h"
@@ -737,12 +738,7 @@ void TestTrackBar::looks()
 
 void TestTrackBar::disabledLooksGreyed_data()
 {
-    QTest::addColumn<TkavUIStyle>("look");
-    QTest::addRow("MacOS") << TkavUIStyle::MacOS;
-    QTest::addRow("WinXP") << TkavUIStyle::WinXP;
-    QTest::addRow("DeepBlue") << TkavUIStyle::DeepBlue;
-    QTest::addRow("Protein") << TkavUIStyle::Protein;
-    QTest::addRow("BlueGlass") << TkavUIStyle::BlueGlass;
+    kavAddLookRows("look");
 }
 
 // A disabled track bar shows its bar and slider greyed (no colour left in them), as disabled
