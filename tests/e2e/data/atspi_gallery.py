@@ -14,51 +14,13 @@ import time
 
 import pyatspi
 
-TIMEOUT_S = 30
+from atspi_common import TIMEOUT_S, fail, find_app, showing, walk
+
 NAMED_ROLES = {
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
     pyatspi.ROLE_ENTRY, pyatspi.ROLE_TEXT, pyatspi.ROLE_SPIN_BUTTON, pyatspi.ROLE_COMBO_BOX,
     pyatspi.ROLE_SLIDER, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_PROGRESS_BAR, pyatspi.ROLE_PAGE_TAB,
 }
-
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def walk(node, depth=0):
-    if node is None or depth > 40:
-        return
-    yield node
-    try:
-        count = min(node.childCount, 2000)
-    except Exception:
-        return
-    for i in range(count):
-        try:
-            child = node.getChildAtIndex(i)
-        except Exception:
-            continue
-        yield from walk(child, depth + 1)
-
-
-def find_app(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    deadline = time.time() + TIMEOUT_S
-    while time.time() < deadline:
-        for app in desktop:
-            try:
-                if app is not None and app.get_process_id() == pid:
-                    return app
-            except Exception:
-                pass
-        time.sleep(0.2)
-    fail("process %d never appeared on the accessibility bus" % pid)
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def state(node, which):
