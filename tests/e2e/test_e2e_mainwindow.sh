@@ -43,20 +43,7 @@ echo "e2e main window: the dock floats and docks again"
 
 # Dragging the right edge by 100 pixels sizes the window through the window manager.
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"
-width0=$WIDTH
-edge_x=$((X + WIDTH - 2)); edge_y=$((Y + 400))
-xdotool mousemove "$edge_x" "$edge_y"
-sleep 0.3
-xdotool mousedown 1
-sleep 0.3
-for step in 1 2 3 4 5; do
-  xdotool mousemove $((edge_x - 20 * step)) "$edge_y"
-  sleep 0.05
-done
-xdotool mouseup 1
-sleep 0.8
-eval "$(xdotool getwindowgeometry --shell "$window")"
+drag_right_edge_left "$window" 400
 shrunk=$((width0 - WIDTH))
 [[ $shrunk -ge 80 && $shrunk -le 110 ]] || fail "dragging the right edge by 100 pixels sized the window from $width0 to $WIDTH"
 

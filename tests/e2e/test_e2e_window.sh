@@ -112,20 +112,7 @@ x_session_pids+=("$gallery_pid")
 window=$(timeout 30 xdotool search --sync --onlyvisible --name "kavskin gallery" | head -1)
 [[ -n "$window" ]] || fail "the gallery window did not appear"
 sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
-width0=$WIDTH
-edge_x=$((X + WIDTH - 2)); edge_y=$((Y + 300))
-xdotool mousemove "$edge_x" "$edge_y"
-sleep 0.3
-xdotool mousedown 1
-sleep 0.3
-for step in 1 2 3 4 5; do
-  xdotool mousemove $((edge_x - 20 * step)) "$edge_y"
-  sleep 0.05
-done
-xdotool mouseup 1
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"
+drag_right_edge_left "$window" 300
 shrunk=$((width0 - WIDTH))
 [[ $shrunk -ge 80 && $shrunk -le 110 ]] || fail "dragging the right edge by 100 pixels sized the gallery from $width0 to $WIDTH"
 echo "e2e window: sizing passed"

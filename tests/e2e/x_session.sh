@@ -64,3 +64,24 @@ start_program() {
   window=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -1)
   [[ -n "$window" ]] || fail "the window \"$title\" did not appear: $(cat "$work/app.log")"
 }
+
+# drag_right_edge_left WINDOW Y_OFFSET: presses the window's right edge Y_OFFSET pixels below its
+# top and drags it 100 pixels to the left in five steps, through whatever window manager runs.
+# Leaves the width before in width0 and the window's geometry after in WIDTH, HEIGHT, X, Y.
+drag_right_edge_left() {
+  local edge_x edge_y step
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  width0=$WIDTH
+  edge_x=$((X + WIDTH - 2)); edge_y=$((Y + $2))
+  xdotool mousemove "$edge_x" "$edge_y"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  for step in 1 2 3 4 5; do
+    xdotool mousemove $((edge_x - 20 * step)) "$edge_y"
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.8
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+}
